@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/base/Database.h"
+
+#include <QString>
+
+class CKeshiZhishidianPage;
+class CKeshiWentiDlg;
+
+// The program's single process-wide object: the program folder, the two database
+// connections, the current lesson-content selection and the grading weights.
+class CPellorApp
+{
+public:
+    CPellorApp();
+    ~CPellorApp();
+    CPellorApp(const CPellorApp &) = delete;
+    CPellorApp &operator=(const CPellorApp &) = delete;
+
+    // Reads the weights, runs the main window modally and returns once it has closed.
+    bool InitInstance();
+    // Closes whichever connections are open.
+    int ExitInstance();
+
+    // The six grading weights of section Score of res/set.ini; a missing file keeps them.
+    void ReadScoreWeights(const QString &settingsPath);
+    QString SettingsPath() const;
+
+    QString m_strAppDir;
+    DatabaseConnection m_pConnection;
+    DatabaseConnection m_pStudentConnection;
+    int m_nKemuID = 0;
+    int m_nKeshiID = 0;
+    int m_nZhishidianID = 0;
+    CKeshiZhishidianPage *m_pZhishidianPage = nullptr;
+    CKeshiWentiDlg *m_pWentiDlg = nullptr;
+    bool m_bConnectionOpen = false;
+    bool m_bStudentConnectionOpen = false;
+    int m_nVoice = 0;
+    int m_bShowDongHua = 0;
+    int m_bShowScore = 1;
+    float m_fBasicScore;
+    float m_fMaxScore;
+    float m_fYouxiu;
+    float m_fLiangScore;
+    float m_fJiayouScore;
+    float m_fKuangkeScore;
+
+    static constexpr float kDefaultWeights[6] = {0.0f, 100.0f, 2.0f, 1.0f, 0.5f, -2.0f};
+};
+
+// The single application object.
+CPellorApp &theApp();

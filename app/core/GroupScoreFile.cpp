@@ -1,0 +1,185 @@
+#include "GroupScoreFile.h"
+
+#include "platform/base/AtomicTextFile.h"
+#include "platform/base/NumberText.h"
+#include "platform/base/TextCodec.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace GroupScoreFile {
+
+namespace {
+
+const QChar kTab = u'\t';
+
+int truncated(double value)
+{
+    const double t = std::trunc(value);
+    if (t >= 2147483647.0)
+        return 2147483647;
+    if (t <= -2147483648.0)
+        return -2147483647 - 1;
+    return static_cast<int>(t);
+}
+
+bool isPadding(QChar c)
+{
+    return c == u'\t' || c == u' ' || c == QChar(0x3000);
+}
+
+QString trimPadding(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isPadding(text.at(begin)))
+        ++begin;
+    while (end > begin && isPadding(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+QString groupFileName(int groupNumber)
+{
+    return QStringLiteral("课堂成绩%1.txt").arg(groupNumber);
+}
+
+QString summaryFileName()
+{
+    return QStringLiteral("课堂成绩.xls");
+}
+
+QString badGroupCountMessage()
+{
+    return QStringLiteral("小组数目 不合理，请重新设置");
+}
+
+QStringList readLines(const QByteArray &bytes)
+{
+    const QString text = TextCodec::hasUtf16LeMark(bytes)
+        ? TextCodec::decode(bytes, TextCodec::Encoding::Utf16Le)
+        : TextCodec::decodeGb18030(bytes);
+    if (text.isEmpty())
+        return {};
+    QStringList lines = text.split(u'\n');
+    if (lines.last().isEmpty())
+        lines.removeLast(); // the line end of the last line starts no new line
+    for (QString &line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+    return lines;
+}
+
+void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &t, int g)
+{
+    t.clearGroup(g);
+    const QStringList lines = readLines(bytes);
+    const int declaredCount = NumberText::toInt(lines.value(0));
+    const QString line2 = lines.value(1);
+
+    if (line2 == u"0") {
+        // A fresh roster: names alone, up to the first empty line.
+        for (qsizetype i = 2; i < lines.size() && !lines.at(i).isEmpty(); ++i) {
+            t.m_vecRawLines[g] << lines.at(i);
+            t.m_vecNames[g] << lines.at(i);
+            t.m_vecLessonScore[g] << basicScore;
+            t.m_vecTotalScore[g] << basicScore;
+            t.m_nGroupScore[g] += basicScore;
+        }
+    } else {
+        const qsizetype firstTab = line2.indexOf(kTab);
+        t.m_nLessonCount[g] = firstTab < 0 ? 0 : NumberText::toInt(line2.left(firstTab));
+        double groupScore = t.m_nGroupScore[g];
+        for (qsizetype i = 2; i < lines.size(); ++i) {
+            const QString &line = lines.at(i);
+            const qsizetype tab = line.indexOf(kTab);
+            const qsizetype lastTab = line.lastIndexOf(kTab);
+            const double total = NumberText::toDouble(lastTab < 0 ? line : line.mid(lastTab));
+            t.m_vecRawLines[g] << line;
+            t.m_vecNames[g] << (tab < 0 ? QString() : line.left(tab));
+            t.m_vecTotalScore[g] << truncated(total + basicScore);
+            t.m_vecLessonScore[g] << basicScore;
+            groupScore = truncated(groupScore + total + basicScore);
+        }
+        t.m_nGroupScore[g] = static_cast<int>(groupScore);
+    }
+    // Line 1 decides how many students are drawn from, but never more than were read.
+    t.m_nGroupCount[g] = std::clamp(declaredCount, 0, static_cast<int>(t.m_vecNames[g].size()));
+}
+
+QString groupBlock(const RollCallTables &t, int g)
+{
+    QString block;
+    block += QString::number(t.m_nGroupCount[g]) + u'\n';
+    block += QString::number(t.m_nLessonCount[g] + 1) + QStringLiteral("\t总成绩\t")
+        + QString::number(t.m_nGroupScore[g]) + u'\n';
+    for (int i = 0; i < t.m_nGroupCount[g]; ++i) {
+        QString line = t.m_vecRawLines[g].at(i);
+        if (t.m_nLessonCount[g] != 0) {
+            const qsizetype lastTab = line.lastIndexOf(kTab);
+            line = lastTab < 0 ? QString() : line.left(lastTab);
+        }
+        block += trimPadding(line) + QStringLiteral("\t\t") + QString::number(t.m_vecTotalScore[g].at(i)) + u'\n';
+    }
+    return block;
+}
+
+QString summaryText(const RollCallTables &t, int numOfClass)
+{
+    QString text;
+    for (int g = 0; g < numOfClass && g < RollCallTables::kMaxGroups; ++g)
+        text += QStringLiteral("\n\n\n") + groupBlock(t, g);
+    return text;
+}
+
+QByteArray encodeForFile(const QString &text)
+{
+    QString crlf = text;
+    crlf.replace(u'\n', QStringLiteral("\r\n"));
+    return TextCodec::encodeGb18030(crlf);
+}
+
+LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCallTables &tables)
+{
+    if (numOfClass < 1 || numOfClass > RollCallTables::kMaxGroups)
+        return {LoadStatus::BadGroupCount, badGroupCountMessage(), 0};
+    tables.clearAll();
+    for (int n = 1; n <= numOfClass; ++n) {
+        const QString path = scoreDir + groupFileName(n);
+        QFile file(path);
+        // The file must be there and writable, since the lesson is saved back into it.
+        if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+            return {LoadStatus::OpenFailed,
+                    path + QStringLiteral(" 读取失败，请检查此文件，或小组数目设置不合理"), n - 1};
+        }
+        parseGroup(file.readAll(), basicScore, tables, n - 1);
+    }
+    return {LoadStatus::Loaded, {}, numOfClass};
+}
+
+QStringList save(const QString &scoreDir, int numOfClass, const RollCallTables &tables)
+{
+    QStringList failures;
+    auto writeFile = [&](const QString &path, const QString &text) {
+        const QString error = AtomicTextFile::write(path, encodeForFile(text));
+        if (!error.isEmpty())
+            failures << path + QStringLiteral(" (") + error + u')';
+    };
+    writeFile(scoreDir + summaryFileName(), summaryText(tables, numOfClass));
+    for (int g = 0; g < numOfClass && g < RollCallTables::kMaxGroups; ++g)
+        writeFile(scoreDir + groupFileName(g + 1), groupBlock(tables, g));
+    return failures;
+}
+
+QString saveFailureMessage(const QStringList &failures)
+{
+    return QStringLiteral("以下成绩文件未能保存，本节课的成绩仍在窗口中，请检查后再保存：\n")
+        + failures.join(u'\n');
+}
+
+} // namespace GroupScoreFile

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "RollCallTables.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The group score files: one text file per group ("课堂成绩<n>.txt") holding the student
+// count, the lesson count with the group total, and one line per student; and the
+// summary "课堂成绩.xls" with every group's block. Written in the Chinese code page
+// (GB18030) with CR LF line ends and no byte-order mark.
+namespace GroupScoreFile {
+
+QString groupFileName(int groupNumber);
+QString summaryFileName();
+
+// Splits the file's text into lines. A file starting with FF FE is UTF-16LE; anything
+// else is the Chinese code page. CR LF and LF both end a line in either encoding.
+QStringList readLines(const QByteArray &bytes);
+
+// Fills group g of the tables from a file's bytes, crediting every student with the base
+// score for the coming lesson. The count of line 1 is kept within the lines read.
+void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &tables, int g);
+
+// The block a group's file receives on save, lesson count raised by one; "\n" line ends.
+QString groupBlock(const RollCallTables &tables, int g);
+
+// The summary: three empty lines before each group's block.
+QString summaryText(const RollCallTables &tables, int numOfClass);
+
+// Text with CR LF line ends in the Chinese code page.
+QByteArray encodeForFile(const QString &text);
+
+enum class LoadStatus { Loaded, BadGroupCount, OpenFailed };
+
+struct LoadResult
+{
+    LoadStatus status = LoadStatus::Loaded;
+    QString message; // the text to show the teacher, empty when loaded
+    int groupsLoaded = 0;
+};
+
+// Loads groups 1..numOfClass from the folder into tables. Groups before a failing one stay
+// loaded; a bad group count changes nothing.
+LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCallTables &tables);
+
+// Writes the summary, then every group file, each atomically. Returns the paths that
+// could not be written (with the reason), empty when everything was saved.
+QStringList save(const QString &scoreDir, int numOfClass, const RollCallTables &tables);
+
+// The message for files that could not be written.
+QString saveFailureMessage(const QStringList &failures);
+
+QString badGroupCountMessage();
+
+} // namespace GroupScoreFile

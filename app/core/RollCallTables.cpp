@@ -1,0 +1,25 @@
+#include "RollCallTables.h"
+
+void RollCallTables::clearGroup(int g)
+{
+    m_vecRawLines[g].clear();
+    m_nGroupScore[g] = 0;
+    m_nGroupCount[g] = 0;
+    m_nLessonCount[g] = 0;
+    m_vecNames[g].clear();
+    m_vecLessonScore[g].clear();
+    m_vecTotalScore[g].clear();
+}
+
+void RollCallTables::clearAll()
+{
+    for (int g = 0; g < kMaxGroups; ++g)
+        clearGroup(g);
+}
+
+bool RollCallTables::hasStudent(int group, int number) const
+{
+    return group >= 0 && group < kMaxGroups && number >= 1 && number <= m_nGroupCount[group]
+        && number <= m_vecNames[group].size() && number <= m_vecTotalScore[group].size()
+        && number <= m_vecLessonScore[group].size();
+}

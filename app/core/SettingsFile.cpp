@@ -1,0 +1,146 @@
+#include "SettingsFile.h"
+
+#include "CPellorApp.h"
+
+#include "platform/base/NumberText.h"
+#include "platform/base/ProfileFile.h"
+#include "platform/base/ProgramFolder.h"
+
+#include <cmath>
+
+namespace SettingsFile {
+
+namespace {
+
+const QString kScore = QStringLiteral("Score");
+
+void readText(const ProfileFile &file, const QString &section, const QString &key, QString &member)
+{
+    const QString value = file.read(section, key);
+    if (!value.isEmpty())
+        member = value;
+}
+
+void readInt(const ProfileFile &file, const QString &section, const QString &key, int &member)
+{
+    const QString value = file.read(section, key);
+    if (!value.isEmpty())
+        member = NumberText::toInt(value);
+}
+
+// Scores may be stored with a fraction; the roll-call counts whole points.
+void readTruncated(const ProfileFile &file, const QString &key, int &member)
+{
+    const QString value = file.read(kScore, key);
+    if (value.isEmpty())
+        return;
+    const double v = std::trunc(NumberText::toDouble(value));
+    member = v >= 2147483647.0 ? 2147483647 : v <= -2147483648.0 ? (-2147483647 - 1) : static_cast<int>(v);
+}
+
+void readFloat(const ProfileFile &file, const QString &key, float &member)
+{
+    const QString value = file.read(kScore, key);
+    if (!value.isEmpty())
+        member = static_cast<float>(NumberText::toDouble(value));
+}
+
+// Stops at the first failed write: the later keys would fail the same way.
+class Writer
+{
+public:
+    explicit Writer(const QString &path) : m_file(path) {}
+    void operator()(const QString &section, const QString &key, const QString &value)
+    {
+        if (m_error.isEmpty())
+            m_error = m_file.write(section, key, value);
+    }
+    const QString &error() const { return m_error; }
+
+private:
+    ProfileFile m_file;
+    QString m_error;
+};
+
+} // namespace
+
+QString pathIn(const QString &programFolder)
+{
+    return ProgramFolder::join(programFolder, QStringLiteral("res/set.ini"));
+}
+
+void readRollCallSettings(const QString &path, RollCallSettings &s)
+{
+    const ProfileFile file(path);
+    if (!file.exists())
+        return;
+    readText(file, QStringLiteral("backBrush"), QStringLiteral("backBrush"), s.m_strBackBrush);
+    readInt(file, QStringLiteral("NumOfClass"), QStringLiteral("NumOfClass"), s.m_nNumOfClass);
+    readInt(file, QStringLiteral("JiGu"), QStringLiteral("NumOfJiGu"), s.m_nNumOfJiGu);
+    readInt(file, QStringLiteral("Voice"), QStringLiteral("Voice"), s.m_nVoice);
+    readInt(file, QStringLiteral("DongHua"), QStringLiteral("ShowDonghua"), s.m_nShowDonghua);
+    readInt(file, QStringLiteral("SelectClass"), QStringLiteral("SelectClass"), s.m_nSelectClass);
+    readTruncated(file, QStringLiteral("BasicScore"), s.m_nBasicScore);
+    readTruncated(file, QStringLiteral("WrongScore"), s.m_nWrongScore);
+    readTruncated(file, QStringLiteral("ZhuDongFen"), s.m_nZhuDongFen);
+    readTruncated(file, QStringLiteral("RightScore"), s.m_nRightScore);
+    readTruncated(file, QStringLiteral("QuiteRightScore"), s.m_nQuiteRightScore);
+    QString scoreDir;
+    readText(file, QStringLiteral("ScoreDir"), QStringLiteral("studentDirectory"), scoreDir);
+    if (!scoreDir.isEmpty())
+        s.m_strScoreDir = ProgramFolder::asFolder(scoreDir);
+}
+
+void readScoreWeights(const QString &path, CPellorApp &app)
+{
+    const ProfileFile file(path);
+    if (!file.exists())
+        return;
+    readFloat(file, QStringLiteral("BasicScore"), app.m_fBasicScore);
+    readFloat(file, QStringLiteral("MaxScore"), app.m_fMaxScore);
+    readFloat(file, QStringLiteral("Youxiu"), app.m_fYouxiu);
+    readFloat(file, QStringLiteral("LiangScore"), app.m_fLiangScore);
+    readFloat(file, QStringLiteral("JiayouScore"), app.m_fJiayouScore);
+    readFloat(file, QStringLiteral("kuangkeScore"), app.m_fKuangkeScore);
+}
+
+QString writeRollCallSettings(const QString &path, const RollCallSettings &s, bool othersChanged)
+{
+    Writer write(path);
+    write(QStringLiteral("backBrush"), QStringLiteral("backBrush"), s.m_strBackBrush);
+    if (othersChanged) {
+        const auto n = NumberText::fromInt;
+        write(QStringLiteral("NumOfClass"), QStringLiteral("NumOfClass"), n(s.m_nNumOfClass));
+        write(QStringLiteral("JiGu"), QStringLiteral("NumOfJiGu"), n(s.m_nNumOfJiGu));
+        write(QStringLiteral("Voice"), QStringLiteral("Voice"), n(s.m_nVoice));
+        write(kScore, QStringLiteral("BasicScore"), n(s.m_nBasicScore));
+        write(kScore, QStringLiteral("WrongScore"), n(s.m_nWrongScore));
+        write(kScore, QStringLiteral("ZhuDongFen"), n(s.m_nZhuDongFen));
+        write(kScore, QStringLiteral("RightScore"), n(s.m_nRightScore));
+        write(kScore, QStringLiteral("QuiteRightScore"), n(s.m_nQuiteRightScore));
+        write(QStringLiteral("DongHua"), QStringLiteral("ShowDongHua"), n(s.m_nShowDonghua));
+        write(QStringLiteral("SelectClass"), QStringLiteral("SelectClass"), n(s.m_nSelectClass));
+    }
+    return write.error();
+}
+
+QString writeToolBarSettings(const QString &path, int voice, int showDongHua, int showScore)
+{
+    Writer write(path);
+    write(QStringLiteral("Voice"), QStringLiteral("Voice"), NumberText::fromInt(voice));
+    write(QStringLiteral("DongHua"), QStringLiteral("ShowDongHua"), NumberText::fromInt(showDongHua));
+    write(kScore, QStringLiteral("ShowScore"), NumberText::fromInt(showScore));
+    return write.error();
+}
+
+QString writeScoreWeights(const QString &path, const float weights[6])
+{
+    static const char *const keys[6] = {"BasicScore", "MaxScore", "Youxiu", "LiangScore", "JiayouScore",
+                                        "kuangkeScore"};
+    Writer write(path);
+    for (int i = 0; i < 6; ++i)
+        write(kScore, QString::fromLatin1(keys[i]), NumberText::fromDouble(static_cast<double>(weights[i])));
+    return write.error();
+}
+
+} // namespace SettingsFile

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "RollCallSettings.h"
+
+#include <QString>
+
+class CPellorApp;
+
+// The sections and keys of res/set.ini and who reads and writes them.
+namespace SettingsFile {
+
+// folder + "/res/set.ini"
+QString pathIn(const QString &programFolder);
+
+// The main window's reader: every key present and not empty replaces the member;
+// a missing file reads nothing. The five integer scores are truncated toward zero.
+void readRollCallSettings(const QString &path, RollCallSettings &settings);
+
+// The application object's reader of the six grading weights.
+void readScoreWeights(const QString &path, CPellorApp &app);
+
+// The settings dialog's write: the picture always, the other keys only when
+// othersChanged. Returns an empty string or the reason the file could not be written.
+QString writeRollCallSettings(const QString &path, const RollCallSettings &settings, bool othersChanged);
+
+// The tool bar's write of its three switches.
+QString writeToolBarSettings(const QString &path, int voice, int showDongHua, int showScore);
+
+// The score-weights dialog's write, each as text that reads back to the same value.
+QString writeScoreWeights(const QString &path, const float weights[6]);
+
+} // namespace SettingsFile

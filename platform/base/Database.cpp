@@ -1,0 +1,101 @@
+#include "Database.h"
+
+#include <QSqlError>
+
+namespace {
+
+QString errorText(const QSqlError &error)
+{
+    const QString text = error.text().trimmed();
+    return text.isEmpty() ? QStringLiteral("Unknown error") : text;
+}
+
+} // namespace
+
+DbError::DbError(const QString &message)
+    : std::runtime_error(message.toStdString())
+    , m_message(message)
+{
+}
+
+Database::Database(QString connectionName)
+    : m_connectionName(std::move(connectionName))
+{
+}
+
+Database::~Database()
+{
+    close();
+    if (QSqlDatabase::contains(m_connectionName))
+        QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+void Database::open(const QString &filePath)
+{
+    m_filePath = filePath;
+    QSqlDatabase db = QSqlDatabase::contains(m_connectionName)
+        ? QSqlDatabase::database(m_connectionName, false)
+        : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    db.setDatabaseName(filePath);
+    if (!db.open())
+        throw DbError(errorText(db.lastError()));
+    QSqlQuery pragma(db);
+    pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+}
+
+void Database::close()
+{
+    if (!QSqlDatabase::contains(m_connectionName))
+        return;
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (db.isOpen())
+        db.close();
+}
+
+bool Database::isOpen() const
+{
+    return QSqlDatabase::contains(m_connectionName)
+        && QSqlDatabase::database(m_connectionName, false).isOpen();
+}
+
+QSqlDatabase Database::handle() const
+{
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+QSqlQuery Database::exec(const QString &sql, const QVariantList &values) const
+{
+    QSqlQuery query(handle());
+    if (!query.prepare(sql))
+        throw DbError(errorText(query.lastError()));
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw DbError(errorText(query.lastError()));
+    return query;
+}
+
+bool Database::hasTable(const QString &name) const
+{
+    return handle().tables().contains(name, Qt::CaseInsensitive);
+}
+
+Transaction::Transaction(const Database &db)
+    : m_handle(db.handle())
+{
+    if (!m_handle.transaction())
+        throw DbError(errorText(m_handle.lastError()));
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done)
+        m_handle.rollback();
+}
+
+void Transaction::commit()
+{
+    if (!m_handle.commit())
+        throw DbError(errorText(m_handle.lastError()));
+    m_done = true;
+}

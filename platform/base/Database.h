@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+
+#include <memory>
+#include <stdexcept>
+
+// A failed database operation, carrying the driver's own message text.
+class DbError : public std::runtime_error
+{
+public:
+    explicit DbError(const QString &message);
+    const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// One connection to one SQLite database file. Shared by the windows that use it
+// through DatabaseConnection; statements take their values as bound parameters only.
+class Database
+{
+public:
+    explicit Database(QString connectionName);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    // Throws DbError when the file cannot be opened.
+    void open(const QString &filePath);
+    void close();
+    bool isOpen() const;
+    const QString &filePath() const { return m_filePath; }
+    QSqlDatabase handle() const;
+
+    // Prepares sql, binds values in order and runs it; throws DbError on failure.
+    QSqlQuery exec(const QString &sql, const QVariantList &values = {}) const;
+
+    bool hasTable(const QString &name) const;
+
+private:
+    QString m_connectionName;
+    QString m_filePath;
+};
+
+using DatabaseConnection = std::shared_ptr<Database>;
+
+// One user operation: commits whole on commit(), otherwise rolls back when it ends.
+class Transaction
+{
+public:
+    explicit Transaction(const Database &db);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    void commit();
+
+private:
+    QSqlDatabase m_handle;
+    bool m_done = false;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Text encodings of the classroom files. The Chinese code page is handled as GB18030,
+// its superset: text that code page 936 can hold encodes to the same bytes, and every
+// other character still round-trips instead of being lost.
+namespace TextCodec {
+
+enum class Encoding { Utf16Le, Utf8, Gb18030 };
+
+QString decodeGb18030(const QByteArray &bytes);
+QByteArray encodeGb18030(const QString &text);
+
+bool hasUtf16LeMark(const QByteArray &bytes);
+bool hasUtf8Mark(const QByteArray &bytes);
+bool isValidUtf8(const QByteArray &bytes);
+
+// UTF-16LE by its mark, UTF-8 by its mark or by being valid UTF-8, otherwise GB18030.
+Encoding detect(const QByteArray &bytes);
+
+// Decodes by detect(); the byte-order mark, if any, is not part of the result.
+QString decodeDetected(const QByteArray &bytes);
+QString decode(const QByteArray &bytes, Encoding encoding);
+
+// Encodes with the encoding's byte-order mark when withMark is set (UTF-16LE, UTF-8).
+QByteArray encode(const QString &text, Encoding encoding, bool withMark);
+
+} // namespace TextCodec

@@ -1,0 +1,73 @@
+#include "DialogTemplate.h"
+
+#include <QFontMetrics>
+#include <QWidget>
+
+DialogTemplate::DialogTemplate(QWidget *dialog, const QString &fontFamily, int pointSize, int width,
+                               int height)
+    : m_font(templateFont(fontFamily, pointSize))
+{
+    computeBaseUnits();
+    dialog->setFont(m_font);
+    dialog->resize(toPixelsX(width), toPixelsY(height));
+}
+
+DialogTemplate::DialogTemplate(const QFont &font)
+    : m_font(font)
+{
+    computeBaseUnits();
+}
+
+void DialogTemplate::computeBaseUnits()
+{
+    const QFontMetrics metrics(m_font);
+    const int alphabetWidth = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    m_baseX = qMax(1, (alphabetWidth / 26 + 1) / 2);
+    m_baseY = qMax(1, metrics.height());
+}
+
+int DialogTemplate::toPixelsX(int dialogUnits) const
+{
+    return (dialogUnits * m_baseX + 2) / 4;
+}
+
+int DialogTemplate::toPixelsY(int dialogUnits) const
+{
+    return (dialogUnits * m_baseY + 4) / 8;
+}
+
+QRect DialogTemplate::toPixels(int x, int y, int width, int height) const
+{
+    const int left = toPixelsX(x);
+    const int top = toPixelsY(y);
+    return QRect(left, top, toPixelsX(x + width) - left, toPixelsY(y + height) - top);
+}
+
+void DialogTemplate::place(QWidget *control, int x, int y, int width, int height) const
+{
+    control->setGeometry(toPixels(x, y, width, height));
+}
+
+void DialogTemplate::installFontSubstitutions()
+{
+    const QStringList cjkSans = {QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC"),
+                                 QStringLiteral("Noto Sans SC"), QStringLiteral("Microsoft YaHei"),
+                                 QStringLiteral("SimHei"), QStringLiteral("DejaVu Sans")};
+    const QStringList cjkSerif = {QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                                  QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
+                                  QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC"),
+                                  QStringLiteral("DejaVu Sans")};
+    QFont::insertSubstitutions(QStringLiteral("宋体"), cjkSerif);
+    QFont::insertSubstitutions(QStringLiteral("新宋体"), cjkSerif);
+    QFont::insertSubstitutions(QStringLiteral("黑体"), cjkSans);
+    QFont::insertSubstitutions(QStringLiteral("MS Shell Dlg"), cjkSans);
+    QFont::insertSubstitutions(QStringLiteral("MS Shell Dlg 2"), cjkSans);
+}
+
+QFont DialogTemplate::templateFont(const QString &family, int pointSize)
+{
+    QFont font(family);
+    font.setPointSize(pointSize);
+    return font;
+}

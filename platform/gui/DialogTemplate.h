@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+// Lays out a dialog from its template: sizes and control rectangles are given in dialog
+// units and converted with the dialog font's base units (the average width of A-Z a-z,
+// and the line height), so a window keeps the proportions it was designed with.
+class DialogTemplate
+{
+public:
+    // Applies the font to the dialog and sizes it to width x height dialog units.
+    DialogTemplate(QWidget *dialog, const QString &fontFamily, int pointSize, int width, int height);
+
+    // Base units without a dialog, e.g. for tests.
+    explicit DialogTemplate(const QFont &font);
+
+    const QFont &font() const { return m_font; }
+    int baseUnitX() const { return m_baseX; }
+    int baseUnitY() const { return m_baseY; }
+
+    int toPixelsX(int dialogUnits) const;
+    int toPixelsY(int dialogUnits) const;
+    QRect toPixels(int x, int y, int width, int height) const;
+
+    // Gives the control its rectangle; the control keeps its parent.
+    void place(QWidget *control, int x, int y, int width, int height) const;
+
+    // Maps the template font names ("宋体", "黑体", "新宋体", "MS Shell Dlg") onto installed
+    // families. Called once at start-up; safe to call again.
+    static void installFontSubstitutions();
+
+    // A font for a template font name and point size.
+    static QFont templateFont(const QString &family, int pointSize);
+
+private:
+    void computeBaseUnits();
+
+    QFont m_font;
+    int m_baseX = 1;
+    int m_baseY = 1;
+};
