@@ -51,6 +51,10 @@ void CPellorDlg::createControls()
     button(m_btnLessonPlan, IDC_LESSON_PLAN, QStringLiteral("教案"), 31, 0, 30, 8);
     button(m_btnPPT, IDC_PPT, QStringLiteral("PPT放映助手"), 61, 0, 44, 8);
     button(m_btnStudentInfo, IDC_STUDENT_INFO, QStringLiteral("学生信息"), 105, 0, 32, 8);
+    // Shown so the lesson content, the tool bar and the records can be reached; each stays
+    // disabled until its window exists.
+    for (QPushButton *companion : {m_btnLessonPlan, m_btnPPT, m_btnStudentInfo})
+        companion->setEnabled(false);
     button(m_btnRandom, IDC_RANDOM, QStringLiteral("随机提问"), 132, 8, 67, 20);
 
     tmpl.place(makeLabel(this, QStringLiteral("小组：")), 0, 48, 32, 18);
@@ -80,7 +84,14 @@ void CPellorDlg::createControls()
     button(m_btnAbsent, IDC_ABSENT, QStringLiteral("旷课"), 209, 104, 36, 19);
     button(m_btnSaveExit, IDC_SAVE_EXIT, QStringLiteral("保存并退出"), 132, 140, 67, 20);
 
+    connect(m_btnRandom, &QPushButton::clicked, this, &CPellorDlg::OnBnClickedRandom);
+    connect(m_btnPresent, &QPushButton::clicked, this, &CPellorDlg::OnBnClickedPresent);
+    connect(m_btnAbsent, &QPushButton::clicked, this, &CPellorDlg::OnAbsent);
     connect(m_btnSaveExit, &QPushButton::clicked, this, &CPellorDlg::OnBnClickedSaveExit);
+    connect(m_btnSettings, &QPushButton::clicked, this, &CPellorDlg::OnBnClickedSettings);
+    connect(m_btnLessonPlan, &QPushButton::clicked, this, &CPellorDlg::OnBnClickedLessonPlan);
+    connect(m_btnPPT, &QPushButton::clicked, this, &CPellorDlg::OnBnClickedPPT);
+    connect(m_btnStudentInfo, &QPushButton::clicked, this, &CPellorDlg::OnBnClickedStudentInfo);
     connect(m_comboGroup, &QComboBox::activated, this, &CPellorDlg::OnCbnSelchangeGroup);
     connect(m_comboNumber, &QComboBox::activated, this, &CPellorDlg::OnCbnSelchangeStudent);
 }
@@ -185,6 +196,19 @@ void CPellorDlg::OnBnClickedSaveExit()
     }
     UpdateData(true);
     done(QDialog::Accepted);
+    if (m_nShowDonghua != 0)
+        PlayGoodbyeClip();
+}
+
+void CPellorDlg::OnRefreshFields()
+{
+    UpdateData(false);
+    repaint();
+}
+
+bool CPellorDlg::LoadBackground(const QString &)
+{
+    return false;
 }
 
 void CPellorDlg::keyPressEvent(QKeyEvent *event)

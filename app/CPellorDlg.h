@@ -5,6 +5,9 @@
 
 #include <QDialog>
 
+class CJiguDlg;
+class CPlayPPtDlg;
+class CQuestionDlg;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -51,6 +54,16 @@ public:
 
     // Pulls the field texts into the members (true) or pushes the members into them.
     void UpdateData(bool saveAndValidate);
+    // Pushes the member texts into the fields and repaints at once.
+    void OnRefreshFields();
+
+    // The background picture: falls back to res/photo/1.bmp; false when neither loads.
+    bool LoadBackground(const QString &path);
+
+    // The drum game, created on first use and hidden, not destroyed, when closed.
+    CJiguDlg *m_dlgJigu = nullptr;
+    CQuestionDlg *m_dlgQuestion = nullptr;
+    CPlayPPtDlg *m_dlgPPT = nullptr;
 
     QComboBox *m_comboGroup = nullptr;
     QComboBox *m_comboNumber = nullptr;
@@ -67,7 +80,16 @@ public:
     QPushButton *m_btnStudentInfo = nullptr;
 
 public slots:
+    // Random pick, grading and absence (CPellorDlgPick.cpp).
+    void OnBnClickedRandom();
+    void OnBnClickedPresent();
+    virtual void OnAbsent();
+
     void OnBnClickedSaveExit();
+    void OnBnClickedSettings();
+    void OnBnClickedLessonPlan();
+    void OnBnClickedPPT();
+    void OnBnClickedStudentInfo();
     void OnCbnSelchangeGroup();
     void OnCbnSelchangeStudent();
 
@@ -75,6 +97,9 @@ protected:
     bool OnInitDialog();
     void keyPressEvent(QKeyEvent *event) override;
     void reject() override;
+
+    // The goodbye clip after a save, when animations are on (CPellorDlgPick.cpp).
+    void PlayGoodbyeClip();
 
 private:
     void createControls();

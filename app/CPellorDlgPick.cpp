@@ -1,0 +1,17 @@
+#include "CPellorDlg.h"
+
+void CPellorDlg::OnBnClickedRandom()
+{
+}
+
+void CPellorDlg::OnBnClickedPresent()
+{
+}
+
+void CPellorDlg::OnAbsent()
+{
+}
+
+void CPellorDlg::PlayGoodbyeClip()
+{
+}

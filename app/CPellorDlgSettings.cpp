@@ -1,0 +1,5 @@
+#include "CPellorDlg.h"
+
+void CPellorDlg::OnBnClickedSettings()
+{
+}
