@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/gui/DialogTemplate.h"
+
+#include <QBrush>
+#include <QDialog>
+#include <QTimer>
+
+class CPellorDlg;
+class QLabel;
+class QPushButton;
+
+// "击鼓传花": while the drum loops, a student is drawn on every beat, 200 ms apart, and shown
+// here and in the main window; the last draw is the pick. Created on the first pick with
+// the drum effect, hidden rather than destroyed when closed, and run again by later picks.
+class CJiguDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int IDD = 152;
+    static constexpr int kStartTimer = 1;
+    static constexpr int kStartDelayMs = 50;
+    static constexpr int kBeatPauseMs = 200;
+
+    // The main window is the owner, so that the game takes input while the roll-call runs
+    // modally and goes with it.
+    explicit CJiguDlg(CPellorDlg *owner);
+    ~CJiguDlg() override;
+
+    QBrush m_brushBack;
+    int m_nGroup = 0;
+    int m_bRandomGroup = 0;
+    QString m_strName;
+    int m_nRemaining = 0;
+    int m_nBeats = 0;
+    CPellorDlg *m_pParentDlg = nullptr;
+    QString m_strScore;
+    QString m_strRemainLabel;
+    QString m_strGroup;
+
+    // Creates the window, shows it at the screen's top-left corner and starts the first run
+    // shortly after.
+    void ShowJigu(CPellorDlg *parent);
+    // One run of the drum.
+    void StartJigu();
+    // "重新选择": another run with the current settings.
+    void OnBnClickedRepick();
+    void OnTimer(int nIDEvent);
+    void HideOnClose();
+    // Members into the statics (false) or back.
+    void UpdateData(bool saveAndValidate);
+
+    bool isCreated() const { return m_created; }
+    const QTimer &startTimer() const { return m_startTimer; }
+    QLabel *staticControl(int id) const;
+
+protected:
+    bool OnInitDialog();
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;
+    void accept() override;
+
+private:
+    QLabel *addStatic(int id, int x, int y, int w, int h);
+
+    DialogTemplate m_template;
+    QTimer m_startTimer;
+    QLabel *m_staticName = nullptr;
+    QLabel *m_staticScore = nullptr;
+    QLabel *m_staticGroup = nullptr;
+    QLabel *m_staticRemainLabel = nullptr;
+    QLabel *m_staticRemaining = nullptr;
+    QPushButton *m_btnRepick = nullptr;
+    QPushButton *m_btnOk = nullptr;
+    bool m_created = false;
+    bool m_running = false;
+};

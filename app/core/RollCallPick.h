@@ -1,0 +1,42 @@
+#pragma once
+
+#include "RollCallTables.h"
+
+#include <QString>
+
+// Calling a student at random. Every value comes from RandomSource, so a fixed sequence
+// gives a fixed run. A draw never excludes students called before.
+namespace RollCallPick {
+
+// The sound of the sound-effect pick is one of "1.wav" to "13.wav".
+constexpr int kPickSounds = 13;
+// Draws of the sound-effect pick: the first seven each after a short pause.
+constexpr int kSoundDraws = 8;
+constexpr int kDrawPauseMs = 200;
+
+struct Draw
+{
+    int number = 0; // 1-based
+    QString name;
+    int total = 0;
+    int groupScore = 0;
+};
+
+// The student on call: the number text read as an integer, when it addresses a student of
+// the group; 0 otherwise (nobody on call, or a number left over from another group).
+int studentOnCall(const RollCallTables &tables, int group, const QString &numberText);
+
+// One draw in a group with students: number = next value % count + 1.
+Draw drawStudent(const RollCallTables &tables, int group);
+
+// Group of a random group choice: next value % numOfClass (numOfClass >= 1).
+int randomGroup(int numOfClass);
+
+// A random group among the first numOfClass that have students; -1 when none has. When
+// every group has students this is the same draw as randomGroup.
+int randomGroupWithStudents(const RollCallTables &tables, int numOfClass);
+
+// "1.wav" .. "13.wav"
+QString pickSoundName();
+
+} // namespace RollCallPick
