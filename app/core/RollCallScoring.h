@@ -14,8 +14,8 @@
 namespace RollCallScoring {
 
 // Results of the grading dialog.
-constexpr int kGradeWrong = 1;       // "加油"
-constexpr int kGradeRight = 2;       // "好", also Esc
+constexpr int kGradeWrong = 1;        // "加油"
+constexpr int kGradeRight = 2;        // "好", also Esc
 constexpr int kGradeQuiteRight = 255; // "非常好"
 // Result of the absence dialog that confirms it.
 constexpr int kAbsenceConfirmed = 1;
@@ -26,8 +26,8 @@ enum class Feedback { ManFen, GuLi, YongQi };
 struct GradeRule
 {
     int score = 0;
-    QString firstSound;   // played to its end before the applause; empty for none
-    QString applause;     // looped until the feedback is over
+    QString firstSound; // played to its end before the applause; empty for none
+    QString applause;   // looped until the feedback is over
     Feedback feedback = Feedback::GuLi;
 };
 

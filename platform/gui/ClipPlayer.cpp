@@ -35,10 +35,18 @@ void CShockwaveflash1::LoadMovie(int, const QString &url)
     m_path = url;
     m_format.clear();
     m_readyState = Loading;
+    // A report still queued for an earlier movie is dropped.
+    const int serial = ++m_loadSerial;
+    const auto report = [this, serial](void (CShockwaveflash1::*what)()) {
+        QTimer::singleShot(0, this, [this, serial, what] {
+            if (serial == m_loadSerial)
+                (this->*what)();
+        });
+    };
 
     QFile file(url);
     if (!file.open(QIODevice::ReadOnly)) {
-        QTimer::singleShot(0, this, &CShockwaveflash1::reportFailed);
+        report(&CShockwaveflash1::reportFailed);
         return;
     }
     m_buffer = new QBuffer(this);
@@ -48,17 +56,19 @@ void CShockwaveflash1::LoadMovie(int, const QString &url)
     m_format = QImageReader::imageFormat(m_buffer);
     m_buffer->seek(0);
     if (m_format.isEmpty()) {
-        QTimer::singleShot(0, this, &CShockwaveflash1::reportFailed);
+        report(&CShockwaveflash1::reportFailed);
         return;
     }
     m_movie = new QMovie(m_buffer, m_format, this);
     m_movie->setCacheMode(QMovie::CacheNone);
     if (!m_movie->isValid() || !m_movie->jumpToFrame(0) || m_movie->currentImage().isNull()) {
-        QTimer::singleShot(0, this, &CShockwaveflash1::reportFailed);
+        delete m_movie;
+        m_movie = nullptr;
+        report(&CShockwaveflash1::reportFailed);
         return;
     }
     connect(m_movie, &QMovie::frameChanged, this, qOverload<>(&QWidget::update));
-    QTimer::singleShot(0, this, &CShockwaveflash1::reportLoaded);
+    report(&CShockwaveflash1::reportLoaded);
 }
 
 void CShockwaveflash1::SetBackgroundColor(int rgb)

@@ -64,4 +64,5 @@ private:
     QColor m_colorKey;
     int m_readyState = Uninitialized;
     int m_id = 0;
+    int m_loadSerial = 0;
 };

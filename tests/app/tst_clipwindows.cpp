@@ -221,6 +221,13 @@ private slots:
         QTRY_COMPARE(failed.size(), 2);
         QCOMPARE(failed.at(1).at(0).toString(), program.file("missing.swf"));
         QCOMPARE(ready.size(), 2);
+
+        // A movie replaced before its report came reports nothing.
+        player.LoadMovie(0, program.file("a.swf"));
+        player.LoadMovie(0, program.file("missing.swf"));
+        QTRY_COMPARE(failed.size(), 3);
+        QCOMPARE(ready.size(), 2);
+        QCOMPARE(player.GetReadyState(), 1);
     }
 };
 

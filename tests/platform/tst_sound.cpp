@@ -84,11 +84,16 @@ private slots:
         QCOMPARE(recorder.played.size(), 4);
         QCOMPARE(recorder.stops, 1);
 
-        // The real player is silent for a missing file, and nothing waits.
+        // The real player is silent for a missing file, and nothing waits; without an audio
+        // device it is silent too, and "to its end" still waits the sound's length.
         Sound::setPlayer(nullptr);
         Sound::play(folder.file("missing.wav"), Sound::Mode::ToEnd);
         Sound::stop();
         QCOMPARE(pauses, QList<int>({300}));
+        Sound::play(folder.file("a.wav"), Sound::Mode::Looped);
+        Sound::play(folder.file("a.wav"), Sound::Mode::ToEnd);
+        Sound::stop();
+        QCOMPARE(pauses, QList<int>({300, 300}));
         Pause::setHandler([](int) {});
     }
 };
