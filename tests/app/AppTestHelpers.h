@@ -48,6 +48,10 @@ inline void fixRandom(const QList<int> &values)
 inline void quietenHeadlessRaise()
 {
     static QtMessageHandler previous = nullptr;
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
     previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
         if (text.contains(QLatin1String("does not support raise()")))
             return;
