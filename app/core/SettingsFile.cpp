@@ -139,7 +139,7 @@ QString writeScoreWeights(const QString &path, const float weights[6])
                                         "kuangkeScore"};
     Writer write(path);
     for (int i = 0; i < 6; ++i)
-        write(kScore, QString::fromLatin1(keys[i]), NumberText::fromDouble(static_cast<double>(weights[i])));
+        write(kScore, QString::fromLatin1(keys[i]), NumberText::fromFloat(weights[i]));
     return write.error();
 }
 

@@ -67,4 +67,14 @@ QString fromDouble(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
+QString fromFloat(float value)
+{
+    for (int precision = 1; precision < 9; ++precision) {
+        const QString text = QString::number(static_cast<double>(value), 'g', precision);
+        if (static_cast<float>(toDouble(text)) == value)
+            return text;
+    }
+    return QString::number(static_cast<double>(value), 'g', 9);
+}
+
 } // namespace NumberText

@@ -18,4 +18,7 @@ QString fromInt(int value);
 // Shortest decimal text that toDouble reads back to the same value.
 QString fromDouble(double value);
 
+// Shortest decimal text that reads back to the same float.
+QString fromFloat(float value);
+
 } // namespace NumberText
