@@ -164,15 +164,23 @@ LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCal
 
 QStringList save(const QString &scoreDir, int numOfClass, const RollCallTables &tables)
 {
+    const int groups = std::clamp(numOfClass, 0, static_cast<int>(RollCallTables::kMaxGroups));
+    // Each block is encoded once: the summary is the same blocks after three empty lines.
+    QList<QByteArray> blocks;
+    QByteArray summary;
+    for (int g = 0; g < groups; ++g) {
+        blocks << encodeForFile(groupBlock(tables, g));
+        summary += QByteArrayLiteral("\r\n\r\n\r\n") + blocks.last();
+    }
     QStringList failures;
-    auto writeFile = [&](const QString &path, const QString &text) {
-        const QString error = AtomicTextFile::write(path, encodeForFile(text));
+    auto writeFile = [&](const QString &path, const QByteArray &bytes) {
+        const QString error = AtomicTextFile::write(path, bytes);
         if (!error.isEmpty())
             failures << path + QStringLiteral(" (") + error + u')';
     };
-    writeFile(scoreDir + summaryFileName(), summaryText(tables, numOfClass));
-    for (int g = 0; g < numOfClass && g < RollCallTables::kMaxGroups; ++g)
-        writeFile(scoreDir + groupFileName(g + 1), groupBlock(tables, g));
+    writeFile(scoreDir + summaryFileName(), summary);
+    for (int g = 0; g < groups; ++g)
+        writeFile(scoreDir + groupFileName(g + 1), blocks.at(g));
     return failures;
 }
 
