@@ -1,0 +1,105 @@
+#include "Picture.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kInchesPerMeter = 0.0254;
+
+// An image that states no resolution carries the default of a new QImage.
+int dpiFromDotsPerMeter(int dotsPerMeter, int defaultDotsPerMeter)
+{
+    if (dotsPerMeter <= 0 || dotsPerMeter == defaultDotsPerMeter)
+        return Picture::kDefaultDpi;
+    const int dpi = static_cast<int>(std::lround(dotsPerMeter * kInchesPerMeter));
+    return dpi > 0 ? dpi : Picture::kDefaultDpi;
+}
+
+int mulDiv(long long value, long long numerator, long long denominator)
+{
+    if (denominator == 0)
+        return -1;
+    const long long product = value * numerator;
+    // Rounds half away from zero.
+    const long long half = denominator / 2;
+    const long long q = product >= 0 ? (product + half) / denominator : (product - half) / denominator;
+    return static_cast<int>(q);
+}
+
+} // namespace
+
+Picture::Picture(const QImage &image)
+    : m_image(image)
+    , m_himetric(pixelsToHimetric(image.width(), imageDpiX(image)),
+                 pixelsToHimetric(image.height(), imageDpiY(image)))
+{
+}
+
+std::shared_ptr<const Picture> Picture::fromBytes(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return nullptr;
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    // Detected from the content, whatever name the bytes came with.
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    const QImage image = reader.read();
+    if (image.isNull())
+        return nullptr;
+    return fromImage(image);
+}
+
+std::shared_ptr<const Picture> Picture::fromImage(const QImage &image)
+{
+    if (image.isNull())
+        return nullptr;
+    return std::shared_ptr<const Picture>(new Picture(image));
+}
+
+int Picture::himetricToPixels(int himetric, int dpi)
+{
+    return mulDiv(himetric, dpi, kHimetricPerInch);
+}
+
+int Picture::pixelsToHimetric(int pixels, int dpi)
+{
+    return mulDiv(pixels, kHimetricPerInch, dpi);
+}
+
+int Picture::imageDpiX(const QImage &image)
+{
+    return dpiFromDotsPerMeter(image.dotsPerMeterX(), QImage(1, 1, QImage::Format_Mono).dotsPerMeterX());
+}
+
+int Picture::imageDpiY(const QImage &image)
+{
+    return dpiFromDotsPerMeter(image.dotsPerMeterY(), QImage(1, 1, QImage::Format_Mono).dotsPerMeterY());
+}
+
+int Picture::deviceDpiX(const QPaintDevice &device)
+{
+    return device.devType() == QInternal::Printer ? kDefaultDpi : device.logicalDpiX();
+}
+
+int Picture::deviceDpiY(const QPaintDevice &device)
+{
+    return device.devType() == QInternal::Printer ? kDefaultDpi : device.logicalDpiY();
+}
+
+bool Picture::drawStretched(QPainter &painter, const QRect &target) const
+{
+    if (!painter.isActive())
+        return false;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(target, m_image);
+    painter.restore();
+    return true;
+}
