@@ -1,5 +1,7 @@
 #include "CAboutDlg.h"
 
+#include "PellorStartup.h"
+
 #include "platform/gui/DialogTemplate.h"
 
 #include <QIcon>
@@ -17,7 +19,7 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     m_staticIcon->setObjectName(QStringLiteral("iconAbout"));
     const QRect iconRect = tmpl.toPixels(14, 14, 21, 20);
     m_staticIcon->setGeometry(iconRect);
-    m_staticIcon->setPixmap(QIcon(QStringLiteral(":/icons/pellor.png")).pixmap(32, 32));
+    m_staticIcon->setPixmap(PellorStartup::programIcon().pixmap(32, 32));
     m_staticIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     m_staticTitle = new QLabel(productLine(), this);

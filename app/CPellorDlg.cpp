@@ -1,6 +1,7 @@
 #include "CPellorDlg.h"
 
 #include "CAboutDlg.h"
+#include "PellorStartup.h"
 
 #include "core/CPellorApp.h"
 #include "core/GroupScoreFile.h"
@@ -61,7 +62,7 @@ void fitComboHeight(QComboBox *combo)
 
 CPellorDlg::CPellorDlg(QWidget *parent)
     : QDialog(parent)
-    , m_hIcon(QStringLiteral(":/icons/pellor.png"))
+    , m_hIcon(PellorStartup::programIcon())
 {
     setWindowTitle(QStringLiteral("Marlowen"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint

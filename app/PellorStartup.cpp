@@ -9,6 +9,9 @@
 #include "platform/gui/DialogTemplate.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 
 namespace PellorStartup {
 
@@ -17,6 +20,13 @@ void prepareApplication()
     QApplication::setApplicationName(QStringLiteral("Pellor"));
     QApplication::setApplicationVersion(QStringLiteral("3.1"));
     DialogTemplate::installFontSubstitutions();
+}
+
+QIcon programIcon()
+{
+    QImageReader reader(QStringLiteral(":/icons/pellor.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
 }
 
 } // namespace PellorStartup

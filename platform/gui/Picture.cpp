@@ -31,10 +31,40 @@ int mulDiv(long long value, long long numerator, long long denominator)
     return static_cast<int>(q);
 }
 
+// The common formats told by their first bytes, so that only their own decoder is loaded
+// instead of asking every installed image plugin in turn.
+QByteArray formatBySignature(const QByteArray &bytes)
+{
+    if (bytes.startsWith("BM"))
+        return "bmp";
+    if (bytes.startsWith("\x89PNG\r\n\x1a\n"))
+        return "png";
+    if (bytes.startsWith("\xff\xd8\xff"))
+        return "jpeg";
+    if (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a"))
+        return "gif";
+    return {};
+}
+
+QImage decode(const QByteArray &bytes, const QByteArray &format)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    // Without a format, or when the one given does not fit: detected from the content,
+    // whatever name the bytes came with. With one, the other decoders are never asked.
+    reader.setAutoDetectImageFormat(format.isEmpty());
+    reader.setDecideFormatFromContent(format.isEmpty());
+    return reader.read();
+}
+
 } // namespace
 
 Picture::Picture(const QImage &image)
-    : m_image(image)
+    // Kept in a format the painter blits directly, so each draw skips a conversion.
+    : m_image(image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                            : QImage::Format_RGB32))
     , m_himetric(pixelsToHimetric(image.width(), imageDpiX(image)),
                  pixelsToHimetric(image.height(), imageDpiY(image)))
 {
@@ -44,15 +74,11 @@ std::shared_ptr<const Picture> Picture::fromBytes(const QByteArray &bytes)
 {
     if (bytes.isEmpty())
         return nullptr;
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    // Detected from the content, whatever name the bytes came with.
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
+    const QByteArray format = formatBySignature(bytes);
+    QImage image = format.isEmpty() ? QImage() : decode(bytes, format);
+    // A damaged file of a known kind may still be something else that a plugin reads.
     if (image.isNull())
-        return nullptr;
+        image = decode(bytes, {});
     return fromImage(image);
 }
 
@@ -97,9 +123,7 @@ bool Picture::drawStretched(QPainter &painter, const QRect &target) const
 {
     if (!painter.isActive())
         return false;
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    // Plain stretching, as the picture service stretches bitmaps: no smoothing.
     painter.drawImage(target, m_image);
-    painter.restore();
     return true;
 }
