@@ -1,5 +1,8 @@
 #include "CPellorDlg.h"
 
+#include "CAboutDlg.h"
+#include "PellorStartup.h"
+
 #include "core/CPellorApp.h"
 #include "core/GroupScoreFile.h"
 #include "core/SettingsFile.h"
@@ -7,30 +10,64 @@
 #include "platform/base/ProgramFolder.h"
 #include "platform/base/RandomSource.h"
 #include "platform/gui/DialogTemplate.h"
+#include "platform/gui/Picture.h"
 #include "platform/gui/Prompt.h"
+#include "platform/gui/Screen.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QPainter>
+#include <QPixmap>
+#include <QResizeEvent>
+
+#include <new>
 
 namespace {
 
-QLabel *makeLabel(QWidget *parent, const QString &text)
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kGreen(0, 255, 0);
+const QColor kPink(254, 223, 216);
+const QColor kOlive(225, 232, 134);
+
+// The size of the window before it was first shown, and after a minimise.
+constexpr int kFallbackWidth = 800;
+constexpr int kFallbackHeight = 600;
+
+void setColors(QWidget *widget, const QColor &text, const QColor &base)
 {
-    auto label = new QLabel(text, parent);
-    return label;
+    QPalette palette = widget->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Text, text);
+        palette.setColor(group, QPalette::Base, base);
+        palette.setColor(group, QPalette::ButtonText, text);
+        palette.setColor(group, QPalette::Button, base);
+    }
+    widget->setPalette(palette);
+}
+
+// A combo box's field is as tall as its font needs; the template height includes its list.
+void fitComboHeight(QComboBox *combo)
+{
+    combo->resize(combo->width(), combo->sizeHint().height());
 }
 
 } // namespace
 
 CPellorDlg::CPellorDlg(QWidget *parent)
     : QDialog(parent)
+    , m_hIcon(PellorStartup::programIcon())
 {
     setWindowTitle(QStringLiteral("Marlowen"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(m_hIcon);
     setSizeGripEnabled(true);
     createControls();
     OnInitDialog();
@@ -38,46 +75,75 @@ CPellorDlg::CPellorDlg(QWidget *parent)
 
 CPellorDlg::~CPellorDlg() = default;
 
+QFont CPellorDlg::BigFont(int height)
+{
+    // A bold fixed-pitch face; a height of 0 or less means the face's default size.
+    QFont font(QStringLiteral("新宋体"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setWeight(QFont::Bold);
+    if (height > 0)
+        font.setPixelSize(height);
+    return font;
+}
+
 void CPellorDlg::createControls()
 {
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 16, 325, 185);
-    auto button = [&](QPushButton *&member, int id, const QString &caption, int x, int y, int w, int h) {
-        member = new QPushButton(caption, this);
+    auto button = [&](CMyButton *&member, int id, const QString &caption, int x, int y, int w, int h) {
+        member = new CMyButton(caption, this);
         member->setObjectName(QStringLiteral("button%1").arg(id));
+        // Enter always means the default button, wherever the focus is.
         member->setAutoDefault(false);
         tmpl.place(member, x, y, w, h);
     };
+    auto label = [&](int id, const QString &text, int x, int y, int w, int h) {
+        auto l = new QLabel(text, this);
+        l->setObjectName(QStringLiteral("static%1").arg(id));
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // A label lets clicks through to whatever lies beneath it.
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);
+        tmpl.place(l, x, y, w, h);
+        m_labels << l;
+        m_labelWidths << l->width();
+    };
+    auto edit = [&](QLineEdit *&member, int id, int x, int y, int w, int h) {
+        member = new QLineEdit(this);
+        member->setObjectName(QStringLiteral("edit%1").arg(id));
+        tmpl.place(member, x, y, w, h);
+    };
+
     button(m_btnSettings, IDC_SETTINGS, QStringLiteral("设置"), 0, 0, 31, 8);
     button(m_btnLessonPlan, IDC_LESSON_PLAN, QStringLiteral("教案"), 31, 0, 30, 8);
     button(m_btnPPT, IDC_PPT, QStringLiteral("PPT放映助手"), 61, 0, 44, 8);
-    button(m_btnStudentInfo, IDC_STUDENT_INFO, QStringLiteral("学生信息"), 105, 0, 32, 8);
+    m_btnStudentInfo = new QPushButton(QStringLiteral("学生信息"), this);
+    m_btnStudentInfo->setObjectName(QStringLiteral("button%1").arg(IDC_STUDENT_INFO));
+    m_btnStudentInfo->setAutoDefault(false);
+    tmpl.place(m_btnStudentInfo, 105, 0, 32, 8);
     // Shown so the lesson content, the tool bar and the records can be reached; each stays
     // disabled until its window exists.
-    for (QPushButton *companion : {m_btnLessonPlan, m_btnPPT, m_btnStudentInfo})
+    for (QPushButton *companion : {static_cast<QPushButton *>(m_btnLessonPlan),
+                                   static_cast<QPushButton *>(m_btnPPT), m_btnStudentInfo})
         companion->setEnabled(false);
     button(m_btnRandom, IDC_RANDOM, QStringLiteral("随机提问"), 132, 8, 67, 20);
 
-    tmpl.place(makeLabel(this, QStringLiteral("小组：")), 0, 48, 32, 18);
+    label(1025, QStringLiteral("小组："), 0, 48, 32, 18);
     m_comboGroup = new QComboBox(this);
     m_comboGroup->setObjectName(QStringLiteral("combo1011"));
-    tmpl.place(m_comboGroup, 33, 46, 33, 14);
-    tmpl.place(makeLabel(this, QStringLiteral("学号：")), 64, 48, 41, 30);
+    tmpl.place(m_comboGroup, 33, 46, 33, 88);
+    label(1026, QStringLiteral("学号："), 64, 48, 41, 30);
     m_comboNumber = new QComboBox(this);
     m_comboNumber->setObjectName(QStringLiteral("combo1030"));
     m_comboNumber->setEditable(true);
-    tmpl.place(m_comboNumber, 111, 46, 48, 14);
-    tmpl.place(makeLabel(this, QStringLiteral("姓名：")), 190, 48, 38, 18);
-    m_editName = new QLineEdit(this);
-    m_editName->setObjectName(QStringLiteral("edit1001"));
-    tmpl.place(m_editName, 228, 45, 56, 17);
-    tmpl.place(makeLabel(this, QStringLiteral("小组成绩：")), 0, 78, 108, 36);
-    m_editGroup = new QLineEdit(this);
-    m_editGroup->setObjectName(QStringLiteral("edit1004"));
-    tmpl.place(m_editGroup, 109, 72, 49, 17);
-    tmpl.place(makeLabel(this, QStringLiteral("个人成绩：")), 166, 78, 61, 49);
-    m_editPersonal = new QLineEdit(this);
-    m_editPersonal->setObjectName(QStringLiteral("edit1002"));
-    tmpl.place(m_editPersonal, 228, 72, 56, 17);
+    // A number typed into the field is never added to the list.
+    m_comboNumber->setInsertPolicy(QComboBox::NoInsert);
+    tmpl.place(m_comboNumber, 111, 46, 48, 86);
+    label(1029, QStringLiteral("姓名："), 190, 48, 38, 18);
+    edit(m_editName, IDC_NAME, 228, 45, 56, 17);
+    label(1027, QStringLiteral("小组成绩："), 0, 78, 108, 36);
+    edit(m_editGroup, IDC_GROUP_SCORE, 109, 72, 49, 17);
+    label(1028, QStringLiteral("个人成绩："), 166, 78, 61, 49);
+    edit(m_editPersonal, IDC_PERSONAL_SCORE, 228, 72, 56, 17);
 
     button(m_btnPresent, IDC_PRESENT, QStringLiteral("未旷课"), 113, 104, 36, 19);
     m_btnPresent->setDefault(true);
@@ -98,19 +164,74 @@ void CPellorDlg::createControls()
 
 bool CPellorDlg::OnInitDialog()
 {
+    // The window's menu (its context menu here) carries the About item.
+    auto about = new QAction(QStringLiteral("&About Pellor..."), this);
+    about->setObjectName(QStringLiteral("actionAbout"));
+    connect(about, &QAction::triggered, this, [this] { OnSysCommand(IDM_ABOUTBOX); });
+    addAction(about);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
     m_strAppDir = ProgramFolder::executableFolder();
     theApp().m_strAppDir = m_strAppDir;
     m_strScoreDir = ProgramFolder::join(m_strAppDir, QStringLiteral("成绩")) + u'/';
+
+    const QFont big = BigFont(m_nFontHeight);
+    for (QWidget *control : std::initializer_list<QWidget *>{m_btnRandom, m_btnAbsent, m_btnPresent,
+                                                             m_btnSaveExit, m_editName, m_editPersonal,
+                                                             m_editGroup, m_comboGroup, m_comboNumber})
+        control->setFont(big);
+    fitComboHeight(m_comboGroup);
+    fitComboHeight(m_comboNumber);
+
+    m_btnRandom->m_crBack = kPink;
+    m_btnRandom->m_crText = kRed;
+    m_btnPresent->m_crBack = kOlive;
+    m_btnAbsent->m_crBack = kOlive;
+    m_btnSaveExit->m_crBack = kPink;
+    m_btnSaveExit->m_crText = kRed;
+    for (CMyButton *b : {m_btnSettings, m_btnLessonPlan, m_btnPPT})
+        b->m_crBack = kPink;
+    for (CMyButton *b : {m_btnRandom, m_btnPresent, m_btnAbsent, m_btnSaveExit, m_btnSettings,
+                         m_btnLessonPlan, m_btnPPT})
+        b->update();
+    OnCtlColor();
+
     RandomSource::seedFromClock();
     m_strStuNumber = QStringLiteral("0");
     LoadSettings();
+    if (!QFileInfo::exists(ProgramFolder::normalised(m_strBackBrush)))
+        m_strBackBrush = defaultBackground();
+    LoadBackground(m_strBackBrush);
     if (LoadGroupScores(m_strScoreDir, m_nNumOfClass)) {
         setWindowTitle(QStringLiteral("Quorinde"));
         fillNumberCombo(m_comboGroup->currentIndex());
     }
-    UpdateData(false);
     m_initialised = true;
     return true;
+}
+
+QString CPellorDlg::defaultBackground() const
+{
+    return ProgramFolder::join(m_strAppDir, QStringLiteral("res/photo/1.bmp"));
+}
+
+void CPellorDlg::OnCtlColor()
+{
+    const QFont big = BigFont(m_nFontHeight);
+    for (qsizetype i = 0; i < m_labels.size(); ++i) {
+        QLabel *l = m_labels.at(i);
+        QPalette palette = l->palette();
+        palette.setColor(QPalette::WindowText, kRed);
+        l->setPalette(palette);
+        l->setFont(big);
+        // One line, never cut short by a template width meant for another face.
+        l->resize(qMax(m_labelWidths.at(i), l->sizeHint().width()), l->height());
+    }
+    for (QWidget *field : std::initializer_list<QWidget *>{m_editName, m_editPersonal, m_editGroup,
+                                                           m_comboGroup, m_comboNumber})
+        setColors(field, kBlue, kGreen);
+    setColors(m_comboGroup->view(), kRed, kGreen);
+    setColors(m_comboNumber->view(), kRed, kGreen);
 }
 
 void CPellorDlg::LoadSettings()
@@ -145,6 +266,8 @@ void CPellorDlg::fillNumberCombo(int group)
         return;
     for (int n = 1; n <= m_nGroupCount[group]; ++n)
         m_comboNumber->addItem(QString::number(n));
+    // The list is filled, not chosen from: no number is on call until one is picked.
+    m_comboNumber->setCurrentIndex(-1);
 }
 
 void CPellorDlg::UpdateData(bool saveAndValidate)
@@ -206,9 +329,104 @@ void CPellorDlg::OnRefreshFields()
     repaint();
 }
 
-bool CPellorDlg::LoadBackground(const QString &)
+bool CPellorDlg::LoadPictureFile(QPixmap &bitmap, const QString &path)
 {
-    return false;
+    QFile file(ProgramFolder::normalised(path));
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray bytes;
+    try {
+        bytes.resize(file.size());
+    } catch (const std::bad_alloc &) {
+        Prompt::app(QStringLiteral("获取内存出错!"));
+        return false;
+    }
+    if (file.read(bytes.data(), bytes.size()) != bytes.size()) {
+        Prompt::app(QStringLiteral("取内存指针出错!"));
+        return false;
+    }
+    const auto picture = Picture::fromBytes(bytes);
+    if (!picture) {
+        Prompt::app(QStringLiteral("无法从流中装载图片!"));
+        return false;
+    }
+    // Stretched over the whole screen, so the window shows the picture's top-left part
+    // at its own size and more of it when it grows.
+    const QSize screen = Screen::size();
+    QPixmap rendered(screen);
+    bool drawn = !screen.isEmpty() && !rendered.isNull();
+    if (drawn) {
+        QPainter painter(&rendered);
+        drawn = picture->drawStretched(painter, rendered.rect());
+    }
+    if (!drawn) {
+        Prompt::app(QStringLiteral("无法显示背景图片!"));
+        return false;
+    }
+    bitmap = rendered;
+    return true;
+}
+
+bool CPellorDlg::LoadBackground(const QString &path)
+{
+    QPixmap bitmap;
+    bool loaded = LoadPictureFile(bitmap, path);
+    if (!loaded) {
+        m_strBackBrush = defaultBackground();
+        loaded = LoadPictureFile(bitmap, m_strBackBrush);
+    }
+    if (loaded)
+        m_brushBack = QBrush(bitmap);
+    update();
+    UpdateData(true);
+    return loaded;
+}
+
+void CPellorDlg::paintEvent(QPaintEvent *event)
+{
+    if (m_brushBack.style() == Qt::NoBrush) {
+        QDialog::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), m_brushBack);
+}
+
+void CPellorDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    OnSize(event->size().width(), event->size().height());
+}
+
+void CPellorDlg::OnSize(int cx, int cy)
+{
+    if (cx == 0 || cy == 0) {
+        cx = kFallbackWidth;
+        cy = kFallbackHeight;
+    }
+    m_fScaleX = m_nOldCx == 0 ? 1.0f : static_cast<float>(cx) / static_cast<float>(m_nOldCx);
+    m_fScaleY = m_nOldCy == 0 ? 1.0f : static_cast<float>(cy) / static_cast<float>(m_nOldCy);
+    m_nFontHeight = static_cast<int>(static_cast<float>(m_nFontHeight) * m_fScaleX);
+    if (m_nOldCx != 0) {
+        const QFont big = BigFont(m_nFontHeight);
+        for (QWidget *field : std::initializer_list<QWidget *>{m_editName, m_editPersonal, m_editGroup,
+                                                               m_comboNumber})
+            field->setFont(big);
+        fitComboHeight(m_comboNumber);
+        // The labels take the new height at their next paint.
+        OnCtlColor();
+    }
+    m_nOldCx = cx;
+    m_nOldCy = cy;
+    update();
+}
+
+void CPellorDlg::OnSysCommand(int nID)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout(this);
+        dlgAbout.exec();
+    }
 }
 
 void CPellorDlg::keyPressEvent(QKeyEvent *event)

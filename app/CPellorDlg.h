@@ -3,7 +3,13 @@
 #include "core/RollCallSettings.h"
 #include "core/RollCallTables.h"
 
+#include "controls/CMyButton.h"
+
+#include <QBrush>
 #include <QDialog>
+#include <QFont>
+#include <QIcon>
+#include <QList>
 
 class CJiguDlg;
 class CPlayPPtDlg;
@@ -11,6 +17,7 @@ class CQuestionDlg;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPixmap;
 class QPushButton;
 
 // The main roll-call window: the groups and the student on call over a background
@@ -36,6 +43,9 @@ public:
         IDC_ABSENT = 3,
         IDC_SAVE_EXIT = 4,
     };
+    // The About item of the window's menu.
+    static constexpr int IDM_ABOUTBOX = 0x10;
+    static constexpr int kDefaultFontHeight = 30;
 
     explicit CPellorDlg(QWidget *parent = nullptr);
     ~CPellorDlg() override;
@@ -70,14 +80,28 @@ public:
     QLineEdit *m_editName = nullptr;
     QLineEdit *m_editPersonal = nullptr;
     QLineEdit *m_editGroup = nullptr;
-    QPushButton *m_btnRandom = nullptr;
-    QPushButton *m_btnPresent = nullptr;
-    QPushButton *m_btnAbsent = nullptr;
-    QPushButton *m_btnSaveExit = nullptr;
-    QPushButton *m_btnSettings = nullptr;
-    QPushButton *m_btnLessonPlan = nullptr;
-    QPushButton *m_btnPPT = nullptr;
+    CMyButton *m_btnRandom = nullptr;
+    CMyButton *m_btnPresent = nullptr;
+    CMyButton *m_btnAbsent = nullptr;
+    CMyButton *m_btnSaveExit = nullptr;
+    CMyButton *m_btnSettings = nullptr;
+    CMyButton *m_btnLessonPlan = nullptr;
+    CMyButton *m_btnPPT = nullptr;
     QPushButton *m_btnStudentInfo = nullptr;
+
+    // Client size at the previous resize and the ratios of the last one.
+    int m_nOldCx = 0;
+    int m_nOldCy = 0;
+    float m_fScaleX = 1.0f;
+    float m_fScaleY = 1.0f;
+    // Height in pixels of the big bold font of the fields; grows with the window's width.
+    int m_nFontHeight = kDefaultFontHeight;
+    QIcon m_hIcon;
+    // The background picture, tiled from the window's top-left corner.
+    QBrush m_brushBack;
+
+    // The big bold font at the given height.
+    static QFont BigFont(int height);
 
 public slots:
     // Random pick, grading and absence (CPellorDlgPick.cpp).
@@ -93,10 +117,23 @@ public slots:
     void OnCbnSelchangeGroup();
     void OnCbnSelchangeStudent();
 
+    // The window's menu commands; IDM_ABOUTBOX opens the About box.
+    void OnSysCommand(int nID);
+
 protected:
     bool OnInitDialog();
     void keyPressEvent(QKeyEvent *event) override;
     void reject() override;
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+    // The fonts follow the window's width; the controls keep their places.
+    void OnSize(int cx, int cy);
+    // Colours and fonts of the controls: red labels straight on the picture, blue-on-green fields.
+    void OnCtlColor();
+    // Reads a picture file and stretches it over a screen-sized bitmap; false (after telling
+    // the teacher, unless the file cannot be opened) when it cannot.
+    bool LoadPictureFile(QPixmap &bitmap, const QString &path);
 
     // The goodbye clip after a save, when animations are on (CPellorDlgPick.cpp).
     void PlayGoodbyeClip();
@@ -104,6 +141,9 @@ protected:
 private:
     void createControls();
     void fillNumberCombo(int group);
+    QString defaultBackground() const;
 
+    QList<QLabel *> m_labels;
+    QList<int> m_labelWidths;
     bool m_initialised = false;
 };

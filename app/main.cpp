@@ -1,15 +1,13 @@
-#include "core/CPellorApp.h"
+#include "PellorStartup.h"
 
-#include "platform/gui/DialogTemplate.h"
+#include "core/CPellorApp.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Pellor"));
-    QApplication::setApplicationVersion(QStringLiteral("3.1"));
-    DialogTemplate::installFontSubstitutions();
+    PellorStartup::prepareApplication();
     theApp().InitInstance();
     return theApp().ExitInstance();
 }

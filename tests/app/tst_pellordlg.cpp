@@ -1,0 +1,334 @@
+#include "TestMain.h"
+
+#include "ModalHelper.h"
+#include "ScriptedPrompt.h"
+#include "TempProgramFolder.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CPellorDlg.h"
+#include "platform/base/TextCodec.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+
+#include <memory>
+
+namespace {
+
+const QStringList kGroup1 = {QStringLiteral("王思远"), QStringLiteral("李欣怡"), QStringLiteral("张浩然"),
+                             QStringLiteral("刘雨桐"), QStringLiteral("陈子轩"), QStringLiteral("杨梓涵"),
+                             QStringLiteral("赵一鸣"), QStringLiteral("黄诗琪")};
+
+QByteArray gb(const QString &text)
+{
+    return TextCodec::encodeGb18030(text);
+}
+
+// Every file of the score folder, by name.
+QMap<QString, QByteArray> scoreFiles(const TempProgramFolder &program)
+{
+    QMap<QString, QByteArray> files;
+    const QDir dir(program.scoreDir());
+    for (const QString &name : dir.entryList(QDir::Files))
+        files.insert(name, program.readFile(QStringLiteral("成绩/") + name));
+    return files;
+}
+
+} // namespace
+
+class TestPellorDlg : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_program = std::make_unique<TempProgramFolder>();
+        m_program->copyDemo();
+        m_prompt.clear();
+    }
+
+    void cleanup() { m_program.reset(); }
+
+    void startsOnTheFirstGroup()
+    {
+        CPellorDlg dlg;
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Quorinde"));
+        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(dlg.m_comboGroup->count(), 3);
+        QCOMPARE(dlg.m_comboGroup->currentText(), QStringLiteral("1"));
+        QCOMPARE(dlg.m_comboNumber->count(), 8);
+        QCOMPARE(dlg.m_comboNumber->itemText(7), QStringLiteral("8"));
+        // No student is on call until one is picked.
+        QCOMPARE(dlg.m_comboNumber->currentText(), QString());
+        QCOMPARE(dlg.m_strStuNumber, QString());
+        QCOMPARE(dlg.m_strBackBrush, m_program->file(QStringLiteral("res/photo/1.bmp")));
+        QVERIFY(!dlg.windowIcon().isNull());
+        QCOMPARE(dlg.m_btnRandom->m_crBack, QColor(254, 223, 216));
+        QCOMPARE(dlg.m_btnRandom->m_crText, QColor(255, 0, 0));
+        QCOMPARE(dlg.m_btnPresent->m_crBack, QColor(225, 232, 134));
+        QCOMPARE(dlg.m_btnPresent->m_crText, QColor(0, 0, 0));
+        QCOMPARE(dlg.m_btnSettings->m_crBack, QColor(254, 223, 216));
+        QCOMPARE(dlg.m_editName->font().pixelSize(), 30);
+        QVERIFY(dlg.m_editName->font().bold());
+        QCOMPARE(dlg.m_btnSaveExit->font().pixelSize(), 30);
+        // The companion buttons are there, waiting for their windows.
+        QVERIFY(!dlg.m_btnLessonPlan->isHidden());
+        QVERIFY(!dlg.m_btnStudentInfo->isHidden());
+        QVERIFY(!dlg.m_btnPPT->isEnabled());
+    }
+
+    void colorsOverThePicture()
+    {
+        // A plain picture, so that what shows through can be told from the controls.
+        QImage picture(64, 64, QImage::Format_RGB32);
+        picture.fill(QColor(10, 120, 200));
+        QVERIFY(picture.save(m_program->file(QStringLiteral("res/photo/plain.png"))));
+        m_program->writeFile(QStringLiteral("res/set.ini"),
+                             "[NumOfClass]\r\nNumOfClass=3\r\n[backBrush]\r\nbackBrush="
+                                 + m_program->file(QStringLiteral("res/photo/plain.png")).toUtf8() + "\r\n");
+        CPellorDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        const QImage shot = dlg.grab().toImage();
+        QCOMPARE(shot.pixelColor(dlg.width() - 3, dlg.height() / 2 + 40), QColor(10, 120, 200));
+        // Labels draw red straight on the picture; an empty field is green.
+        auto label = dlg.findChild<QLabel *>(QStringLiteral("static1029"));
+        QVERIFY(label);
+        QVERIFY(!label->autoFillBackground());
+        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        const QImage field = dlg.m_editName->grab().toImage();
+        QCOMPARE(field.pixelColor(field.width() / 2, field.height() / 2), QColor(0, 255, 0));
+        QCOMPARE(dlg.m_editName->palette().color(QPalette::Text), QColor(0, 0, 255));
+    }
+
+    void choosingAGroupAndANumber()
+    {
+        CPellorDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+
+        dlg.m_comboGroup->setFocus();
+        QTest::keyClick(dlg.m_comboGroup, Qt::Key_Down);
+        QCOMPARE(dlg.m_comboGroup->currentText(), QStringLiteral("2"));
+        QCOMPARE(dlg.m_editGroup->text(), QStringLiteral("14"));
+        QCOMPARE(dlg.m_comboNumber->count(), 7);
+
+        QTest::keyClick(dlg.m_comboGroup, Qt::Key_Up);
+        QCOMPARE(dlg.m_editGroup->text(), QStringLiteral("16"));
+        QCOMPARE(dlg.m_comboNumber->count(), 8);
+
+        dlg.m_comboNumber->setFocus();
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(dlg.m_comboNumber, Qt::Key_Down);
+        QCOMPARE(dlg.m_comboNumber->currentIndex(), 2);
+        QCOMPARE(dlg.m_strStuNumber, QStringLiteral("3"));
+        QCOMPARE(dlg.m_comboNumber->currentText(), QStringLiteral("3"));
+        QCOMPARE(dlg.m_editName->text(), QStringLiteral("张浩然"));
+        QCOMPARE(dlg.m_editPersonal->text(), QStringLiteral("2"));
+        QCOMPARE(dlg.m_editGroup->text(), QStringLiteral("16"));
+
+        // Changing the group keeps the student's texts but refills the numbers.
+        dlg.m_comboGroup->setFocus();
+        QTest::keyClick(dlg.m_comboGroup, Qt::Key_Down);
+        QCOMPARE(dlg.m_comboNumber->count(), 7);
+        QCOMPARE(dlg.m_comboNumber->currentText(), QStringLiteral("3"));
+        QCOMPARE(dlg.m_editName->text(), QStringLiteral("张浩然"));
+        QCOMPARE(dlg.m_editGroup->text(), QStringLiteral("14"));
+    }
+
+    void keysAndClose()
+    {
+        const auto before = scoreFiles(*m_program);
+        CPellorDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        // Only the key is under test here, not what grading does.
+        QObject::disconnect(dlg.m_btnPresent, &QPushButton::clicked, &dlg, nullptr);
+        QSignalSpy present(dlg.m_btnPresent, &QPushButton::clicked);
+        QSignalSpy random(dlg.m_btnRandom, &QPushButton::clicked);
+
+        dlg.m_editName->setFocus();
+        QTest::keyClick(dlg.m_editName, Qt::Key_Escape);
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        QVERIFY(dlg.isVisible());
+
+        QTest::keyClick(dlg.m_editName, Qt::Key_Return);
+        QCOMPARE(present.count(), 1);
+        dlg.m_btnRandom->setFocus();
+        QTest::keyClick(dlg.m_btnRandom, Qt::Key_Return);
+        QCOMPARE(present.count(), 2);
+        QCOMPARE(random.count(), 0);
+        // A number typed into the field and entered is not added to the list.
+        dlg.m_comboNumber->setFocus();
+        dlg.m_comboNumber->setEditText(QStringLiteral("99"));
+        QTest::keyClick(dlg.m_comboNumber->lineEdit(), Qt::Key_Return);
+        QCOMPARE(present.count(), 3);
+        QCOMPARE(dlg.m_comboNumber->count(), 8);
+
+        QVERIFY(dlg.close());
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        QCOMPARE(scoreFiles(*m_program), before);
+        QVERIFY(m_prompt.shown.isEmpty());
+    }
+
+    void saveAndExitWritesEveryFile()
+    {
+        CPellorDlg dlg;
+        dlg.m_nShowDonghua = 0;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
+        QVERIFY(m_prompt.shown.isEmpty());
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+
+        QString group1 = QStringLiteral("8\r\n1\t总成绩\t16\r\n");
+        for (const QString &name : kGroup1)
+            group1 += name + QStringLiteral("\t\t2\r\n");
+        const QByteArray written1 = m_program->readFile(QStringLiteral("成绩/课堂成绩1.txt"));
+        QCOMPARE(written1, gb(group1));
+        const QByteArray written2 = m_program->readFile(QStringLiteral("成绩/课堂成绩2.txt"));
+        QVERIFY(written2.startsWith(gb(QStringLiteral("7\r\n1\t总成绩\t14\r\n周俊杰\t\t2\r\n"))));
+        const QByteArray written3 = m_program->readFile(QStringLiteral("成绩/课堂成绩3.txt"));
+        QVERIFY(written3.startsWith(gb(QStringLiteral("8\r\n1\t总成绩\t16\r\n林博文\t\t2\r\n"))));
+        QVERIFY(written3.endsWith(gb(QStringLiteral("郑雅静\t\t2\r\n"))));
+        QCOMPARE(m_program->readFile(QStringLiteral("成绩/课堂成绩.xls")),
+                 "\r\n\r\n\r\n" + written1 + "\r\n\r\n\r\n" + written2 + "\r\n\r\n\r\n" + written3);
+    }
+
+    void unwritableFileKeepsTheWindowOpen()
+    {
+        CPellorDlg dlg;
+        dlg.m_nShowDonghua = 0;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        // A folder where the group file should go cannot be replaced, not even by root.
+        const QString blocked = m_program->file(QStringLiteral("成绩/课堂成绩2.txt"));
+        QVERIFY(QFile::remove(blocked));
+        QVERIFY(QDir().mkdir(blocked));
+
+        QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
+        QCOMPARE(m_prompt.shown.size(), 1);
+        const QString text = m_prompt.lastText();
+        QVERIFY(text.startsWith(QStringLiteral("以下成绩文件未能保存，本节课的成绩仍在窗口中，请检查后再保存：\n")
+                                + blocked + QStringLiteral(" (")));
+        QVERIFY(!text.contains(QStringLiteral("课堂成绩1.txt")));
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.result(), 0);
+        // The tables are untouched: a second try after mending the folder saves the lesson.
+        QVERIFY(QDir().rmdir(blocked));
+        QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
+        QCOMPARE(m_prompt.shown.size(), 1);
+        QVERIFY(!dlg.isVisible());
+        QVERIFY(m_program->readFile(QStringLiteral("成绩/课堂成绩2.txt"))
+                    .startsWith(gb(QStringLiteral("7\r\n1\t总成绩\t14\r\n"))));
+    }
+
+    void failedGroupLoadKeepsTheTemplateTitle()
+    {
+        QVERIFY(QFile::remove(m_program->file(QStringLiteral("成绩/课堂成绩2.txt"))));
+        CPellorDlg dlg;
+        QCOMPARE(m_prompt.texts(),
+                 QStringList{m_program->scoreDir() + QStringLiteral("课堂成绩2.txt")
+                             + QStringLiteral(" 读取失败，请检查此文件，或小组数目设置不合理")});
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Marlowen"));
+        QCOMPARE(dlg.m_comboNumber->count(), 0);
+        QCOMPARE(dlg.m_comboGroup->count(), 2);
+    }
+
+    void backgroundFallsBack()
+    {
+        m_program->writeFile(QStringLiteral("res/photo/notes.bmp"), "not a picture");
+        CPellorDlg dlg;
+        QVERIFY(m_prompt.shown.isEmpty());
+        const QString fallback = m_program->file(QStringLiteral("res/photo/1.bmp"));
+
+        QVERIFY(dlg.LoadBackground(m_program->file(QStringLiteral("res/photo/notes.bmp"))));
+        QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("无法从流中装载图片!")});
+        QCOMPARE(dlg.m_strBackBrush, fallback);
+        QVERIFY(!dlg.m_brushBack.texture().isNull());
+
+        // A missing file says nothing; with the fallback gone too the old picture stays.
+        m_prompt.clear();
+        const qint64 before = dlg.m_brushBack.texture().cacheKey();
+        QVERIFY(QFile::remove(fallback));
+        QVERIFY(!dlg.LoadBackground(m_program->file(QStringLiteral("res/photo/missing.jpg"))));
+        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(dlg.m_brushBack.texture().cacheKey(), before);
+    }
+
+    void noPictureAtAllShowsThePlainWindow()
+    {
+        QVERIFY(QFile::remove(m_program->file(QStringLiteral("res/photo/1.bmp"))));
+        CPellorDlg dlg;
+        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(dlg.m_brushBack.style(), Qt::NoBrush);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Quorinde"));
+    }
+
+    void fontsFollowTheWidth()
+    {
+        CPellorDlg dlg;
+        QCOMPARE(dlg.m_nOldCx, 0);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        // The first resize only records the size.
+        QCOMPARE(dlg.m_nOldCx, dlg.width());
+        QCOMPARE(dlg.m_nFontHeight, 30);
+        QCOMPARE(dlg.m_editName->font().pixelSize(), 30);
+
+        const int width = dlg.width();
+        dlg.resize(width * 2, dlg.height());
+        QTRY_COMPARE(dlg.m_nOldCx, width * 2);
+        QCOMPARE(dlg.m_fScaleX, 2.0f);
+        QCOMPARE(dlg.m_nFontHeight, 60);
+        for (QWidget *field : std::initializer_list<QWidget *>{dlg.m_editName, dlg.m_editPersonal,
+                                                               dlg.m_editGroup, dlg.m_comboNumber})
+            QCOMPARE(field->font().pixelSize(), 60);
+        QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("static1027"))->font().pixelSize(), 60);
+        // The buttons and the group list keep the font they were given; nothing moves.
+        QCOMPARE(dlg.m_btnRandom->font().pixelSize(), 30);
+        QCOMPARE(dlg.m_comboGroup->font().pixelSize(), 30);
+        const QPoint place = dlg.m_editName->pos();
+
+        dlg.resize(width * 2 + width / 2, dlg.height());
+        QTRY_COMPARE(dlg.m_nOldCx, width * 2 + width / 2);
+        QCOMPARE(dlg.m_nFontHeight, 75);
+        QCOMPARE(dlg.m_editName->font().pixelSize(), 75);
+        QCOMPARE(dlg.m_editName->pos(), place);
+    }
+
+    void aboutBoxFromTheWindowMenu()
+    {
+        CPellorDlg dlg;
+        auto about = dlg.findChild<QAction *>(QStringLiteral("actionAbout"));
+        QVERIFY(about);
+        QVERIFY(dlg.actions().contains(about));
+        QCOMPARE(about->text(), QStringLiteral("&About Pellor..."));
+        QString shown;
+        TestSupport::whenModal([&shown](QWidget *w) {
+            auto box = qobject_cast<CAboutDlg *>(w);
+            if (!box)
+                return;
+            shown = box->m_staticTitle->text();
+            QVERIFY(box->m_staticIcon->pixmap().width() > 0);
+            QTest::mouseClick(box->m_btnOk, Qt::LeftButton);
+        });
+        about->trigger();
+        QCOMPARE(shown, QStringLiteral("Pellor, Version 3.1"));
+    }
+
+private:
+    std::unique_ptr<TempProgramFolder> m_program;
+    ScriptedPrompt m_prompt;
+};
+
+PELLOR_WIDGET_TEST_MAIN(TestPellorDlg)
+#include "tst_pellordlg.moc"

@@ -1,0 +1,202 @@
+#include "TestMain.h"
+
+#include "ScriptedPrompt.h"
+
+#include "controls/CPicture.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+int dotsPerMeter(int dpi)
+{
+    return qRound(dpi / 0.0254);
+}
+
+bool load(CPicture &picture, const QByteArray &bytes)
+{
+    return picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes.constData()),
+                                  static_cast<int>(bytes.size()));
+}
+
+// A device of a given resolution: a screen, or a printer that reports its own.
+class FixedDpiDevice : public QPaintDevice
+{
+public:
+    FixedDpiDevice(int dpi, bool printer)
+        : m_dpi(dpi)
+        , m_printer(printer)
+    {
+    }
+    int devType() const override { return m_printer ? QInternal::Printer : QInternal::Widget; }
+    QPaintEngine *paintEngine() const override { return nullptr; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return m_dpi;
+        case PdmDevicePixelRatioScaled:
+            return devicePixelRatioFScale();
+        default:
+            return 1;
+        }
+    }
+
+private:
+    int m_dpi;
+    bool m_printer;
+};
+
+} // namespace
+
+class TestPicture : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_prompt.clear(); }
+
+    void bytesThatAreNoImage()
+    {
+        CPicture picture;
+        QImage image(48, 96, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QVERIFY(load(picture, encoded(image, "PNG")));
+        QVERIFY(picture.MeasurePixelSize(&image));
+        QVERIFY(picture.m_nWidth > 0);
+
+        // The new bytes replace the picture even when they decode to nothing.
+        QVERIFY(load(picture, "this is not a picture"));
+        QVERIFY(!picture.m_pPicture);
+        QVERIFY(!picture.MeasurePixelSize(&image));
+        QCOMPARE(picture.m_nWidth, 0);
+        QCOMPARE(picture.m_nHeight, 0);
+        QPainter painter(&image);
+        QVERIFY(!picture.Draw(&painter, QRect(0, 0, 10, 10)));
+        QVERIFY(load(picture, QByteArray()));
+        QVERIFY(!picture.m_pPicture);
+        QVERIFY(m_prompt.shown.isEmpty());
+    }
+
+    void sizesFollowTheResolution()
+    {
+        // 48 x 96 pixels at 48 dpi: one inch by two, 2540 x 5080 HIMETRIC.
+        QImage image(48, 96, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        image.setDotsPerMeterX(dotsPerMeter(48));
+        image.setDotsPerMeterY(dotsPerMeter(48));
+        CPicture picture;
+        QVERIFY(load(picture, encoded(image, "PNG")));
+        QVERIFY(picture.m_pPicture);
+        QCOMPARE(picture.m_pPicture->himetricWidth(), 2540);
+        QCOMPARE(picture.m_pPicture->himetricHeight(), 5080);
+
+        QVERIFY(!picture.MeasurePixelSize(nullptr));
+        QCOMPARE(picture.m_nWidth, 0);
+        FixedDpiDevice screen96(96, false);
+        QVERIFY(picture.MeasurePixelSize(&screen96));
+        QCOMPARE(picture.m_nWidth, 96);
+        QCOMPARE(picture.m_nHeight, 192);
+        FixedDpiDevice screen120(120, false);
+        QVERIFY(picture.MeasurePixelSize(&screen120));
+        QCOMPARE(picture.m_nWidth, 120);
+        QCOMPARE(picture.m_nHeight, 240);
+        // A printer is measured at 96 dpi whatever its own resolution.
+        FixedDpiDevice printer(600, true);
+        QVERIFY(picture.MeasurePixelSize(&printer));
+        QCOMPARE(picture.m_nWidth, 96);
+        QCOMPARE(picture.m_nHeight, 192);
+
+        picture.FreePicture();
+        QVERIFY(!picture.m_pPicture);
+        QCOMPARE(picture.m_nWidth, 0);
+        QCOMPARE(picture.m_nHeight, 0);
+    }
+
+    void noResolutionMeansNinetySixDpi()
+    {
+        // The portable pixmap format states no resolution.
+        QImage image(96, 48, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        CPicture picture;
+        QVERIFY(load(picture, encoded(image, "PPM")));
+        QVERIFY(picture.m_pPicture);
+        QCOMPARE(picture.m_pPicture->himetricWidth(), 2540);
+        QCOMPARE(picture.m_pPicture->himetricHeight(), 1270);
+    }
+
+    void drawsStretchedAndUpright()
+    {
+        QImage source(2, 2, QImage::Format_RGB32);
+        source.setPixelColor(0, 0, Qt::red);
+        source.setPixelColor(1, 0, Qt::red);
+        source.setPixelColor(0, 1, Qt::blue);
+        source.setPixelColor(1, 1, Qt::blue);
+        CPicture picture;
+        QVERIFY(load(picture, encoded(source, "BMP")));
+
+        QImage target(60, 60, QImage::Format_RGB32);
+        target.fill(Qt::white);
+        {
+            QPainter painter(&target);
+            QVERIFY(picture.Draw(&painter, QRect(10, 20, 40, 20)));
+        }
+        QCOMPARE(target.pixelColor(12, 21), QColor(Qt::red));
+        QCOMPARE(target.pixelColor(47, 22), QColor(Qt::red));
+        QCOMPARE(target.pixelColor(12, 38), QColor(Qt::blue));
+        QCOMPARE(target.pixelColor(47, 38), QColor(Qt::blue));
+        QCOMPARE(target.pixelColor(9, 30), QColor(Qt::white));
+        QCOMPARE(target.pixelColor(50, 30), QColor(Qt::white));
+        QCOMPARE(target.pixelColor(30, 41), QColor(Qt::white));
+        QVERIFY(!picture.Draw(nullptr, QRect(0, 0, 4, 4)));
+        QVERIFY(m_prompt.shown.isEmpty());
+    }
+
+    void failuresAreReported()
+    {
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        CPicture picture;
+        QVERIFY(load(picture, encoded(image, "PNG")));
+
+        // A painter that is not painting cannot render.
+        QPainter idle;
+        QVERIFY(!picture.Draw(&idle, QRect(0, 0, 4, 4)));
+        QCOMPARE(m_prompt.shown.size(), 1);
+        QCOMPARE(m_prompt.shown.at(0).text, QStringLiteral("Can not allocate enough memory\t"));
+        QCOMPARE(m_prompt.shown.at(0).caption, QStringLiteral("CPicture Error"));
+        QVERIFY(!m_prompt.shown.at(0).applicationBox);
+
+        // A size that cannot be held: the message, and the picture kept.
+        const unsigned char byte = 0;
+        QVERIFY(!picture.LoadFromBuffer(&byte, -1));
+        QCOMPARE(m_prompt.texts(), QStringList(2, QStringLiteral("Can not allocate enough memory\t")));
+        QVERIFY(picture.m_pPicture);
+        // No bytes behind the address: refused without reading.
+        QVERIFY(!picture.LoadFromBuffer(nullptr, 16));
+        QCOMPARE(m_prompt.shown.size(), 2);
+        QVERIFY(picture.m_pPicture);
+    }
+
+private:
+    ScriptedPrompt m_prompt;
+};
+
+PELLOR_UNIT_TEST_MAIN(TestPicture)
+#include "tst_picture.moc"
