@@ -161,7 +161,7 @@ private slots:
         m_dlg->m_dlgJigu->StartJigu();
         QCOMPARE(m_atPause, QStringList());
         QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 1);
-        QCOMPARE(m_dlg->m_comboNumber->currentText(), QStringLiteral("0"));
+        QCOMPARE(m_dlg->m_comboNumber->currentText(), QString());
         QCOMPARE(m_dlg->m_dlgJigu->staticControl(1034)->text(), QStringLiteral("0"));
     }
 
