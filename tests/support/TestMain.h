@@ -9,8 +9,8 @@ void prepareEnvironment();
 void initApplication();
 } // namespace TestSupport
 
-// For tests that drive windows.
-#define PELLOR_WIDGET_TEST_MAIN(TestClass)                                                         \
+// Both kinds of test get a QApplication: plain classes may still ask for a message box.
+#define PELLOR_TEST_MAIN_IMPL(TestClass)                                                           \
     int main(int argc, char **argv)                                                                \
     {                                                                                              \
         TestSupport::prepareEnvironment();                                                         \
@@ -20,13 +20,6 @@ void initApplication();
         return QTest::qExec(&tc, argc, argv);                                                      \
     }
 
-// For plain classes; a QApplication still exists because message boxes may be asked for.
-#define PELLOR_UNIT_TEST_MAIN(TestClass)                                                           \
-    int main(int argc, char **argv)                                                                \
-    {                                                                                              \
-        TestSupport::prepareEnvironment();                                                         \
-        QApplication app(argc, argv);                                                              \
-        TestSupport::initApplication();                                                            \
-        TestClass tc;                                                                              \
-        return QTest::qExec(&tc, argc, argv);                                                      \
-    }
+// The name tells CTest which label the test gets (widget or unit).
+#define PELLOR_WIDGET_TEST_MAIN(TestClass) PELLOR_TEST_MAIN_IMPL(TestClass)
+#define PELLOR_UNIT_TEST_MAIN(TestClass) PELLOR_TEST_MAIN_IMPL(TestClass)
