@@ -31,6 +31,7 @@ public:
     QCheckBox *m_pCheckBox = nullptr;  // made at the first paint, objectName "selectAll"
     bool m_bCreateCheckBox = true;
 
+public slots:
     // The page refills the list: answered with 1; the select-all box keeps its state.
     int OnReset();
 

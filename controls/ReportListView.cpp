@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 ReportListView::ReportListView(QWidget *parent)
     : QTableView(parent)
@@ -119,6 +120,15 @@ void ReportListView::EnsureVisible(int item)
 {
     if (item >= 0 && item < GetItemCount())
         scrollTo(m_model->index(item, 0));
+}
+
+QRect ReportListView::GetClientRect() const
+{
+    const int frame = frameWidth();
+    int width = this->width() - 2 * frame;
+    if (verticalScrollBar()->isVisible())
+        width -= verticalScrollBar()->width();
+    return QRect(0, 0, qMax(0, width), qMax(0, height() - 2 * frame));
 }
 
 int ReportListView::HitTest(const QPoint &point) const

@@ -47,6 +47,10 @@ public:
     void SetItemSelected(int item, bool selected);
     void EnsureVisible(int item);
 
+    // The area inside the border, less a shown vertical scroll bar: what pages size their last
+    // column by. Valid before the list is first shown.
+    QRect GetClientRect() const;
+
     // The row under a point of the viewport, -1 when off every row.
     int HitTest(const QPoint &point) const;
 

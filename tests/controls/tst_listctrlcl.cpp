@@ -83,6 +83,9 @@ private slots:
         QCOMPARE(list.m_Header.m_arrTitles, QStringList({QStringLiteral("课目"), QStringLiteral("ID"), QStringLiteral("分数")}));
         QCOMPARE(list.m_Header.m_strFormat, QStringLiteral("102"));
         QCOMPARE(list.GetColumnWidth(1), 0);
+        // Pages size their last column by the client width before the list is shown.
+        list.resize(300, 200);
+        QCOMPARE(list.GetClientRect(), QRect(0, 0, 300 - 2 * list.frameWidth(), 200 - 2 * list.frameWidth()));
 
         list.SetColumnBackColor(1, QColor(1, 2, 3));
         list.SetColumnBackColor(1, QColor(4, 5, 6));
