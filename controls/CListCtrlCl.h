@@ -1,0 +1,46 @@
+#pragma once
+
+#include "CHeaderCtrlCl.h"
+#include "ReportListView.h"
+
+#include <QColor>
+#include <vector>
+
+// Report list of the roster, score and lesson-content pages: per-column back and text colours,
+// one font for every cell, rows of a chosen height and cells of up to three lines centred
+// vertically. It knows nothing of the data it shows. Every column is added through
+// InsertColumn, so that the header's titles and alignments stay one per column.
+class CListCtrlCl : public ReportListView
+{
+    Q_OBJECT
+
+public:
+    struct ColumnColor
+    {
+        int column;
+        QColor color;
+    };
+
+    explicit CListCtrlCl(QWidget *parent = nullptr);
+
+    // Records the heading and its alignment for the header, then adds the column.
+    int InsertColumn(int column, const QString &heading, int format = LVCFMT_LEFT, int width = -1,
+                     int subItem = -1);
+    // One entry per column; a second call replaces the colour. Takes effect at the next paint.
+    void SetColumnBackColor(int column, const QColor &color);
+    void SetColumnTextColor(int column, const QColor &color);
+
+    // The colour entry of a column, or nullptr.
+    const QColor *ColumnBackColor(int column) const;
+    const QColor *ColumnTextColor(int column) const;
+
+    CHeaderCtrlCl &m_Header;
+    std::vector<ColumnColor> m_listColumnBackColors;
+    std::vector<ColumnColor> m_listColumnTextColors;
+    QColor m_crText = Qt::black;
+    int m_nFontHeight = 12;  // also the line height that cells are centred by
+    int m_nFontWidth = 0;
+
+private:
+    friend class CListCtrlClDelegate;
+};

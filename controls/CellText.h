@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+// Text and colour arithmetic of the painted lists and headers, kept apart from painting so that
+// it can be checked directly.
+namespace CellText {
+
+constexpr int kMaxLines = 3;
+
+struct Lines
+{
+    QString text;   // what is drawn: cut before a third line break
+    int count = 1;  // the lines the cell is centred as
+};
+
+// Line breaks are looked for from the second character on; at most three lines are kept.
+Lines splitLines(const QString &text);
+
+// How far a cell's text moves down so that `count` lines of `lineHeight` sit in the middle of
+// a rectangle `height` tall (may be negative when they do not fit).
+int centreOffset(int height, int lineHeight, int count);
+
+// Colour of pixel row `row` of a header gradient that starts at r, g, b and loses `step` per
+// row on each channel, never below 0. Channels are taken as bytes, as a colour value keeps them.
+QColor gradientRow(int r, int g, int b, int step, int row);
+
+} // namespace CellText
