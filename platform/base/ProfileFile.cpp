@@ -83,9 +83,12 @@ bool ProfileFile::exists() const
 
 QString ProfileFile::read(const QString &section, const QString &key) const
 {
-    const ProfileText text = loadText(m_path);
+    if (!m_loaded) {
+        m_lines = loadText(m_path).lines;
+        m_loaded = true;
+    }
     bool inSection = false;
-    for (const QString &line : text.lines) {
+    for (const QString &line : std::as_const(m_lines)) {
         const QString name = sectionName(line);
         if (!name.isNull()) {
             inSection = name.compare(section, Qt::CaseInsensitive) == 0;
@@ -136,5 +139,7 @@ QString ProfileFile::write(const QString &section, const QString &key, const QSt
     QString body = text.lines.join(text.lineEnd);
     if (text.endsWithLineEnd)
         body += text.lineEnd;
-    return AtomicTextFile::write(m_path, TextCodec::encode(body, text.encoding, text.withMark));
+    const QString error = AtomicTextFile::write(m_path, TextCodec::encode(body, text.encoding, text.withMark));
+    m_loaded = false;
+    return error;
 }

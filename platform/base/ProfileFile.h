@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // A settings file of [section] headers and key=value lines. Sections and keys match
-// without regard to case; values are text. Every read looks at the file as it is on
-// disk now, and every write replaces the file whole, keeping its encoding.
+// without regard to case; values are text. An instance reads the file once, at its first
+// read; every write replaces the file whole at once, keeping its encoding.
 class ProfileFile
 {
 public:
@@ -25,4 +26,6 @@ public:
 
 private:
     QString m_path;
+    mutable QStringList m_lines;
+    mutable bool m_loaded = false;
 };
