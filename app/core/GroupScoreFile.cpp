@@ -2,6 +2,7 @@
 
 #include "platform/base/AtomicTextFile.h"
 #include "platform/base/NumberText.h"
+#include "platform/base/ProgramFolder.h"
 #include "platform/base/TextCodec.h"
 
 #include <QFile>
@@ -28,6 +29,13 @@ int truncated(double value)
 bool isPadding(QChar c)
 {
     return c == u'\t' || c == u' ' || c == QChar(0x3000);
+}
+
+// The folder text names a folder whether or not it ends with a separator.
+QString pathIn(const QString &scoreDir, const QString &fileName)
+{
+    const QString folder = ProgramFolder::asFolder(scoreDir);
+    return folder + fileName;
 }
 
 QString trimPadding(const QString &text)
@@ -77,6 +85,8 @@ QStringList readLines(const QByteArray &bytes)
 
 void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &t, int g)
 {
+    if (g < 0 || g >= RollCallTables::kMaxGroups)
+        return;
     t.clearGroup(g);
     const QStringList lines = readLines(bytes);
     const int declaredCount = NumberText::toInt(lines.value(0));
@@ -84,13 +94,15 @@ void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &t, int 
 
     if (line2 == u"0") {
         // A fresh roster: names alone, up to the first empty line.
+        double groupScore = 0;
         for (qsizetype i = 2; i < lines.size() && !lines.at(i).isEmpty(); ++i) {
             t.m_vecRawLines[g] << lines.at(i);
             t.m_vecNames[g] << lines.at(i);
             t.m_vecLessonScore[g] << basicScore;
             t.m_vecTotalScore[g] << basicScore;
-            t.m_nGroupScore[g] += basicScore;
+            groupScore = truncated(groupScore + basicScore);
         }
+        t.m_nGroupScore[g] = static_cast<int>(groupScore);
     } else {
         const qsizetype firstTab = line2.indexOf(kTab);
         t.m_nLessonCount[g] = firstTab < 0 ? 0 : NumberText::toInt(line2.left(firstTab));
@@ -99,7 +111,7 @@ void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &t, int 
             const QString &line = lines.at(i);
             const qsizetype tab = line.indexOf(kTab);
             const qsizetype lastTab = line.lastIndexOf(kTab);
-            const double total = NumberText::toDouble(lastTab < 0 ? line : line.mid(lastTab));
+            const double total = NumberText::toDouble(lastTab < 0 ? line : line.mid(lastTab + 1));
             t.m_vecRawLines[g] << line;
             t.m_vecNames[g] << (tab < 0 ? QString() : line.left(tab));
             t.m_vecTotalScore[g] << truncated(total + basicScore);
@@ -114,11 +126,17 @@ void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &t, int 
 
 QString groupBlock(const RollCallTables &t, int g)
 {
+    if (g < 0 || g >= RollCallTables::kMaxGroups)
+        return {};
+    // Never more students than the tables hold, whatever the count says.
+    const int count = static_cast<int>(std::min<qsizetype>(
+        {static_cast<qsizetype>(std::max(t.m_nGroupCount[g], 0)), t.m_vecRawLines[g].size(),
+         t.m_vecTotalScore[g].size()}));
     QString block;
-    block += QString::number(t.m_nGroupCount[g]) + u'\n';
-    block += QString::number(t.m_nLessonCount[g] + 1) + QStringLiteral("\t总成绩\t")
+    block += QString::number(count) + u'\n';
+    block += QString::number(static_cast<qint64>(t.m_nLessonCount[g]) + 1) + QStringLiteral("\t总成绩\t")
         + QString::number(t.m_nGroupScore[g]) + u'\n';
-    for (int i = 0; i < t.m_nGroupCount[g]; ++i) {
+    for (int i = 0; i < count; ++i) {
         QString line = t.m_vecRawLines[g].at(i);
         if (t.m_nLessonCount[g] != 0) {
             const qsizetype lastTab = line.lastIndexOf(kTab);
@@ -150,10 +168,12 @@ LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCal
         return {LoadStatus::BadGroupCount, badGroupCountMessage(), 0};
     tables.clearAll();
     for (int n = 1; n <= numOfClass; ++n) {
-        const QString path = scoreDir + groupFileName(n);
+        const QString path = pathIn(scoreDir, groupFileName(n));
         QFile file(path);
         // The file must be there and writable, since the lesson is saved back into it.
         if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+            for (int rest = n - 1; rest < numOfClass; ++rest)
+                tables.m_bNotLoaded[rest] = true;
             return {LoadStatus::OpenFailed,
                     path + QStringLiteral(" 读取失败，请检查此文件，或小组数目设置不合理"), n - 1};
         }
@@ -170,9 +190,11 @@ QStringList save(const QString &scoreDir, int numOfClass, const RollCallTables &
         if (!error.isEmpty())
             failures << path + QStringLiteral(" (") + error + u')';
     };
-    writeFile(scoreDir + summaryFileName(), summaryText(tables, numOfClass));
-    for (int g = 0; g < numOfClass && g < RollCallTables::kMaxGroups; ++g)
-        writeFile(scoreDir + groupFileName(g + 1), groupBlock(tables, g));
+    writeFile(pathIn(scoreDir, summaryFileName()), summaryText(tables, numOfClass));
+    for (int g = 0; g < numOfClass && g < RollCallTables::kMaxGroups; ++g) {
+        if (!tables.m_bNotLoaded[g])
+            writeFile(pathIn(scoreDir, groupFileName(g + 1)), groupBlock(tables, g));
+    }
     return failures;
 }
 
