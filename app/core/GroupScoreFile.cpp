@@ -133,6 +133,7 @@ QString groupBlock(const RollCallTables &t, int g)
         {static_cast<qsizetype>(std::max(t.m_nGroupCount[g], 0)), t.m_vecRawLines[g].size(),
          t.m_vecTotalScore[g].size()}));
     QString block;
+    block.reserve(32 + count * 24);
     block += QString::number(count) + u'\n';
     block += QString::number(static_cast<qint64>(t.m_nLessonCount[g]) + 1) + QStringLiteral("\t总成绩\t")
         + QString::number(t.m_nGroupScore[g]) + u'\n';
@@ -142,7 +143,10 @@ QString groupBlock(const RollCallTables &t, int g)
             const qsizetype lastTab = line.lastIndexOf(kTab);
             line = lastTab < 0 ? QString() : line.left(lastTab);
         }
-        block += trimPadding(line) + QStringLiteral("\t\t") + QString::number(t.m_vecTotalScore[g].at(i)) + u'\n';
+        block += trimPadding(line);
+        block += QStringLiteral("\t\t");
+        block += QString::number(t.m_vecTotalScore[g].at(i));
+        block += u'\n';
     }
     return block;
 }
@@ -157,8 +161,13 @@ QString summaryText(const RollCallTables &t, int numOfClass)
 
 QByteArray encodeForFile(const QString &text)
 {
-    QString crlf = text;
-    crlf.replace(u'\n', QStringLiteral("\r\n"));
+    QString crlf;
+    crlf.reserve(text.size() + text.size() / 8);
+    for (const QChar c : text) {
+        if (c == u'\n')
+            crlf += u'\r';
+        crlf += c;
+    }
     return TextCodec::encodeGb18030(crlf);
 }
 
@@ -184,16 +193,27 @@ LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCal
 
 QStringList save(const QString &scoreDir, int numOfClass, const RollCallTables &tables)
 {
+    // Each block is built and encoded once: the summary is the same blocks, each after three
+    // empty lines, and the encoding works character by character.
+    const int groups = std::clamp(numOfClass, 0, static_cast<int>(RollCallTables::kMaxGroups));
+    QList<QByteArray> blocks;
+    QByteArray summary;
+    const QByteArray gap = encodeForFile(QStringLiteral("\n\n\n"));
+    for (int g = 0; g < groups; ++g) {
+        blocks << encodeForFile(groupBlock(tables, g));
+        summary += gap + blocks.last();
+    }
+
     QStringList failures;
-    auto writeFile = [&](const QString &path, const QString &text) {
-        const QString error = AtomicTextFile::write(path, encodeForFile(text));
+    auto writeFile = [&](const QString &path, const QByteArray &bytes) {
+        const QString error = AtomicTextFile::write(path, bytes);
         if (!error.isEmpty())
             failures << path + QStringLiteral(" (") + error + u')';
     };
-    writeFile(pathIn(scoreDir, summaryFileName()), summaryText(tables, numOfClass));
-    for (int g = 0; g < numOfClass && g < RollCallTables::kMaxGroups; ++g) {
+    writeFile(pathIn(scoreDir, summaryFileName()), summary);
+    for (int g = 0; g < groups; ++g) {
         if (!tables.m_bNotLoaded[g])
-            writeFile(pathIn(scoreDir, groupFileName(g + 1)), groupBlock(tables, g));
+            writeFile(pathIn(scoreDir, groupFileName(g + 1)), blocks.at(g));
     }
     return failures;
 }
