@@ -2,6 +2,7 @@
 
 #include "platform/base/AtomicTextFile.h"
 #include "platform/base/NumberText.h"
+#include "platform/base/ProgramFolder.h"
 #include "platform/base/TextCodec.h"
 
 #include <QFile>
@@ -28,6 +29,13 @@ int truncated(double value)
 bool isPadding(QChar c)
 {
     return c == u'\t' || c == u' ' || c == QChar(0x3000);
+}
+
+// The folder text names a folder whether or not it ends with a separator.
+QString pathIn(const QString &scoreDir, const QString &fileName)
+{
+    const QString folder = ProgramFolder::asFolder(scoreDir);
+    return folder + fileName;
 }
 
 QString trimPadding(const QString &text)
@@ -77,6 +85,8 @@ QStringList readLines(const QByteArray &bytes)
 
 void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &t, int g)
 {
+    if (g < 0 || g >= RollCallTables::kMaxGroups)
+        return;
     t.clearGroup(g);
     const QStringList lines = readLines(bytes);
     const int declaredCount = NumberText::toInt(lines.value(0));
@@ -84,13 +94,15 @@ void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &t, int 
 
     if (line2 == u"0") {
         // A fresh roster: names alone, up to the first empty line.
+        double groupScore = 0;
         for (qsizetype i = 2; i < lines.size() && !lines.at(i).isEmpty(); ++i) {
             t.m_vecRawLines[g] << lines.at(i);
             t.m_vecNames[g] << lines.at(i);
             t.m_vecLessonScore[g] << basicScore;
             t.m_vecTotalScore[g] << basicScore;
-            t.m_nGroupScore[g] += basicScore;
+            groupScore = truncated(groupScore + basicScore);
         }
+        t.m_nGroupScore[g] = static_cast<int>(groupScore);
     } else {
         const qsizetype firstTab = line2.indexOf(kTab);
         t.m_nLessonCount[g] = firstTab < 0 ? 0 : NumberText::toInt(line2.left(firstTab));
@@ -99,7 +111,7 @@ void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &t, int 
             const QString &line = lines.at(i);
             const qsizetype tab = line.indexOf(kTab);
             const qsizetype lastTab = line.lastIndexOf(kTab);
-            const double total = NumberText::toDouble(lastTab < 0 ? line : line.mid(lastTab));
+            const double total = NumberText::toDouble(lastTab < 0 ? line : line.mid(lastTab + 1));
             t.m_vecRawLines[g] << line;
             t.m_vecNames[g] << (tab < 0 ? QString() : line.left(tab));
             t.m_vecTotalScore[g] << truncated(total + basicScore);
@@ -114,17 +126,27 @@ void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &t, int 
 
 QString groupBlock(const RollCallTables &t, int g)
 {
+    if (g < 0 || g >= RollCallTables::kMaxGroups)
+        return {};
+    // Never more students than the tables hold, whatever the count says.
+    const int count = static_cast<int>(std::min<qsizetype>(
+        {static_cast<qsizetype>(std::max(t.m_nGroupCount[g], 0)), t.m_vecRawLines[g].size(),
+         t.m_vecTotalScore[g].size()}));
     QString block;
-    block += QString::number(t.m_nGroupCount[g]) + u'\n';
-    block += QString::number(t.m_nLessonCount[g] + 1) + QStringLiteral("\t总成绩\t")
+    block.reserve(32 + count * 24);
+    block += QString::number(count) + u'\n';
+    block += QString::number(static_cast<qint64>(t.m_nLessonCount[g]) + 1) + QStringLiteral("\t总成绩\t")
         + QString::number(t.m_nGroupScore[g]) + u'\n';
-    for (int i = 0; i < t.m_nGroupCount[g]; ++i) {
+    for (int i = 0; i < count; ++i) {
         QString line = t.m_vecRawLines[g].at(i);
         if (t.m_nLessonCount[g] != 0) {
             const qsizetype lastTab = line.lastIndexOf(kTab);
             line = lastTab < 0 ? QString() : line.left(lastTab);
         }
-        block += trimPadding(line) + QStringLiteral("\t\t") + QString::number(t.m_vecTotalScore[g].at(i)) + u'\n';
+        block += trimPadding(line);
+        block += QStringLiteral("\t\t");
+        block += QString::number(t.m_vecTotalScore[g].at(i));
+        block += u'\n';
     }
     return block;
 }
@@ -139,8 +161,13 @@ QString summaryText(const RollCallTables &t, int numOfClass)
 
 QByteArray encodeForFile(const QString &text)
 {
-    QString crlf = text;
-    crlf.replace(u'\n', QStringLiteral("\r\n"));
+    QString crlf;
+    crlf.reserve(text.size() + text.size() / 8);
+    for (const QChar c : text) {
+        if (c == u'\n')
+            crlf += u'\r';
+        crlf += c;
+    }
     return TextCodec::encodeGb18030(crlf);
 }
 
@@ -150,10 +177,12 @@ LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCal
         return {LoadStatus::BadGroupCount, badGroupCountMessage(), 0};
     tables.clearAll();
     for (int n = 1; n <= numOfClass; ++n) {
-        const QString path = scoreDir + groupFileName(n);
+        const QString path = pathIn(scoreDir, groupFileName(n));
         QFile file(path);
         // The file must be there and writable, since the lesson is saved back into it.
         if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+            for (int rest = n - 1; rest < numOfClass; ++rest)
+                tables.m_bNotLoaded[rest] = true;
             return {LoadStatus::OpenFailed,
                     path + QStringLiteral(" 读取失败，请检查此文件，或小组数目设置不合理"), n - 1};
         }
@@ -164,23 +193,28 @@ LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCal
 
 QStringList save(const QString &scoreDir, int numOfClass, const RollCallTables &tables)
 {
+    // Each block is built and encoded once: the summary is the same blocks, each after three
+    // empty lines, and the encoding works character by character.
     const int groups = std::clamp(numOfClass, 0, static_cast<int>(RollCallTables::kMaxGroups));
-    // Each block is encoded once: the summary is the same blocks after three empty lines.
     QList<QByteArray> blocks;
     QByteArray summary;
+    const QByteArray gap = encodeForFile(QStringLiteral("\n\n\n"));
     for (int g = 0; g < groups; ++g) {
         blocks << encodeForFile(groupBlock(tables, g));
-        summary += QByteArrayLiteral("\r\n\r\n\r\n") + blocks.last();
+        summary += gap + blocks.last();
     }
+
     QStringList failures;
     auto writeFile = [&](const QString &path, const QByteArray &bytes) {
         const QString error = AtomicTextFile::write(path, bytes);
         if (!error.isEmpty())
             failures << path + QStringLiteral(" (") + error + u')';
     };
-    writeFile(scoreDir + summaryFileName(), summary);
-    for (int g = 0; g < groups; ++g)
-        writeFile(scoreDir + groupFileName(g + 1), blocks.at(g));
+    writeFile(pathIn(scoreDir, summaryFileName()), summary);
+    for (int g = 0; g < groups; ++g) {
+        if (!tables.m_bNotLoaded[g])
+            writeFile(pathIn(scoreDir, groupFileName(g + 1)), blocks.at(g));
+    }
     return failures;
 }
 

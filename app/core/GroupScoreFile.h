@@ -42,11 +42,13 @@ struct LoadResult
 };
 
 // Loads groups 1..numOfClass from the folder into tables. Groups before a failing one stay
-// loaded; a bad group count changes nothing.
+// loaded, the failing one and those after it are marked not loaded; a bad group count
+// (below 1 or above the eight the tables hold) changes nothing.
 LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCallTables &tables);
 
-// Writes the summary, then every group file, each atomically. Returns the paths that
-// could not be written (with the reason), empty when everything was saved.
+// Writes the summary, then every group file that was loaded, each atomically: a file that
+// cannot be written keeps its previous content. Returns the paths that could not be
+// written (with the reason), empty when everything was saved.
 QStringList save(const QString &scoreDir, int numOfClass, const RollCallTables &tables);
 
 // The message for files that could not be written.

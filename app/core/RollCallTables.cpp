@@ -2,6 +2,8 @@
 
 void RollCallTables::clearGroup(int g)
 {
+    if (g < 0 || g >= kMaxGroups)
+        return;
     m_vecRawLines[g].clear();
     m_nGroupScore[g] = 0;
     m_nGroupCount[g] = 0;
@@ -9,6 +11,7 @@ void RollCallTables::clearGroup(int g)
     m_vecNames[g].clear();
     m_vecLessonScore[g].clear();
     m_vecTotalScore[g].clear();
+    m_bNotLoaded[g] = false;
 }
 
 void RollCallTables::clearAll()

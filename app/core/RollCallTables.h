@@ -18,7 +18,11 @@ struct RollCallTables
     std::array<QStringList, kMaxGroups> m_vecNames;
     std::array<QList<int>, kMaxGroups> m_vecLessonScore;
     std::array<QList<int>, kMaxGroups> m_vecTotalScore;
+    // Groups whose file a failed load never reached: saving leaves their files alone
+    // instead of replacing each with an empty roster.
+    std::array<bool, kMaxGroups> m_bNotLoaded{};
 
+    // Empties a group (and marks it loaded); out-of-range groups are ignored.
     void clearGroup(int group);
     void clearAll();
 

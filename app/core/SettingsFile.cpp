@@ -6,7 +6,9 @@
 #include "platform/base/ProfileFile.h"
 #include "platform/base/ProgramFolder.h"
 
+#include <climits>
 #include <cmath>
+#include <limits>
 
 namespace SettingsFile {
 
@@ -35,14 +37,17 @@ void readTruncated(const ProfileFile &file, const QString &key, int &member)
     if (value.isEmpty())
         return;
     const double v = std::trunc(NumberText::toDouble(value));
-    member = v >= 2147483647.0 ? 2147483647 : v <= -2147483648.0 ? (-2147483647 - 1) : static_cast<int>(v);
+    member = v >= INT_MAX ? INT_MAX : v <= INT_MIN ? INT_MIN : static_cast<int>(v);
 }
 
 void readFloat(const ProfileFile &file, const QString &key, float &member)
 {
     const QString value = file.read(kScore, key);
-    if (!value.isEmpty())
-        member = static_cast<float>(NumberText::toDouble(value));
+    if (value.isEmpty())
+        return;
+    const double v = NumberText::toDouble(value);
+    const double largest = std::numeric_limits<float>::max();
+    member = v > largest ? HUGE_VALF : v < -largest ? -HUGE_VALF : static_cast<float>(v);
 }
 
 // Stops at the first failed write: the later keys would fail the same way.
@@ -75,6 +80,7 @@ void readRollCallSettings(const QString &path, RollCallSettings &s)
     if (!file.exists())
         return;
     readText(file, QStringLiteral("backBrush"), QStringLiteral("backBrush"), s.m_strBackBrush);
+    s.m_strBackBrush = ProgramFolder::normalised(s.m_strBackBrush);
     readInt(file, QStringLiteral("NumOfClass"), QStringLiteral("NumOfClass"), s.m_nNumOfClass);
     readInt(file, QStringLiteral("JiGu"), QStringLiteral("NumOfJiGu"), s.m_nNumOfJiGu);
     readInt(file, QStringLiteral("Voice"), QStringLiteral("Voice"), s.m_nVoice);
@@ -85,6 +91,7 @@ void readRollCallSettings(const QString &path, RollCallSettings &s)
     readTruncated(file, QStringLiteral("ZhuDongFen"), s.m_nZhuDongFen);
     readTruncated(file, QStringLiteral("RightScore"), s.m_nRightScore);
     readTruncated(file, QStringLiteral("QuiteRightScore"), s.m_nQuiteRightScore);
+    // The value names a folder whether or not it ends with a separator.
     QString scoreDir;
     readText(file, QStringLiteral("ScoreDir"), QStringLiteral("studentDirectory"), scoreDir);
     if (!scoreDir.isEmpty())

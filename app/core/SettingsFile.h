@@ -13,7 +13,8 @@ namespace SettingsFile {
 QString pathIn(const QString &programFolder);
 
 // The main window's reader: every key present and not empty replaces the member;
-// a missing file reads nothing. The five integer scores are truncated toward zero.
+// a missing file reads nothing. The five integer scores are truncated toward zero. Paths
+// come back with '/' separators, the score folder always ending with one.
 void readRollCallSettings(const QString &path, RollCallSettings &settings);
 
 // The application object's reader of the six grading weights.

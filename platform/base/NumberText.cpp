@@ -2,9 +2,10 @@
 
 #include <QLocale>
 
-#include <cerrno>
+#include <charconv>
 #include <climits>
-#include <cstdlib>
+#include <cmath>
+#include <limits>
 #include <string>
 
 namespace NumberText {
@@ -16,45 +17,129 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f';
 }
 
-// The longest prefix made only of characters a C number parser may look at, in ASCII.
-std::string numericPrefix(const QString &text)
+bool isDigit(const QString &text, qsizetype i)
 {
-    std::string out;
+    return i < text.size() && text.at(i) >= u'0' && text.at(i) <= u'9';
+}
+
+qsizetype skipBlanks(const QString &text)
+{
     qsizetype i = 0;
     while (i < text.size() && isBlank(text.at(i)))
         ++i;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c > 0x7f)
-            break;
-        const char a = static_cast<char>(c);
-        if ((a >= '0' && a <= '9') || a == '+' || a == '-' || a == '.' || a == 'e' || a == 'E')
-            out.push_back(a);
-        else
-            break;
-    }
-    return out;
+    return i;
+}
+
+// Decimal exponent of the leading significant digit of mantissa digits, used only to
+// tell an overflow from an underflow when the number is out of a double's range.
+long long magnitude(const std::string &mantissa, long long exponent)
+{
+    const std::size_t point = mantissa.find('.');
+    const std::size_t intEnd = point == std::string::npos ? mantissa.size() : point;
+    const std::size_t firstNonZero = mantissa.find_first_of("123456789");
+    if (firstNonZero == std::string::npos)
+        return LLONG_MIN / 2;
+    const long long position = firstNonZero < intEnd
+        ? static_cast<long long>(intEnd - firstNonZero) - 1
+        : -static_cast<long long>(firstNonZero - intEnd);
+    return position + exponent;
 }
 
 } // namespace
 
+qsizetype scanInt(const QString &text, qsizetype from, int &value)
+{
+    value = 0;
+    qsizetype i = from;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
+        negative = text.at(i) == u'-';
+        ++i;
+    }
+    if (!isDigit(text, i))
+        return 0;
+    long long absolute = 0;
+    for (; isDigit(text, i); ++i) {
+        if (absolute <= static_cast<long long>(INT_MAX) + 1)
+            absolute = absolute * 10 + (text.at(i).unicode() - u'0');
+    }
+    if (negative)
+        value = absolute > INT_MAX ? INT_MIN : -static_cast<int>(absolute);
+    else
+        value = absolute > INT_MAX ? INT_MAX : static_cast<int>(absolute);
+    return i - from;
+}
+
+qsizetype scanDouble(const QString &text, qsizetype from, double &value)
+{
+    value = 0;
+    qsizetype i = from;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
+        negative = text.at(i) == u'-';
+        ++i;
+    }
+    std::string mantissa;
+    for (; isDigit(text, i); ++i)
+        mantissa.push_back(static_cast<char>(text.at(i).unicode()));
+    const bool hasIntDigits = !mantissa.empty();
+    bool hasFracDigits = false;
+    if (i < text.size() && text.at(i) == u'.') {
+        mantissa.push_back('.');
+        ++i;
+        for (; isDigit(text, i); ++i) {
+            mantissa.push_back(static_cast<char>(text.at(i).unicode()));
+            hasFracDigits = true;
+        }
+    }
+    if (!hasIntDigits && !hasFracDigits)
+        return 0;
+
+    // An exponent counts only when at least one digit follows its letter and sign.
+    long long exponent = 0;
+    std::string exponentText;
+    if (i < text.size() && (text.at(i) == u'e' || text.at(i) == u'E')) {
+        qsizetype j = i + 1;
+        bool negativeExponent = false;
+        if (j < text.size() && (text.at(j) == u'+' || text.at(j) == u'-')) {
+            negativeExponent = text.at(j) == u'-';
+            ++j;
+        }
+        if (isDigit(text, j)) {
+            exponentText = negativeExponent ? "e-" : "e";
+            for (; isDigit(text, j); ++j) {
+                exponentText.push_back(static_cast<char>(text.at(j).unicode()));
+                if (exponent < 1000000000)
+                    exponent = exponent * 10 + (text.at(j).unicode() - u'0');
+            }
+            if (negativeExponent)
+                exponent = -exponent;
+            i = j;
+        }
+    }
+
+    const std::string number = mantissa + exponentText;
+    double parsed = 0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), parsed,
+                                        std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range)
+        parsed = magnitude(mantissa, exponent) > 0 ? HUGE_VAL : 0.0;
+    value = negative ? -parsed : parsed;
+    return i - from;
+}
+
 int toInt(const QString &text)
 {
-    const std::string prefix = numericPrefix(text);
-    errno = 0;
-    const long long value = std::strtoll(prefix.c_str(), nullptr, 10);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
+    int value = 0;
+    scanInt(text, skipBlanks(text), value);
+    return value;
 }
 
 double toDouble(const QString &text)
 {
-    const std::string prefix = numericPrefix(text);
-    // strtod follows the C locale's decimal point, which is '.' in this program.
-    return std::strtod(prefix.c_str(), nullptr);
+    double value = 0;
+    scanDouble(text, skipBlanks(text), value);
+    return value;
 }
 
 QString fromInt(int value)
@@ -69,12 +154,14 @@ QString fromDouble(double value)
 
 QString fromFloat(float value)
 {
-    for (int precision = 1; precision < 9; ++precision) {
+    if (!std::isfinite(value))
+        return fromDouble(static_cast<double>(value));
+    for (int precision = 1; precision < std::numeric_limits<float>::max_digits10; ++precision) {
         const QString text = QString::number(static_cast<double>(value), 'g', precision);
         if (static_cast<float>(toDouble(text)) == value)
             return text;
     }
-    return QString::number(static_cast<double>(value), 'g', 9);
+    return QString::number(static_cast<double>(value), 'g', std::numeric_limits<float>::max_digits10);
 }
 
 } // namespace NumberText

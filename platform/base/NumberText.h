@@ -4,13 +4,20 @@
 
 // Number text as the classroom files have always used it: a leading number is taken,
 // whatever follows it is ignored, and text that starts with no number reads as 0.
+// Nothing here depends on the process locale: the decimal point is always '.'.
 namespace NumberText {
 
 // Leading blanks, optional sign, decimal digits; saturates at the int range.
 int toInt(const QString &text);
 
 // Leading blanks, optional sign, digits with an optional fraction and exponent.
+// A value too large for a double reads as an infinity, one too small as 0.
 double toDouble(const QString &text);
+
+// The integer or the number at position from (no blanks skipped): returns how many
+// characters it takes, 0 when none lead there (value is then 0).
+qsizetype scanInt(const QString &text, qsizetype from, int &value);
+qsizetype scanDouble(const QString &text, qsizetype from, double &value);
 
 // "%d"
 QString fromInt(int value);
@@ -18,7 +25,7 @@ QString fromInt(int value);
 // Shortest decimal text that toDouble reads back to the same value.
 QString fromDouble(double value);
 
-// Shortest decimal text that reads back to the same float.
+// Shortest decimal text that toDouble, narrowed to float, reads back to the same value.
 QString fromFloat(float value);
 
 } // namespace NumberText

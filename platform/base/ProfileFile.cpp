@@ -5,17 +5,24 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringList>
+#include <QList>
 
 namespace {
 
+struct Line
+{
+    QString text;
+    QString end; // "\r\n", "\n", or empty for a last line without a line end
+};
+
+// The file as lines, each keeping its own line end, so that a rewrite changes only the
+// lines it means to change.
 struct ProfileText
 {
-    QStringList lines;
+    QList<Line> lines;
     TextCodec::Encoding encoding = TextCodec::Encoding::Utf8;
     bool withMark = false;
-    QString lineEnd = QStringLiteral("\r\n");
-    bool endsWithLineEnd = true;
+    QString lineEnd = QStringLiteral("\r\n"); // for lines that are added
 };
 
 ProfileText loadText(const QString &path)
@@ -27,29 +34,39 @@ ProfileText loadText(const QString &path)
     const QByteArray bytes = file.readAll();
     text.encoding = TextCodec::detect(bytes);
     text.withMark = TextCodec::hasUtf16LeMark(bytes) || TextCodec::hasUtf8Mark(bytes);
-    QString body = TextCodec::decode(bytes, text.encoding);
-    if (body.isEmpty())
-        return text;
-    if (!body.contains(QStringLiteral("\r\n")) && body.contains(u'\n'))
-        text.lineEnd = QStringLiteral("\n");
-    text.endsWithLineEnd = body.endsWith(u'\n');
-    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.lines = body.split(u'\n');
-    if (text.endsWithLineEnd)
-        text.lines.removeLast();
+    const QString body = TextCodec::decode(bytes, text.encoding);
+    qsizetype start = 0;
+    bool lineEndSeen = false;
+    while (start < body.size()) {
+        const qsizetype newline = body.indexOf(u'\n', start);
+        if (newline < 0) {
+            text.lines.append({body.mid(start), QString()});
+            break;
+        }
+        const bool crlf = newline > start && body.at(newline - 1) == u'\r';
+        const qsizetype textEnd = crlf ? newline - 1 : newline;
+        Line line{body.mid(start, textEnd - start), crlf ? QStringLiteral("\r\n") : QStringLiteral("\n")};
+        if (!lineEndSeen) {
+            text.lineEnd = line.end;
+            lineEndSeen = true;
+        }
+        text.lines.append(std::move(line));
+        start = newline + 1;
+    }
     return text;
 }
 
-// "[name]" with blanks around it; returns the name or a null string.
-QString sectionName(const QString &line)
+// "[name]" with blanks around it.
+bool isSectionLine(const QString &line, QString &name)
 {
     const QString trimmed = line.trimmed();
     if (!trimmed.startsWith(u'['))
-        return {};
+        return false;
     const qsizetype close = trimmed.indexOf(u']');
     if (close < 0)
-        return {};
-    return trimmed.mid(1, close - 1).trimmed();
+        return false;
+    name = trimmed.mid(1, close - 1).trimmed();
+    return true;
 }
 
 bool isKeyLine(const QString &line, const QString &key)
@@ -57,7 +74,7 @@ bool isKeyLine(const QString &line, const QString &key)
     const qsizetype eq = line.indexOf(u'=');
     if (eq < 0)
         return false;
-    return line.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0;
+    return line.left(eq).trimmed().compare(key.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
 QString valueOf(const QString &line)
@@ -67,6 +84,11 @@ QString valueOf(const QString &line)
                               || (value.startsWith(u'\'') && value.endsWith(u'\''))))
         value = value.mid(1, value.size() - 2);
     return value;
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -88,14 +110,24 @@ QString ProfileFile::read(const QString &section, const QString &key) const
         m_loaded = true;
     }
     bool inSection = false;
-    for (const QString &line : std::as_const(m_lines)) {
-        const QString name = sectionName(line);
-        if (!name.isNull()) {
-            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+    QString name;
+    for (const Line &line : text.lines) {
+        if (isSectionLine(line.text, name)) {
+            // Only the first section of the name counts, as for a write.
+            if (inSection)
+                break;
+            inSection = sameName(name, section);
             continue;
         }
-        if (inSection && isKeyLine(line, key))
-            return valueOf(line).left(kMaxValueLength);
+        if (inSection && isKeyLine(line.text, key)) {
+            QString value = valueOf(line.text);
+            if (value.size() > kMaxValueLength) {
+                value.truncate(kMaxValueLength);
+                if (value.back().isHighSurrogate())
+                    value.chop(1); // never hand out half a character
+            }
+            return value;
+        }
     }
     return {};
 }
@@ -103,43 +135,48 @@ QString ProfileFile::read(const QString &section, const QString &key) const
 QString ProfileFile::write(const QString &section, const QString &key, const QString &value) const
 {
     ProfileText text = loadText(m_path);
-    const QString entry = key + u'=' + value;
 
-    qsizetype sectionStart = -1;
-    qsizetype lastEntryInSection = -1;
+    qsizetype sectionLine = -1;
+    qsizetype lastEntry = -1; // the line the new key goes after
+    qsizetype keyLine = -1;
+    QString name;
     for (qsizetype i = 0; i < text.lines.size(); ++i) {
-        const QString name = sectionName(text.lines.at(i));
-        if (!name.isNull()) {
-            if (sectionStart >= 0)
+        const QString &line = text.lines.at(i).text;
+        if (isSectionLine(line, name)) {
+            if (sectionLine >= 0)
                 break;
-            if (name.compare(section, Qt::CaseInsensitive) == 0) {
-                sectionStart = i;
-                lastEntryInSection = i;
-            }
+            if (sameName(name, section))
+                sectionLine = lastEntry = i;
             continue;
         }
-        if (sectionStart < 0)
+        if (sectionLine < 0)
             continue;
-        if (isKeyLine(text.lines.at(i), key)) {
-            // Keep the stored spelling of the key so the file changes by its value only.
-            const QString &line = text.lines.at(i);
-            text.lines[i] = line.left(line.indexOf(u'=')).trimmed() + u'=' + value;
-            lastEntryInSection = -2;
+        if (isKeyLine(line, key)) {
+            keyLine = i;
             break;
         }
-        if (!text.lines.at(i).trimmed().isEmpty())
-            lastEntryInSection = i;
-    }
-    if (sectionStart < 0) {
-        text.lines << (u'[' + section + u']') << entry;
-    } else if (lastEntryInSection >= 0) {
-        text.lines.insert(lastEntryInSection + 1, entry);
+        if (!line.trimmed().isEmpty())
+            lastEntry = i;
     }
 
-    QString body = text.lines.join(text.lineEnd);
-    if (text.endsWithLineEnd)
-        body += text.lineEnd;
-    const QString error = AtomicTextFile::write(m_path, TextCodec::encode(body, text.encoding, text.withMark));
-    m_loaded = false;
-    return error;
+    auto insertAt = [&text](qsizetype position, const QString &lineText) {
+        if (position > 0 && text.lines.at(position - 1).end.isEmpty())
+            text.lines[position - 1].end = text.lineEnd;
+        text.lines.insert(position, Line{lineText, text.lineEnd});
+    };
+    if (keyLine >= 0) {
+        // The stored spelling of the key and everything up to '=' stay as they are.
+        Line &line = text.lines[keyLine];
+        line.text = line.text.left(line.text.indexOf(u'=') + 1) + value;
+    } else if (sectionLine >= 0) {
+        insertAt(lastEntry + 1, key + u'=' + value);
+    } else {
+        insertAt(text.lines.size(), u'[' + section + u']');
+        insertAt(text.lines.size(), key + u'=' + value);
+    }
+
+    QString body;
+    for (const Line &line : std::as_const(text.lines))
+        body += line.text + line.end;
+    return AtomicTextFile::write(m_path, TextCodec::encode(body, text.encoding, text.withMark));
 }

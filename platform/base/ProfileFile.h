@@ -4,8 +4,9 @@
 #include <QStringList>
 
 // A settings file of [section] headers and key=value lines. Sections and keys match
-// without regard to case; values are text. An instance reads the file once, at its first
-// read; every write replaces the file whole at once, keeping its encoding.
+// without regard to case (the first section of a name is the one that counts); values
+// are text. Every read looks at the file as it is on disk now, and every write replaces
+// the file whole and atomically, keeping its encoding and every other line byte for byte.
 class ProfileFile
 {
 public:
@@ -16,6 +17,7 @@ public:
     const QString &path() const { return m_path; }
     bool exists() const;
 
+    // The value without surrounding blanks or quotes, at most kMaxValueLength characters.
     // Empty when the file, the section, the key or the value is missing.
     QString read(const QString &section, const QString &key) const;
 

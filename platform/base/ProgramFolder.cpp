@@ -29,7 +29,11 @@ QString normalised(const QString &path)
 
 QString asFolder(const QString &path)
 {
+    if (path.isEmpty())
+        return path;
     QString out = normalised(path);
+    while (out.size() > 1 && out.endsWith(u'/') && out.at(out.size() - 2) == u'/')
+        out.chop(1);
     if (!out.endsWith(u'/'))
         out += u'/';
     return out;

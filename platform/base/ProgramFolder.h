@@ -14,7 +14,7 @@ void setExecutableFolder(const QString &folder);
 // '\' becomes '/'.
 QString normalised(const QString &path);
 
-// A folder path that ends with exactly one '/'.
+// A folder path that ends with exactly one '/'; an empty path stays empty.
 QString asFolder(const QString &path);
 
 // folder + "/" + relative, with either side's separators normalised.

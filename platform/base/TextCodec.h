@@ -5,7 +5,8 @@
 
 // Text encodings of the classroom files. The Chinese code page is handled as GB18030,
 // its superset: text that code page 936 can hold encodes to the same bytes, and every
-// other character still round-trips instead of being lost.
+// other character still round-trips instead of being lost. The code page's one byte that
+// GB18030 lacks, 0x80 (the euro sign), is read and written as the code page has it.
 namespace TextCodec {
 
 enum class Encoding { Utf16Le, Utf8, Gb18030 };
@@ -17,7 +18,9 @@ bool hasUtf16LeMark(const QByteArray &bytes);
 bool hasUtf8Mark(const QByteArray &bytes);
 bool isValidUtf8(const QByteArray &bytes);
 
-// UTF-16LE by its mark, UTF-8 by its mark or by being valid UTF-8, otherwise GB18030.
+// UTF-16LE by its mark; UTF-8 by its mark, or by being valid UTF-8 made mostly of
+// sequences of three bytes or more (code page 936 text often passes as two-byte UTF-8);
+// otherwise GB18030. Plain ASCII is UTF-8.
 Encoding detect(const QByteArray &bytes);
 
 // Decodes by detect(); the byte-order mark, if any, is not part of the result.

@@ -2,6 +2,8 @@
 
 #include "Prompt.h"
 
+#include "platform/base/NumberText.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
@@ -9,10 +11,9 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
-#include <cerrno>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
+#include <limits>
 
 QString DataExchange::integerMessage()
 {
@@ -34,30 +35,42 @@ DataExchange::DataExchange(bool saveAndValidate)
 {
 }
 
+namespace {
+
+// The framework's number fields allow spaces and tabs around the number, nothing else.
+qsizetype skipSpaces(const QString &text, qsizetype i)
+{
+    while (i < text.size() && (text.at(i) == u' ' || text.at(i) == u'\t'))
+        ++i;
+    return i;
+}
+
+} // namespace
+
 bool DataExchange::parseInt(const QString &text, int &value)
 {
-    const QByteArray ascii = text.trimmed().toLatin1();
-    if (ascii.isEmpty())
+    const qsizetype start = skipSpaces(text, 0);
+    int scanned = 0;
+    const qsizetype length = NumberText::scanInt(text, start, scanned);
+    if (length == 0 || skipSpaces(text, start + length) != text.size())
         return false;
-    char *end = nullptr;
-    errno = 0;
-    const long long parsed = std::strtoll(ascii.constData(), &end, 10);
-    if (end == ascii.constData() || *end != '\0' || errno == ERANGE || parsed > INT_MAX || parsed < INT_MIN)
+    // scanInt saturates; a number beyond the int range is no integer for the field.
+    bool ok = false;
+    const qlonglong exact = QStringView(text).mid(start, length).toLongLong(&ok);
+    if (!ok || exact > INT_MAX || exact < INT_MIN)
         return false;
-    value = static_cast<int>(parsed);
+    value = scanned;
     return true;
 }
 
 bool DataExchange::parseDouble(const QString &text, double &value)
 {
-    const QByteArray ascii = text.trimmed().toLatin1();
-    if (ascii.isEmpty())
+    const qsizetype start = skipSpaces(text, 0);
+    double scanned = 0;
+    const qsizetype length = NumberText::scanDouble(text, start, scanned);
+    if (length == 0 || skipSpaces(text, start + length) != text.size() || !std::isfinite(scanned))
         return false;
-    char *end = nullptr;
-    const double parsed = std::strtod(ascii.constData(), &end);
-    if (end == ascii.constData() || *end != '\0' || !std::isfinite(parsed))
-        return false;
-    value = parsed;
+    value = scanned;
     return true;
 }
 
@@ -152,7 +165,7 @@ void DataExchange::number(QWidget *control, float &value)
         return;
     }
     double parsed = 0;
-    if (!parseDouble(controlText(control), parsed))
+    if (!parseDouble(controlText(control), parsed) || std::abs(parsed) > std::numeric_limits<float>::max())
         return fail(control, numberMessage());
     value = static_cast<float>(parsed);
 }

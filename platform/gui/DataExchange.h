@@ -26,7 +26,8 @@ public:
     void number(QWidget *control, double &value);
     void range(QWidget *control, int value, int min, int max);
 
-    // The whole text, blanks aside, must be one number.
+    // The whole text, spaces and tabs aside, must be one number (no hexadecimal, no
+    // infinity); the decimal point is '.' whatever the locale.
     static bool parseInt(const QString &text, int &value);
     static bool parseDouble(const QString &text, double &value);
 

@@ -68,6 +68,7 @@ void DialogTemplate::installFontSubstitutions()
 QFont DialogTemplate::templateFont(const QString &family, int pointSize)
 {
     QFont font(family);
-    font.setPointSize(pointSize);
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
     return font;
 }

@@ -1,13 +1,18 @@
-#include "TempProgramFolder.h"
 #include "TestMain.h"
+
+#include "FileSizeLimit.h"
+#include "TempProgramFolder.h"
 
 #include "app/core/GroupScoreFile.h"
 #include "platform/base/TextCodec.h"
 
 #include <QDir>
-#include <QFile>
 
-using namespace GroupScoreFile;
+#include <memory>
+
+#include <unistd.h>
+
+using GroupScoreFile::LoadStatus;
 
 namespace {
 
@@ -21,10 +26,19 @@ QByteArray utf16(const QString &text)
     return TextCodec::encode(text, TextCodec::Encoding::Utf16Le, true);
 }
 
-QString decoded(const QByteArray &bytes)
+QString groupFile(int n)
 {
-    return TextCodec::decodeGb18030(bytes);
+    return QStringLiteral("成绩/课堂成绩%1.txt").arg(n);
 }
+
+const QString kSummary = QStringLiteral("成绩/课堂成绩.xls");
+
+// 王思远, 李欣怡, 张浩然 and 总成绩 in code page 936, spelled out so that the written
+// bytes are checked against the code page itself rather than against our own encoder.
+const QByteArray kWang = "\xCD\xF5\xCB\xBC\xD4\xB6";
+const QByteArray kLi = "\xC0\xEE\xD0\xC0\xE2\xF9";
+const QByteArray kZhang = "\xD5\xC5\xBA\xC6\xC8\xBB";
+const QByteArray kTotal = "\xD7\xDC\xB3\xC9\xBC\xA8";
 
 } // namespace
 
@@ -33,137 +47,303 @@ class TestGroupScoreFile : public QObject
     Q_OBJECT
 
 private slots:
-    void freshRosterSavedTwice()
+    void init() { m_folder = std::make_unique<TempProgramFolder>(); }
+    void cleanup() { m_folder.reset(); }
+
+    void freshFileRoundTrip();
+    void emptyLineEndsAFreshList();
+    void furtherFieldSurvivesEverySave();
+    void savedTotalsWithFractions();
+    void utf16Files();
+    void writtenFilesHaveNoMark();
+    void namesBeyondCodePage936Survive();
+    void groupCountsStayWithinTheTables();
+    void badGroupCountChangesNothing();
+    void unreadableFileStopsTheLoad();
+    void failedWriteKeepsTheOldFileAndIsReported();
+    void readOnlyFolder();
+
+private:
+    GroupScoreFile::LoadResult load(int numOfClass, int basicScore = 2)
     {
-        TempProgramFolder folder;
-        folder.writeFile(QStringLiteral("成绩/课堂成绩1.txt"), gb(QStringLiteral("3\r\n0\r\n张三\r\n李四\r\n王五\r\n")));
-        RollCallTables t;
-        QCOMPARE(load(folder.scoreDir(), 1, 2, t).status, LoadStatus::Loaded);
-        QCOMPARE(t.m_nGroupCount[0], 3);
-        QCOMPARE(t.m_nLessonCount[0], 0);
-        QCOMPARE(t.m_vecTotalScore[0], (QList<int>{2, 2, 2}));
-        QCOMPARE(t.m_nGroupScore[0], 6);
-        QCOMPARE(t.m_vecNames[0], (QStringList{QStringLiteral("张三"), QStringLiteral("李四"), QStringLiteral("王五")}));
-
-        QVERIFY(save(folder.scoreDir(), 1, t).isEmpty());
-        const QByteArray once = folder.readFile(QStringLiteral("成绩/课堂成绩1.txt"));
-        QCOMPARE(decoded(once), QStringLiteral("3\r\n1\t总成绩\t6\r\n张三\t\t2\r\n李四\t\t2\r\n王五\t\t2\r\n"));
-        QVERIFY(!once.startsWith("\xFF\xFE") && !once.startsWith("\xEF\xBB\xBF"));
-
-        QCOMPARE(load(folder.scoreDir(), 1, 2, t).status, LoadStatus::Loaded);
-        QCOMPARE(t.m_nLessonCount[0], 1);
-        QCOMPARE(t.m_vecTotalScore[0], (QList<int>{4, 4, 4}));
-        QCOMPARE(t.m_nGroupScore[0], 12);
-        QCOMPARE(t.m_vecNames[0].at(1), QStringLiteral("李四"));
-        QVERIFY(save(folder.scoreDir(), 1, t).isEmpty());
-        QCOMPARE(decoded(folder.readFile(QStringLiteral("成绩/课堂成绩1.txt"))),
-                 QStringLiteral("3\r\n2\t总成绩\t12\r\n张三\t\t4\r\n李四\t\t4\r\n王五\t\t4\r\n"));
-        // The summary holds the same block after three empty lines.
-        QCOMPARE(decoded(folder.readFile(QStringLiteral("成绩/课堂成绩.xls"))),
-                 QStringLiteral("\r\n\r\n\r\n3\r\n2\t总成绩\t12\r\n张三\t\t4\r\n李四\t\t4\r\n王五\t\t4\r\n"));
+        return GroupScoreFile::load(m_folder->scoreDir(), numOfClass, basicScore, m_tables);
     }
+    QStringList save(int numOfClass) { return GroupScoreFile::save(m_folder->scoreDir(), numOfClass, m_tables); }
 
-    void freshLinesAndCounts()
-    {
-        RollCallTables t;
-        // An empty line ends a fresh list, whatever line 1 says.
-        parseGroup(gb(QStringLiteral("5\n0\n甲\n乙\n\n丙\n")), 2, t, 0);
-        QCOMPARE(t.m_vecNames[0].size(), 2);
-        QCOMPARE(t.m_nGroupCount[0], 2);
-
-        // A further field after a TAB stays through every save; the name loses it once saved.
-        parseGroup(gb(QStringLiteral("1\n0\n赵六\t男\n")), 2, t, 1);
-        QCOMPARE(t.m_vecNames[1].at(0), QStringLiteral("赵六\t男"));
-        QCOMPARE(groupBlock(t, 1), QStringLiteral("1\n1\t总成绩\t2\n赵六\t男\t\t2\n"));
-        parseGroup(gb(groupBlock(t, 1)), 2, t, 1);
-        QCOMPARE(t.m_vecNames[1].at(0), QStringLiteral("赵六"));
-        QCOMPARE(groupBlock(t, 1), QStringLiteral("1\n2\t总成绩\t4\n赵六\t男\t\t4\n"));
-
-        // A fractional total is truncated after the base score is added.
-        parseGroup(gb(QStringLiteral("1\n3\t总成绩\t12\n孙七\t\t12.5\n")), 2, t, 2);
-        QCOMPARE(t.m_vecTotalScore[2].at(0), 14);
-        QCOMPARE(t.m_nGroupScore[2], 14);
-        QCOMPARE(t.m_nLessonCount[2], 3);
-
-        // A count larger or smaller than the lines read never addresses past them.
-        parseGroup(gb(QStringLiteral("9\n1\t总成绩\t0\n一\t\t1\n")), 2, t, 3);
-        QCOMPARE(t.m_nGroupCount[3], 1);
-        parseGroup(gb(QStringLiteral("-4\n0\n一\n")), 2, t, 3);
-        QCOMPARE(t.m_nGroupCount[3], 0);
-        QVERIFY(!t.hasStudent(3, 1));
-    }
-
-    void utf16Files()
-    {
-        RollCallTables t;
-        parseGroup(utf16(QStringLiteral("2\r\n0\r\n张三\r\n李四\r\n")), 2, t, 0);
-        QCOMPARE(t.m_vecNames[0], (QStringList{QStringLiteral("张三"), QStringLiteral("李四")}));
-        QCOMPARE(t.m_nLessonCount[0], 0);
-        parseGroup(utf16(QStringLiteral("2\n0\n张三\n李四")), 2, t, 1);
-        QCOMPARE(t.m_vecNames[1], (QStringList{QStringLiteral("张三"), QStringLiteral("李四")}));
-        QCOMPARE(t.m_nGroupScore[1], 4);
-    }
-
-    void namesOutsideCodePage936Survive()
-    {
-        RollCallTables t;
-        const QString name = QStringLiteral("𠮷野");
-        parseGroup(gb(QStringLiteral("1\n0\n") + name + u'\n'), 2, t, 0);
-        QCOMPARE(t.m_vecNames[0].at(0), name);
-        parseGroup(encodeForFile(groupBlock(t, 0)), 2, t, 0);
-        QCOMPARE(t.m_vecNames[0].at(0), name);
-        // Plain code page 936 text stays byte-identical.
-        QCOMPARE(gb(QStringLiteral("张")), QByteArray("\xD5\xC5"));
-    }
-
-    void loadFailures()
-    {
-        TempProgramFolder folder;
-        folder.writeFile(QStringLiteral("成绩/课堂成绩1.txt"), gb(QStringLiteral("1\n0\n甲\n")));
-        RollCallTables t;
-        t.m_nGroupScore[0] = 99;
-        for (int bad : {0, -1, 9}) {
-            const LoadResult r = load(folder.scoreDir(), bad, 2, t);
-            QCOMPARE(r.status, LoadStatus::BadGroupCount);
-            QCOMPARE(r.message, QStringLiteral("小组数目 不合理，请重新设置"));
-            QCOMPARE(t.m_nGroupScore[0], 99);
-        }
-        const LoadResult missing = load(folder.scoreDir(), 2, 2, t);
-        QCOMPARE(missing.status, LoadStatus::OpenFailed);
-        QCOMPARE(missing.message,
-                 folder.scoreDir() + QStringLiteral("课堂成绩2.txt 读取失败，请检查此文件，或小组数目设置不合理"));
-        QCOMPARE(missing.groupsLoaded, 1);
-        QCOMPARE(t.m_nGroupCount[0], 1);
-        QVERIFY(!folder.exists(QStringLiteral("成绩/课堂成绩2.txt")));
-    }
-
-    void failedSaveKeepsOldFileAndSaysWhich()
-    {
-        TempProgramFolder folder;
-        const QByteArray original = gb(QStringLiteral("1\n0\n甲\n"));
-        folder.writeFile(QStringLiteral("成绩/课堂成绩1.txt"), original);
-        RollCallTables t;
-        QCOMPARE(load(folder.scoreDir(), 2 - 1, 2, t).status, LoadStatus::Loaded);
-        // Group 2's file cannot be written: a folder stands where the file would go.
-        QVERIFY(QDir().mkpath(folder.file(QStringLiteral("成绩/课堂成绩2.txt"))));
-        const QStringList failures = save(folder.scoreDir(), 2, t);
-        QCOMPARE(failures.size(), 1);
-        QVERIFY(failures.first().startsWith(folder.scoreDir() + QStringLiteral("课堂成绩2.txt")));
-        QVERIFY(saveFailureMessage(failures).contains(QStringLiteral("课堂成绩2.txt")));
-        // Group 1 was written whole.
-        QCOMPARE(decoded(folder.readFile(QStringLiteral("成绩/课堂成绩1.txt"))),
-                 QStringLiteral("1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n"));
-
-        // A folder that cannot hold new files leaves every previous file whole.
-        TempProgramFolder other;
-        other.writeFile(QStringLiteral("成绩/课堂成绩1.txt"), original);
-        QCOMPARE(load(other.scoreDir(), 1, 2, t).status, LoadStatus::Loaded);
-        const QString missingDir = other.file(QStringLiteral("not-a-folder/"));
-        other.writeFile(QStringLiteral("not-a-folder"), "file");
-        QCOMPARE(save(missingDir, 1, t).size(), 2);
-        QCOMPARE(other.readFile(QStringLiteral("成绩/课堂成绩1.txt")), original);
-    }
+    std::unique_ptr<TempProgramFolder> m_folder;
+    RollCallTables m_tables;
 };
+
+void TestGroupScoreFile::freshFileRoundTrip()
+{
+    m_folder->writeFile(groupFile(1), "3\r\n0\r\n" + kWang + "\r\n" + kLi + "\r\n" + kZhang + "\r\n");
+    m_folder->writeFile(groupFile(2), "1\r\n0\r\nA\r\n");
+
+    QCOMPARE(load(2).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_nGroupCount[0], 3);
+    QCOMPARE(m_tables.m_nLessonCount[0], 0);
+    QCOMPARE(m_tables.m_nGroupScore[0], 6);
+    QCOMPARE(m_tables.m_vecTotalScore[0], QList<int>({2, 2, 2}));
+    QCOMPARE(m_tables.m_vecLessonScore[0], QList<int>({2, 2, 2}));
+    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("王思远"), QStringLiteral("李欣怡"),
+                                                  QStringLiteral("张浩然")}));
+    QCOMPARE(m_tables.m_vecRawLines[0], m_tables.m_vecNames[0]);
+
+    QCOMPARE(save(2), QStringList());
+    const QByteArray block1 = "3\r\n1\t" + kTotal + "\t6\r\n" + kWang + "\t\t2\r\n" + kLi + "\t\t2\r\n" + kZhang
+        + "\t\t2\r\n";
+    const QByteArray block2 = "1\r\n1\t" + kTotal + "\t2\r\nA\t\t2\r\n";
+    QCOMPARE(m_folder->readFile(groupFile(1)), block1);
+    QCOMPARE(m_folder->readFile(groupFile(2)), block2);
+    QCOMPARE(m_folder->readFile(kSummary), "\r\n\r\n\r\n" + block1 + "\r\n\r\n\r\n" + block2);
+
+    QCOMPARE(load(2).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_nLessonCount[0], 1);
+    QCOMPARE(m_tables.m_nGroupScore[0], 12);
+    QCOMPARE(m_tables.m_vecTotalScore[0], QList<int>({4, 4, 4}));
+    QCOMPARE(m_tables.m_vecLessonScore[0], QList<int>({2, 2, 2}));
+    QCOMPARE(m_tables.m_vecNames[0][1], QStringLiteral("李欣怡"));
+    QCOMPARE(m_tables.m_vecRawLines[0][1], QStringLiteral("李欣怡\t\t2"));
+
+    // A graded lesson: the window changes the totals and the group score before saving.
+    m_tables.m_vecTotalScore[0][2] = 7;
+    m_tables.m_nGroupScore[0] = 15;
+    QCOMPARE(save(1), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(1)),
+             "3\r\n2\t" + kTotal + "\t15\r\n" + kWang + "\t\t4\r\n" + kLi + "\t\t4\r\n" + kZhang + "\t\t7\r\n");
+    QCOMPARE(m_folder->readFile(kSummary),
+             "\r\n\r\n\r\n3\r\n2\t" + kTotal + "\t15\r\n" + kWang + "\t\t4\r\n" + kLi + "\t\t4\r\n" + kZhang
+                 + "\t\t7\r\n");
+    QCOMPARE(m_folder->readFile(groupFile(2)), block2); // beyond the groups in use: untouched
+}
+
+void TestGroupScoreFile::emptyLineEndsAFreshList()
+{
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("5\r\n0\r\n甲\r\n乙\r\n\r\n丙\r\n")));
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲"), QStringLiteral("乙")}));
+    QCOMPARE(m_tables.m_nGroupCount[0], 2);
+    QCOMPARE(m_tables.m_nGroupScore[0], 4);
+    QCOMPARE(save(1), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("2\r\n1\t总成绩\t4\r\n甲\t\t2\r\n乙\t\t2\r\n")));
+
+    // A blank line in a saved file is a student line like any other.
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("3\r\n1\t总成绩\t4\r\n甲\t\t2\r\n\r\n乙\t\t2\r\n")));
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲"), QString(), QStringLiteral("乙")}));
+    QCOMPARE(m_tables.m_vecTotalScore[0], QList<int>({4, 2, 4}));
+}
+
+void TestGroupScoreFile::furtherFieldSurvivesEverySave()
+{
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("2\n0\n甲\t男 \n　乙 \n")));
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_vecNames[0][0], QStringLiteral("甲\t男 ")); // the whole fresh line until the first save
+    QCOMPARE(save(1), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("2\r\n1\t总成绩\t4\r\n甲\t男\t\t2\r\n乙\t\t2\r\n")));
+
+    for (int lesson = 2; lesson <= 3; ++lesson) {
+        QCOMPARE(load(1).status, LoadStatus::Loaded);
+        QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲"), QStringLiteral("乙")}));
+        QCOMPARE(save(1), QStringList());
+    }
+    QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("2\r\n3\t总成绩\t12\r\n甲\t男\t\t6\r\n乙\t\t6\r\n")));
+}
+
+void TestGroupScoreFile::savedTotalsWithFractions()
+{
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("3\r\n4\t总成绩\t0\r\n甲\t\t12.5\r\n乙\t\t-3.5\r\n丙\r\n")));
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_nLessonCount[0], 4);
+    QCOMPARE(m_tables.m_vecTotalScore[0], QList<int>({14, -1, 2}));
+    // Truncated after every line: 14, then trunc(14 - 3.5 + 2) = 12, then 12 + 0 + 2.
+    QCOMPARE(m_tables.m_nGroupScore[0], 14);
+    QCOMPARE(m_tables.m_vecNames[0][2], QString()); // a saved line without a TAB has no name
+
+    // Line 2 without a TAB is a saved file of lesson count 0.
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("1\r\n7\r\n甲\t\t3\r\n")));
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_nLessonCount[0], 0);
+    QCOMPARE(m_tables.m_vecTotalScore[0], QList<int>({5}));
+    QCOMPARE(save(1), QStringList());
+    // Lesson count 0 keeps the whole line before the new total.
+    QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("1\r\n1\t总成绩\t5\r\n甲\t\t3\t\t5\r\n")));
+}
+
+void TestGroupScoreFile::utf16Files()
+{
+    // CR LF ends a line in UTF-16 files too: line 2 is the fresh "0" and the names come through.
+    m_folder->writeFile(groupFile(1), utf16(QStringLiteral("2\r\n0\r\n王思远\r\n李欣怡\r\n")));
+    m_folder->writeFile(groupFile(2), utf16(QStringLiteral("2\n0\n王思远\n李欣怡")));
+    m_folder->writeFile(groupFile(3), utf16(QStringLiteral("1\r\n2\t总成绩\t9\r\n张浩然\t\t9\r\n")));
+    QCOMPARE(load(3).status, LoadStatus::Loaded);
+    for (int g = 0; g < 2; ++g) {
+        QCOMPARE(m_tables.m_nLessonCount[g], 0);
+        QCOMPARE(m_tables.m_vecNames[g], QStringList({QStringLiteral("王思远"), QStringLiteral("李欣怡")}));
+        QCOMPARE(m_tables.m_nGroupScore[g], 4);
+    }
+    QCOMPARE(m_tables.m_nLessonCount[2], 2);
+    QCOMPARE(m_tables.m_vecNames[2], QStringList({QStringLiteral("张浩然")}));
+    QCOMPARE(m_tables.m_vecTotalScore[2], QList<int>({11}));
+}
+
+void TestGroupScoreFile::writtenFilesHaveNoMark()
+{
+    m_folder->writeFile(groupFile(1), utf16(QStringLiteral("1\r\n0\r\n王思远\r\n")));
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
+    QCOMPARE(save(1), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(1)), "1\r\n1\t" + kTotal + "\t2\r\n" + kWang + "\t\t2\r\n");
+    QVERIFY(m_folder->readFile(kSummary).startsWith("\r\n\r\n\r\n1\r\n"));
+}
+
+void TestGroupScoreFile::namesBeyondCodePage936Survive()
+{
+    const QString rare = QStringLiteral("王\U0002A6A5");
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("1\r\n0\r\n") + rare + QStringLiteral("\r\n")));
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_vecNames[0][0], rare);
+    QCOMPARE(save(1), QStringList());
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_vecNames[0][0], rare);
+}
+
+void TestGroupScoreFile::groupCountsStayWithinTheTables()
+{
+    // Line 1 larger than the lines read: clamped. Smaller: the rest is read but not used.
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("9\r\n1\t总成绩\t0\r\n甲\t\t1\r\n乙\t\t1\r\n")));
+    m_folder->writeFile(groupFile(2), gb(QStringLiteral("1\r\n0\r\n甲\r\n乙\r\n")));
+    m_folder->writeFile(groupFile(3), gb(QStringLiteral("-4\r\n0\r\n甲\r\n")));
+    m_folder->writeFile(groupFile(4), QByteArray());
+    QCOMPARE(load(4).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_nGroupCount[0], 2);
+    QCOMPARE(m_tables.m_nGroupCount[1], 1);
+    QCOMPARE(m_tables.m_vecNames[1].size(), 2);
+    QCOMPARE(m_tables.m_nGroupCount[2], 0);
+    QCOMPARE(m_tables.m_nGroupCount[3], 0);
+    QVERIFY(m_tables.hasStudent(0, 2));
+    QVERIFY(!m_tables.hasStudent(0, 3));
+    QVERIFY(!m_tables.hasStudent(1, 2));
+
+    QCOMPARE(save(4), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("2\r\n2\t总成绩\t6\r\n甲\t\t3\r\n乙\t\t3\r\n")));
+    QCOMPARE(m_folder->readFile(groupFile(2)), gb(QStringLiteral("1\r\n1\t总成绩\t4\r\n甲\t\t2\r\n")));
+    QCOMPARE(m_folder->readFile(groupFile(4)), gb(QStringLiteral("0\r\n1\t总成绩\t0\r\n")));
+
+    // Tables a window left inconsistent are never read past.
+    m_tables.m_nGroupCount[0] = 50;
+    m_tables.m_vecTotalScore[0].removeLast();
+    QCOMPARE(GroupScoreFile::groupBlock(m_tables, 0), QStringLiteral("1\n2\t总成绩\t6\n甲\t\t3\n"));
+    QCOMPARE(GroupScoreFile::groupBlock(m_tables, 8), QString());
+}
+
+void TestGroupScoreFile::badGroupCountChangesNothing()
+{
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("1\r\n0\r\n甲\r\n")));
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
+    for (int numOfClass : {0, -1, 9}) {
+        const auto result = load(numOfClass);
+        QCOMPARE(result.status, LoadStatus::BadGroupCount);
+        QCOMPARE(result.message, QStringLiteral("小组数目 不合理，请重新设置"));
+        QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲")}));
+        QCOMPARE(m_tables.m_nGroupScore[0], 2);
+    }
+    // Eight groups, the most the tables hold, load.
+    for (int n = 2; n <= 8; ++n)
+        m_folder->writeFile(groupFile(n), "0\r\n0\r\n");
+    QCOMPARE(load(8).status, LoadStatus::Loaded);
+}
+
+void TestGroupScoreFile::unreadableFileStopsTheLoad()
+{
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("1\r\n0\r\n甲\r\n")));
+    m_folder->writeFile(groupFile(3), gb(QStringLiteral("1\r\n0\r\n丙\r\n")));
+    const auto result = load(3);
+    QCOMPARE(result.status, LoadStatus::OpenFailed);
+    QCOMPARE(result.message, m_folder->scoreDir() + QStringLiteral("课堂成绩2.txt 读取失败，请检查此文件，或小组数目设置不合理"));
+    QCOMPARE(result.groupsLoaded, 1);
+    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲")}));
+    QCOMPARE(m_tables.m_vecNames[2], QStringList());
+    QCOMPARE(m_tables.m_nGroupCount[2], 0);
+
+    // Saving now must not replace the rosters the load never reached with empty ones.
+    QCOMPARE(save(3), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n")));
+    QVERIFY(!m_folder->exists(groupFile(2)));
+    QCOMPARE(m_folder->readFile(groupFile(3)), gb(QStringLiteral("1\r\n0\r\n丙\r\n")));
+
+    // A folder in place of the file fails the same way; a full load clears the marks.
+    QVERIFY(QDir().mkpath(m_folder->file(groupFile(2))));
+    QCOMPARE(load(3).status, LoadStatus::OpenFailed);
+    QVERIFY(QDir().rmdir(m_folder->file(groupFile(2))));
+    m_folder->writeFile(groupFile(2), "0\r\n0\r\n");
+    QCOMPARE(load(3).status, LoadStatus::Loaded);
+    QCOMPARE(save(3), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(3)), gb(QStringLiteral("1\r\n1\t总成绩\t2\r\n丙\t\t2\r\n")));
+
+    // The score folder's name works with or without its separator.
+    QString folder = m_folder->scoreDir();
+    folder.chop(1);
+    QCOMPARE(GroupScoreFile::load(folder, 3, 2, m_tables).status, LoadStatus::Loaded);
+    QCOMPARE(GroupScoreFile::save(folder, 1, m_tables), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("1\r\n3\t总成绩\t6\r\n甲\t\t6\r\n")));
+}
+
+void TestGroupScoreFile::failedWriteKeepsTheOldFileAndIsReported()
+{
+    // Group 1 is small, group 2 is large: with the disk nearly full only group 2 fails (and
+    // the summary, which holds it too).
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("1\r\n0\r\n甲\r\n")));
+    QString big = QStringLiteral("200\r\n0\r\n");
+    for (int i = 1; i <= 200; ++i)
+        big += QStringLiteral("学生%1\r\n").arg(i);
+    const QByteArray group2 = gb(big);
+    m_folder->writeFile(groupFile(2), group2);
+    QCOMPARE(load(2).status, LoadStatus::Loaded);
+
+    QStringList failures;
+    {
+        FileSizeLimit limit(512);
+        QVERIFY(limit.active());
+        failures = save(2);
+    }
+    QCOMPARE(failures.size(), 2);
+    QVERIFY(failures[0].startsWith(m_folder->file(kSummary) + QStringLiteral(" (")));
+    QVERIFY(failures[1].startsWith(m_folder->file(groupFile(2)) + QStringLiteral(" (")));
+    QCOMPARE(m_folder->readFile(groupFile(2)), group2);
+    QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n")));
+    QVERIFY(!m_folder->exists(kSummary));
+    QCOMPARE(QDir(m_folder->scoreDir()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no leftovers
+
+    const QString message = GroupScoreFile::saveFailureMessage(failures);
+    QVERIFY(message.startsWith(QStringLiteral("以下成绩文件未能保存，本节课的成绩仍在窗口中，请检查后再保存：\n")));
+    QVERIFY(message.contains(m_folder->file(groupFile(2))));
+    QVERIFY(message.contains(m_folder->file(kSummary)));
+
+    // Once there is room again, the same tables save.
+    QCOMPARE(save(2), QStringList());
+    QVERIFY(m_folder->readFile(groupFile(2)).startsWith(gb(QStringLiteral("200\r\n1\t总成绩\t400\r\n"))));
+
+    // A folder in the summary's place fails the summary alone.
+    QVERIFY(QDir().remove(m_folder->file(kSummary)));
+    QVERIFY(QDir().mkpath(m_folder->file(kSummary)));
+    failures = save(1);
+    QCOMPARE(failures.size(), 1);
+    QVERIFY(failures[0].startsWith(m_folder->file(kSummary)));
+}
+
+void TestGroupScoreFile::readOnlyFolder()
+{
+    if (geteuid() == 0)
+        QSKIP("permission bits do not stop root; the full-disk case stands in for this one");
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("1\r\n0\r\n甲\r\n")));
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
+    const QString dir = m_folder->file(QStringLiteral("成绩"));
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
+    const QStringList failures = save(1);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(failures.size(), 2);
+    QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("1\r\n0\r\n甲\r\n")));
+}
 
 PELLOR_UNIT_TEST_MAIN(TestGroupScoreFile)
 #include "tst_groupscorefile.moc"

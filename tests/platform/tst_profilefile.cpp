@@ -1,149 +1,195 @@
-#include "TempProgramFolder.h"
 #include "TestMain.h"
 
-#include "app/core/CPellorApp.h"
-#include "app/core/SettingsFile.h"
-#include "platform/base/NumberText.h"
+#include "TempProgramFolder.h"
+
 #include "platform/base/ProfileFile.h"
 #include "platform/base/TextCodec.h"
+
+namespace {
+
+QByteArray utf16WithMark(const QString &text)
+{
+    return TextCodec::encode(text, TextCodec::Encoding::Utf16Le, true);
+}
+
+} // namespace
 
 class TestProfileFile : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void numberTextRules()
-    {
-        QCOMPARE(NumberText::toInt(QStringLiteral("  -12abc")), -12);
-        QCOMPARE(NumberText::toInt(QStringLiteral("+7")), 7);
-        QCOMPARE(NumberText::toInt(QStringLiteral("abc")), 0);
-        QCOMPARE(NumberText::toInt(QStringLiteral("")), 0);
-        QCOMPARE(NumberText::toInt(QStringLiteral("99999999999")), 2147483647);
-        QCOMPARE(NumberText::toDouble(QStringLiteral(" 2.5xyz")), 2.5);
-        QCOMPARE(NumberText::toDouble(QStringLiteral("\t-1.5")), -1.5);
-        QCOMPARE(NumberText::toDouble(QStringLiteral("1e2")), 100.0);
-        QCOMPARE(NumberText::toDouble(QStringLiteral("x1")), 0.0);
-        for (double v : {0.1, 2.5, -2.0, 1.0 / 3.0, 100.0})
-            QCOMPARE(NumberText::toDouble(NumberText::fromDouble(v)), v);
-    }
+    void sectionsAndKeysMatchWithoutCase();
+    void missingPartsReadEmpty();
+    void valuesAreTrimmedUnquotedAndLimited();
+    void firstSectionOfANameCounts();
+    void writeReplacesInPlace();
+    void writeAddsKeysAndSections();
+    void newFileIsUtf8();
+    void keepsUtf16();
+    void keepsCodePage936();
+    void keepsUtf8MarkAndLineEnds();
+    void failedWriteIsReported();
 
-    void readsWithoutRegardToCase()
-    {
-        TempProgramFolder folder;
-        const QString path = folder.file(QStringLiteral("res/set.ini"));
-        folder.writeFile(QStringLiteral("res/set.ini"),
-                         "[donghua]\r\nshowdonghua=0\r\n[Score]\r\nBasicScore=2.5\r\nWrongScore=\r\n"
-                         "[NumOfClass]\r\nNumOfClass=abc\r\n");
-        const ProfileFile file(path);
-        QCOMPARE(file.read(QStringLiteral("DongHua"), QStringLiteral("ShowDonghua")), QStringLiteral("0"));
-        QCOMPARE(file.read(QStringLiteral("Score"), QStringLiteral("missing")), QString());
-        QCOMPARE(file.read(QStringLiteral("Nowhere"), QStringLiteral("BasicScore")), QString());
-
-        RollCallSettings s;
-        SettingsFile::readRollCallSettings(path, s);
-        QCOMPARE(s.m_nShowDonghua, 0);      // lower-case key still turns animations off
-        QCOMPARE(s.m_nBasicScore, 2);       // 2.5 truncated for the roll-call
-        QCOMPARE(s.m_nWrongScore, 1);       // empty value keeps the default
-        QCOMPARE(s.m_nNumOfClass, 0);       // letters read as 0
-        QCOMPARE(s.m_nNumOfJiGu, 20);       // missing section keeps the default
-
-        CPellorApp app;
-        SettingsFile::readScoreWeights(path, app);
-        QCOMPARE(app.m_fBasicScore, 2.5f);
-        QCOMPARE(app.m_fMaxScore, 100.0f);
-        QCOMPARE(app.m_fKuangkeScore, -2.0f);
-
-        // A missing file keeps every default.
-        RollCallSettings untouched;
-        SettingsFile::readRollCallSettings(folder.file(QStringLiteral("res/none.ini")), untouched);
-        QCOMPARE(untouched.m_nNumOfClass, 1);
-    }
-
-    void negativeScoresTruncateTowardZero()
-    {
-        TempProgramFolder folder;
-        folder.writeFile(QStringLiteral("res/set.ini"), "[Score]\nBasicScore=-1.5\nQuiteRightScore=2.9\n"
-                                                        "[ScoreDir]\nstudentDirectory=D:\\class\\scores\n");
-        RollCallSettings s;
-        SettingsFile::readRollCallSettings(folder.file(QStringLiteral("res/set.ini")), s);
-        QCOMPARE(s.m_nBasicScore, -1);
-        QCOMPARE(s.m_nQuiteRightScore, 2);
-        QCOMPARE(s.m_strScoreDir, QStringLiteral("D:/class/scores/"));
-    }
-
-    void writesInPlaceKeepingOtherLines()
-    {
-        TempProgramFolder folder;
-        const QString path = folder.file(QStringLiteral("res/set.ini"));
-        folder.writeFile(QStringLiteral("res/set.ini"),
-                         "; comment\r\n[backBrush]\r\nbackBrush=old.bmp\r\n[DongHua]\r\nShowDonghua=1\r\n\r\n[Voice]\r\nVoice=2\r\n");
-        const ProfileFile file(path);
-        QVERIFY(file.write(QStringLiteral("DONGHUA"), QStringLiteral("ShowDongHua"), QStringLiteral("0")).isEmpty());
-        QVERIFY(file.write(QStringLiteral("DongHua"), QStringLiteral("Extra"), QStringLiteral("x")).isEmpty());
-        QVERIFY(file.write(QStringLiteral("New"), QStringLiteral("Key"), QStringLiteral("v")).isEmpty());
-        QCOMPARE(folder.readFile(QStringLiteral("res/set.ini")),
-                 QByteArray("; comment\r\n[backBrush]\r\nbackBrush=old.bmp\r\n[DongHua]\r\nShowDonghua=0\r\nExtra=x\r\n\r\n"
-                            "[Voice]\r\nVoice=2\r\n[New]\r\nKey=v\r\n"));
-
-        // Only the picture changed: only backBrush is written.
-        RollCallSettings s;
-        SettingsFile::readRollCallSettings(path, s);
-        s.m_strBackBrush = QStringLiteral("new.bmp");
-        s.m_nNumOfClass = 5;
-        QVERIFY(SettingsFile::writeRollCallSettings(path, s, false).isEmpty());
-        const QByteArray after = folder.readFile(QStringLiteral("res/set.ini"));
-        QVERIFY(after.contains("backBrush=new.bmp\r\n"));
-        QVERIFY(!after.contains("NumOfClass"));
-    }
-
-    void keepsTheFileEncoding()
-    {
-        TempProgramFolder folder;
-        const QString value = QStringLiteral("D:/照片/背景.bmp");
-        struct Case { QByteArray bytes; TextCodec::Encoding encoding; QByteArray mark; };
-        const QList<Case> cases = {
-            {TextCodec::encode(QStringLiteral("[backBrush]\r\nbackBrush=旧.bmp\r\n"), TextCodec::Encoding::Utf16Le, true),
-             TextCodec::Encoding::Utf16Le, QByteArray("\xFF\xFE")},
-            {TextCodec::encode(QStringLiteral("[backBrush]\r\nbackBrush=旧.bmp\r\n"), TextCodec::Encoding::Utf8, true),
-             TextCodec::Encoding::Utf8, QByteArray("\xEF\xBB\xBF")},
-            {TextCodec::encodeGb18030(QStringLiteral("[backBrush]\r\nbackBrush=旧.bmp\r\n")),
-             TextCodec::Encoding::Gb18030, QByteArray()},
-        };
-        for (const Case &c : cases) {
-            folder.writeFile(QStringLiteral("res/set.ini"), c.bytes);
-            const ProfileFile file(folder.file(QStringLiteral("res/set.ini")));
-            QCOMPARE(file.read(QStringLiteral("backBrush"), QStringLiteral("backBrush")), QStringLiteral("旧.bmp"));
-            QVERIFY(file.write(QStringLiteral("backBrush"), QStringLiteral("backBrush"), value).isEmpty());
-            const QByteArray after = folder.readFile(QStringLiteral("res/set.ini"));
-            QVERIFY(c.mark.isEmpty() || after.startsWith(c.mark));
-            QCOMPARE(TextCodec::decode(after, c.encoding),
-                     QStringLiteral("[backBrush]\r\nbackBrush=") + value + QStringLiteral("\r\n"));
-            QCOMPARE(file.read(QStringLiteral("backBrush"), QStringLiteral("backBrush")), value);
-        }
-        // A new file is UTF-8 without a mark; a value is cut at 254 characters when read.
-        const ProfileFile fresh(folder.file(QStringLiteral("res/new.ini")));
-        QVERIFY(fresh.write(QStringLiteral("A"), QStringLiteral("B"), QString(300, u'x')).isEmpty());
-        QVERIFY(folder.readFile(QStringLiteral("res/new.ini")).startsWith("[A]\r\nB=xxx"));
-        QCOMPARE(fresh.read(QStringLiteral("a"), QStringLiteral("b")).size(), 254);
-    }
-
-    void weightsWrittenReadBackExactly()
-    {
-        TempProgramFolder folder;
-        const QString path = folder.file(QStringLiteral("res/set.ini"));
-        const float weights[6] = {2.5f, 95.0f, 0.1f, 1.0f, 0.3f, -2.0f};
-        QVERIFY(SettingsFile::writeScoreWeights(path, weights).isEmpty());
-        CPellorApp app;
-        SettingsFile::readScoreWeights(path, app);
-        QCOMPARE(app.m_fBasicScore, 2.5f);
-        QCOMPARE(app.m_fYouxiu, 0.1f);
-        QCOMPARE(app.m_fJiayouScore, 0.3f);
-        QCOMPARE(app.m_fKuangkeScore, -2.0f);
-        QCOMPARE(ProfileFile(path).read(QStringLiteral("Score"), QStringLiteral("Youxiu")), QStringLiteral("0.1"));
-        QVERIFY(SettingsFile::writeToolBarSettings(path, 1, 0, 1).isEmpty());
-        QCOMPARE(ProfileFile(path).read(QStringLiteral("donghua"), QStringLiteral("showdonghua")), QStringLiteral("0"));
-    }
+private:
+    TempProgramFolder m_folder;
 };
+
+void TestProfileFile::sectionsAndKeysMatchWithoutCase()
+{
+    m_folder.writeFile(QStringLiteral("case.ini"), "[donghua]\r\nshowdonghua=0\r\n[ SCORE ]\r\n BasicScore = 3\r\n");
+    const ProfileFile file(m_folder.file(QStringLiteral("case.ini")));
+    QVERIFY(file.exists());
+    QCOMPARE(file.read(QStringLiteral("DongHua"), QStringLiteral("ShowDonghua")), QStringLiteral("0"));
+    QCOMPARE(file.read(QStringLiteral("DONGHUA"), QStringLiteral("ShowDongHua")), QStringLiteral("0"));
+    QCOMPARE(file.read(QStringLiteral("score"), QStringLiteral("basicscore")), QStringLiteral("3"));
+
+    // A write under another spelling replaces the one entry.
+    QCOMPARE(file.write(QStringLiteral("DongHua"), QStringLiteral("ShowDongHua"), QStringLiteral("1")), QString());
+    QCOMPARE(m_folder.readFile(QStringLiteral("case.ini")),
+             QByteArray("[donghua]\r\nshowdonghua=1\r\n[ SCORE ]\r\n BasicScore = 3\r\n"));
+}
+
+void TestProfileFile::missingPartsReadEmpty()
+{
+    const ProfileFile missing(m_folder.file(QStringLiteral("none.ini")));
+    QVERIFY(!missing.exists());
+    QCOMPARE(missing.read(QStringLiteral("a"), QStringLiteral("b")), QString());
+
+    m_folder.writeFile(QStringLiteral("parts.ini"), "[a]\r\nempty=\r\nblank=   \r\nnoequals\r\nb=2\r\n[c]\r\n");
+    const ProfileFile file(m_folder.file(QStringLiteral("parts.ini")));
+    QCOMPARE(file.read(QStringLiteral("x"), QStringLiteral("b")), QString());
+    QCOMPARE(file.read(QStringLiteral("a"), QStringLiteral("x")), QString());
+    QCOMPARE(file.read(QStringLiteral("a"), QStringLiteral("empty")), QString());
+    QCOMPARE(file.read(QStringLiteral("a"), QStringLiteral("blank")), QString());
+    QCOMPARE(file.read(QStringLiteral("c"), QStringLiteral("b")), QString());
+    QCOMPARE(file.read(QStringLiteral("a"), QStringLiteral("b")), QStringLiteral("2"));
+
+    // A folder is no file.
+    QVERIFY(!ProfileFile(m_folder.path()).exists());
+}
+
+void TestProfileFile::valuesAreTrimmedUnquotedAndLimited()
+{
+    const QString longValue(300, u'长');
+    m_folder.writeFile(QStringLiteral("values.ini"),
+                       (QStringLiteral("[s]\nspaced =  a b \t\ndq=\"  q  \"\nsq='x'\nhalf=\"open\nlong=")
+                        + longValue + QStringLiteral("\nsplit=") + QString(253, u'a')
+                        + QStringLiteral("\U0002A6A5\n"))
+                           .toUtf8());
+    const ProfileFile file(m_folder.file(QStringLiteral("values.ini")));
+    QCOMPARE(file.read(QStringLiteral("s"), QStringLiteral("spaced")), QStringLiteral("a b"));
+    QCOMPARE(file.read(QStringLiteral("s"), QStringLiteral("dq")), QStringLiteral("  q  "));
+    QCOMPARE(file.read(QStringLiteral("s"), QStringLiteral("sq")), QStringLiteral("x"));
+    QCOMPARE(file.read(QStringLiteral("s"), QStringLiteral("half")), QStringLiteral("\"open"));
+    QCOMPARE(file.read(QStringLiteral("s"), QStringLiteral("long")), QString(254, u'长'));
+    // The limit never cuts a character in half.
+    QCOMPARE(file.read(QStringLiteral("s"), QStringLiteral("split")), QString(253, u'a'));
+}
+
+void TestProfileFile::firstSectionOfANameCounts()
+{
+    m_folder.writeFile(QStringLiteral("twice.ini"), "[s]\r\na=1\r\n[t]\r\n[S]\r\na=2\r\nb=3\r\n");
+    const ProfileFile file(m_folder.file(QStringLiteral("twice.ini")));
+    QCOMPARE(file.read(QStringLiteral("s"), QStringLiteral("a")), QStringLiteral("1"));
+    QCOMPARE(file.read(QStringLiteral("s"), QStringLiteral("b")), QString());
+    QCOMPARE(file.write(QStringLiteral("s"), QStringLiteral("b"), QStringLiteral("4")), QString());
+    QCOMPARE(file.read(QStringLiteral("s"), QStringLiteral("b")), QStringLiteral("4"));
+    QCOMPARE(m_folder.readFile(QStringLiteral("twice.ini")),
+             QByteArray("[s]\r\na=1\r\nb=4\r\n[t]\r\n[S]\r\na=2\r\nb=3\r\n"));
+}
+
+void TestProfileFile::writeReplacesInPlace()
+{
+    const QByteArray before = "; settings\r\n"
+                              "[backBrush]\r\n"
+                              "backBrush=old.bmp\r\n"
+                              "\r\n"
+                              "[Score]\r\n"
+                              "  BASICSCORE = 2\r\n"
+                              "WrongScore=1\r\n"
+                              "\r\n"
+                              "[Voice]\r\n"
+                              "Voice=0\r\n";
+    m_folder.writeFile(QStringLiteral("inplace.ini"), before);
+    const ProfileFile file(m_folder.file(QStringLiteral("inplace.ini")));
+    QCOMPARE(file.write(QStringLiteral("Score"), QStringLiteral("BasicScore"), QStringLiteral("2.5")), QString());
+    QCOMPARE(file.write(QStringLiteral("backBrush"), QStringLiteral("backBrush"), QStringLiteral("D:/图片/新.bmp")),
+             QString());
+    // Only the two values changed; the stored key spelling, other lines and order stay.
+    QByteArray expected = before;
+    expected.replace("  BASICSCORE = 2", "  BASICSCORE =2.5");
+    expected.replace("backBrush=old.bmp", QStringLiteral("backBrush=D:/图片/新.bmp").toUtf8());
+    QCOMPARE(m_folder.readFile(QStringLiteral("inplace.ini")), expected);
+    QCOMPARE(file.read(QStringLiteral("score"), QStringLiteral("basicscore")), QStringLiteral("2.5"));
+}
+
+void TestProfileFile::writeAddsKeysAndSections()
+{
+    m_folder.writeFile(QStringLiteral("add.ini"), "[Score]\r\nBasicScore=2\r\n\r\n[Voice]\r\nVoice=0");
+    const ProfileFile file(m_folder.file(QStringLiteral("add.ini")));
+    QCOMPARE(file.write(QStringLiteral("Score"), QStringLiteral("ShowScore"), QStringLiteral("1")), QString());
+    QCOMPARE(file.write(QStringLiteral("Voice"), QStringLiteral("Extra"), QStringLiteral("x")), QString());
+    QCOMPARE(file.write(QStringLiteral("JiGu"), QStringLiteral("NumOfJiGu"), QStringLiteral("20")), QString());
+    QCOMPARE(m_folder.readFile(QStringLiteral("add.ini")),
+             QByteArray("[Score]\r\nBasicScore=2\r\nShowScore=1\r\n\r\n[Voice]\r\nVoice=0\r\nExtra=x\r\n"
+                        "[JiGu]\r\nNumOfJiGu=20\r\n"));
+}
+
+void TestProfileFile::newFileIsUtf8()
+{
+    const ProfileFile file(m_folder.file(QStringLiteral("res/new.ini")));
+    QCOMPARE(file.write(QStringLiteral("backBrush"), QStringLiteral("backBrush"), QStringLiteral("图.bmp")), QString());
+    QCOMPARE(m_folder.readFile(QStringLiteral("res/new.ini")),
+             QStringLiteral("[backBrush]\r\nbackBrush=图.bmp\r\n").toUtf8());
+    QCOMPARE(file.read(QStringLiteral("backbrush"), QStringLiteral("backbrush")), QStringLiteral("图.bmp"));
+}
+
+void TestProfileFile::keepsUtf16()
+{
+    m_folder.writeFile(QStringLiteral("utf16.ini"),
+                       utf16WithMark(QStringLiteral("[ScoreDir]\r\nstudentDirectory=D:\\成绩\\\r\n[Voice]\r\nVoice=0\r\n")));
+    const ProfileFile file(m_folder.file(QStringLiteral("utf16.ini")));
+    QCOMPARE(file.read(QStringLiteral("ScoreDir"), QStringLiteral("studentDirectory")), QStringLiteral("D:\\成绩\\"));
+    QCOMPARE(file.write(QStringLiteral("Voice"), QStringLiteral("Voice"), QStringLiteral("2")), QString());
+    QCOMPARE(m_folder.readFile(QStringLiteral("utf16.ini")),
+             utf16WithMark(QStringLiteral("[ScoreDir]\r\nstudentDirectory=D:\\成绩\\\r\n[Voice]\r\nVoice=2\r\n")));
+}
+
+void TestProfileFile::keepsCodePage936()
+{
+    const QByteArray before = TextCodec::encodeGb18030(
+        QStringLiteral("[backBrush]\r\nbackBrush=D:\\图片\\背景.bmp\r\n[Voice]\r\nVoice=0\r\n"));
+    m_folder.writeFile(QStringLiteral("gb.ini"), before);
+    const ProfileFile file(m_folder.file(QStringLiteral("gb.ini")));
+    QCOMPARE(file.read(QStringLiteral("backBrush"), QStringLiteral("backBrush")), QStringLiteral("D:\\图片\\背景.bmp"));
+    QCOMPARE(file.write(QStringLiteral("Voice"), QStringLiteral("Voice"), QStringLiteral("1")), QString());
+    QByteArray expected = before;
+    expected.replace("Voice=0", "Voice=1");
+    QCOMPARE(m_folder.readFile(QStringLiteral("gb.ini")), expected);
+}
+
+void TestProfileFile::keepsUtf8MarkAndLineEnds()
+{
+    m_folder.writeFile(QStringLiteral("mark.ini"), "\xEF\xBB\xBF[a]\nk=1\nj=2\r\nlast=3");
+    const ProfileFile file(m_folder.file(QStringLiteral("mark.ini")));
+    QCOMPARE(file.read(QStringLiteral("a"), QStringLiteral("k")), QStringLiteral("1"));
+    QCOMPARE(file.write(QStringLiteral("a"), QStringLiteral("last"), QStringLiteral("4")), QString());
+    QCOMPARE(m_folder.readFile(QStringLiteral("mark.ini")), QByteArray("\xEF\xBB\xBF[a]\nk=1\nj=2\r\nlast=4"));
+    // An added line takes the file's first line end; the last line gains one.
+    QCOMPARE(file.write(QStringLiteral("a"), QStringLiteral("new"), QStringLiteral("5")), QString());
+    QCOMPARE(m_folder.readFile(QStringLiteral("mark.ini")),
+             QByteArray("\xEF\xBB\xBF[a]\nk=1\nj=2\r\nlast=4\nnew=5\n"));
+}
+
+void TestProfileFile::failedWriteIsReported()
+{
+    // A parent that is a regular file cannot hold the settings, whoever runs the test.
+    m_folder.writeFile(QStringLiteral("plain"), "x");
+    const ProfileFile file(m_folder.file(QStringLiteral("plain/set.ini")));
+    QVERIFY(!file.write(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")).isEmpty());
+    QCOMPARE(m_folder.readFile(QStringLiteral("plain")), QByteArray("x"));
+}
 
 PELLOR_UNIT_TEST_MAIN(TestProfileFile)
 #include "tst_profilefile.moc"

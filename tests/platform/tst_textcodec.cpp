@@ -9,31 +9,85 @@ class TestTextCodec : public QObject
     Q_OBJECT
 
 private slots:
-    void detectsAndDecodes()
-    {
-        const QString text = QStringLiteral("王思远\r\n李欣怡");
-        const QByteArray utf16 = TextCodec::encode(text, Encoding::Utf16Le, true);
-        const QByteArray utf8Marked = TextCodec::encode(text, Encoding::Utf8, true);
-        const QByteArray utf8 = text.toUtf8();
-        const QByteArray gb = TextCodec::encodeGb18030(text);
-        QCOMPARE(TextCodec::detect(utf16), Encoding::Utf16Le);
-        QCOMPARE(TextCodec::detect(utf8Marked), Encoding::Utf8);
-        QCOMPARE(TextCodec::detect(utf8), Encoding::Utf8);
-        QCOMPARE(TextCodec::detect(gb), Encoding::Gb18030);
-        for (const QByteArray &bytes : {utf16, utf8Marked, utf8, gb})
-            QCOMPARE(TextCodec::decodeDetected(bytes), text);
-    }
-
-    void gb18030KeepsEveryCharacter()
-    {
-        // Code page 936 text encodes to its familiar bytes; other characters still round-trip.
-        QCOMPARE(TextCodec::encodeGb18030(QStringLiteral("王a")), QByteArray("\xCD\xF5" "a"));
-        const QString rare = QStringLiteral("𠮷 € ©");
-        QCOMPARE(TextCodec::decodeGb18030(TextCodec::encodeGb18030(rare)), rare);
-        // A broken byte does not swallow the rest of the text.
-        QCOMPARE(TextCodec::decodeGb18030(QByteArray("\xCD\xF5\xFF" "abc")), QStringLiteral("王abc"));
-    }
+    void codePage936BytesRoundTrip();
+    void charactersBeyondCodePage936Survive();
+    void euroKeepsItsCodePageByte();
+    void invalidBytesAreSkipped();
+    void detectsEncoding();
+    void marksAreAddedAndStripped();
 };
+
+void TestTextCodec::codePage936BytesRoundTrip()
+{
+    // "王思远\r\n李欣怡" in code page 936.
+    const QByteArray bytes("\xCD\xF5\xCB\xBC\xD4\xB6\r\n\xC0\xEE\xD0\xC0\xE2\xF9");
+    const QString text = TextCodec::decodeGb18030(bytes);
+    QCOMPARE(text, QStringLiteral("王思远\r\n李欣怡"));
+    QCOMPARE(TextCodec::encodeGb18030(text), bytes);
+    QCOMPARE(TextCodec::encodeGb18030(QStringLiteral("总成绩")), QByteArray("\xD7\xDC\xB3\xC9\xBC\xA8"));
+}
+
+void TestTextCodec::charactersBeyondCodePage936Survive()
+{
+    // A rare name character outside code page 936 (U+2A6A5) and one of CJK extension A.
+    const QString name = QStringLiteral("张\U0002A6A5㐀");
+    const QByteArray bytes = TextCodec::encodeGb18030(name);
+    QCOMPARE(bytes.size(), 2 + 4 + 4);
+    QVERIFY(!bytes.contains('?'));
+    QCOMPARE(TextCodec::decodeGb18030(bytes), name);
+}
+
+void TestTextCodec::euroKeepsItsCodePageByte()
+{
+    QCOMPARE(TextCodec::decodeGb18030(QByteArray("1\x80")), QStringLiteral("1€"));
+    QCOMPARE(TextCodec::encodeGb18030(QStringLiteral("€5€")), QByteArray("\x80" "5\x80"));
+    // GB18030's own two-byte euro still reads.
+    QCOMPARE(TextCodec::decodeGb18030(QByteArray("\xA2\xE3")), QStringLiteral("€"));
+    // 0x80 as a trail byte belongs to its two-byte character.
+    QCOMPARE(TextCodec::decodeGb18030(QByteArray("\x81\x80")), QString(QChar(0x4E90)));
+}
+
+void TestTextCodec::invalidBytesAreSkipped()
+{
+    // A stray lead byte and a truncated character lose only themselves.
+    QCOMPARE(TextCodec::decodeGb18030(QByteArray("a\xFF" "b")), QStringLiteral("ab"));
+    QCOMPARE(TextCodec::decodeGb18030(QByteArray("ab\xCD")), QStringLiteral("ab"));
+}
+
+void TestTextCodec::detectsEncoding()
+{
+    QCOMPARE(TextCodec::detect(QByteArray("\xFF\xFE[\0", 4)), Encoding::Utf16Le);
+    QCOMPARE(TextCodec::detect(QByteArray("\xEF\xBB\xBF[a]")), Encoding::Utf8);
+    QCOMPARE(TextCodec::detect(QByteArray("[a]\r\nb=1")), Encoding::Utf8);
+    QCOMPARE(TextCodec::detect(QStringLiteral("b=图片").toUtf8()), Encoding::Utf8);
+    // "图片" in code page 936 is also valid UTF-8 ("ͼƬ"), yet it is Chinese.
+    QCOMPARE(TextCodec::encodeGb18030(QStringLiteral("图片")), QByteArray("\xCD\xBC\xC6\xAC"));
+    QVERIFY(TextCodec::isValidUtf8(QByteArray("\xCD\xBC\xC6\xAC")));
+    QCOMPARE(TextCodec::detect(TextCodec::encodeGb18030(QStringLiteral("b=图片"))), Encoding::Gb18030);
+    QCOMPARE(TextCodec::detect(TextCodec::encodeGb18030(QStringLiteral("b=D:\\背景图片\\1.bmp"))),
+             Encoding::Gb18030);
+    QCOMPARE(TextCodec::detect(QByteArray()), Encoding::Utf8);
+    QVERIFY(TextCodec::hasUtf16LeMark(QByteArray("\xFF\xFE", 2)));
+    QVERIFY(!TextCodec::hasUtf16LeMark(QByteArray("\xFE\xFF", 2)));
+    QVERIFY(!TextCodec::hasUtf16LeMark(QByteArray("\xFF")));
+}
+
+void TestTextCodec::marksAreAddedAndStripped()
+{
+    const QString text = QStringLiteral("名=值");
+    const QByteArray utf16 = TextCodec::encode(text, Encoding::Utf16Le, true);
+    QCOMPARE(utf16.left(2), QByteArray("\xFF\xFE", 2));
+    QCOMPARE(utf16.size(), 2 + 2 * text.size());
+    QCOMPARE(TextCodec::decodeDetected(utf16), text);
+    QCOMPARE(TextCodec::encode(text, Encoding::Utf16Le, false).size(), 2 * text.size());
+
+    const QByteArray utf8 = TextCodec::encode(text, Encoding::Utf8, true);
+    QVERIFY(utf8.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(TextCodec::decodeDetected(utf8), text);
+    QCOMPARE(TextCodec::encode(text, Encoding::Utf8, false), text.toUtf8());
+
+    QCOMPARE(TextCodec::encode(text, Encoding::Gb18030, true), TextCodec::encodeGb18030(text));
+}
 
 PELLOR_UNIT_TEST_MAIN(TestTextCodec)
 #include "tst_textcodec.moc"
