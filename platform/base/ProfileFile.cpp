@@ -105,10 +105,7 @@ bool ProfileFile::exists() const
 
 QString ProfileFile::read(const QString &section, const QString &key) const
 {
-    if (!m_loaded) {
-        m_lines = loadText(m_path).lines;
-        m_loaded = true;
-    }
+    const ProfileText text = loadText(m_path);
     bool inSection = false;
     QString name;
     for (const Line &line : text.lines) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // A settings file of [section] headers and key=value lines. Sections and keys match
 // without regard to case (the first section of a name is the one that counts); values
@@ -28,6 +27,4 @@ public:
 
 private:
     QString m_path;
-    mutable QStringList m_lines;
-    mutable bool m_loaded = false;
 };
