@@ -68,9 +68,11 @@ QString badGroupCountMessage()
 
 QStringList readLines(const QByteArray &bytes)
 {
-    const QString text = TextCodec::hasUtf16LeMark(bytes)
-        ? TextCodec::decode(bytes, TextCodec::Encoding::Utf16Le)
-        : TextCodec::decodeGb18030(bytes);
+    // A roster saved as UTF-8 by a modern editor carries its mark; read as the Chinese code
+    // page its first line would count no students and the next save would empty the roster.
+    const QString text = TextCodec::hasUtf16LeMark(bytes) ? TextCodec::decode(bytes, TextCodec::Encoding::Utf16Le)
+        : TextCodec::hasUtf8Mark(bytes)                    ? TextCodec::decode(bytes, TextCodec::Encoding::Utf8)
+                                                           : TextCodec::decodeGb18030(bytes);
     if (text.isEmpty())
         return {};
     QStringList lines = text.split(u'\n');

@@ -185,6 +185,12 @@ void TestGroupScoreFile::utf16Files()
     QCOMPARE(m_tables.m_nLessonCount[2], 2);
     QCOMPARE(m_tables.m_vecNames[2], QStringList({QStringLiteral("张浩然")}));
     QCOMPARE(m_tables.m_vecTotalScore[2], QList<int>({11}));
+
+    // A roster saved as UTF-8 with its mark keeps its students (and is written back in GB18030).
+    m_folder->writeFile(groupFile(1), QByteArray("\xEF\xBB\xBF") + QStringLiteral("2\r\n0\r\n王思远\r\n李欣怡\r\n").toUtf8());
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_nGroupCount[0], 2);
+    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("王思远"), QStringLiteral("李欣怡")}));
 }
 
 void TestGroupScoreFile::writtenFilesHaveNoMark()
