@@ -1,0 +1,41 @@
+#pragma once
+
+#include "Timer.h"
+
+#include <QColor>
+#include <QLabel>
+
+// The countdown's time display. Its worker counts the seconds and hands each tick's text
+// to the user-interface thread, which paints it; the worker never waits for the painting.
+class CMyStatic : public QLabel, public Timer
+{
+    Q_OBJECT
+
+public:
+    static constexpr QColor kFieldColor{245, 240, 215};     // RGB(10, 15, 40) inverted
+    static constexpr QColor kDigitsBackColor{10, 15, 40};
+    static constexpr QColor kDigitsColor{255, 0, 0};
+
+    explicit CMyStatic(QWidget *parent = nullptr);
+    ~CMyStatic() override;
+
+    // The countdown's length in minutes.
+    int m_nMinutes = 0;
+
+    void OnTick() override;
+
+    // The time last shown; empty before the first tick.
+    const QString &timeText() const { return m_strTime; }
+
+signals:
+    // After each tick's text has been painted.
+    void timeShown(const QString &text);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void showTime(const QString &text);
+
+    QString m_strTime;
+};
