@@ -75,7 +75,7 @@ void Timer::TimerThreadProc(Timer *timer)
     }
     while (!timer->m_bStop.load()) {
         if (const SleepFunction &sleep = sleepFunction())
-            sleep(timer->m_nInterval);
+            sleep(timer->m_nInterval, timer->m_bStop);
         else
             std::this_thread::sleep_for(std::chrono::milliseconds(timer->m_nInterval));
         timer->OnTick();

@@ -30,8 +30,9 @@ public:
     // One tick, on the worker thread.
     virtual void OnTick() {}
 
-    // The wait between ticks (the thread's sleep); tests replace it before any worker begins.
-    using SleepFunction = std::function<void(int milliseconds)>;
+    // The wait between ticks (the thread's sleep, which does not look at the stop request);
+    // tests replace it before any worker begins.
+    using SleepFunction = std::function<void(int milliseconds, const std::atomic<bool> &stop)>;
     static void setSleepFunction(SleepFunction sleep);
 
     // Workers inside their loop now, and the most there ever were at once since the last reset.
