@@ -22,21 +22,30 @@ void CMyStatic::OnTick()
     // Never counts below zero, also for a length that was never chosen.
     if (secs < 0)
         secs = 0;
-    const QString text = Countdown::timeText(secs);
-    // Queued: the painting happens on the user-interface thread, which may itself be
-    // waiting for this worker in Stop.
-    QMetaObject::invokeMethod(this, [this, text] { showTime(text); }, Qt::QueuedConnection);
+    {
+        // Queued: the painting happens on the user-interface thread, which may itself be
+        // waiting for this worker in Stop. The call is queued under the lock that the
+        // painting takes, so that the hand-over is ordered by a lock of our own, which race
+        // checkers see, and not only by the event queue's. By name, so that nothing reads
+        // the queued call before that lock is taken.
+        const std::lock_guard lock(m_pendingLock);
+        m_strPending = Countdown::timeText(secs);
+        QMetaObject::invokeMethod(this, "showTime", Qt::QueuedConnection);
+    }
     if (secs == 0) {
         m_bStop.store(true);
         g_nElapsedSeconds.store(0);
     }
 }
 
-void CMyStatic::showTime(const QString &text)
+void CMyStatic::showTime()
 {
-    m_strTime = text;
+    {
+        const std::lock_guard lock(m_pendingLock);
+        m_strTime = m_strPending;
+    }
     repaint();
-    emit timeShown(text);
+    emit timeShown(m_strTime);
 }
 
 void CMyStatic::paintEvent(QPaintEvent *event)

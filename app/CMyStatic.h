@@ -5,8 +5,11 @@
 #include <QColor>
 #include <QLabel>
 
-// The countdown's time display. Its worker counts the seconds and hands each tick's text
-// to the user-interface thread, which paints it; the worker never waits for the painting.
+#include <mutex>
+
+// The countdown's time display. Its worker counts the seconds, leaves each tick's text for
+// the user-interface thread and queues a call to paint it; the worker never waits for the
+// painting.
 class CMyStatic : public QLabel, public Timer
 {
     Q_OBJECT
@@ -28,14 +31,18 @@ public:
     const QString &timeText() const { return m_strTime; }
 
 signals:
-    // After each tick's text has been painted.
+    // After a tick's text has been painted.
     void timeShown(const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
-private:
-    void showTime(const QString &text);
+private slots:
+    // Paints the text the worker left last.
+    void showTime();
 
+private:
     QString m_strTime;
+    std::mutex m_pendingLock;
+    QString m_strPending;
 };

@@ -63,6 +63,7 @@ public:
 
     void OnTick() override
     {
+        ++ticks;
         m_bStop = true;
         reachedZero.release();
         for (int i = 0, n = linger.load(); i < n; ++i)
@@ -72,6 +73,7 @@ public:
     QSemaphore reachedZero;
     std::atomic<int> linger{0};
     std::atomic<int> spins{0};
+    std::atomic<int> ticks{0};
 };
 
 } // namespace
@@ -250,7 +252,7 @@ private slots:
             // The worker has set the flag and lingers in its tick; restart now, as a
             // new length chosen at that moment does.
             timer.reachedZero.acquire();
-            timer.linger = QRandomGenerator::global()->bounded(2000);
+            timer.linger = QRandomGenerator::global()->bounded(20000);
             if (round % 2)
                 timer.Stop();
             timer.Start();
@@ -258,6 +260,9 @@ private slots:
         timer.reachedZero.acquire();
         timer.Stop();
         Timer::setSleepFunction(gatedSleep);
+        // A finishing worker that went on past its restart would have ticked again.
+        QCOMPARE(timer.ticks.load(), 2001);
+        QCOMPARE(timer.reachedZero.available(), 0);
         QCOMPARE(Timer::peakWorkers(), 1);
         QCOMPARE(Timer::runningWorkers(), 0);
     }
