@@ -45,7 +45,6 @@ void CMyStatic::showTime()
         m_strTime = m_strPending;
     }
     repaint();
-    emit timeShown(m_strTime);
 }
 
 void CMyStatic::paintEvent(QPaintEvent *event)

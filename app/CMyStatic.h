@@ -30,10 +30,6 @@ public:
     // The time last shown; empty before the first tick.
     const QString &timeText() const { return m_strTime; }
 
-signals:
-    // After a tick's text has been painted.
-    void timeShown(const QString &text);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 
