@@ -1,5 +1,98 @@
 #include "CPellorDlg.h"
 
+#include "CJiguDlg.h"
+#include "CSetDlg.h"
+#include "core/SettingsFile.h"
+
+#include "platform/gui/Prompt.h"
+
+#include <QComboBox>
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+// Whole points, truncated toward zero; a value beyond int is held at int's limit rather
+// than wrapped.
+int truncatedScore(float value)
+{
+    const double whole = std::trunc(static_cast<double>(value));
+    if (whole >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (whole <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(whole);
+}
+
+// Takes the dialog's value when it differs; true when it did.
+bool takeOver(int &member, int value)
+{
+    if (member == value)
+        return false;
+    member = value;
+    return true;
+}
+
+bool takeOverScore(int &member, float value)
+{
+    if (static_cast<float>(member) == value)
+        return false;
+    member = truncatedScore(value);
+    return true;
+}
+
+} // namespace
+
 void CPellorDlg::OnBnClickedSettings()
 {
+    CSetDlg dlg(this);
+    dlg.m_strBackBrush = m_strBackBrush;
+    dlg.m_fBasicScore = static_cast<float>(m_nBasicScore);
+    dlg.m_fWrongScore = static_cast<float>(m_nWrongScore);
+    dlg.m_fZhuDongFen = static_cast<float>(m_nZhuDongFen);
+    dlg.m_fRightScore = static_cast<float>(m_nRightScore);
+    dlg.m_fQuiteRightScore = static_cast<float>(m_nQuiteRightScore);
+    dlg.m_nVoice = m_nVoice;
+    dlg.m_nShowDonghua = m_nShowDonghua;
+    dlg.m_nSelectClass = m_nSelectClass;
+    dlg.m_nNumOfJiGu = m_nNumOfJiGu;
+    dlg.m_nNumOfClass = m_nNumOfClass;
+
+    if (dlg.exec() == QDialog::Accepted) {
+        bool pictureChanged = false;
+        if (dlg.m_strBackBrush != m_strBackBrush) {
+            m_strBackBrush = dlg.m_strBackBrush;
+            pictureChanged = true;
+        }
+        bool changed = false;
+        changed |= takeOver(m_nNumOfClass, dlg.m_nNumOfClass);
+        changed |= takeOver(m_nVoice, dlg.m_nVoice);
+        changed |= takeOver(m_nSelectClass, dlg.m_nSelectClass);
+        changed |= takeOver(m_nShowDonghua, dlg.m_nShowDonghua);
+        changed |= takeOverScore(m_nBasicScore, dlg.m_fBasicScore);
+        changed |= takeOverScore(m_nZhuDongFen, dlg.m_fZhuDongFen);
+        changed |= takeOverScore(m_nWrongScore, dlg.m_fWrongScore);
+        changed |= takeOverScore(m_nRightScore, dlg.m_fRightScore);
+        changed |= takeOverScore(m_nQuiteRightScore, dlg.m_fQuiteRightScore);
+        if (takeOver(m_nNumOfJiGu, dlg.m_nNumOfJiGu)) {
+            changed = true;
+            if (m_dlgJigu)
+                m_dlgJigu->m_nBeats = m_nNumOfJiGu;
+        }
+
+        const QString error = SettingsFile::writeRollCallSettings(SettingsFile::pathIn(m_strAppDir), *this, changed);
+        // The window runs with the new values; the teacher learns they will not survive a restart.
+        if (!error.isEmpty())
+            Prompt::app(error);
+
+        if (changed) {
+            // The lesson in progress is dropped: the tables are read again from the files.
+            LoadGroupScores(m_strScoreDir, m_nNumOfClass);
+            if (pictureChanged)
+                LoadBackground(m_strBackBrush);
+            fillNumberCombo(m_comboGroup->currentIndex());
+        }
+    }
+    setWindowTitle(QStringLiteral("Quorinde2.6版"));
 }

@@ -1,0 +1,289 @@
+#include "TestMain.h"
+
+#include "AppTestHelpers.h"
+
+#include "app/CMyStatic.h"
+#include "app/CTimeJishiDlg.h"
+#include "app/Timer.h"
+#include "app/core/Countdown.h"
+
+#include "platform/gui/Screen.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QSemaphore>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+
+namespace {
+
+// The worker's wait between ticks: each tick needs one permit, so a test lets the count
+// go exactly as far as it wants. A stop request ends the wait, so that the stopping
+// worker's last tick needs no permit; one given before the request is taken all the same.
+QSemaphore g_tickPermits;
+std::atomic<int> g_lastInterval{0};
+
+void gatedSleep(int ms, const std::atomic<bool> &stop)
+{
+    g_lastInterval = ms;
+    while (!g_tickPermits.tryAcquire(1, 1)) {
+        if (stop.load()) {
+            g_tickPermits.tryAcquire(1);
+            return;
+        }
+    }
+}
+
+// Runs the event loop until done holds; false after ten seconds.
+bool spinUntil(const std::function<bool()> &done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > 10000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        std::this_thread::yield();
+    }
+    return true;
+}
+
+// Stops itself at a given tick and then lingers before its loop tests the flag again,
+// the moment a restart must not slip into.
+class StoppingTimer : public Timer
+{
+public:
+    ~StoppingTimer() override { Stop(); }
+
+    void OnTick() override
+    {
+        ++ticks;
+        m_bStop = true;
+        reachedZero.release();
+        for (int i = 0, n = linger.load(); i < n; ++i)
+            spins.fetch_add(1, std::memory_order_relaxed);
+    }
+
+    QSemaphore reachedZero;
+    std::atomic<int> linger{0};
+    std::atomic<int> spins{0};
+    std::atomic<int> ticks{0};
+};
+
+} // namespace
+
+class TestCountdown : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        quietenHeadlessRaise();
+        // Nor can it make a window translucent; the window still records its opacity.
+        static QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+                if (!text.contains(QLatin1String("does not support setting window opacity")))
+                    previous(type, context, text);
+            });
+        Timer::setSleepFunction(gatedSleep);
+    }
+
+    void init()
+    {
+        g_nElapsedSeconds = 0;
+        m_dlg = std::make_unique<CTimeJishiDlg>();
+        m_dlg->ShowCountdown();
+        m_time = m_dlg->m_staticTime;
+        Timer::resetPeakWorkers();
+    }
+
+    void cleanup()
+    {
+        m_time->Stop();
+        g_tickPermits.tryAcquire(g_tickPermits.available());
+        m_dlg.reset();
+        QCOMPARE(Timer::runningWorkers(), 0);
+        QCOMPARE(Timer::peakWorkers() <= 1, true);
+        g_nElapsedSeconds = 0;
+    }
+
+    void timeText()
+    {
+        QCOMPARE(Countdown::timeText(299), QStringLiteral("04:59"));
+        QCOMPARE(Countdown::timeText(2699), QStringLiteral("44:59"));
+        QCOMPARE(Countdown::timeText(605), QStringLiteral("10:05"));
+        QCOMPARE(Countdown::timeText(550), QStringLiteral("09:10"));
+        QCOMPARE(Countdown::timeText(9), QStringLiteral("00:09"));
+        QCOMPARE(Countdown::timeText(600), QStringLiteral("10:00"));
+        QCOMPARE(Countdown::timeText(0), QStringLiteral("00:00"));
+        QCOMPARE(Countdown::minutesForIndex(0, 30), 5);
+        QCOMPARE(Countdown::minutesForIndex(5, 30), 45);
+        QCOMPARE(Countdown::minutesForIndex(6, 30), 30);
+        QCOMPARE(Countdown::minutesForIndex(-1, 30), 30);
+    }
+
+    void windowOnShow()
+    {
+        QVERIFY(m_dlg->isCreated());
+        QVERIFY(m_dlg->isVisible());
+        QVERIFY(m_dlg->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(m_dlg->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(m_dlg->pos(), QPoint(Screen::size().width() - 200, 0));
+        QCOMPARE(qRound(m_dlg->windowOpacity() * 255), 190);
+        QCOMPARE(m_time->m_nInterval, 1000);
+        QComboBox *combo = m_dlg->m_comboMinutes;
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        QCOMPARE(items, QStringList({"5", "10", "20", "30", "40", "45"}));
+        QCOMPARE(combo->currentIndex(), -1);
+        QCOMPARE(m_time->text(), QStringLiteral("倒计时"));
+        QVERIFY(m_time->m_bStop);
+        QCOMPARE(Timer::runningWorkers(), 0);
+
+        // Typing a length, even with Enter, starts nothing.
+        QTest::keyClicks(combo->lineEdit(), QStringLiteral("10"));
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+        QVERIFY(m_time->m_bStop);
+        QCOMPARE(Timer::runningWorkers(), 0);
+
+        // Dragged by its body, the time display included.
+        const QPoint start = m_dlg->pos();
+        QTest::mousePress(m_time, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        QTest::mouseMove(m_time, QPoint(32, 42));
+        QTest::mouseRelease(m_time, Qt::LeftButton, Qt::NoModifier, QPoint(32, 42));
+        QCOMPARE(m_dlg->pos(), start + QPoint(30, 40));
+    }
+
+    void firstTickShowsOneSecondLess()
+    {
+        choose(0);
+        QCOMPARE(m_time->m_nMinutes, 5);
+        QCOMPARE(m_time->text(), QStringLiteral("倒计时"));
+        QVERIFY(m_time->timeText().isEmpty());
+
+        tick(QStringLiteral("04:59"));
+        QCOMPARE(g_lastInterval.load(), 1000);
+        QCOMPARE(g_nElapsedSeconds.load(), 1);
+
+        // Red digits on a dark box at a fifth of the width, on the light field.
+        const QImage image = m_time->grab().toImage();
+        QCOMPARE(QColor(image.pixel(0, image.height() - 1)), QColor(245, 240, 215));
+        bool box = false;
+        for (int x = image.width() / 5; x < image.width() && !box; ++x)
+            for (int y = 0; y < image.height() && !box; ++y)
+                box = QColor(image.pixel(x, y)) == QColor(10, 15, 40);
+        QVERIFY(box);
+        QVERIFY(!m_time->m_bStop);
+    }
+
+    void newLengthWhileRunningStartsFromItsFullLength()
+    {
+        choose(0);
+        tick(QStringLiteral("04:59"));
+        tick(QStringLiteral("04:58"));
+        choose(5);
+        QCOMPARE(m_time->m_nMinutes, 45);
+        QCOMPARE(g_nElapsedSeconds.load(), 0);
+        tick(QStringLiteral("44:59"));
+        QCOMPARE(Timer::runningWorkers(), 1);
+    }
+
+    void zeroKeepsTheDisplayAndEndsTheWorker()
+    {
+        choose(0);
+        g_tickPermits.release(300);
+        QVERIFY(spinUntil([this] { return m_time->timeText() == QLatin1String("00:00"); }));
+        QVERIFY(spinUntil([] { return Timer::runningWorkers() == 0; }));
+        QVERIFY(m_time->m_bStop);
+        QCOMPARE(g_nElapsedSeconds.load(), 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_time->timeText(), QStringLiteral("00:00"));
+
+        // A new choice starts afresh at once.
+        choose(1);
+        tick(QStringLiteral("09:59"));
+    }
+
+    void hiddenWindowKeepsCounting()
+    {
+        choose(0);
+        m_dlg->close();
+        QVERIFY(!m_dlg->isVisible());
+        tick(QStringLiteral("04:59"));
+        QTest::keyClick(m_dlg.get(), Qt::Key_Escape);
+        m_dlg->show();
+        QTest::keyClick(m_dlg.get(), Qt::Key_Escape);
+        QVERIFY(!m_dlg->isVisible());
+        tick(QStringLiteral("04:58"));
+        QCOMPARE(Timer::runningWorkers(), 1);
+    }
+
+    void restartAsTheCountReachesZero()
+    {
+        choose(0);
+        for (int round = 0; round < 60; ++round) {
+            g_tickPermits.release(299);
+            QVERIFY(spinUntil([] { return g_nElapsedSeconds.load() == 299; }));
+            // The last second and the restart race each other.
+            g_tickPermits.release();
+            choose(0);
+            QCOMPARE(g_nElapsedSeconds.load(), 0);
+            QCOMPARE(Timer::peakWorkers(), 1);
+        }
+        tick(QStringLiteral("04:59"));
+        QCOMPARE(Timer::runningWorkers(), 1);
+    }
+
+    void restartInsideTheFinishingWorkersLastStep()
+    {
+        Timer::setSleepFunction([](int, const std::atomic<bool> &) {});
+        StoppingTimer timer;
+        timer.m_nInterval = 0;
+        timer.Start();
+        for (int round = 0; round < 2000; ++round) {
+            // The worker has set the flag and lingers in its tick; restart now, as a
+            // new length chosen at that moment does.
+            timer.reachedZero.acquire();
+            timer.linger = QRandomGenerator::global()->bounded(20000);
+            if (round % 2)
+                timer.Stop();
+            timer.Start();
+        }
+        timer.reachedZero.acquire();
+        timer.Stop();
+        Timer::setSleepFunction(gatedSleep);
+        // A finishing worker that went on past its restart would have ticked again.
+        QCOMPARE(timer.ticks.load(), 2001);
+        QCOMPARE(timer.reachedZero.available(), 0);
+        QCOMPARE(Timer::peakWorkers(), 1);
+        QCOMPARE(Timer::runningWorkers(), 0);
+    }
+
+private:
+    void choose(int index)
+    {
+        m_dlg->m_comboMinutes->setCurrentIndex(index);
+        emit m_dlg->m_comboMinutes->activated(index);
+    }
+
+    // Lets one tick through and waits until its text is shown.
+    void tick(const QString &expected)
+    {
+        g_tickPermits.release();
+        QVERIFY2(spinUntil([&] { return m_time->timeText() == expected; }), qPrintable(m_time->timeText()));
+    }
+
+    std::unique_ptr<CTimeJishiDlg> m_dlg;
+    CMyStatic *m_time = nullptr;
+};
+
+PELLOR_WIDGET_TEST_MAIN(TestCountdown)
+#include "tst_countdown.moc"

@@ -1,0 +1,293 @@
+#include "ModalHelper.h"
+#include "ScriptedPrompt.h"
+#include "TempProgramFolder.h"
+#include "TestMain.h"
+
+#include "app/CJiguDlg.h"
+#include "app/CPellorDlg.h"
+#include "app/CSetDlg.h"
+#include "app/core/SettingsFile.h"
+
+#include "platform/base/ProfileFile.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quorinde2.6版");
+const QString kFilter = QStringLiteral("jpg File(*.jpg,*.bmp) (*.jpg *bmp);;All Files(*.*) (*)");
+
+QLineEdit *edit(QWidget *dlg, int id)
+{
+    return dlg->findChild<QLineEdit *>(QStringLiteral("edit%1").arg(id));
+}
+
+QPushButton *button(QWidget *dlg, int id)
+{
+    return dlg->findChild<QPushButton *>(QStringLiteral("button%1").arg(id));
+}
+
+template<typename T>
+T *control(QWidget *dlg, const char *kind, int id)
+{
+    return dlg->findChild<T *>(QLatin1String(kind) + QString::number(id));
+}
+
+} // namespace
+
+class TestSetDlg : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_prompt.clear();
+        m_program = std::make_unique<TempProgramFolder>();
+        m_program->copyDemo();
+    }
+
+    void cleanup()
+    {
+        m_dlg.reset();
+        m_program.reset();
+    }
+
+    void scoresAreTakenAsWholePointsAndEveryKeyIsWritten()
+    {
+        // Only two keys to begin with, so that the write of the others shows.
+        startWithSettings("[NumOfClass]\r\nNumOfClass=3\r\n[Score]\r\nBasicScore=7\r\n");
+        QCOMPARE(m_dlg->m_nBasicScore, 7);
+
+        runSettings([](CSetDlg *dlg) {
+            QCOMPARE(edit(dlg, CSetDlg::IDC_BASIC_SCORE)->text(), QStringLiteral("7"));
+            QCOMPARE(edit(dlg, CSetDlg::IDC_JIGU)->text(), QStringLiteral("20"));
+            QCOMPARE(edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->text(), QStringLiteral("3"));
+            edit(dlg, CSetDlg::IDC_BASIC_SCORE)->setText(QStringLiteral("2.9"));
+            edit(dlg, CSetDlg::IDC_WRONG_SCORE)->setText(QStringLiteral("-1.5"));
+            edit(dlg, CSetDlg::IDC_QUITE_RIGHT_SCORE)->setText(QStringLiteral("1e20"));
+            button(dlg, CSetDlg::IDC_OK)->click();
+        });
+
+        QCOMPARE(m_dlg->m_nBasicScore, 2);
+        QCOMPARE(m_dlg->m_nWrongScore, -1);
+        QCOMPARE(m_dlg->m_nRightScore, 2);
+        // Far beyond a whole number of points: held at the largest one.
+        QCOMPARE(m_dlg->m_nQuiteRightScore, 2147483647);
+        QCOMPARE(m_dlg->windowTitle(), kTitle);
+
+        const ProfileFile file(settingsPath());
+        QCOMPARE(file.read("Score", "BasicScore"), QStringLiteral("2"));
+        QCOMPARE(file.read("Score", "WrongScore"), QStringLiteral("-1"));
+        QCOMPARE(file.read("Score", "ZhuDongFen"), QStringLiteral("0"));
+        QCOMPARE(file.read("Score", "RightScore"), QStringLiteral("2"));
+        QCOMPARE(file.read("Score", "QuiteRightScore"), QStringLiteral("2147483647"));
+        QCOMPARE(file.read("NumOfClass", "NumOfClass"), QStringLiteral("3"));
+        QCOMPARE(file.read("JiGu", "NumOfJiGu"), QStringLiteral("20"));
+        QCOMPARE(file.read("Voice", "Voice"), QStringLiteral("0"));
+        QCOMPARE(file.read("DongHua", "ShowDongHua"), QStringLiteral("1"));
+        QCOMPARE(file.read("SelectClass", "SelectClass"), QStringLiteral("0"));
+        QCOMPARE(file.read("backBrush", "backBrush"), m_dlg->m_strBackBrush);
+    }
+
+    void drumBeatsAloneRewriteEverythingAndReload()
+    {
+        startWithSettings("[NumOfClass]\r\nNumOfClass=3\r\n");
+        m_dlg->m_dlgJigu = new CJiguDlg(m_dlg.get());
+        const int groupScore = m_dlg->m_nGroupScore[0];
+        const int total = m_dlg->m_vecTotalScore[0].at(0);
+        // A lesson in progress, and a number list that is not the group's.
+        m_dlg->m_nGroupScore[0] += 50;
+        m_dlg->m_vecTotalScore[0][0] += 5;
+        m_dlg->m_comboNumber->clear();
+
+        runSettings([](CSetDlg *dlg) {
+            edit(dlg, CSetDlg::IDC_JIGU)->setText(QStringLiteral("7"));
+            button(dlg, CSetDlg::IDC_OK)->click();
+        });
+
+        QCOMPARE(m_dlg->m_nNumOfJiGu, 7);
+        QCOMPARE(m_dlg->m_dlgJigu->m_nBeats, 7);
+        const ProfileFile file(settingsPath());
+        QCOMPARE(file.read("JiGu", "NumOfJiGu"), QStringLiteral("7"));
+        QCOMPARE(file.read("Voice", "Voice"), QStringLiteral("0"));
+        QCOMPARE(file.read("Score", "BasicScore"), QStringLiteral("2"));
+        QCOMPARE(file.read("Score", "QuiteRightScore"), QStringLiteral("3"));
+        QCOMPARE(file.read("DongHua", "ShowDongHua"), QStringLiteral("1"));
+        QCOMPARE(file.read("SelectClass", "SelectClass"), QStringLiteral("0"));
+        // The group files were read again and the number list refilled.
+        QCOMPARE(m_dlg->m_nGroupScore[0], groupScore);
+        QCOMPARE(m_dlg->m_vecTotalScore[0].at(0), total);
+        const int group = m_dlg->m_comboGroup->currentIndex();
+        QCOMPARE(m_dlg->m_comboNumber->count(), m_dlg->m_nGroupCount[group]);
+        QCOMPARE(m_dlg->m_comboNumber->itemText(0), QStringLiteral("1"));
+        QCOMPARE(m_dlg->windowTitle(), kTitle);
+    }
+
+    void okWithoutChangeWritesOnlyThePicture()
+    {
+        startWithSettings("[NumOfClass]\r\nNumOfClass=3\r\n");
+        m_dlg->m_nGroupScore[1] += 50;
+        const int inProgress = m_dlg->m_nGroupScore[1];
+
+        runSettings([](CSetDlg *dlg) { button(dlg, CSetDlg::IDC_OK)->click(); });
+
+        const QString text = QString::fromUtf8(m_program->readFile("res/set.ini"));
+        QVERIFY(text.contains(QStringLiteral("[backBrush]")));
+        const ProfileFile file(settingsPath());
+        QCOMPARE(file.read("backBrush", "backBrush"), m_dlg->m_strBackBrush);
+        QCOMPARE(file.read("NumOfClass", "NumOfClass"), QStringLiteral("3"));
+        for (const char *section : {"JiGu", "Voice", "Score", "DongHua", "SelectClass"})
+            QVERIFY2(!text.contains(QLatin1Char('[') + QLatin1String(section) + QLatin1Char(']')), section);
+        QCOMPARE(m_dlg->m_nGroupScore[1], inProgress);
+        QCOMPARE(m_dlg->windowTitle(), kTitle);
+    }
+
+    void cancelKeepsThePathOfTheWindowAndTheFile()
+    {
+        startWithSettings("[NumOfClass]\r\nNumOfClass=3\r\n");
+        const QString before = m_dlg->m_strBackBrush;
+        const QByteArray fileBefore = m_program->readFile("res/set.ini");
+        const QString picture = m_program->file("res/photo/2.jpg");
+        m_prompt.fileNameNext(picture);
+
+        runSettings([picture](CSetDlg *dlg) {
+            button(dlg, CSetDlg::IDC_BROWSE)->click();
+            QCOMPARE(edit(dlg, CSetDlg::IDC_BACK_BRUSH)->text(), picture);
+            QCOMPARE(dlg->m_strBackBrush, picture);
+            button(dlg, CSetDlg::IDC_CANCEL)->click();
+        });
+
+        QCOMPARE(m_prompt.fileRequests.size(), 1);
+        QCOMPARE(m_prompt.fileRequests.first().filter, kFilter);
+        QVERIFY(!m_prompt.fileRequests.first().save);
+        QCOMPARE(m_dlg->m_strBackBrush, before);
+        QCOMPARE(m_program->readFile("res/set.ini"), fileBefore);
+        QCOMPARE(m_dlg->windowTitle(), kTitle);
+    }
+
+    void textThatIsNoNumberKeepsTheDialogOpen()
+    {
+        startWithSettings("[NumOfClass]\r\nNumOfClass=3\r\n");
+        const QByteArray fileBefore = m_program->readFile("res/set.ini");
+        bool checked = false;
+
+        runSettings([this, &checked](CSetDlg *dlg) {
+            QLineEdit *basic = edit(dlg, CSetDlg::IDC_BASIC_SCORE);
+            basic->setText(QStringLiteral("abc"));
+            button(dlg, CSetDlg::IDC_OK)->click();
+            QCOMPARE(m_prompt.texts(), QStringList({"Enter a number."}));
+            QVERIFY(dlg->isVisible());
+            QCOMPARE(dlg->focusWidget(), basic);
+
+            basic->setText(QStringLiteral("4"));
+            QLineEdit *groups = edit(dlg, CSetDlg::IDC_NUM_OF_CLASS);
+            groups->setText(QStringLiteral("2.5"));
+            button(dlg, CSetDlg::IDC_OK)->click();
+            QCOMPARE(m_prompt.lastText(), QStringLiteral("Enter an integer."));
+            QVERIFY(dlg->isVisible());
+            QCOMPARE(dlg->focusWidget(), groups);
+
+            // The chooser reports the field and opens all the same.
+            m_prompt.clear();
+            button(dlg, CSetDlg::IDC_BROWSE)->click();
+            QCOMPARE(m_prompt.texts(), QStringList({"Enter an integer."}));
+            QCOMPARE(m_prompt.fileRequests.size(), 1);
+            checked = true;
+            button(dlg, CSetDlg::IDC_CANCEL)->click();
+        });
+
+        QVERIFY(checked);
+        QCOMPARE(m_dlg->m_nBasicScore, 2);
+        QCOMPARE(m_program->readFile("res/set.ini"), fileBefore);
+        QCOMPARE(m_dlg->windowTitle(), kTitle);
+    }
+
+    void withoutTheMainWindowTheChooserOnlyFillsTheField()
+    {
+        QWidget toolBar;
+        CSetDlg dlg(&toolBar);
+        QVERIFY(!dlg.m_pMainDlg);
+        dlg.m_nVoice = 2;
+        dlg.m_nShowDonghua = 0;
+        const QString picture = m_program->file("res/photo/3.jpg");
+        m_prompt.fileNameNext(picture);
+
+        TestSupport::whenModal([&](QWidget *) {
+            QCOMPARE(dlg.windowTitle(), QStringLiteral("设置"));
+            QVERIFY(control<QRadioButton>(&dlg, "radio", CSetDlg::IDC_VOICE_NONE)->isChecked());
+            QVERIFY(!control<QRadioButton>(&dlg, "radio", CSetDlg::IDC_VOICE_SOUND)->isChecked());
+            QVERIFY(!control<QCheckBox>(&dlg, "check", CSetDlg::IDC_SHOW_DONGHUA)->isChecked());
+            QVERIFY(control<QCheckBox>(&dlg, "check", CSetDlg::IDC_SHOW_SCORE)->isChecked());
+            const QColor green(199, 237, 204);
+            QCOMPARE(dlg.palette().color(QPalette::Window), green);
+            QCOMPARE(edit(&dlg, CSetDlg::IDC_BASIC_SCORE)->palette().color(QPalette::Base), green);
+            QCOMPARE(control<QCheckBox>(&dlg, "check", CSetDlg::IDC_SELECT_CLASS)->palette().color(QPalette::Window),
+                     green);
+            button(&dlg, CSetDlg::IDC_BROWSE)->click();
+            QCOMPARE(edit(&dlg, CSetDlg::IDC_BACK_BRUSH)->text(), picture);
+            control<QRadioButton>(&dlg, "radio", CSetDlg::IDC_VOICE_JIGU)->click();
+            control<QCheckBox>(&dlg, "check", CSetDlg::IDC_SELECT_CLASS)->click();
+            button(&dlg, CSetDlg::IDC_OK)->click();
+        });
+        QCOMPARE(dlg.exec(), int(QDialog::Accepted));
+        QCOMPARE(dlg.m_nVoice, 1);
+        QCOMPARE(dlg.m_nSelectClass, 1);
+        QCOMPARE(dlg.m_nShowScore, 1);
+        QCOMPARE(dlg.m_strBackBrush, picture);
+
+        // A mode outside the group checks no button and reads back as none.
+        dlg.m_nVoice = 5;
+        TestSupport::whenModal([&](QWidget *) {
+            QVERIFY(!control<QRadioButton>(&dlg, "radio", CSetDlg::IDC_VOICE_SOUND)->isChecked());
+            QVERIFY(!control<QRadioButton>(&dlg, "radio", CSetDlg::IDC_VOICE_JIGU)->isChecked());
+            QVERIFY(!control<QRadioButton>(&dlg, "radio", CSetDlg::IDC_VOICE_NONE)->isChecked());
+            control<QRadioButton>(&dlg, "radio", CSetDlg::IDC_VOICE_SOUND)->click();
+            button(&dlg, CSetDlg::IDC_OK)->click();
+        });
+        QCOMPARE(dlg.exec(), int(QDialog::Accepted));
+        QCOMPARE(dlg.m_nVoice, 0);
+    }
+
+private:
+    QString settingsPath() const { return m_program->file("res/set.ini"); }
+
+    void startWithSettings(const QByteArray &ini)
+    {
+        m_program->writeFile("res/set.ini", ini);
+        m_dlg = std::make_unique<CPellorDlg>();
+        m_prompt.clear();
+    }
+
+    // Presses the main window's "设置" and runs action on the dialog it opens.
+    void runSettings(std::function<void(CSetDlg *)> action)
+    {
+        bool ran = false;
+        TestSupport::whenModal([&ran, action](QWidget *modal) {
+            auto dlg = qobject_cast<CSetDlg *>(modal);
+            QVERIFY(dlg);
+            ran = true;
+            action(dlg);
+            // A failed check above must not leave the dialog blocking the test.
+            if (dlg->isVisible())
+                dlg->reject();
+        });
+        m_dlg->m_btnSettings->click();
+        QVERIFY(ran);
+    }
+
+    ScriptedPrompt m_prompt;
+    std::unique_ptr<TempProgramFolder> m_program;
+    std::unique_ptr<CPellorDlg> m_dlg;
+};
+
+PELLOR_WIDGET_TEST_MAIN(TestSetDlg)
+#include "tst_setdlg.moc"
