@@ -39,11 +39,17 @@ public:
     // Prepares sql, binds values in order and runs it; throws DbError on failure.
     QSqlQuery exec(const QString &sql, const QVariantList &values = {}) const;
 
+    // For a statement run many times in one operation: prepare once, then run() it with
+    // each row's values. Both throw DbError on failure.
+    QSqlQuery prepare(const QString &sql) const;
+    static void run(QSqlQuery &query, const QVariantList &values);
+
     bool hasTable(const QString &name) const;
 
 private:
     QString m_connectionName;
     QString m_filePath;
+    QString m_openError;
 };
 
 using DatabaseConnection = std::shared_ptr<Database>;
