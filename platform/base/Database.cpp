@@ -73,11 +73,16 @@ QSqlQuery Database::exec(const QString &sql, const QVariantList &values) const
     return query;
 }
 
-QSqlQuery Database::prepare(const QString &sql) const
+void Database::checkOpen() const
 {
     // A connection that never opened fails every statement with the reason it did not.
     if (!isOpen())
         throw DbError(m_openError.isEmpty() ? QStringLiteral("database not open") : m_openError);
+}
+
+QSqlQuery Database::prepare(const QString &sql) const
+{
+    checkOpen();
     QSqlQuery query(handle());
     if (!query.prepare(sql))
         throw DbError(errorText(query.lastError()));
@@ -100,6 +105,7 @@ bool Database::hasTable(const QString &name) const
 Transaction::Transaction(const Database &db)
     : m_handle(db.handle())
 {
+    db.checkOpen();
     if (!m_handle.transaction())
         throw DbError(errorText(m_handle.lastError()));
 }

@@ -33,6 +33,8 @@ public:
     void open(const QString &filePath);
     void close();
     bool isOpen() const;
+    // Throws DbError, with the reason the open failed when it did, unless the file is open.
+    void checkOpen() const;
     const QString &filePath() const { return m_filePath; }
     QSqlDatabase handle() const;
 
