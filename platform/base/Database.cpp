@@ -37,8 +37,11 @@ void Database::open(const QString &filePath)
         ? QSqlDatabase::database(m_connectionName, false)
         : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     db.setDatabaseName(filePath);
-    if (!db.open())
-        throw DbError(errorText(db.lastError()));
+    if (!db.open()) {
+        m_openError = errorText(db.lastError());
+        throw DbError(m_openError);
+    }
+    m_openError.clear();
     QSqlQuery pragma(db);
     pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
 }
@@ -65,14 +68,33 @@ QSqlDatabase Database::handle() const
 
 QSqlQuery Database::exec(const QString &sql, const QVariantList &values) const
 {
+    QSqlQuery query = prepare(sql);
+    run(query, values);
+    return query;
+}
+
+void Database::checkOpen() const
+{
+    // A connection that never opened fails every statement with the reason it did not.
+    if (!isOpen())
+        throw DbError(m_openError.isEmpty() ? QStringLiteral("database not open") : m_openError);
+}
+
+QSqlQuery Database::prepare(const QString &sql) const
+{
+    checkOpen();
     QSqlQuery query(handle());
     if (!query.prepare(sql))
         throw DbError(errorText(query.lastError()));
-    for (const QVariant &value : values)
-        query.addBindValue(value);
+    return query;
+}
+
+void Database::run(QSqlQuery &query, const QVariantList &values)
+{
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query.bindValue(static_cast<int>(i), values.at(i));
     if (!query.exec())
         throw DbError(errorText(query.lastError()));
-    return query;
 }
 
 bool Database::hasTable(const QString &name) const
@@ -83,6 +105,7 @@ bool Database::hasTable(const QString &name) const
 Transaction::Transaction(const Database &db)
     : m_handle(db.handle())
 {
+    db.checkOpen();
     if (!m_handle.transaction())
         throw DbError(errorText(m_handle.lastError()));
 }

@@ -33,17 +33,25 @@ public:
     void open(const QString &filePath);
     void close();
     bool isOpen() const;
+    // Throws DbError, with the reason the open failed when it did, unless the file is open.
+    void checkOpen() const;
     const QString &filePath() const { return m_filePath; }
     QSqlDatabase handle() const;
 
     // Prepares sql, binds values in order and runs it; throws DbError on failure.
     QSqlQuery exec(const QString &sql, const QVariantList &values = {}) const;
 
+    // For a statement run many times in one operation: prepare once, then run() it with
+    // each row's values. Both throw DbError on failure.
+    QSqlQuery prepare(const QString &sql) const;
+    static void run(QSqlQuery &query, const QVariantList &values);
+
     bool hasTable(const QString &name) const;
 
 private:
     QString m_connectionName;
     QString m_filePath;
+    QString m_openError;
 };
 
 using DatabaseConnection = std::shared_ptr<Database>;

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+class DataExchange;
+class QLineEdit;
+
+// "编辑学期": a semester row's year, group and semester name.
+class CStuEditXueqiDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum ControlId {
+        IDC_YEAR = 1000,
+        IDC_GROUP = 1001,
+        IDC_SEMESTER = 1002,
+        IDOK_BUTTON = 1,
+        IDCANCEL_BUTTON = 2,
+    };
+
+    explicit CStuEditXueqiDlg(QWidget *parent = nullptr);
+    ~CStuEditXueqiDlg() override;
+
+    int m_nYear = 0;
+    QString m_strGroup;
+    QString m_strSemester;
+
+    bool UpdateData(bool saveAndValidate);
+    void OnOK();
+
+protected:
+    void DoDataExchange(DataExchange &dx);
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QLineEdit *m_editYear = nullptr;
+    QLineEdit *m_editGroup = nullptr;
+    QLineEdit *m_editSemester = nullptr;
+};

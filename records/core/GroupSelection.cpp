@@ -1,0 +1,69 @@
+#include "GroupSelection.h"
+
+#include "platform/base/NumberText.h"
+
+namespace GroupSelection {
+
+Listing list(const QList<SemesterRecord> &semesters, int groupId, int classId)
+{
+    Listing listing;
+    listing.groupId = groupId;
+    listing.classId = classId;
+    int lastId = 0;
+    int lastGroupId = 0;
+    for (const SemesterRecord &semester : semesters) {
+        if (!semester.listed())
+            continue;
+        listing.rows.append({semester.ticked, NumberText::fromInt(*semester.year), *semester.group,
+                             *semester.semester});
+        lastId = semester.id;
+        if (semester.id == classId)
+            listing.selectedRow = static_cast<int>(listing.rows.size()) - 1;
+        // A row without a group number keeps the number of the row before it.
+        if (semester.groupId)
+            lastGroupId = *semester.groupId;
+    }
+    if (listing.selectedRow < 0 && !listing.rows.isEmpty()) {
+        listing.selectedRow = static_cast<int>(listing.rows.size()) - 1;
+        listing.classId = lastId;
+        listing.groupId = lastGroupId;
+    }
+    return listing;
+}
+
+SemesterKey keyOf(const QString &year, const QString &group, const QString &semester)
+{
+    return {NumberText::toInt(year), group, semester};
+}
+
+SemesterKey keyOf(const Row &row)
+{
+    return keyOf(row.year, row.group, row.semester);
+}
+
+Click click(const StudentStore &store, const SemesterKey &row, bool ticked, int groupId, int classId)
+{
+    Click result;
+    result.groupId = groupId;
+    result.classId = classId;
+    try {
+        if (const std::optional<SemesterRecord> found = store.findSemester(row)) {
+            result.classId = found->id;
+            if (found->groupId)
+                result.groupId = *found->groupId;
+        }
+        store.setTick(result.classId, ticked);
+        result.info = store.headCount(result.groupId).text();
+    } catch (const DbError &error) {
+        result.error = error.message();
+    }
+    if (result.groupId != groupId) {
+        result.groupChanged = true;
+        result.classChanged = true;
+    } else if (result.classId != classId) {
+        result.classChanged = true;
+    }
+    return result;
+}
+
+} // namespace GroupSelection

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "StudentStore.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// What the groups page shows and which semester is current, worked out without the list.
+namespace GroupSelection {
+
+struct Row
+{
+    bool ticked = false;
+    QString year;
+    QString group;
+    QString semester;
+};
+
+struct Listing
+{
+    QList<Row> rows;
+    int selectedRow = -1; // the row of the current semester, or the last row
+    // The current group and semester after the refresh: unchanged when the current
+    // semester is still listed, otherwise those of the last row.
+    int groupId = 0;
+    int classId = 0;
+};
+
+// The semester rows (ordered as StudentStore::semesters returns them) as the list shows
+// them; rows without year, group or semester are left out.
+Listing list(const QList<SemesterRecord> &semesters, int groupId, int classId);
+
+// A row as the page reads it back from its texts.
+SemesterKey keyOf(const Row &row);
+SemesterKey keyOf(const QString &year, const QString &group, const QString &semester);
+
+struct Click
+{
+    int groupId = 0;
+    int classId = 0;
+    bool groupChanged = false; // set both change flags of the records window
+    bool classChanged = false; // set the semester flag
+    std::optional<QString> info; // the head-count text, when it could be counted
+    QString error;               // the driver's text of a failure, to show
+};
+
+// A click on a row: its semester becomes current, its tick is stored and the group's
+// head count is taken. After a failure the numbers keep what was done before it.
+Click click(const StudentStore &store, const SemesterKey &row, bool ticked, int groupId, int classId);
+
+} // namespace GroupSelection

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/base/TextCodec.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// A roster text file: one student name per line, the line number being the student's
+// number. Blank lines are students too; a break after the last line adds none.
+struct RosterFile
+{
+    TextCodec::Encoding encoding = TextCodec::Encoding::Gb18030;
+    QStringList names;
+
+    // The file is only read, so a read-only roster imports. Empty when it cannot be opened.
+    static std::optional<RosterFile> read(const QString &path);
+    static RosterFile parse(const QByteArray &bytes);
+
+    // Rosters written as UTF-16 have always entered their students as boys; the others
+    // leave the gender empty.
+    std::optional<QString> gender() const;
+};

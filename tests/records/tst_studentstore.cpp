@@ -1,0 +1,396 @@
+#include "TempProgramFolder.h"
+#include "TestMain.h"
+
+#include "records/core/GroupSelection.h"
+#include "records/core/RosterFile.h"
+#include "records/core/StudentDatabase.h"
+#include "records/core/StudentStore.h"
+
+#include "platform/base/ProgramFolder.h"
+#include "platform/base/TextCodec.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray utf16(const QString &text)
+{
+    return TextCodec::encode(text, TextCodec::Encoding::Utf16Le, true);
+}
+
+} // namespace
+
+class TestStudentStore : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Database> m_db;
+    std::unique_ptr<StudentStore> m_store;
+    int m_serial = 0;
+
+    QString writeRoster(const QByteArray &bytes)
+    {
+        const QString path = m_dir->filePath(QStringLiteral("roster%1.txt").arg(++m_serial));
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+        return path;
+    }
+
+    int importFile(const QString &path, const SemesterKey &key)
+    {
+        const std::optional<RosterFile> roster = RosterFile::read(path);
+        if (!roster)
+            return -1;
+        const auto result = m_store->importGroup(key, roster->names, roster->gender());
+        return result.outcome == StudentStore::Outcome::Done ? result.groupId : 0;
+    }
+
+    // Each row as "value|value|…", NULL written as NULL.
+    QStringList rows(const QString &sql) const
+    {
+        QSqlQuery query = m_db->exec(sql);
+        QStringList out;
+        while (query.next()) {
+            QStringList row;
+            for (int i = 0; i < query.record().count(); ++i)
+                row << (query.isNull(i) ? QStringLiteral("NULL") : query.value(i).toString());
+            out << row.join(u'|');
+        }
+        return out;
+    }
+
+    int scalar(const QString &sql) const
+    {
+        QSqlQuery query = m_db->exec(sql);
+        return query.next() ? query.value(0).toInt() : -1;
+    }
+
+    // Names and genders of a roster, "name/gender" with "-" for NULL, by number from 1.
+    QStringList roster(int groupId) const
+    {
+        QStringList out;
+        int expected = 0;
+        for (const StudentRecord &student : m_store->students(groupId)) {
+            if (student.number != ++expected)
+                out << QStringLiteral("gap");
+            out << student.name.value_or(QStringLiteral("-")) + u'/' + student.gender.value_or(QStringLiteral("-"));
+        }
+        return out;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_db = std::make_unique<Database>(QStringLiteral("store-test"));
+        m_db->open(m_dir->filePath(QStringLiteral("Student.db")));
+        m_store = std::make_unique<StudentStore>(*m_db);
+        m_store->ensureSchema();
+    }
+
+    void cleanup()
+    {
+        m_store.reset();
+        m_db.reset();
+        m_dir.reset();
+    }
+
+    void rosterFilesInEveryEncoding()
+    {
+        const QString names = QStringLiteral("张三\r\n李四\r\n");
+        RosterFile withBreak = RosterFile::parse(utf16(names));
+        QCOMPARE(withBreak.names, (QStringList{QStringLiteral("张三"), QStringLiteral("李四")}));
+        QCOMPARE(withBreak.gender(), std::optional<QString>(QStringLiteral("男")));
+        QCOMPARE(RosterFile::parse(utf16(QStringLiteral("张三\r\n李四"))).names, withBreak.names);
+
+        const RosterFile gb = RosterFile::parse(TextCodec::encodeGb18030(names));
+        QCOMPARE(gb.encoding, TextCodec::Encoding::Gb18030);
+        QCOMPARE(gb.names, withBreak.names);
+        QCOMPARE(gb.gender(), std::nullopt);
+
+        for (const bool mark : {true, false}) {
+            const RosterFile utf8 = RosterFile::parse(TextCodec::encode(QStringLiteral("张三\n李四"),
+                                                                       TextCodec::Encoding::Utf8, mark));
+            QCOMPARE(utf8.names, withBreak.names);
+            QCOMPARE(utf8.gender(), std::nullopt);
+        }
+
+        QCOMPARE(RosterFile::parse(utf16(QStringLiteral("甲\r\n\r\n丙\r\n"))).names,
+                 (QStringList{QStringLiteral("甲"), QString(), QStringLiteral("丙")}));
+        QVERIFY(RosterFile::parse(QByteArray()).names.isEmpty());
+        QVERIFY(RosterFile::parse(QByteArray("\xFF\xFE", 2)).names.isEmpty());
+
+        QVERIFY(!RosterFile::read(m_dir->filePath(QStringLiteral("missing.txt"))));
+        QVERIFY(!RosterFile::read(m_dir->path()));
+        const QString readOnly = writeRoster(TextCodec::encodeGb18030(names));
+        QFile::setPermissions(readOnly, QFile::ReadOwner);
+        QCOMPARE(RosterFile::read(readOnly)->names, withBreak.names);
+    }
+
+    void importCreatesGroupAndTables()
+    {
+        const int n = importFile(writeRoster(utf16(QStringLiteral("张三\r\n李四"))),
+                                 {2012, QStringLiteral("1班"), QStringLiteral("第一学期")});
+        QCOMPARE(n, 1);
+        QCOMPARE(rows(QStringLiteral("SELECT ID,点名,入学年,小组,学期,小组ID FROM ClassInfo")),
+                 QStringList{QStringLiteral("1|0|2012|1班|第一学期|1")});
+        QCOMPARE(roster(n), (QStringList{QStringLiteral("张三/男"), QStringLiteral("李四/男")}));
+        QCOMPARE(rows(QStringLiteral("SELECT 学号,姓名,优秀,良,一般,旷课,主动加分 FROM 课堂成绩表1 ORDER BY 学号")),
+                 (QStringList{QStringLiteral("0|0|NULL|NULL|NULL|NULL|NULL"), QStringLiteral("1|张三|0|0|0|0|0"),
+                              QStringLiteral("2|李四|0|0|0|0|0")}));
+
+        const QString gbNames = QStringLiteral("王五\n\n赵六");
+        const int gb = importFile(writeRoster(TextCodec::encodeGb18030(gbNames)),
+                                  {2012, QStringLiteral("2班"), QStringLiteral("第一学期")});
+        QCOMPARE(roster(gb), (QStringList{QStringLiteral("王五/-"), QStringLiteral("/-"), QStringLiteral("赵六/-")}));
+        QCOMPARE(m_store->headCount(gb).text(), QStringLiteral("本班共有：3个学生\r\n其中男生：0 \r\n        女生：3 \r\n"));
+
+        const int utf8 = importFile(writeRoster(QByteArray("\xEF\xBB\xBF") + QStringLiteral("孙七\r\n").toUtf8()),
+                                    {2012, QStringLiteral("3班"), QStringLiteral("第一学期")});
+        QCOMPARE(roster(utf8), (QStringList{QStringLiteral("孙七/-")}));
+
+        // No roster file: the group and both tables, with only the placeholder row.
+        const auto empty = m_store->importGroup({2013, QStringLiteral("4班"), QString()}, {}, std::nullopt);
+        QCOMPARE(empty.outcome, StudentStore::Outcome::Done);
+        QVERIFY(m_store->students(empty.groupId).isEmpty());
+        QCOMPARE(m_store->scores(empty.groupId).size(), 1);
+        QCOMPARE(m_store->scores(empty.groupId).first().number, 0);
+    }
+
+    void textIsBoundNotPasted()
+    {
+        const QString quoted = QStringLiteral("O\"Neil'); DROP TABLE ClassInfo;--");
+        const QString name = QStringLiteral("小\"明\"");
+        const auto result = m_store->importGroup({2014, quoted, quoted}, {name}, std::nullopt);
+        QCOMPARE(result.outcome, StudentStore::Outcome::Done);
+        QCOMPARE(m_store->student(result.groupId, 1)->name, std::optional<QString>(name));
+        QCOMPARE(m_store->score(result.groupId, 1)->name, std::optional<QString>(name));
+        QCOMPARE(m_store->findSemester({2014, quoted, quoted})->id, result.groupId);
+        QCOMPARE(m_store->groupCount(2014, quoted), 1);
+    }
+
+    void duplicatesAreRefused()
+    {
+        const auto first = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
+                                                {QStringLiteral("甲")}, std::nullopt);
+        const auto again = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("下")},
+                                                {QStringLiteral("乙")}, std::nullopt);
+        QCOMPARE(again.outcome, StudentStore::Outcome::Duplicate);
+        QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 1);
+        QCOMPARE(m_store->importGroup({2013, QStringLiteral("1班"), QStringLiteral("上")}, {}, std::nullopt).outcome,
+                 StudentStore::Outcome::Done);
+
+        const auto semester
+            = m_store->addSemester({2012, QStringLiteral("1班"), QStringLiteral("上")}, first.groupId);
+        QCOMPARE(semester.outcome, StudentStore::Outcome::Duplicate);
+        QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 2);
+        QVERIFY(!m_db->hasTable(QStringLiteral("课堂成绩表3")));
+    }
+
+    void newSemesterCopiesTheRoster()
+    {
+        const auto group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
+                                                {QStringLiteral("甲"), QStringLiteral("乙")}, QStringLiteral("男"));
+        m_store->importGroup({2012, QStringLiteral("2班"), QStringLiteral("上")}, {QStringLiteral("丙")},
+                             std::nullopt);
+        const auto next = m_store->addSemester({2012, QStringLiteral("1班"), QStringLiteral("下")}, group.groupId);
+        QCOMPARE(next.outcome, StudentStore::Outcome::Done);
+        QCOMPARE(next.classId, 3);
+        QCOMPARE(m_store->semester(next.classId)->groupId, std::optional<int>(group.groupId));
+        QCOMPARE(m_store->semesterIdsOfGroup(group.groupId), (QList<int>{1, 3}));
+        QCOMPARE(rows(QStringLiteral("SELECT 学号,姓名,优秀,良,一般,旷课,主动加分 FROM 课堂成绩表3 ORDER BY 学号")),
+                 (QStringList{QStringLiteral("0|0|NULL|NULL|NULL|NULL|NULL"), QStringLiteral("1|甲|NULL|NULL|NULL|NULL|NULL"),
+                              QStringLiteral("2|乙|NULL|NULL|NULL|NULL|NULL")}));
+
+        // The first semester keeps the roster's 20-character names; later ones take 255.
+        const QString longName(21, u'长');
+        QVERIFY_THROWS_EXCEPTION(DbError, m_store->addZeroScoreRow(1, 9, longName));
+        m_store->addZeroScoreRow(next.classId, 9, longName);
+        QCOMPARE(m_store->score(next.classId, 9)->name, std::optional<QString>(longName));
+
+        // A semester of a group without a roster table fails whole.
+        QVERIFY_THROWS_EXCEPTION(DbError, m_store->addSemester({2020, QStringLiteral("X"), QStringLiteral("Y")}, 77));
+        QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 3);
+    }
+
+    void deletingASemesterKeepsItsTables()
+    {
+        const auto group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
+                                                {QStringLiteral("甲")}, std::nullopt);
+        const auto next = m_store->addSemester({2012, QStringLiteral("1班"), QStringLiteral("下")}, group.groupId);
+        m_store->deleteSemester({2012, QStringLiteral("1班"), QStringLiteral("下")});
+        m_store->deleteSemester({2012, QStringLiteral("1班"), QStringLiteral("上")});
+        QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 0);
+        for (const QString &table : {QStringLiteral("小组表1"), QStringLiteral("课堂成绩表1"), QStringLiteral("课堂成绩表2")})
+            QVERIFY2(m_db->hasTable(table), qPrintable(table));
+        QCOMPARE(m_store->students(group.groupId).size(), 1);
+
+        // The same group again gets new numbers; the old tables stay as they were.
+        const auto again = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
+                                                {QStringLiteral("乙")}, std::nullopt);
+        QCOMPARE(again.groupId, next.classId + 1);
+        QCOMPARE(m_store->student(group.groupId, 1)->name, std::optional<QString>(QStringLiteral("甲")));
+    }
+
+    void aFailureMidwayLeavesNothing()
+    {
+        m_db->exec(QStringLiteral("CREATE TABLE 课堂成绩表1(x INTEGER)"));
+        try {
+            m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")}, {QStringLiteral("甲")},
+                                 std::nullopt);
+            QFAIL("the import should fail");
+        } catch (const DbError &error) {
+            QVERIFY2(error.message().contains(QStringLiteral("already exists")), qPrintable(error.message()));
+        }
+        QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 0);
+        QVERIFY(!m_db->hasTable(QStringLiteral("小组表1")));
+
+        // A name over 20 characters fails on the last line: nothing of the group remains.
+        m_db->exec(QStringLiteral("DROP TABLE 课堂成绩表1"));
+        QVERIFY_THROWS_EXCEPTION(DbError, m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
+                                                               {QStringLiteral("甲"), QString(21, u'长')},
+                                                               std::nullopt));
+        QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 0);
+        QVERIFY(!m_db->hasTable(QStringLiteral("小组表1")));
+        QVERIFY(!m_db->hasTable(QStringLiteral("课堂成绩表1")));
+    }
+
+    void studentsAcrossScoreTables()
+    {
+        const auto group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
+                                                {QStringLiteral("甲")}, std::nullopt);
+        const auto next = m_store->addSemester({2012, QStringLiteral("1班"), QStringLiteral("下")}, group.groupId);
+        StudentRecord student;
+        student.number = 5;
+        student.name = QStringLiteral("戊");
+        student.gender = QStringLiteral("女");
+        student.photo = QByteArray("\x89PNG\0data", 9);
+        m_store->addStudent(group.groupId, student);
+        QCOMPARE(m_store->student(group.groupId, 5)->photo, student.photo);
+        for (int classId : {group.groupId, next.classId})
+            QCOMPARE(m_store->score(classId, 5)->excellent, std::optional<int>(0));
+
+        QVERIFY(m_store->renameInScores(next.classId, 5, QStringLiteral("己")));
+        QVERIFY(!m_store->renameInScores(next.classId, 6, QStringLiteral("己")));
+        m_store->updateCounts(next.classId, 5, 3, 2, 1, 4);
+        const ScoreRecord counts = *m_store->score(next.classId, 5);
+        QCOMPARE((QList<int>{*counts.excellent, *counts.good, *counts.fair, *counts.absent}), (QList<int>{3, 2, 1, 4}));
+
+        // A duplicate number fails whole: no score row is added either.
+        student.name = QStringLiteral("庚");
+        QVERIFY_THROWS_EXCEPTION(DbError, m_store->addStudent(group.groupId, student));
+        QCOMPARE(m_store->score(group.groupId, 5)->name, std::optional<QString>(QStringLiteral("戊")));
+
+        m_store->deleteStudent(group.groupId, 5);
+        QVERIFY(!m_store->hasStudent(group.groupId, 5));
+        QVERIFY(!m_store->hasScoreRow(group.groupId, 5));
+        QVERIFY(!m_store->hasScoreRow(next.classId, 5));
+        QVERIFY(m_store->hasScoreRow(next.classId, 1));
+    }
+
+    void groupListAndClicks()
+    {
+        QCOMPARE(GroupSelection::list(m_store->semesters(), 0, 0).selectedRow, -1);
+
+        const QStringList five = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+        const auto boys = m_store->importGroup({2013, QStringLiteral("B"), QStringLiteral("上")}, five,
+                                               QStringLiteral("男"));
+        const auto other = m_store->importGroup({2012, QStringLiteral("A"), QStringLiteral("上")}, {}, std::nullopt);
+        m_store->addStudent(boys.groupId, {4, QStringLiteral("d"), std::nullopt, {}, {}, {}, {}});
+        m_store->addStudent(boys.groupId, {5, QStringLiteral("e"), QStringLiteral("女"), {}, {}, {}, {}});
+        const auto second = m_store->addSemester({2013, QStringLiteral("B"), QStringLiteral("下")}, boys.groupId);
+        m_db->exec(QStringLiteral("INSERT INTO ClassInfo(点名,入学年,小组) VALUES(65536,2011,'no semester')"));
+        m_store->setTick(other.groupId, true);
+
+        // Ordered by year, group and ID; the row without a semester is left out; with no
+        // current semester the last row becomes current.
+        GroupSelection::Listing listing = GroupSelection::list(m_store->semesters(), 0, 0);
+        QCOMPARE(listing.rows.size(), 3);
+        QCOMPARE(listing.rows.first().group, QStringLiteral("A"));
+        QVERIFY(listing.rows.first().ticked);
+        QCOMPARE(listing.rows.last().semester, QStringLiteral("下"));
+        QCOMPARE(listing.selectedRow, 2);
+        QCOMPARE(listing.classId, second.classId);
+        QCOMPARE(listing.groupId, boys.groupId);
+        listing = GroupSelection::list(m_store->semesters(), other.groupId, other.groupId);
+        QCOMPARE(listing.selectedRow, 0);
+        QCOMPARE(listing.classId, other.groupId);
+
+        // Another semester of the same group: only the semester flag.
+        GroupSelection::Click click = GroupSelection::click(*m_store, {2013, QStringLiteral("B"), QStringLiteral("上")},
+                                                            true, boys.groupId, second.classId);
+        QCOMPARE(click.classId, boys.groupId);
+        QVERIFY(click.classChanged && !click.groupChanged);
+        QCOMPARE(*click.info, QStringLiteral("本班共有：5个学生\r\n其中男生：3 \r\n        女生：2 \r\n"));
+        QVERIFY(m_store->semester(boys.groupId)->ticked);
+        // Another group: both flags.
+        click = GroupSelection::click(*m_store, {2012, QStringLiteral("A"), QStringLiteral("上")}, false,
+                                      boys.groupId, boys.groupId);
+        QCOMPARE(click.groupId, other.groupId);
+        QVERIFY(click.groupChanged && click.classChanged);
+        QVERIFY(!m_store->semester(other.groupId)->ticked);
+        // The same row again: no flag.
+        click = GroupSelection::click(*m_store, {2012, QStringLiteral("A"), QStringLiteral("上")}, false,
+                                      other.groupId, other.groupId);
+        QVERIFY(!click.groupChanged && !click.classChanged && click.error.isEmpty());
+
+        // The check-all box stores every row's tick together.
+        m_store->setTicks({{{2012, QStringLiteral("A"), QStringLiteral("上")}, true},
+                           {{2013, QStringLiteral("B"), QStringLiteral("下")}, true}});
+        QCOMPARE(rows(QStringLiteral("SELECT 点名 FROM ClassInfo ORDER BY ID")),
+                 (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("65536")}));
+    }
+
+    void openingTheDatabase()
+    {
+        TempProgramFolder folder;
+        DatabaseConnection published;
+        const StudentDatabase::Opening first = StudentDatabase::open(published);
+        QVERIFY(first.failure.isEmpty());
+        QCOMPARE(published, first.connection);
+        QCOMPARE(first.connection->filePath(), folder.file(QStringLiteral("Student.db")));
+        QVERIFY(first.connection->hasTable(QStringLiteral("ClassInfo")));
+
+        // Later windows take over the published connection, even with the file gone.
+        QFile::remove(folder.file(QStringLiteral("Student.db")));
+        QCOMPARE(StudentDatabase::open(published).connection, first.connection);
+        published.reset();
+
+        // A folder that cannot hold the database: the failure names our file; nothing is
+        // published and the statements of the pages fail with the driver's text.
+        ProgramFolder::setExecutableFolder(folder.file(QStringLiteral("missing/folder")));
+        const StudentDatabase::Opening failed = StudentDatabase::open(published);
+        QVERIFY2(failed.failure.startsWith(QStringLiteral("Student.db 路径可能不正确 或已经打开 或 ")),
+                 qPrintable(failed.failure));
+        QVERIFY(!published);
+        QVERIFY(failed.connection);
+        try {
+            StudentStore(*failed.connection).semesters();
+            QFAIL("a statement on the unopened connection should fail");
+        } catch (const DbError &error) {
+            QVERIFY(!error.message().isEmpty());
+            QCOMPARE(StudentDatabase::openFailureText(error.message()), failed.failure);
+        }
+
+        // A file that is no database fails the same way.
+        ProgramFolder::setExecutableFolder(folder.path());
+        folder.writeFile(QStringLiteral("Student.db"), QByteArray(4096, 'x'));
+        QVERIFY(!StudentDatabase::open(published).failure.isEmpty());
+        QVERIFY(!published);
+
+        // The next opening tries again.
+        QFile::remove(folder.file(QStringLiteral("Student.db")));
+        const StudentDatabase::Opening retried = StudentDatabase::open(published);
+        QVERIFY(retried.failure.isEmpty());
+        QCOMPARE(published, retried.connection);
+    }
+};
+
+PELLOR_UNIT_TEST_MAIN(TestStudentStore)
+#include "tst_studentstore.moc"
