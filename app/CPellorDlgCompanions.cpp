@@ -1,9 +1,9 @@
 #include "CPellorDlg.h"
 
-#include <QPushButton>
+#include "records/CStudentInfoDlg.h"
 
-// The windows these buttons open arrive with their own subsystems; until then the
-// buttons stay disabled (see CPellorDlg::createControls).
+// The question browser and the presentation tool bar arrive with their own windows; until
+// then their buttons stay disabled (see CPellorDlg::createControls).
 void CPellorDlg::OnBnClickedLessonPlan()
 {
 }
@@ -14,4 +14,6 @@ void CPellorDlg::OnBnClickedPPT()
 
 void CPellorDlg::OnBnClickedStudentInfo()
 {
+    CStudentInfoDlg dlg(this);
+    dlg.exec();
 }

@@ -1,0 +1,78 @@
+#include "CStudentInfoDlg.h"
+
+#include "CStuBanjiPage.h"
+#include "CStuLianxi.h"
+#include "CStudentPellorScorePage.h"
+#include "core/StudentDatabase.h"
+
+#include "app/core/CPellorApp.h"
+#include "controls/CTabSheet.h"
+#include "platform/gui/DialogTemplate.h"
+#include "platform/gui/Prompt.h"
+
+namespace {
+enum TemplateId { IDD_SCORE = 169, IDD_ROSTER = 172, IDD_BANJI = 175 };
+enum Tab { TabGroups = 0, TabRoster = 1, TabScores = 2 };
+} // namespace
+
+CStudentInfoDlg::CStudentInfoDlg(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("CStudentInfoDlg"));
+    setWindowTitle(QStringLiteral("学生信息"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 752, 330);
+    m_tabSheet = new CTabSheet(this);
+    m_tabSheet->setObjectName(QStringLiteral("tab1037"));
+    tmpl.place(m_tabSheet, 7, 7, 738, 316);
+    m_pageScore = new CStudentPellorScorePage(this);
+    m_pageRoster = new CStuLianxi(this);
+    m_pageBanji = new CStuBanjiPage(this);
+    connect(m_tabSheet, &CTabSheet::selChange, this, &CStudentInfoDlg::OnTcnSelchangeTab);
+    OnInitDialog();
+}
+
+CStudentInfoDlg::~CStudentInfoDlg() = default;
+
+bool CStudentInfoDlg::OnInitDialog()
+{
+    OpenConnection();
+    m_pageBanji->m_pConnection = m_pConnection;
+    m_pageBanji->m_pParentDlg = this;
+    m_pageRoster->m_pConnection = m_pConnection;
+    m_pageRoster->m_pParentDlg = this;
+    m_pageScore->m_pParentDlg = this;
+    m_pageScore->m_pConnection = m_pConnection;
+    m_tabSheet->AddPage(QStringLiteral("选择小组"), m_pageBanji, IDD_BANJI);
+    m_tabSheet->AddPage(QStringLiteral("学生信息"), m_pageRoster, IDD_ROSTER);
+    m_tabSheet->AddPage(QStringLiteral("课堂成绩"), m_pageScore, IDD_SCORE);
+    m_tabSheet->CreatePages();
+    return true;
+}
+
+bool CStudentInfoDlg::OpenConnection()
+{
+    const StudentDatabase::Opening opening = StudentDatabase::open(theApp().m_pStudentConnection);
+    m_pConnection = opening.connection;
+    if (!opening.failure.isEmpty()) {
+        Prompt::box(this, opening.failure);
+        return false;
+    }
+    return true;
+}
+
+void CStudentInfoDlg::OnTcnSelchangeTab(int tab)
+{
+    if (tab == TabScores) {
+        m_pageScore->ReloadScores();
+    } else if (tab == TabRoster) {
+        if (m_bRosterDirty || m_bGroupChanged) {
+            m_pageRoster->m_nLastClickedItem = -1;
+            m_pageRoster->m_picture.FreePicture();
+            m_pageRoster->LoadStudentList();
+            m_bRosterDirty = false;
+        }
+        m_bGroupChanged = false;
+        m_bClassChanged = false;
+    }
+}
