@@ -1,0 +1,238 @@
+#include "ModalHelper.h"
+#include "ScriptedPrompt.h"
+#include "TempProgramFolder.h"
+#include "TestMain.h"
+
+#include "app/CPellorDlg.h"
+#include "app/core/CPellorApp.h"
+#include "controls/CListCtrlEx.h"
+#include "controls/CTabSheet.h"
+#include "records/CStuBanjiPage.h"
+#include "records/CStuLianxi.h"
+#include "records/CStudentInfoDlg.h"
+#include "records/CStudentPellorScorePage.h"
+#include "records/core/StudentDatabase.h"
+#include "records/core/StudentStore.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <memory>
+
+class TestRecordsWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> m_folder;
+    int m_groupA = 0;   // 2020 / 1班, semesters A1 and A2
+    int m_groupB = 0;   // 2021 / 2班, semester B1
+    int m_semesterA2 = 0;
+
+    StudentStore store() const { return StudentStore(*theApp().m_pStudentConnection); }
+
+    QPoint rowCentre(CListCtrlEx *list, int row) const
+    {
+        return list->visualRect(list->model()->index(row, 2)).center();
+    }
+
+private slots:
+    void init()
+    {
+        theApp().m_pStudentConnection.reset();
+        m_folder = std::make_unique<TempProgramFolder>();
+        QVERIFY(StudentDatabase::open(theApp().m_pStudentConnection).failure.isEmpty());
+        const StudentStore s = store();
+        m_groupA = s.importGroup({2020, QStringLiteral("1班"), QStringLiteral("A1")},
+                                 {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")}, QStringLiteral("男"))
+                       .groupId;
+        for (int n : {4, 5}) {
+            StudentRecord student;
+            student.number = n;
+            student.name = QStringLiteral("学生%1").arg(n);
+            s.addStudent(m_groupA, student); // no gender: counted with the girls
+        }
+        m_semesterA2 = s.addSemester({2020, QStringLiteral("1班"), QStringLiteral("A2")}, m_groupA).classId;
+        m_groupB = s.importGroup({2021, QStringLiteral("2班"), QStringLiteral("B1")}, {QStringLiteral("丁")}, {}).groupId;
+    }
+
+    void cleanup()
+    {
+        theApp().m_pStudentConnection.reset();
+        m_folder.reset();
+    }
+
+    void opensOnTheLastRowAndClicksSetTheFlags()
+    {
+        ScriptedPrompt prompt;
+        CStudentInfoDlg dlg;
+        dlg.show();
+        CListCtrlEx *list = dlg.m_pageBanji->m_listGroups;
+        QCOMPARE(list->GetItemCount(), 3);
+        // Ordered by year, group and ID; the last row is current and selected.
+        QCOMPARE(list->GetItemText(1, 3), QStringLiteral("A2"));
+        QCOMPARE(dlg.m_nClassID, m_groupB);
+        QCOMPARE(dlg.m_nGroupID, m_groupB);
+        QVERIFY(list->IsItemSelected(2));
+
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 0));
+        QCOMPARE(dlg.m_nGroupID, m_groupA);
+        QCOMPARE(dlg.m_nClassID, m_groupA);
+        QVERIFY(dlg.m_bGroupChanged && dlg.m_bClassChanged);
+        QCOMPARE(dlg.m_pageBanji->m_strInfo,
+                 QStringLiteral("本班共有：5个学生\r\n其中男生：3 \r\n        女生：2 \r\n"));
+        QVERIFY(dlg.m_pageBanji->findChild<QPlainTextEdit *>(QStringLiteral("edit1000"))
+                    ->toPlainText().startsWith(QStringLiteral("本班共有：5个学生\n")));
+
+        dlg.m_bGroupChanged = dlg.m_bClassChanged = false;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 1));
+        QCOMPARE(dlg.m_nClassID, m_semesterA2);
+        QVERIFY(!dlg.m_bGroupChanged);
+        QVERIFY(dlg.m_bClassChanged);
+
+        // A click below the rows takes the last row.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(40, list->viewport()->height() - 3));
+        QCOMPARE(dlg.m_nClassID, m_groupB);
+        QVERIFY(dlg.m_bGroupChanged);
+        QVERIFY(list->IsItemSelected(2));
+        QCOMPARE(prompt.shown.size(), 0);
+    }
+
+    void rosterReloadsOnlyWhenTheGroupChanged()
+    {
+        CStudentInfoDlg dlg;
+        dlg.show();
+        const int loads = dlg.m_pageRoster->m_nLoadCount;
+        dlg.m_tabSheet->setCurrentIndex(1); // first showing always loads
+        QCOMPARE(dlg.m_pageRoster->m_nLoadCount, loads + 1);
+        dlg.m_tabSheet->setCurrentIndex(0);
+        dlg.m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(dlg.m_pageRoster->m_nLoadCount, loads + 1);
+        dlg.m_tabSheet->setCurrentIndex(0);
+        dlg.m_pageBanji->OnNMClickList(0); // another group
+        dlg.m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(dlg.m_pageRoster->m_nLoadCount, loads + 2);
+        dlg.m_tabSheet->setCurrentIndex(0);
+        dlg.m_pageBanji->OnNMClickList(1); // another semester of the same group: no reload
+        dlg.m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(dlg.m_pageRoster->m_nLoadCount, loads + 2);
+        const int scores = dlg.m_pageScore->m_nReloadCount;
+        dlg.m_tabSheet->setCurrentIndex(2);
+        dlg.m_tabSheet->setCurrentIndex(0);
+        dlg.m_tabSheet->setCurrentIndex(2);
+        QCOMPARE(dlg.m_pageScore->m_nReloadCount, scores + 2);
+    }
+
+    void deleteAsksFirst()
+    {
+        ScriptedPrompt prompt;
+        CStudentInfoDlg dlg;
+        CListCtrlEx *list = dlg.m_pageBanji->m_listGroups;
+        list->clearSelection();
+        prompt.answerNext(Prompt::Ok);
+        dlg.m_pageBanji->OnBnClickedDelete();
+        QCOMPARE(prompt.texts(), QStringList({QStringLiteral("删除会导致与之对应的成绩表不可用， 是否确定删除"),
+                                              QStringLiteral("请选择要删除的内容，请谨慎选择，以免误删信息")}));
+        QCOMPARE(prompt.shown.first().caption, QStringLiteral("删除信息"));
+
+        // Deleting the current semester makes the last row current; its tables stay.
+        list->SetItemSelected(2, true);
+        prompt.answerNext(Prompt::Ok);
+        dlg.m_pageBanji->OnBnClickedDelete();
+        QCOMPARE(list->GetItemCount(), 2);
+        QCOMPARE(dlg.m_nClassID, m_semesterA2);
+        QVERIFY(theApp().m_pStudentConnection->hasTable(StudentStore::scoreTable(m_groupB)));
+
+        // Cancel deletes nothing.
+        prompt.answerNext(Prompt::Cancel);
+        list->SetItemSelected(0, true);
+        dlg.m_pageBanji->OnBnClickedDelete();
+        QCOMPARE(list->GetItemCount(), 2);
+    }
+
+    void connectionIsOpenedOnceAndRetriedAfterAFailure()
+    {
+        ScriptedPrompt prompt;
+        const DatabaseConnection published = theApp().m_pStudentConnection;
+        {
+            CStudentInfoDlg first;
+            QCOMPARE(first.m_pConnection, published);
+        }
+        // Moved away meanwhile: the published connection is still used, without a word.
+        {
+            CStudentInfoDlg second;
+            QCOMPARE(second.m_pConnection, published);
+            QCOMPARE(prompt.shown.size(), 0);
+        }
+
+        theApp().m_pStudentConnection.reset();
+        QFile::remove(m_folder->file(QStringLiteral("Student.db")));
+        QVERIFY(QDir().mkpath(m_folder->file(QStringLiteral("Student.db")))); // cannot be opened
+        {
+            CStudentInfoDlg failed;
+            QCOMPARE(prompt.shown.size(), 2); // the opening, then the list's own failure
+            QVERIFY(prompt.shown.first().text.startsWith(QStringLiteral("Student.db 路径可能不正确 或已经打开 或 ")));
+            QVERIFY(!theApp().m_pStudentConnection);
+            QCOMPARE(failed.m_pageBanji->m_listGroups->GetItemCount(), 0);
+        }
+        QVERIFY(QDir(m_folder->file(QStringLiteral("Student.db"))).removeRecursively());
+        prompt.clear();
+        {
+            CStudentInfoDlg retried;
+            QCOMPARE(prompt.shown.size(), 0);
+            QVERIFY(theApp().m_pStudentConnection);
+            QCOMPARE(retried.m_pConnection, theApp().m_pStudentConnection);
+        }
+    }
+
+    void importSwitchesToTheRosterAndNewSemesterRefusesDuplicates()
+    {
+        ScriptedPrompt prompt;
+        CStudentInfoDlg dlg;
+        dlg.show();
+        TestSupport::whenModal([](QWidget *form) {
+            form->findChild<QLineEdit *>(QStringLiteral("edit1000"))->setText(QStringLiteral("2022"));
+            form->findChild<QLineEdit *>(QStringLiteral("edit1001"))->setText(QStringLiteral("3班"));
+            form->findChild<QLineEdit *>(QStringLiteral("edit1002"))->setText(QStringLiteral("C1"));
+            form->findChild<QPushButton *>(QStringLiteral("button1"))->click();
+        });
+        const int loads = dlg.m_pageRoster->m_nLoadCount;
+        dlg.m_pageBanji->OnBnClickedImportGroup();
+        QCOMPARE(dlg.m_pageBanji->m_listGroups->GetItemCount(), 4);
+        QCOMPARE(dlg.m_nGroupID, dlg.m_nClassID);
+        QVERIFY(dlg.m_nGroupID > m_groupB);
+        QCOMPARE(dlg.m_tabSheet->GetCurSel(), 1);
+        QCOMPARE(dlg.m_pageRoster->m_nLoadCount, loads + 1);
+
+        // A semester that exists for the row's year and group is refused.
+        dlg.m_pageBanji->m_listGroups->clearSelection();
+        dlg.m_pageBanji->m_listGroups->SetItemSelected(0, true);
+        TestSupport::whenModal([](QWidget *form) {
+            form->findChild<QLineEdit *>(QStringLiteral("edit1002"))->setText(QStringLiteral("A2"));
+            form->findChild<QPushButton *>(QStringLiteral("button1"))->click();
+        });
+        dlg.m_pageBanji->OnBnClickedAddSemester();
+        QCOMPARE(prompt.lastText(), QStringLiteral("已经存在此学期，新从新设计新学期的名字"));
+        QCOMPARE(dlg.m_pageBanji->m_listGroups->GetItemCount(), 4);
+    }
+
+    void mainWindowOpensTheRecords()
+    {
+        ScriptedPrompt prompt;
+        m_folder->copyDemo();
+        CPellorDlg main;
+        auto button = main.findChild<QPushButton *>(QStringLiteral("button1045"));
+        QVERIFY(button && button->isEnabled());
+        bool opened = false;
+        TestSupport::whenModal([&opened](QWidget *window) {
+            opened = qobject_cast<CStudentInfoDlg *>(window) != nullptr;
+            window->close();
+        });
+        button->click();
+        QVERIFY(opened);
+    }
+};
+
+PELLOR_WIDGET_TEST_MAIN(TestRecordsWindow)
+#include "tst_recordswindow.moc"
