@@ -22,7 +22,7 @@ const char kPictureFilter[] = "jpg File(*.jpg,*.bmp) (*.jpg *bmp);;All Files(*.*
 } // namespace
 
 CSetDlg::CSetDlg(QWidget *parent)
-    : QDialog(parent)
+    : ExchangeDialog(parent)
     , m_pMainDlg(qobject_cast<CPellorDlg *>(parent))
     , m_template(this, QStringLiteral("MS Shell Dlg"), 8, 331, 379)
 {
@@ -162,13 +162,6 @@ void CSetDlg::DoDataExchange(DataExchange &dx)
     exchangeCheck(dx, m_checkDonghua, m_nShowDonghua);
     exchangeCheck(dx, m_checkSelectClass, m_nSelectClass);
     exchangeCheck(dx, m_checkShowScore, m_nShowScore);
-}
-
-bool CSetDlg::UpdateData(bool saveAndValidate)
-{
-    DataExchange dx(saveAndValidate);
-    DoDataExchange(dx);
-    return !dx.failed();
 }
 
 bool CSetDlg::OnInitDialog()

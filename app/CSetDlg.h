@@ -3,7 +3,7 @@
 #include "platform/gui/DialogTemplate.h"
 
 #include <QBrush>
-#include <QDialog>
+#include "platform/gui/ExchangeDialog.h"
 
 class CPellorDlg;
 class DataExchange;
@@ -17,7 +17,7 @@ class QRadioButton;
 // "设置": the roll-call settings. The caller fills the members, runs the dialog and takes
 // the members back after OK. With the main window as parent, a chosen picture is shown on
 // it at once.
-class CSetDlg : public QDialog
+class CSetDlg : public ExchangeDialog
 {
     Q_OBJECT
 
@@ -70,15 +70,11 @@ public:
     QCheckBox *m_checkSelectClass = nullptr;
     int m_nShowScore = 1;
 
-    // Members into the controls (false) or back with validation (true); false when a field
-    // failed, which then has the focus.
-    bool UpdateData(bool saveAndValidate);
-
     // "。。。": choose the background picture.
     void OnBnClickedBrowsePicture();
 
 protected:
-    virtual void DoDataExchange(DataExchange &dx);
+    void DoDataExchange(DataExchange &dx) override;
     bool OnInitDialog();
     void OnCtlColor();
     void accept() override;

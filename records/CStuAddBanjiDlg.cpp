@@ -7,10 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 CStuAddBanjiDlg::CStuAddBanjiDlg(QWidget *parent)
-    : QDialog(parent)
+    : ExchangeDialog(parent)
 {
     setWindowTitle(QStringLiteral("增加新小组"));
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 439, 222);
@@ -47,7 +46,7 @@ CStuAddBanjiDlg::CStuAddBanjiDlg(QWidget *parent)
     m_btnCancel = button(IDCANCEL_BUTTON, QStringLiteral("取消"), 205, 201, 50, 14);
 
     connect(m_btnBrowse, &QPushButton::clicked, this, &CStuAddBanjiDlg::OnBnClickedBrowse);
-    connect(m_btnOk, &QPushButton::clicked, this, &CStuAddBanjiDlg::OnOK);
+    connect(m_btnOk, &QPushButton::clicked, this, &ExchangeDialog::OnOK);
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -61,21 +60,6 @@ void CStuAddBanjiDlg::DoDataExchange(DataExchange &dx)
     dx.text(m_editRosterPath, m_strRosterPath);
 }
 
-bool CStuAddBanjiDlg::UpdateData(bool saveAndValidate)
-{
-    DataExchange dx(saveAndValidate);
-    DoDataExchange(dx);
-    return !dx.failed();
-}
-
-void CStuAddBanjiDlg::showEvent(QShowEvent *event)
-{
-    // Every showing starts from the members, as the caller set them.
-    if (!event->spontaneous())
-        UpdateData(false);
-    QDialog::showEvent(event);
-}
-
 void CStuAddBanjiDlg::OnBnClickedBrowse()
 {
     // A year that is not a number is reported, but the roster can still be chosen.
@@ -86,10 +70,4 @@ void CStuAddBanjiDlg::OnBnClickedBrowse()
         return;
     m_strRosterPath = path;
     UpdateData(false);
-}
-
-void CStuAddBanjiDlg::OnOK()
-{
-    if (UpdateData(true))
-        accept();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/gui/ExchangeDialog.h"
 
 class DataExchange;
 class QLineEdit;
 class QPushButton;
 
 // "增加新小组": year, group, first semester and the roster file of a new group.
-class CStuAddBanjiDlg : public QDialog
+class CStuAddBanjiDlg : public ExchangeDialog
 {
     Q_OBJECT
 
@@ -31,13 +31,10 @@ public:
     QString m_strRosterPath;
 
     // Fields to members (true, validating) or members to fields; false when a field failed.
-    bool UpdateData(bool saveAndValidate);
     void OnBnClickedBrowse();
-    void OnOK();
 
 protected:
-    void DoDataExchange(DataExchange &dx);
-    void showEvent(QShowEvent *event) override;
+    void DoDataExchange(DataExchange &dx) override;
 
 private:
     QLineEdit *m_editYear = nullptr;

@@ -5,10 +5,9 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 CStuEditXueqiDlg::CStuEditXueqiDlg(QWidget *parent)
-    : QDialog(parent)
+    : ExchangeDialog(parent)
 {
     setWindowTitle(QStringLiteral("编辑学期"));
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 445, 74);
@@ -33,7 +32,7 @@ CStuEditXueqiDlg::CStuEditXueqiDlg(QWidget *parent)
     ok->setDefault(true);
     QPushButton *cancel = button(IDCANCEL_BUTTON, QStringLiteral("取消"), 331, 53, 50, 14);
 
-    connect(ok, &QPushButton::clicked, this, &CStuEditXueqiDlg::OnOK);
+    connect(ok, &QPushButton::clicked, this, &ExchangeDialog::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -44,24 +43,4 @@ void CStuEditXueqiDlg::DoDataExchange(DataExchange &dx)
     dx.number(m_editYear, m_nYear);
     dx.text(m_editGroup, m_strGroup);
     dx.text(m_editSemester, m_strSemester);
-}
-
-bool CStuEditXueqiDlg::UpdateData(bool saveAndValidate)
-{
-    DataExchange dx(saveAndValidate);
-    DoDataExchange(dx);
-    return !dx.failed();
-}
-
-void CStuEditXueqiDlg::showEvent(QShowEvent *event)
-{
-    if (!event->spontaneous())
-        UpdateData(false);
-    QDialog::showEvent(event);
-}
-
-void CStuEditXueqiDlg::OnOK()
-{
-    if (UpdateData(true))
-        accept();
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/gui/ExchangeDialog.h"
 
 class DataExchange;
 class QLineEdit;
 
 // "编辑学期": a semester row's year, group and semester name.
-class CStuEditXueqiDlg : public QDialog
+class CStuEditXueqiDlg : public ExchangeDialog
 {
     Q_OBJECT
 
@@ -26,12 +26,9 @@ public:
     QString m_strGroup;
     QString m_strSemester;
 
-    bool UpdateData(bool saveAndValidate);
-    void OnOK();
 
 protected:
-    void DoDataExchange(DataExchange &dx);
-    void showEvent(QShowEvent *event) override;
+    void DoDataExchange(DataExchange &dx) override;
 
 private:
     QLineEdit *m_editYear = nullptr;

@@ -5,10 +5,9 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 CStudentAddxueqiDlg::CStudentAddxueqiDlg(QWidget *parent)
-    : QDialog(parent)
+    : ExchangeDialog(parent)
 {
     setWindowTitle(QStringLiteral("增加新学期"));
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 454, 68);
@@ -34,7 +33,7 @@ CStudentAddxueqiDlg::CStudentAddxueqiDlg(QWidget *parent)
     ok->setDefault(true);
     QPushButton *cancel = button(IDCANCEL_BUTTON, QStringLiteral("取消"), 331, 47, 50, 14);
 
-    connect(ok, &QPushButton::clicked, this, &CStudentAddxueqiDlg::OnOK);
+    connect(ok, &QPushButton::clicked, this, &ExchangeDialog::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -45,24 +44,4 @@ void CStudentAddxueqiDlg::DoDataExchange(DataExchange &dx)
     dx.text(m_editYear, m_strYear);
     dx.text(m_editGroup, m_strGroup);
     dx.text(m_editSemester, m_strSemester);
-}
-
-bool CStudentAddxueqiDlg::UpdateData(bool saveAndValidate)
-{
-    DataExchange dx(saveAndValidate);
-    DoDataExchange(dx);
-    return !dx.failed();
-}
-
-void CStudentAddxueqiDlg::showEvent(QShowEvent *event)
-{
-    if (!event->spontaneous())
-        UpdateData(false);
-    QDialog::showEvent(event);
-}
-
-void CStudentAddxueqiDlg::OnOK()
-{
-    if (UpdateData(true))
-        accept();
 }

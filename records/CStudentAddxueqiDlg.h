@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/gui/ExchangeDialog.h"
 
 class DataExchange;
 class QLineEdit;
 class QPushButton;
 
 // "增加新学期": the selected group's year and name (read-only) and the new semester's name.
-class CStudentAddxueqiDlg : public QDialog
+class CStudentAddxueqiDlg : public ExchangeDialog
 {
     Q_OBJECT
 
@@ -27,12 +27,9 @@ public:
     QString m_strGroup;
     QString m_strSemester;
 
-    bool UpdateData(bool saveAndValidate);
-    void OnOK();
 
 protected:
-    void DoDataExchange(DataExchange &dx);
-    void showEvent(QShowEvent *event) override;
+    void DoDataExchange(DataExchange &dx) override;
 
 private:
     QLineEdit *m_editYear = nullptr;

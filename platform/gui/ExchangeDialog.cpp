@@ -1,0 +1,25 @@
+#include "ExchangeDialog.h"
+
+#include "DataExchange.h"
+
+#include <QShowEvent>
+
+bool ExchangeDialog::UpdateData(bool saveAndValidate)
+{
+    DataExchange dx(saveAndValidate);
+    DoDataExchange(dx);
+    return !dx.failed();
+}
+
+void ExchangeDialog::OnOK()
+{
+    if (UpdateData(true))
+        accept();
+}
+
+void ExchangeDialog::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        UpdateData(false);
+    QDialog::showEvent(event);
+}
