@@ -11,27 +11,14 @@ CStudentAddxueqiDlg::CStudentAddxueqiDlg(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("增加新学期"));
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 454, 68);
-    auto edit = [&](int id, int x, int y, int w, int h) {
-        auto field = new QLineEdit(this);
-        field->setObjectName(QStringLiteral("edit%1").arg(id));
-        tmpl.place(field, x, y, w, h);
-        return field;
-    };
-    auto button = [&](int id, const QString &caption, int x, int y, int w, int h) {
-        auto pushButton = new QPushButton(caption, this);
-        pushButton->setObjectName(QStringLiteral("button%1").arg(id));
-        pushButton->setAutoDefault(false);
-        tmpl.place(pushButton, x, y, w, h);
-        return pushButton;
-    };
-    m_editYear = edit(IDC_YEAR, 7, 20, 102, 14);
+    m_editYear = tmpl.addEdit(this, IDC_YEAR, 7, 20, 102, 14);
     m_editYear->setReadOnly(true);
-    m_editGroup = edit(IDC_GROUP, 117, 20, 116, 14);
+    m_editGroup = tmpl.addEdit(this, IDC_GROUP, 117, 20, 116, 14);
     m_editGroup->setReadOnly(true);
-    m_editSemester = edit(IDC_SEMESTER, 245, 20, 202, 14);
-    QPushButton *ok = button(IDOK_BUTTON, QStringLiteral("确定"), 105, 47, 50, 14);
+    m_editSemester = tmpl.addEdit(this, IDC_SEMESTER, 245, 20, 202, 14);
+    QPushButton *ok = tmpl.addButton(this, IDOK_BUTTON, QStringLiteral("确定"), 105, 47, 50, 14);
     ok->setDefault(true);
-    QPushButton *cancel = button(IDCANCEL_BUTTON, QStringLiteral("取消"), 331, 47, 50, 14);
+    QPushButton *cancel = tmpl.addButton(this, IDCANCEL_BUTTON, QStringLiteral("取消"), 331, 47, 50, 14);
 
     connect(ok, &QPushButton::clicked, this, &ExchangeDialog::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,6 +1,8 @@
 #include "DialogTemplate.h"
 
 #include <QFontMetrics>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 
 DialogTemplate::DialogTemplate(QWidget *dialog, const QString &fontFamily, int pointSize, int width,
@@ -47,6 +49,24 @@ QRect DialogTemplate::toPixels(int x, int y, int width, int height) const
 void DialogTemplate::place(QWidget *control, int x, int y, int width, int height) const
 {
     control->setGeometry(toPixels(x, y, width, height));
+}
+
+QLineEdit *DialogTemplate::addEdit(QWidget *dialog, int id, int x, int y, int width, int height) const
+{
+    auto edit = new QLineEdit(dialog);
+    edit->setObjectName(QStringLiteral("edit%1").arg(id));
+    place(edit, x, y, width, height);
+    return edit;
+}
+
+QPushButton *DialogTemplate::addButton(QWidget *dialog, int id, const QString &caption, int x, int y, int width,
+                                       int height) const
+{
+    auto button = new QPushButton(caption, dialog);
+    button->setObjectName(QStringLiteral("button%1").arg(id));
+    button->setAutoDefault(false);
+    place(button, x, y, width, height);
+    return button;
 }
 
 void DialogTemplate::installFontSubstitutions()

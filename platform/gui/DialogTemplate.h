@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QString>
 
+class QLineEdit;
+class QPushButton;
 class QWidget;
 
 // Lays out a dialog from its template: sizes and control rectangles are given in dialog
@@ -28,6 +30,12 @@ public:
 
     // Gives the control its rectangle; the control keeps its parent.
     void place(QWidget *control, int x, int y, int width, int height) const;
+
+    // A line edit "edit<id>" and a push button "button<id>" (never the automatic default)
+    // of the dialog, placed at their template rectangles.
+    QLineEdit *addEdit(QWidget *dialog, int id, int x, int y, int width, int height) const;
+    QPushButton *addButton(QWidget *dialog, int id, const QString &caption, int x, int y, int width,
+                           int height) const;
 
     // Maps the template font names ("宋体", "黑体", "新宋体", "MS Shell Dlg") onto installed
     // families. Called once at start-up; safe to call again.
