@@ -1,7 +1,7 @@
 #include "CFeedbackDlg.h"
 
 #include "LoadImageToBitmap.h"
-#include "core/CPellorApp.h"
+#include "application/CPellorApp.h"
 
 #include "platform/base/ProgramFolder.h"
 

@@ -1,6 +1,6 @@
 #include "CFlashDlg.h"
 
-#include "core/CPellorApp.h"
+#include "application/CPellorApp.h"
 
 #include "platform/base/ProgramFolder.h"
 #include "platform/base/RandomSource.h"

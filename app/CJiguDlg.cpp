@@ -2,7 +2,7 @@
 
 #include "CPellorDlg.h"
 #include "LoadImageToBitmap.h"
-#include "core/CPellorApp.h"
+#include "application/CPellorApp.h"
 #include "core/RollCallPick.h"
 
 #include "platform/base/ProgramFolder.h"

@@ -3,9 +3,9 @@
 #include "CAboutDlg.h"
 #include "PellorStartup.h"
 
-#include "core/CPellorApp.h"
+#include "application/CPellorApp.h"
 #include "core/GroupScoreFile.h"
-#include "core/SettingsFile.h"
+#include "application/SettingsFile.h"
 
 #include "platform/base/ProgramFolder.h"
 #include "platform/base/RandomSource.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/RollCallSettings.h"
+#include "application/RollCallSettings.h"
 #include "core/RollCallTables.h"
 
 #include "controls/CMyButton.h"

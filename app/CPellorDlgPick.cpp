@@ -8,7 +8,7 @@
 #include "SaveExit.h"
 #include "WeiKuangKe.h"
 #include "YongQi.h"
-#include "core/CPellorApp.h"
+#include "application/CPellorApp.h"
 #include "core/GroupScoreFile.h"
 #include "core/RollCallPick.h"
 #include "core/RollCallScoring.h"

@@ -2,7 +2,7 @@
 
 #include "CJiguDlg.h"
 #include "CSetDlg.h"
-#include "core/SettingsFile.h"
+#include "application/SettingsFile.h"
 
 #include "platform/gui/Prompt.h"
 

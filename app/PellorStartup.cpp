@@ -2,8 +2,8 @@
 
 #include "CPellorDlg.h"
 
-#include "core/CPellorApp.h"
-#include "core/SettingsFile.h"
+#include "application/CPellorApp.h"
+#include "application/SettingsFile.h"
 
 #include "platform/base/ProgramFolder.h"
 #include "platform/gui/DialogTemplate.h"
@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
+#include <QLibraryInfo>
 #include <QPixmap>
+#include <QTranslator>
 
 namespace PellorStartup {
 
@@ -20,6 +22,24 @@ void prepareApplication()
     QApplication::setApplicationName(QStringLiteral("Pellor"));
     QApplication::setApplicationVersion(QStringLiteral("3.1"));
     DialogTemplate::installFontSubstitutions();
+    installQtTranslation();
+}
+
+bool installQtTranslation()
+{
+    // Qt's own buttons and dialogs (确定, 取消, the file dialog) speak the program's language,
+    // whatever the system's locale. Without the translation file they stay in English.
+    static QTranslator *translator = nullptr;
+    if (translator)
+        return true;
+    auto candidate = new QTranslator(qApp);
+    if (!candidate->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete candidate;
+        return false;
+    }
+    QCoreApplication::installTranslator(candidate);
+    translator = candidate;
+    return true;
 }
 
 QIcon programIcon()
@@ -29,13 +49,22 @@ QIcon programIcon()
     return QIcon(QPixmap::fromImage(reader.read()));
 }
 
-} // namespace PellorStartup
-
-bool CPellorApp::InitInstance()
+bool InitInstance(CPellorApp &app)
 {
     // The settings file is read from the program folder, wherever the program was started.
     CPellorDlg dlg;
-    ReadScoreWeights(SettingsFile::pathIn(ProgramFolder::executableFolder()));
+    app.ReadScoreWeights(SettingsFile::pathIn(ProgramFolder::executableFolder()));
     dlg.exec();
     return false;
 }
+
+int run(int argc, char *argv[])
+{
+    QApplication qtApplication(argc, argv);
+    prepareApplication();
+    CPellorApp app;
+    InitInstance(app);
+    return app.ExitInstance();
+}
+
+} // namespace PellorStartup

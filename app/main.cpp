@@ -1,13 +1,6 @@
 #include "PellorStartup.h"
 
-#include "core/CPellorApp.h"
-
-#include <QApplication>
-
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    PellorStartup::prepareApplication();
-    theApp().InitInstance();
-    return theApp().ExitInstance();
+    return PellorStartup::run(argc, argv);
 }

@@ -3,7 +3,7 @@
 // measured in the same run, each start a fresh process. Also the peak resident memory of both.
 #include "app/CPellorDlg.h"
 #include "app/PellorStartup.h"
-#include "app/core/CPellorApp.h"
+#include "application/CPellorApp.h"
 #include "platform/base/ProgramFolder.h"
 
 #include <benchmark/benchmark.h>
@@ -101,8 +101,9 @@ int runPellorChild(int argc, char **argv, long long startNs, const QString &fold
     PellorStartup::prepareApplication();
     ProgramFolder::setExecutableFolder(folder);
     ShownProbe probe("CPellorDlg", startNs);
-    theApp().InitInstance();
-    return theApp().ExitInstance();
+    CPellorApp pellor;
+    PellorStartup::InitInstance(pellor);
+    return pellor.ExitInstance();
 }
 
 struct Sample

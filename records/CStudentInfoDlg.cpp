@@ -5,7 +5,7 @@
 #include "CStudentPellorScorePage.h"
 #include "core/StudentDatabase.h"
 
-#include "app/core/CPellorApp.h"
+#include "application/CPellorApp.h"
 #include "controls/CTabSheet.h"
 #include "platform/gui/DialogTemplate.h"
 #include "platform/gui/Prompt.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RollCallSettings.h"
+#include "application/RollCallSettings.h"
 #include "RollCallTables.h"
 
 #include <QString>

@@ -103,22 +103,51 @@ bool Database::hasTable(const QString &name) const
 }
 
 Transaction::Transaction(const Database &db)
-    : m_handle(db.handle())
+    : m_db(db)
+    , m_handle(db.handle())
 {
     db.checkOpen();
-    if (!m_handle.transaction())
-        throw DbError(errorText(m_handle.lastError()));
+    m_level = db.m_transactionDepth + 1;
+    if (m_level == 1) {
+        if (!m_handle.transaction())
+            throw DbError(errorText(m_handle.lastError()));
+    } else {
+        QSqlQuery savepoint(m_handle);
+        if (!savepoint.exec(QStringLiteral("SAVEPOINT level%1").arg(m_level)))
+            throw DbError(errorText(savepoint.lastError()));
+    }
+    db.m_transactionDepth = m_level;
 }
 
 Transaction::~Transaction()
 {
     if (!m_done)
+        rollback();
+}
+
+void Transaction::rollback()
+{
+    m_done = true;
+    m_db.m_transactionDepth = m_level - 1;
+    if (m_level == 1) {
         m_handle.rollback();
+        return;
+    }
+    QSqlQuery query(m_handle);
+    query.exec(QStringLiteral("ROLLBACK TO level%1").arg(m_level));
+    query.exec(QStringLiteral("RELEASE level%1").arg(m_level));
 }
 
 void Transaction::commit()
 {
-    if (!m_handle.commit())
-        throw DbError(errorText(m_handle.lastError()));
+    if (m_level == 1) {
+        if (!m_handle.commit())
+            throw DbError(errorText(m_handle.lastError()));
+    } else {
+        QSqlQuery release(m_handle);
+        if (!release.exec(QStringLiteral("RELEASE level%1").arg(m_level)))
+            throw DbError(errorText(release.lastError()));
+    }
     m_done = true;
+    m_db.m_transactionDepth = m_level - 1;
 }

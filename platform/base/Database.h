@@ -49,14 +49,21 @@ public:
     bool hasTable(const QString &name) const;
 
 private:
+    friend class Transaction;
+
     QString m_connectionName;
     QString m_filePath;
     QString m_openError;
+    // Transactions open on this connection now; the outermost is the real one.
+    mutable int m_transactionDepth = 0;
 };
 
 using DatabaseConnection = std::shared_ptr<Database>;
 
 // One user operation: commits whole on commit(), otherwise rolls back when it ends.
+// A transaction begun inside another is a savepoint of it: its commit keeps its work for
+// the outer one to commit or roll back, and its roll-back undoes only its own work. So store
+// operations that each run in a transaction compose into one operation.
 class Transaction
 {
 public:
@@ -68,6 +75,10 @@ public:
     void commit();
 
 private:
+    void rollback();
+
+    const Database &m_db;
     QSqlDatabase m_handle;
+    int m_level = 0; // 1 for the outermost
     bool m_done = false;
 };

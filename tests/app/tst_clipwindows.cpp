@@ -7,7 +7,7 @@
 #include "app/KuangKeMofa.h"
 #include "app/SaveExit.h"
 #include "app/TenScore.h"
-#include "app/core/CPellorApp.h"
+#include "application/CPellorApp.h"
 #include "app/fiveScore.h"
 
 #include "platform/base/RandomSource.h"
@@ -51,6 +51,8 @@ int runModal(CFlashDlg &dlg)
 class TestClipWindows : public QObject
 {
     Q_OBJECT
+
+    CPellorApp m_app;
 
 private slots:
     void initTestCase() { quietenHeadlessRaise(); }
@@ -97,7 +99,7 @@ private slots:
         QCOMPARE(makeWindow(templateId)->spec().closeDelayMs, delay);
         const QList<QPair<int, int>> cases = {{0, 1}, {count - 1, count}, {count, 1}, {32767, 32767 % count + 1}};
         for (const auto &[value, number] : cases) {
-            RandomSource::setGenerator([value] { return value; });
+            RandomSource::setGenerator([drawn = value] { return drawn; });
             auto dlg = makeWindow(templateId);
             dlg->show();
             QCOMPARE(dlg->clipNumber(), number);

@@ -12,7 +12,7 @@
 #include "app/ManFen.h"
 #include "app/WeiKuangKe.h"
 #include "app/YongQi.h"
-#include "app/core/CPellorApp.h"
+#include "application/CPellorApp.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -34,12 +34,6 @@ void pressKey(QWidget *dialog, Qt::Key key)
     QTest::keyClick(target, key);
 }
 
-void click(QWidget *dialog, int id)
-{
-    auto button = dialog->findChild<QPushButton *>(QStringLiteral("button%1").arg(id));
-    QVERIFY2(button, qPrintable(QStringLiteral("button%1").arg(id)));
-    button->click();
-}
 
 bool isRedOnPicture(const QLabel *label)
 {
@@ -77,9 +71,9 @@ private slots:
             {[](QWidget *d) { pressKey(d, Qt::Key_Enter); }, 1},
             {[](QWidget *d) { pressKey(d, Qt::Key_Escape); }, 2},
             {[](QWidget *d) { d->close(); }, 5},
-            {[](QWidget *d) { click(d, 1); }, 1},
-            {[](QWidget *d) { click(d, 2); }, 2},
-            {[](QWidget *d) { click(d, 3); }, 255},
+            {[](QWidget *d) { TestSupport::clickButton(d, 1); }, 1},
+            {[](QWidget *d) { TestSupport::clickButton(d, 2); }, 2},
+            {[](QWidget *d) { TestSupport::clickButton(d, 3); }, 255},
         };
         for (const auto &[action, expected] : cases) {
             WeiKuangKe dlg;
@@ -104,7 +98,7 @@ private slots:
     {
         KuangKe dlg;
         QCOMPARE(dlg.windowTitle(), QStringLiteral("旷课"));
-        QCOMPARE(runWith(dlg, [](QWidget *d) { click(d, 1); }), 1);
+        QCOMPARE(runWith(dlg, [](QWidget *d) { TestSupport::clickButton(d, 1); }), 1);
         QCOMPARE(runWith(dlg, [](QWidget *d) { pressKey(d, Qt::Key_Return); }), 1);
         QCOMPARE(runWith(dlg, [](QWidget *d) { pressKey(d, Qt::Key_Escape); }), 2);
         QCOMPARE(runWith(dlg, [](QWidget *d) { d->close(); }), 2);
@@ -155,7 +149,7 @@ private slots:
         auto dlg = make();
         const QString own = QString::fromLatin1(dlg->metaObject()->className());
         watcher.events.clear();
-        QCOMPARE(runWith(*dlg, [](QWidget *d) { click(d, 1003); }), 1);
+        QCOMPARE(runWith(*dlg, [](QWidget *d) { TestSupport::clickButton(d, 1003); }), 1);
         // The dialog closes first; its caller regains control only after the clip window closed.
         QCOMPARE(watcher.events, QStringList({"show " + own, "hide " + own, "show " + clip, "hide " + clip}));
     }
@@ -207,6 +201,7 @@ private slots:
     }
 
 private:
+    CPellorApp m_app;
     std::unique_ptr<TempProgramFolder> m_program;
 };
 

@@ -6,7 +6,7 @@
 
 #include "app/CJiguDlg.h"
 #include "app/CPellorDlg.h"
-#include "app/core/CPellorApp.h"
+#include "application/CPellorApp.h"
 
 #include "platform/gui/Pause.h"
 
@@ -188,6 +188,7 @@ private:
     RecordingSound m_sound;
     // No real message box may block a test.
     ScriptedPrompt m_prompt;
+    CPellorApp m_app;
     std::unique_ptr<TempProgramFolder> m_program;
     std::unique_ptr<CPellorDlg> m_dlg;
     QStringList m_atPause;

@@ -4,7 +4,8 @@
 #include "ScriptedPrompt.h"
 #include "TempProgramFolder.h"
 
-#include "app/core/CPellorApp.h"
+#include "app/PellorStartup.h"
+#include "application/CPellorApp.h"
 
 #include <QDialog>
 #include <QDir>
@@ -32,7 +33,7 @@ private:
             if (auto dialog = qobject_cast<QDialog *>(modal))
                 dialog->reject();
         });
-        result = app.InitInstance();
+        result = PellorStartup::InitInstance(app);
         return shown;
     }
 };

@@ -6,6 +6,8 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CPellorDlg.h"
+#include "application/CPellorApp.h"
+#include "records/CStudentInfoDlg.h"
 #include "platform/base/TextCodec.h"
 
 #include <QAction>
@@ -14,6 +16,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 
 #include <memory>
@@ -325,7 +328,22 @@ private slots:
         QCOMPARE(shown, QStringLiteral("Pellor, Version 3.1"));
     }
 
+    void opensTheRecords()
+    {
+        CPellorDlg main;
+        auto button = main.findChild<QPushButton *>(QStringLiteral("button1045"));
+        QVERIFY(button && button->isEnabled());
+        bool opened = false;
+        TestSupport::whenModal([&opened](QWidget *window) {
+            opened = qobject_cast<CStudentInfoDlg *>(window) != nullptr;
+            window->close();
+        });
+        button->click();
+        QVERIFY(opened);
+    }
+
 private:
+    CPellorApp m_app;
     std::unique_ptr<TempProgramFolder> m_program;
     ScriptedPrompt m_prompt;
 };

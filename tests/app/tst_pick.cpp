@@ -7,7 +7,7 @@
 
 #include "app/CFlashDlg.h"
 #include "app/CPellorDlg.h"
-#include "app/core/CPellorApp.h"
+#include "application/CPellorApp.h"
 
 #include "platform/gui/Pause.h"
 
@@ -19,17 +19,11 @@
 
 namespace {
 
-void clickButton(QWidget *dialog, int id)
-{
-    auto button = dialog->findChild<QPushButton *>(QStringLiteral("button%1").arg(id));
-    QVERIFY2(button, qPrintable(dialog->metaObject()->className()));
-    button->click();
-}
 
 // Answers the next modal dialog by clicking one of its buttons.
 void answerWith(int buttonId)
 {
-    TestSupport::whenModal([buttonId](QWidget *d) { clickButton(d, buttonId); });
+    TestSupport::whenModal([buttonId](QWidget *d) { TestSupport::clickButton(d, buttonId); });
 }
 
 } // namespace
@@ -133,7 +127,7 @@ private slots:
         putOnCall(1, 2);
         TestSupport::whenModal([](QWidget *grading) {
             answerWith(1003);
-            clickButton(grading, 3);
+            TestSupport::clickButton(grading, 3);
         });
         m_dlg->OnBnClickedPresent();
         QCOMPARE(watcher.events, QStringList({"show WeiKuangKe", "hide WeiKuangKe", "show ManFen",
@@ -145,7 +139,7 @@ private slots:
         watcher.events.clear();
         TestSupport::whenModal([](QWidget *grading) {
             TestSupport::whenModal([](QWidget *feedback) { QTest::keyClick(feedback, Qt::Key_Return); });
-            clickButton(grading, 1);
+            TestSupport::clickButton(grading, 1);
         });
         m_dlg->OnBnClickedPresent();
         QCOMPARE(watcher.events,
@@ -286,6 +280,7 @@ private:
         QCOMPARE(m_dlg->m_strStuNumber, QString::number(number));
     }
 
+    CPellorApp m_app;
     std::unique_ptr<TempProgramFolder> m_program;
     std::unique_ptr<CPellorDlg> m_dlg;
     QList<int> m_pauses;

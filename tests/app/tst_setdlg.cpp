@@ -5,8 +5,9 @@
 
 #include "app/CJiguDlg.h"
 #include "app/CPellorDlg.h"
+#include "application/CPellorApp.h"
 #include "app/CSetDlg.h"
-#include "app/core/SettingsFile.h"
+#include "application/SettingsFile.h"
 
 #include "platform/base/ProfileFile.h"
 
@@ -285,6 +286,7 @@ private:
     }
 
     ScriptedPrompt m_prompt;
+    CPellorApp m_app;
     std::unique_ptr<TempProgramFolder> m_program;
     std::unique_ptr<CPellorDlg> m_dlg;
 };

@@ -21,10 +21,6 @@ QLineEdit *edit(QWidget *dialog, int id)
     return dialog->findChild<QLineEdit *>(QStringLiteral("edit%1").arg(id));
 }
 
-void click(QWidget *dialog, int id)
-{
-    dialog->findChild<QPushButton *>(QStringLiteral("button%1").arg(id))->click();
-}
 
 // Fills the new-group form when it comes up; the roster is chosen through "...".
 void fillGroupForm(ScriptedPrompt &prompt, const QString &year, const QString &group, const QString &semester,
@@ -36,9 +32,9 @@ void fillGroupForm(ScriptedPrompt &prompt, const QString &year, const QString &g
         edit(dialog, 1002)->setText(semester);
         if (!rosterPath.isEmpty()) {
             prompt.fileNameNext(rosterPath);
-            click(dialog, 1003);
+            TestSupport::clickButton(dialog, 1003);
         }
-        click(dialog, 1);
+        TestSupport::clickButton(dialog, 1);
     });
 }
 
@@ -46,13 +42,13 @@ void answerSemesterForm(const QString &semester)
 {
     TestSupport::whenModal([semester](QWidget *dialog) {
         edit(dialog, 1002)->setText(semester);
-        click(dialog, 1);
+        TestSupport::clickButton(dialog, 1);
     });
 }
 
 void cancelForm()
 {
-    TestSupport::whenModal([](QWidget *dialog) { click(dialog, 2); });
+    TestSupport::whenModal([](QWidget *dialog) { TestSupport::clickButton(dialog, 2); });
 }
 
 GroupSelection::Row row(const QString &year, const QString &group, const QString &semester)
@@ -110,14 +106,14 @@ private slots:
                                                       : QStringLiteral("editable"));
             edit(dialog, 1000)->setText(QStringLiteral("20l2"));
             edit(dialog, 1001)->setText(QStringLiteral("1班"));
-            click(dialog, 1);
+            TestSupport::clickButton(dialog, 1);
             stayedOpen = dialog->isVisible() && dialog->focusWidget() == edit(dialog, 1000);
             edit(dialog, 1000)->setText(QStringLiteral("2012"));
             prompt.fileNameNext(QStringLiteral("/rosters/1班.txt"));
-            click(dialog, 1003);
+            TestSupport::clickButton(dialog, 1003);
             seen << edit(dialog, 1004)->text();
-            click(dialog, 1003); // cancelled: the path stays
-            click(dialog, 1);
+            TestSupport::clickButton(dialog, 1003); // cancelled: the path stays
+            TestSupport::clickButton(dialog, 1);
         });
         QCOMPARE(dlg.exec(), int(QDialog::Accepted));
         QVERIFY(stayedOpen);
@@ -147,7 +143,7 @@ private slots:
                 seen << edit(dialog, id)->text()
                         + (edit(dialog, id)->isReadOnly() ? QStringLiteral(" (read-only)") : QString());
             edit(dialog, 1002)->setText(QStringLiteral("下学期"));
-            click(dialog, 1);
+            TestSupport::clickButton(dialog, 1);
         });
         QCOMPARE(add.exec(), int(QDialog::Accepted));
         QCOMPARE(seen,
@@ -163,11 +159,11 @@ private slots:
         TestSupport::whenModal([&seen](QWidget *dialog) {
             seen << dialog->windowTitle() << edit(dialog, 1000)->text();
             edit(dialog, 1000)->setText(QString());
-            click(dialog, 1);
+            TestSupport::clickButton(dialog, 1);
             seen << (dialog->isVisible() ? QStringLiteral("open") : QStringLiteral("closed"));
             edit(dialog, 1000)->setText(QStringLiteral(" 2013 "));
             edit(dialog, 1002)->setText(QStringLiteral("上"));
-            click(dialog, 1);
+            TestSupport::clickButton(dialog, 1);
         });
         QCOMPARE(editDlg.exec(), int(QDialog::Accepted));
         QCOMPARE(seen,
@@ -293,7 +289,7 @@ private slots:
             shownGroup = edit(dialog, 1001)->text();
             edit(dialog, 1000)->setText(QStringLiteral("2014"));
             edit(dialog, 1002)->setText(QStringLiteral("下"));
-            click(dialog, 1);
+            TestSupport::clickButton(dialog, 1);
         });
         const auto edited = GroupPageActions::EditSemester(
             &m_page, *m_store, row(QStringLiteral("2013"), QStringLiteral("2班"), QStringLiteral("上")));

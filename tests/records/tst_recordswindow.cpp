@@ -3,8 +3,7 @@
 #include "TempProgramFolder.h"
 #include "TestMain.h"
 
-#include "app/CPellorDlg.h"
-#include "app/core/CPellorApp.h"
+#include "application/CPellorApp.h"
 #include "controls/CListCtrlEx.h"
 #include "controls/CTabSheet.h"
 #include "records/CStuBanjiPage.h"
@@ -25,6 +24,7 @@ class TestRecordsWindow : public QObject
 {
     Q_OBJECT
 
+    CPellorApp m_app;
     std::unique_ptr<TempProgramFolder> m_folder;
     int m_groupA = 0;   // 2020 / 1班, semesters A1 and A2
     int m_groupB = 0;   // 2021 / 2班, semester B1
@@ -215,22 +215,6 @@ private slots:
         dlg.m_pageBanji->OnBnClickedAddSemester();
         QCOMPARE(prompt.lastText(), QStringLiteral("已经存在此学期，新从新设计新学期的名字"));
         QCOMPARE(dlg.m_pageBanji->m_listGroups->GetItemCount(), 4);
-    }
-
-    void mainWindowOpensTheRecords()
-    {
-        ScriptedPrompt prompt;
-        m_folder->copyDemo();
-        CPellorDlg main;
-        auto button = main.findChild<QPushButton *>(QStringLiteral("button1045"));
-        QVERIFY(button && button->isEnabled());
-        bool opened = false;
-        TestSupport::whenModal([&opened](QWidget *window) {
-            opened = qobject_cast<CStudentInfoDlg *>(window) != nullptr;
-            window->close();
-        });
-        button->click();
-        QVERIFY(opened);
     }
 };
 

@@ -33,7 +33,7 @@ QString TempProgramFolder::file(const QString &relative) const
 
 void TempProgramFolder::copyDemo()
 {
-    const QString demo = QStringLiteral(PELLOR_DEMO_DIR);
+    const QString demo = QStringLiteral(PELLOR_TEST_PROGRAM_DIR);
     for (const QString &top : {QStringLiteral("res"), QStringLiteral("成绩")}) {
         QDirIterator it(demo + u'/' + top, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {

@@ -16,7 +16,8 @@ public:
     QString file(const QString &relative) const;
     QString scoreDir() const { return file(QStringLiteral("成绩")) + u'/'; }
 
-    // Copies the demo program folder that the build lays out.
+    // Copies the program folder that the build lays out for the tests (never the one a
+    // teacher runs the program in).
     void copyDemo();
 
     void writeFile(const QString &relative, const QByteArray &bytes) const;

@@ -20,6 +20,6 @@ void initApplication();
         return QTest::qExec(&tc, argc, argv);                                                      \
     }
 
-// The name tells CTest which label the test gets (widget or unit).
+// Two names for readers; tests/CMakeLists.txt gives each test its label.
 #define PELLOR_WIDGET_TEST_MAIN(TestClass) PELLOR_TEST_MAIN_IMPL(TestClass)
 #define PELLOR_UNIT_TEST_MAIN(TestClass) PELLOR_TEST_MAIN_IMPL(TestClass)

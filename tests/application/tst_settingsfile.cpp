@@ -2,8 +2,8 @@
 
 #include "TempProgramFolder.h"
 
-#include "app/core/CPellorApp.h"
-#include "app/core/SettingsFile.h"
+#include "application/CPellorApp.h"
+#include "application/SettingsFile.h"
 #include "platform/base/ProfileFile.h"
 #include "platform/base/TextCodec.h"
 

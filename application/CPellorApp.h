@@ -9,6 +9,8 @@ class CKeshiWentiDlg;
 
 // The program's single process-wide object: the program folder, the two database
 // connections, the current lesson-content selection and the grading weights.
+// main() owns it, after the QApplication and so released before it: the connections must
+// go while Qt's SQL registry still exists. While one lives, theApp() reaches it.
 class CPellorApp
 {
 public:
@@ -17,8 +19,6 @@ public:
     CPellorApp(const CPellorApp &) = delete;
     CPellorApp &operator=(const CPellorApp &) = delete;
 
-    // Reads the weights, runs the main window modally and returns once it has closed.
-    bool InitInstance();
     // Closes whichever connections are open.
     int ExitInstance();
 
@@ -49,5 +49,5 @@ public:
     static constexpr float kDefaultWeights[6] = {0.0f, 100.0f, 2.0f, 1.0f, 0.5f, -2.0f};
 };
 
-// The single application object.
+// The application object that lives now; there must be one.
 CPellorApp &theApp();

@@ -4,6 +4,13 @@
 
 #include "platform/base/ProgramFolder.h"
 
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+CPellorApp *g_app = nullptr;
+}
+
 CPellorApp::CPellorApp()
     : m_fBasicScore(kDefaultWeights[0])
     , m_fMaxScore(kDefaultWeights[1])
@@ -12,9 +19,21 @@ CPellorApp::CPellorApp()
     , m_fJiayouScore(kDefaultWeights[4])
     , m_fKuangkeScore(kDefaultWeights[5])
 {
+    if (g_app) {
+        std::fputs("CPellorApp: a second application object\n", stderr);
+        std::abort();
+    }
+    g_app = this;
 }
 
-CPellorApp::~CPellorApp() = default;
+CPellorApp::~CPellorApp()
+{
+    ExitInstance();
+    // The pages' copies are gone with their windows; these are the last owners.
+    m_pConnection.reset();
+    m_pStudentConnection.reset();
+    g_app = nullptr;
+}
 
 QString CPellorApp::SettingsPath() const
 {
@@ -38,6 +57,9 @@ int CPellorApp::ExitInstance()
 
 CPellorApp &theApp()
 {
-    static CPellorApp app;
-    return app;
+    if (!g_app) {
+        std::fputs("theApp(): no application object lives\n", stderr);
+        std::abort();
+    }
+    return *g_app;
 }

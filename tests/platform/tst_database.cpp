@@ -1,0 +1,131 @@
+#include "TestMain.h"
+
+#include "platform/base/Database.h"
+
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class TestDatabase : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Database> m_db;
+
+    // The values of column v of table t, in insertion order.
+    QStringList values() const
+    {
+        QSqlQuery query = m_db->exec(QStringLiteral("SELECT v FROM t ORDER BY rowid"));
+        QStringList out;
+        while (query.next())
+            out << query.value(0).toString();
+        return out;
+    }
+
+    void insert(const QString &value) const { m_db->exec(QStringLiteral("INSERT INTO t(v) VALUES(?)"), {value}); }
+
+    // A store operation of its own: two rows in one transaction, failing after the first
+    // when asked to.
+    void insertPair(const QString &a, const QString &b, bool failMidway) const
+    {
+        Transaction transaction(*m_db);
+        insert(a);
+        if (failMidway)
+            throw DbError(QStringLiteral("injected"));
+        insert(b);
+        transaction.commit();
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_db = std::make_unique<Database>(QStringLiteral("tst_database"));
+        m_db->open(m_dir->filePath(QStringLiteral("t.db")));
+        m_db->exec(QStringLiteral("CREATE TABLE t(v TEXT NOT NULL)"));
+    }
+
+    void cleanup()
+    {
+        m_db.reset();
+        m_dir.reset();
+    }
+
+    void operationsInsideOneOperationCommitTogether()
+    {
+        {
+            Transaction outer(*m_db);
+            insertPair(QStringLiteral("a"), QStringLiteral("b"), false);
+            insertPair(QStringLiteral("c"), QStringLiteral("d"), false);
+            outer.commit();
+        }
+        QCOMPARE(values(), QStringList({"a", "b", "c", "d"}));
+    }
+
+    void aFailureInsideRollsBackTheWholeOperation()
+    {
+        insert(QStringLiteral("before"));
+        try {
+            Transaction outer(*m_db);
+            insertPair(QStringLiteral("a"), QStringLiteral("b"), false);
+            insertPair(QStringLiteral("c"), QStringLiteral("d"), true);
+            outer.commit();
+            QFAIL("the inner failure must reach the outer operation");
+        } catch (const DbError &error) {
+            QCOMPARE(error.message(), QStringLiteral("injected"));
+        }
+        QCOMPARE(values(), QStringList({"before"}));
+
+        // The connection is usable afterwards, and a plain operation commits as before.
+        insertPair(QStringLiteral("x"), QStringLiteral("y"), false);
+        QCOMPARE(values(), QStringList({"before", "x", "y"}));
+    }
+
+    void anInnerFailureCaughtInsideUndoesOnlyItsOwnWork()
+    {
+        {
+            Transaction outer(*m_db);
+            insert(QStringLiteral("kept"));
+            try {
+                insertPair(QStringLiteral("a"), QStringLiteral("b"), true);
+            } catch (const DbError &) {
+            }
+            insert(QStringLiteral("after"));
+            outer.commit();
+        }
+        QCOMPARE(values(), QStringList({"kept", "after"}));
+    }
+
+    void anOuterRollBackUndoesCommittedInnerWork()
+    {
+        {
+            Transaction outer(*m_db);
+            insertPair(QStringLiteral("a"), QStringLiteral("b"), false);
+            // ends without commit
+        }
+        QCOMPARE(values(), QStringList());
+    }
+
+    void aFailedStatementInsideRollsBackEverything()
+    {
+        try {
+            Transaction outer(*m_db);
+            insert(QStringLiteral("a"));
+            {
+                Transaction inner(*m_db);
+                m_db->exec(QStringLiteral("INSERT INTO t(v) VALUES(NULL)")); // NOT NULL fails
+                inner.commit();
+            }
+            outer.commit();
+            QFAIL("the constraint must fail");
+        } catch (const DbError &error) {
+            QVERIFY(error.message().contains(QStringLiteral("NOT NULL")));
+        }
+        QCOMPARE(values(), QStringList());
+    }
+};
+
+PELLOR_UNIT_TEST_MAIN(TestDatabase)
+#include "tst_database.moc"
