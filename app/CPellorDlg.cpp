@@ -440,6 +440,12 @@ void CPellorDlg::keyPressEvent(QKeyEvent *event)
 
 void CPellorDlg::reject()
 {
+    ExitProgram();
+}
+
+bool CPellorDlg::ExitProgram()
+{
     // The title-bar close ends the window without saving.
     done(QDialog::Rejected);
+    return true;
 }

@@ -110,6 +110,9 @@ public slots:
     virtual void OnAbsent();
 
     void OnBnClickedSaveExit();
+    // Ends the window, and with it the program, as the close box does. False when the
+    // window stays open.
+    bool ExitProgram();
     void OnBnClickedSettings();
     void OnBnClickedLessonPlan();
     void OnBnClickedPPT();

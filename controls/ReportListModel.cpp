@@ -17,9 +17,13 @@ int ReportListModel::columnCount(const QModelIndex &parent) const
 
 QVariant ReportListModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::DisplayRole)
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return m_rows.at(index.row()).at(index.column());
+    if (role == Qt::UserRole)
+        return m_rows.at(index.row()).data;
+    if (role != Qt::DisplayRole)
+        return {};
+    return m_rows.at(index.row()).cells.at(index.column());
 }
 
 QVariant ReportListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -43,8 +47,8 @@ int ReportListModel::insertColumnAt(int column, const QString &heading)
     column = qMin(column, int(m_headings.size()));
     beginInsertColumns({}, column, column);
     m_headings.insert(column, heading);
-    for (QStringList &row : m_rows)
-        row.insert(column, QString());
+    for (Row &row : m_rows)
+        row.cells.insert(column, QString());
     endInsertColumns();
     return column;
 }
@@ -55,8 +59,8 @@ bool ReportListModel::removeColumnAt(int column)
         return false;
     beginRemoveColumns({}, column, column);
     m_headings.removeAt(column);
-    for (QStringList &row : m_rows)
-        row.removeAt(column);
+    for (Row &row : m_rows)
+        row.cells.removeAt(column);
     endRemoveColumns();
     return true;
 }
@@ -74,7 +78,7 @@ int ReportListModel::insertRowAt(int row, const QString &text)
     QStringList cells(qMax(qsizetype(1), m_headings.size()));
     cells[0] = text;
     beginInsertRows({}, row, row);
-    m_rows.insert(row, cells);
+    m_rows.insert(row, Row{cells, 0});
     endInsertRows();
     return row;
 }
@@ -102,7 +106,7 @@ bool ReportListModel::setText(int row, int column, const QString &text)
 {
     if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_headings.size())
         return false;
-    QStringList &cells = m_rows[row];
+    QStringList &cells = m_rows[row].cells;
     if (cells[column] == text)
         return true;
     cells[column] = text;
@@ -115,8 +119,21 @@ QString ReportListModel::text(int row, int column) const
 {
     if (row < 0 || row >= m_rows.size() || column < 0)
         return {};
-    const QStringList &cells = m_rows.at(row);
+    const QStringList &cells = m_rows.at(row).cells;
     return column < cells.size() ? cells.at(column) : QString();
+}
+
+bool ReportListModel::setRowData(int row, qint64 data)
+{
+    if (row < 0 || row >= m_rows.size())
+        return false;
+    m_rows[row].data = data;
+    return true;
+}
+
+qint64 ReportListModel::rowData(int row) const
+{
+    return row >= 0 && row < m_rows.size() ? m_rows.at(row).data : 0;
 }
 
 void ReportListModel::reorderRows(const QList<int> &order)
@@ -125,7 +142,7 @@ void ReportListModel::reorderRows(const QList<int> &order)
         return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     QList<int> newIndexOf(order.size());
-    QList<QStringList> rows;
+    QList<Row> rows;
     rows.reserve(order.size());
     for (int i = 0; i < order.size(); ++i) {
         newIndexOf[order.at(i)] = i;

@@ -4,8 +4,10 @@
 #include <QList>
 #include <QStringList>
 
-// The rows and columns of a report list: one heading per column and one text per cell. The
-// lists keep nothing else per row; colours and check marks live in the views.
+// The rows and columns of a report list: one heading per column, one text per cell and one
+// hidden value per row (the id of the database row it shows, under Qt::UserRole), which
+// moves with its row when the rows are put in another order. Colours and check marks
+// live in the views.
 class ReportListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -33,11 +35,21 @@ public:
     bool setText(int row, int column, const QString &text);
     QString text(int row, int column) const;
 
+    // The row's hidden value; 0 for a row that has none, or no row.
+    bool setRowData(int row, qint64 data);
+    qint64 rowData(int row) const;
+
     // Puts the rows in a new order: order[i] is the old index of the row that becomes row i.
     // Selections and other persistent indexes follow their rows.
     void reorderRows(const QList<int> &order);
 
 private:
+    struct Row
+    {
+        QStringList cells;
+        qint64 data = 0;
+    };
+
     QStringList m_headings;
-    QList<QStringList> m_rows;
+    QList<Row> m_rows;
 };

@@ -49,6 +49,16 @@ QString ReportListView::GetItemText(int item, int subItem) const
     return m_model->text(item, subItem);
 }
 
+bool ReportListView::SetItemData(int item, qint64 data)
+{
+    return m_model->setRowData(item, data);
+}
+
+qint64 ReportListView::GetItemData(int item) const
+{
+    return m_model->rowData(item);
+}
+
 bool ReportListView::DeleteItem(int item)
 {
     return m_model->removeRowAt(item);
@@ -133,8 +143,9 @@ QRect ReportListView::GetClientRect() const
 
 int ReportListView::HitTest(const QPoint &point) const
 {
-    const QModelIndex index = indexAt(point);
-    return index.isValid() ? index.row() : -1;
+    if (point.x() < 0 || point.x() >= viewport()->width())
+        return -1;
+    return rowAt(point.y());
 }
 
 void ReportListView::SetRowHeight(int height)
@@ -165,9 +176,41 @@ int ReportListView::InsertColumnBase(int column, const QString &heading, int wid
 
 void ReportListView::mousePressEvent(QMouseEvent *event)
 {
-    QTableView::mousePressEvent(event);
+    const QPoint point = event->position().toPoint();
+    const int item = HitTest(point);
+    // To the right of the last column the row is still the one clicked; the view itself
+    // would take the press for one on empty space and clear the selection.
+    m_pressBesideColumns = event->button() == Qt::LeftButton && item >= 0 && !indexAt(point).isValid();
+    if (m_pressBesideColumns) {
+        setFocus(Qt::MouseFocusReason);
+        selectionModel()->setCurrentIndex(m_model->index(item, 0),
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    } else {
+        QTableView::mousePressEvent(event);
+    }
     if (event->button() == Qt::LeftButton)
-        emit NMClick(HitTest(event->position().toPoint()));
+        emit NMClick(item);
+}
+
+void ReportListView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_pressBesideColumns)
+        QTableView::mouseMoveEvent(event);
+}
+
+void ReportListView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_pressBesideColumns)
+        m_pressBesideColumns = false;
+    else
+        QTableView::mouseReleaseEvent(event);
+}
+
+void ReportListView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit NMDblclk(HitTest(event->position().toPoint()));
 }
 
 QColor ReportListView::highlightColor() const

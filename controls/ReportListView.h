@@ -28,6 +28,9 @@ public:
     int InsertItem(int item, const QString &text);
     bool SetItemText(int item, int subItem, const QString &text);
     QString GetItemText(int item, int subItem) const;
+    // The row's hidden value (the id of the database row it shows); 0 when none was set.
+    bool SetItemData(int item, qint64 data);
+    qint64 GetItemData(int item) const;
     bool DeleteItem(int item);
     bool DeleteAllItems();
     bool DeleteColumn(int column);
@@ -51,7 +54,8 @@ public:
     // column by. Valid before the list is first shown.
     QRect GetClientRect() const;
 
-    // The row under a point of the viewport, -1 when off every row.
+    // The row under a point of the viewport, whatever the column (to the right of the last
+    // column too); -1 below the rows.
     int HitTest(const QPoint &point) const;
 
     // Row height in pixels; 0 or less keeps the style's own.
@@ -68,14 +72,20 @@ public:
 signals:
     // A left click went down on the list: the row under it, or -1 below the rows.
     void NMClick(int item);
+    // A left double-click on the list: the row under it, or -1 below the rows.
+    void NMDblclk(int item);
 
 protected:
     int InsertColumnBase(int column, const QString &heading, int width);
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     ReportListModel *m_model;
     QColor m_crBk;
     quint32 m_extendedStyle = 0;
     int m_defaultRowHeight;
+    bool m_pressBesideColumns = false;
 };

@@ -218,6 +218,58 @@ private slots:
         shown.list.SetRowHeight(0);
         QCOMPARE(shown.list.rowHeight(1), styleDefault);
     }
+
+    void rowIdsMoveWithTheirRows()
+    {
+        ShownList shown;
+        ReportListView &list = shown.list;
+        QCOMPARE(list.GetItemData(0), 0);
+        for (int row = 0; row < 3; ++row) {
+            list.SetItemText(row, 0, QString::number(3 - row));
+            QVERIFY(list.SetItemData(row, 100 + row));
+        }
+        QVERIFY(!list.SetItemData(3, 7));
+        QCOMPARE(list.GetItemData(3), 0);
+        QCOMPARE(list.listModel()->index(1, 2).data(Qt::UserRole).toLongLong(), 101);
+        list.listModel()->reorderRows({2, 1, 0});
+        QCOMPARE(list.GetItemText(0, 0), QStringLiteral("1"));
+        QCOMPARE(list.GetItemData(0), 102);
+        QCOMPARE(list.GetItemData(2), 100);
+        list.DeleteItem(0);
+        QCOMPARE(list.GetItemData(0), 101);
+        list.InsertItem(0, QStringLiteral("new"));
+        QCOMPARE(list.GetItemData(0), 0);
+        QCOMPARE(list.GetItemData(1), 101);
+    }
+
+    void clicksAndDoubleClicksNameTheirRow()
+    {
+        ShownList shown;
+        ReportListView &list = shown.list;
+        QList<int> clicks, doubleClicks;
+        connect(&list, &ReportListView::NMClick, this, [&clicks](int item) { clicks << item; });
+        connect(&list, &ReportListView::NMDblclk, this, [&doubleClicks](int item) { doubleClicks << item; });
+        QWidget *viewport = list.viewport();
+        const int rowMiddle = list.rowViewportPosition(1) + 15;
+        const QPoint inCell(list.columnViewportPosition(1) + 10, rowMiddle);
+        const QPoint rightOfColumns(list.columnViewportPosition(2) + list.columnWidth(2) + 20, rowMiddle);
+        QVERIFY(rightOfColumns.x() < viewport->width());
+        const QPoint belowRows(20, list.rowViewportPosition(2) + 60);
+
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, inCell);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, rightOfColumns);
+        QCOMPARE(list.GetNextSelectedItem(-1), 1);
+        list.clearSelection();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(rightOfColumns.x(), list.rowViewportPosition(2) + 15));
+        QCOMPARE(list.GetNextSelectedItem(-1), 2);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, belowRows);
+        QCOMPARE(clicks, QList<int>({1, 1, 2, -1}));
+
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, inCell);
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, belowRows);
+        QCOMPARE(doubleClicks, QList<int>({1, -1}));
+        QCOMPARE(list.HitTest(QPoint(-1, rowMiddle)), -1);
+    }
 };
 
 PELLOR_WIDGET_TEST_MAIN(TestListCtrlCl)
