@@ -92,8 +92,11 @@ void CQuestionDlg::InitPages()
     m_tabSheet->AddPage(QStringLiteral("本课知识点"), m_pageZhishidian, CKeshiZhishidianPage::IDD);
     m_tabSheet->AddPage(QStringLiteral("选择问题"), m_pageWenti, CKeshiWentiDlg::IDD);
     // Each page loads as it is created: the subjects page sets the current subject before
-    // the lessons page loads.
+    // the lessons page loads. The window is already shown, so the pages' controls appear
+    // with the sheet once they all exist.
+    m_tabSheet->hide();
     m_tabSheet->CreatePages();
+    m_tabSheet->show();
 }
 
 void CQuestionDlg::OnTcnSelchangeTab(int tab)

@@ -103,6 +103,7 @@ private slots:
         QCOMPARE(tabs->widget(2), dlg->m_pageZhishidian);
         QCOMPARE(tabs->widget(3), dlg->m_pageWenti);
         QCOMPARE(tabs->currentIndex(), 0);
+        QVERIFY(dlg->m_pageKemu->m_listKemu->isVisible());
         // A new database: its Kemu is empty.
         QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("数据库为空"), QStringLiteral("请先选择课目")}));
         QCOMPARE(theApp().m_nKemuID, -1);
