@@ -41,11 +41,15 @@ void ContentPage::TakeClicksBelowRows(ReportListView &list)
 
 bool ContentPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
         auto list = qobject_cast<ReportListView *>(watched->parent());
         auto mouse = static_cast<QMouseEvent *>(event);
         if (list && mouse->button() == Qt::LeftButton && list->HitTest(mouse->position().toPoint()) < 0) {
-            emit list->NMClick(-1);
+            if (type == QEvent::MouseButtonPress)
+                emit list->NMClick(-1);
+            else
+                emit list->NMDblclk(-1);
             return true;
         }
     }

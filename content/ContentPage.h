@@ -38,8 +38,8 @@ protected:
     static int TakeClickedRow(ReportListView &list, int item);
     // The key of the database row a list row shows.
     static int RowKey(const ReportListView &list, int item);
-    // A press below the rows reaches the page as the list's click on no row, and not the
-    // view, which would clear on the release the selection that the click makes.
+    // A press or double-click below the rows reaches the page as the list's click on no
+    // row, and not the view, which would clear on the release the selection it makes.
     void TakeClicksBelowRows(ReportListView &list);
 
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QSqlQuery>
 
@@ -208,6 +209,17 @@ private slots:
                           QPoint(20, lessons->m_listKeshi->viewport()->height() - 3));
         QCOMPARE(theApp().m_nKeshiID, 3);
         QVERIFY(lessons->m_listKeshi->IsItemSelected(2));
+        // A double-click arrives as a press, a release, the double-click and a release.
+        click(lessons->m_listKeshi, 0);
+        QWidget *viewport = lessons->m_listKeshi->viewport();
+        const QPoint below(20, viewport->height() - 3);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, below);
+        QMouseEvent doubleClick(QEvent::MouseButtonDblClick, below, viewport->mapToGlobal(below), Qt::LeftButton,
+                                Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &doubleClick);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, below);
+        QCOMPARE(theApp().m_nKeshiID, 3);
+        QVERIFY(lessons->m_listKeshi->IsItemSelected(2) && !lessons->m_listKeshi->IsItemSelected(0));
         QCOMPARE(prompt.shown.size(), 0);
     }
 
