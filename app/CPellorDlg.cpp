@@ -120,10 +120,9 @@ void CPellorDlg::createControls()
     m_btnStudentInfo->setObjectName(QStringLiteral("button%1").arg(IDC_STUDENT_INFO));
     m_btnStudentInfo->setAutoDefault(false);
     tmpl.place(m_btnStudentInfo, 105, 0, 32, 8);
-    // Shown so the lesson content, the tool bar and the records can be reached; the lesson
-    // content and the tool bar stay disabled until their windows exist.
-    for (QPushButton *companion : {static_cast<QPushButton *>(m_btnLessonPlan), static_cast<QPushButton *>(m_btnPPT)})
-        companion->setEnabled(false);
+    // Shown so the lesson content, the tool bar and the records can be reached; the tool bar
+    // stays disabled until its window exists.
+    m_btnPPT->setEnabled(false);
     button(m_btnRandom, IDC_RANDOM, QStringLiteral("随机提问"), 132, 8, 67, 20);
 
     label(1025, QStringLiteral("小组："), 0, 48, 32, 18);

@@ -7,6 +7,8 @@
 #include "app/CAboutDlg.h"
 #include "app/CPellorDlg.h"
 #include "application/CPellorApp.h"
+#include "content/CKemuPage.h"
+#include "content/CQuestionDlg.h"
 #include "records/CStudentInfoDlg.h"
 #include "platform/base/TextCodec.h"
 
@@ -340,6 +342,32 @@ private slots:
         });
         button->click();
         QVERIFY(opened);
+    }
+
+    void lessonPlanOpensTheBrowserOnceAndShowsItAgain()
+    {
+        CPellorDlg main;
+        auto button = main.findChild<QPushButton *>(QStringLiteral("button1043"));
+        QVERIFY(button && button->isEnabled());
+        button->click();
+        CQuestionDlg *browser = main.m_dlgQuestion;
+        QVERIFY(browser && browser->isVisible());
+        QCOMPARE(browser->parentWidget(), &main);
+        QCOMPARE(browser->m_pOwner, &main);
+        QVERIFY(m_program->exists(QStringLiteral("Content.db")));
+        QCOMPARE(m_prompt.texts(), (QStringList{QStringLiteral("数据库为空"), QStringLiteral("请先选择课目")}));
+
+        browser->m_tabSheet->setCurrentIndex(1);
+        browser->close();
+        QVERIFY(!browser->isVisible());
+        m_prompt.clear();
+        button->click();
+        QCOMPARE(main.m_dlgQuestion, browser);
+        QVERIFY(browser->isVisible());
+        QCOMPARE(browser->m_tabSheet->currentIndex(), 1);
+        QCOMPARE(browser->m_pageKemu->m_nLoadCount, 1);
+        QVERIFY(m_prompt.shown.isEmpty());
+        theApp().m_pConnection.reset();
     }
 
 private:

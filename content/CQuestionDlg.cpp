@@ -1,0 +1,133 @@
+#include "CQuestionDlg.h"
+
+#include "CKemuPage.h"
+#include "CKeshiPage.h"
+#include "CKeshiWentiDlg.h"
+#include "CKeshiZhishidianPage.h"
+#include "core/BrowserReload.h"
+#include "core/ContentDatabase.h"
+
+#include "application/CPellorApp.h"
+#include "controls/CTabSheet.h"
+#include "platform/gui/DialogTemplate.h"
+#include "platform/gui/Prompt.h"
+
+#include <QCloseEvent>
+
+CQuestionDlg::CQuestionDlg(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("dialog%1").arg(IDD));
+    setWindowTitle(QStringLiteral("问题"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setModal(false);
+    const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 765, 382);
+    m_tabSheet = new CTabSheet(this);
+    m_tabSheet->setObjectName(QStringLiteral("tab%1").arg(IDC_TAB));
+    tmpl.place(m_tabSheet, 7, 7, 752, 368);
+    m_pageKemu = new CKemuPage(this);
+    m_pageKeshi = new CKeshiPage(this);
+    m_pageWenti = new CKeshiWentiDlg(this);
+    m_pageZhishidian = new CKeshiZhishidianPage(this);
+    connect(m_tabSheet, &CTabSheet::selChange, this, &CQuestionDlg::OnTcnSelchangeTab);
+}
+
+// The connection stays open: it is the application object's, which closes it at exit.
+CQuestionDlg::~CQuestionDlg() = default;
+
+void CQuestionDlg::ShowQuestionDlg(QWidget *pOwner)
+{
+    if (m_bCreated) {
+        ShowAgain();
+        return;
+    }
+    OpenConnection();
+    m_bCreated = true;
+    show();
+    m_pOwner = pOwner;
+    move(0, 0);
+    InitPages();
+}
+
+void CQuestionDlg::ShowAgain()
+{
+    if (!m_pConnection || !m_pConnection->isOpen()) {
+        if (OpenConnection()) {
+            GiveConnectionToPages();
+            m_pageKemu->LoadKemuList();
+            m_pageKeshi->LoadKeshiList();
+            m_pageZhishidian->LoadZhishidianList();
+            m_pageWenti->LoadQuestionList();
+        }
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+bool CQuestionDlg::OpenConnection()
+{
+    const ContentDatabase::Opening opening = ContentDatabase::open(theApp().m_pConnection);
+    m_pConnection = opening.connection;
+    if (!opening.failure.isEmpty()) {
+        Prompt::box(this, opening.failure);
+        return false;
+    }
+    return true;
+}
+
+void CQuestionDlg::GiveConnectionToPages()
+{
+    m_pageKemu->m_pConnection = m_pConnection;
+    m_pageKeshi->m_pConnection = m_pConnection;
+    m_pageZhishidian->m_pConnection = m_pConnection;
+    m_pageWenti->m_pConnection = m_pConnection;
+}
+
+void CQuestionDlg::InitPages()
+{
+    GiveConnectionToPages();
+    m_tabSheet->AddPage(QStringLiteral("选择课目"), m_pageKemu, CKemuPage::IDD);
+    m_tabSheet->AddPage(QStringLiteral("选择课时"), m_pageKeshi, CKeshiPage::IDD);
+    m_tabSheet->AddPage(QStringLiteral("本课知识点"), m_pageZhishidian, CKeshiZhishidianPage::IDD);
+    m_tabSheet->AddPage(QStringLiteral("选择问题"), m_pageWenti, CKeshiWentiDlg::IDD);
+    // Each page loads as it is created: the subjects page sets the current subject before
+    // the lessons page loads. The window is already shown, so the pages' controls appear
+    // with the sheet once they all exist.
+    m_tabSheet->hide();
+    m_tabSheet->CreatePages();
+    m_tabSheet->show();
+}
+
+void CQuestionDlg::OnTcnSelchangeTab(int tab)
+{
+    const BrowserReload::Plan plan
+        = BrowserReload::onTabChange(tab, theApp().m_nKemuID, m_pageKeshi->m_nLoadedKemuID);
+    if (plan.lessons)
+        m_pageKeshi->LoadKeshiList();
+    if (plan.points)
+        m_pageZhishidian->LoadZhishidianList();
+    if (plan.questions)
+        m_pageWenti->LoadQuestionList();
+}
+
+void CQuestionDlg::HideOnClose()
+{
+    hide();
+}
+
+void CQuestionDlg::closeEvent(QCloseEvent *event)
+{
+    HideOnClose();
+    event->ignore();
+}
+
+void CQuestionDlg::reject()
+{
+    HideOnClose();
+}
+
+void CQuestionDlg::accept()
+{
+    HideOnClose();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+// Which pages of the question browser a change of tab reloads.
+namespace BrowserReload {
+
+enum Tab { TabSubjects = 0, TabLessons = 1, TabPoints = 2, TabQuestions = 3 };
+
+struct Plan
+{
+    bool lessons = false;
+    bool points = false;
+    bool questions = false;
+};
+
+// Nothing without a current subject (below 0). The points and questions pages load on
+// every change to their tab. The lessons page follows the current subject: it reloads when
+// it was loaded for another one, on a change to its own tab and before the points or
+// questions page loads, so that those work on a lesson of the current subject.
+Plan onTabChange(int tab, int currentSubject, int lessonsLoadedFor);
+
+} // namespace BrowserReload

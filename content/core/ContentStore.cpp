@@ -1,0 +1,409 @@
+#include "ContentStore.h"
+
+#include "platform/base/NumberText.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+// QtSql binds a null QString as NULL: an empty text the teacher typed is stored empty.
+QVariant textValue(const QString &text)
+{
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
+QVariant nullable(const std::optional<QString> &text)
+{
+    return text ? textValue(*text) : QVariant(QMetaType::fromType<QString>());
+}
+
+std::optional<QString> textOf(const QSqlQuery &query, int column)
+{
+    const QVariant value = query.value(column);
+    if (value.isNull())
+        return std::nullopt;
+    return value.toString();
+}
+
+// Numbers are read through their text, as the pages have always converted them.
+int intOf(const QSqlQuery &query, int column)
+{
+    return NumberText::toInt(query.value(column).toString());
+}
+
+QString limited(const QString &column, int width)
+{
+    return QStringLiteral("%1 TEXT CHECK(length(%1) <= %2)").arg(column).arg(width);
+}
+
+QString flag(const QString &column)
+{
+    return QStringLiteral("%1 INTEGER CHECK(%1 IN (0,1))").arg(column);
+}
+
+const QString kPointColumns = QStringLiteral("ID,课时,知识点ID,知识点,重点,难点");
+const QString kQuestionColumns = QStringLiteral("ID,课时ID,知识点ID,问题,答案");
+
+PointRecord pointOf(const QSqlQuery &query)
+{
+    PointRecord row;
+    row.id = intOf(query, 0);
+    row.lesson = intOf(query, 1);
+    row.number = intOf(query, 2);
+    row.text = textOf(query, 3);
+    row.key = !query.value(4).isNull() && intOf(query, 4) != 0;
+    row.difficult = !query.value(5).isNull() && intOf(query, 5) != 0;
+    return row;
+}
+
+QuestionRecord questionOf(const QSqlQuery &query)
+{
+    QuestionRecord row;
+    row.id = intOf(query, 0);
+    row.lesson = intOf(query, 1);
+    row.point = intOf(query, 2);
+    row.question = textOf(query, 3);
+    row.answer = textOf(query, 4);
+    return row;
+}
+
+} // namespace
+
+ContentStore::ContentStore(const Database &db)
+    : m_db(db)
+{
+}
+
+QString ContentStore::lessonTable(int kemuId)
+{
+    return QStringLiteral("Keshi%1").arg(kemuId);
+}
+
+QString ContentStore::pointTable(int kemuId)
+{
+    return QStringLiteral("Zhishidian%1").arg(kemuId);
+}
+
+QString ContentStore::questionTable(int kemuId)
+{
+    return QStringLiteral("Wenti%1").arg(kemuId);
+}
+
+QString ContentStore::rowGoneText()
+{
+    // What the teacher has always been told when the row to change was gone.
+    return QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. "
+                          "Requested operation requires a current record.");
+}
+
+void ContentStore::ensureSchema() const
+{
+    const int version = count(QStringLiteral("PRAGMA user_version"), {});
+    const bool hasKemu = tableExists(QStringLiteral("Kemu"));
+    if (hasKemu && version >= kSchemaVersion)
+        return;
+    Transaction transaction(m_db);
+    if (!hasKemu) {
+        m_db.exec(QStringLiteral("CREATE TABLE Kemu(ID INTEGER PRIMARY KEY,%1)")
+                      .arg(limited(QStringLiteral("课目"), kSubjectNameWidth)));
+    } else if (version < 1) {
+        // Version 1: the presenter counts and steps through a point's questions by index.
+        QList<int> ids;
+        QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID FROM Kemu WHERE ID IS NOT NULL"));
+        while (query.next())
+            ids << intOf(query, 0);
+        query.finish();
+        for (int id : ids)
+            createIndexes(id);
+    }
+    m_db.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+    transaction.commit();
+}
+
+int ContentStore::count(const QString &sql, const QVariantList &values) const
+{
+    QSqlQuery query = m_db.exec(sql, values);
+    return query.next() ? intOf(query, 0) : 0;
+}
+
+bool ContentStore::tableExists(const QString &name) const
+{
+    return count(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"),
+                 {name})
+        > 0;
+}
+
+void ContentStore::update(const QString &sql, const QVariantList &values) const
+{
+    const QSqlQuery query = m_db.exec(sql, values);
+    if (query.numRowsAffected() == 0)
+        throw DbError(rowGoneText());
+}
+
+// --- Kemu ---
+
+QList<SubjectRecord> ContentStore::subjects() const
+{
+    QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID,课目 FROM Kemu WHERE ID IS NOT NULL ORDER BY ID"));
+    QList<SubjectRecord> rows;
+    while (query.next())
+        rows.append({intOf(query, 0), textOf(query, 1)});
+    return rows;
+}
+
+int ContentStore::nextSubjectId() const
+{
+    QSqlQuery query = m_db.exec(QStringLiteral("SELECT max(ID) FROM Kemu"));
+    if (!query.next() || query.value(0).isNull())
+        return 1;
+    return intOf(query, 0) + 1;
+}
+
+int ContentStore::addSubject(const QString &name) const
+{
+    Transaction transaction(m_db);
+    const int id = nextSubjectId();
+    m_db.exec(QStringLiteral("INSERT INTO Kemu(ID,课目) VALUES(?,?)"), {id, textValue(name)});
+    createKemuTables(id);
+    transaction.commit();
+    return id;
+}
+
+void ContentStore::createKemuTables(int kemuId) const
+{
+    Transaction transaction(m_db);
+    m_db.exec(QStringLiteral("CREATE TABLE %1(课时 INTEGER NOT NULL PRIMARY KEY,%2)")
+                  .arg(lessonTable(kemuId), limited(QStringLiteral("题目"), kLessonTitleWidth)));
+    // AUTOINCREMENT: a deleted point's or question's ID is never given again.
+    m_db.exec(QStringLiteral("CREATE TABLE %1(ID INTEGER PRIMARY KEY AUTOINCREMENT,课时 INTEGER,知识点ID INTEGER,"
+                             "知识点 TEXT,%2,%3)")
+                  .arg(pointTable(kemuId), flag(QStringLiteral("重点")), flag(QStringLiteral("难点"))));
+    m_db.exec(QStringLiteral("CREATE TABLE %1(ID INTEGER PRIMARY KEY AUTOINCREMENT,课时ID INTEGER,知识点ID INTEGER,"
+                             "问题ID INTEGER,问题 TEXT,答案 TEXT)")
+                  .arg(questionTable(kemuId)));
+    createIndexes(kemuId);
+    transaction.commit();
+}
+
+void ContentStore::createIndexes(int kemuId) const
+{
+    const QString points = pointTable(kemuId);
+    const QString questions = questionTable(kemuId);
+    if (tableExists(points))
+        m_db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_point ON %1(课时,知识点ID)").arg(points));
+    if (tableExists(questions))
+        m_db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_point ON %1(课时ID,知识点ID)").arg(questions));
+}
+
+void ContentStore::renameSubject(int kemuId, const QString &name) const
+{
+    update(QStringLiteral("UPDATE Kemu SET 课目=? WHERE ID=?"), {textValue(name), kemuId});
+}
+
+ContentStore::Outcome ContentStore::deleteSubject(int kemuId) const
+{
+    Transaction transaction(m_db);
+    if (hasLessons(kemuId))
+        return Outcome::InUse;
+    // A subject whose tables went missing can still be deleted: what is there goes.
+    for (const QString &table : {lessonTable(kemuId), pointTable(kemuId), questionTable(kemuId)})
+        m_db.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(table));
+    m_db.exec(QStringLiteral("DELETE FROM Kemu WHERE ID=?"), {kemuId});
+    transaction.commit();
+    return Outcome::Done;
+}
+
+bool ContentStore::hasLessons(int kemuId) const
+{
+    const QString table = lessonTable(kemuId);
+    return tableExists(table) && count(QStringLiteral("SELECT EXISTS(SELECT 1 FROM %1)").arg(table), {}) != 0;
+}
+
+// --- Keshi<subject> ---
+
+QList<LessonRecord> ContentStore::lessons(int kemuId) const
+{
+    QSqlQuery query = m_db.exec(
+        QStringLiteral("SELECT 课时,题目 FROM %1 WHERE 课时 IS NOT NULL ORDER BY 课时").arg(lessonTable(kemuId)));
+    QList<LessonRecord> rows;
+    while (query.next())
+        rows.append({intOf(query, 0), textOf(query, 1)});
+    return rows;
+}
+
+ContentStore::Outcome ContentStore::addLesson(int kemuId, int number, const QString &title) const
+{
+    const QString table = lessonTable(kemuId);
+    Transaction transaction(m_db);
+    if (count(QStringLiteral("SELECT count(*) FROM %1 WHERE 课时=?").arg(table), {number}) > 0)
+        return Outcome::Duplicate;
+    m_db.exec(QStringLiteral("INSERT INTO %1(课时,题目) VALUES(?,?)").arg(table), {number, textValue(title)});
+    transaction.commit();
+    return Outcome::Done;
+}
+
+void ContentStore::setLessonTitle(int kemuId, int number, const QString &title) const
+{
+    update(QStringLiteral("UPDATE %1 SET 题目=? WHERE 课时=?").arg(lessonTable(kemuId)), {textValue(title), number});
+}
+
+ContentStore::Outcome ContentStore::deleteLesson(int kemuId, int number) const
+{
+    Transaction transaction(m_db);
+    if (hasPoints(kemuId, number))
+        return Outcome::InUse;
+    m_db.exec(QStringLiteral("DELETE FROM %1 WHERE 课时=?").arg(lessonTable(kemuId)), {number});
+    transaction.commit();
+    return Outcome::Done;
+}
+
+bool ContentStore::hasPoints(int kemuId, int lesson) const
+{
+    return count(QStringLiteral("SELECT EXISTS(SELECT 1 FROM %1 WHERE 课时=?)").arg(pointTable(kemuId)), {lesson}) != 0;
+}
+
+// --- Zhishidian<subject> ---
+
+QList<PointRecord> ContentStore::points(int kemuId, int lesson) const
+{
+    QSqlQuery query = m_db.exec(QStringLiteral("SELECT %1 FROM %2 WHERE 课时=? AND 知识点ID IS NOT NULL "
+                                               "ORDER BY 知识点ID,ID")
+                                    .arg(kPointColumns, pointTable(kemuId)),
+                                {lesson});
+    QList<PointRecord> rows;
+    while (query.next())
+        rows.append(pointOf(query));
+    return rows;
+}
+
+std::optional<PointRecord> ContentStore::point(int kemuId, int lesson, int number) const
+{
+    QSqlQuery query = m_db.exec(QStringLiteral("SELECT %1 FROM %2 WHERE 课时=? AND 知识点ID=? ORDER BY ID LIMIT 1")
+                                    .arg(kPointColumns, pointTable(kemuId)),
+                                {lesson, number});
+    if (!query.next())
+        return std::nullopt;
+    return pointOf(query);
+}
+
+ContentStore::Outcome ContentStore::addPoint(int kemuId, const PointRecord &point) const
+{
+    const QString table = pointTable(kemuId);
+    Transaction transaction(m_db);
+    if (count(QStringLiteral("SELECT count(*) FROM %1 WHERE 课时=? AND 知识点ID=?").arg(table),
+              {point.lesson, point.number})
+        > 0)
+        return Outcome::Duplicate;
+    m_db.exec(QStringLiteral("INSERT INTO %1(课时,知识点ID,知识点,重点,难点) VALUES(?,?,?,?,?)").arg(table),
+              {point.lesson, point.number, nullable(point.text), point.key ? 1 : 0, point.difficult ? 1 : 0});
+    transaction.commit();
+    return Outcome::Done;
+}
+
+void ContentStore::updatePoint(int kemuId, int lesson, int number, const std::optional<QString> &text, bool key,
+                               bool difficult) const
+{
+    const QString table = pointTable(kemuId);
+    const int keyValue = key ? 1 : 0;
+    const int difficultValue = difficult ? 1 : 0;
+    if (text)
+        update(QStringLiteral("UPDATE %1 SET 知识点=?,重点=?,难点=? WHERE 课时=? AND 知识点ID=?").arg(table),
+               {textValue(*text), keyValue, difficultValue, lesson, number});
+    else
+        update(QStringLiteral("UPDATE %1 SET 重点=?,难点=? WHERE 课时=? AND 知识点ID=?").arg(table),
+               {keyValue, difficultValue, lesson, number});
+}
+
+void ContentStore::setPointText(int kemuId, int lesson, int number, const QString &text) const
+{
+    update(QStringLiteral("UPDATE %1 SET 知识点=? WHERE 课时=? AND 知识点ID=?").arg(pointTable(kemuId)),
+           {textValue(text), lesson, number});
+}
+
+ContentStore::Outcome ContentStore::deletePoint(int kemuId, int lesson, int number) const
+{
+    Transaction transaction(m_db);
+    if (countQuestions(kemuId, lesson, number) > 0)
+        return Outcome::InUse;
+    m_db.exec(QStringLiteral("DELETE FROM %1 WHERE 课时=? AND 知识点ID=?").arg(pointTable(kemuId)), {lesson, number});
+    transaction.commit();
+    return Outcome::Done;
+}
+
+// --- Wenti<subject> ---
+
+int ContentStore::countQuestions(int kemuId, int lesson, int point) const
+{
+    return count(QStringLiteral("SELECT count(*) FROM %1 WHERE 课时ID=? AND 知识点ID=?").arg(questionTable(kemuId)),
+                 {lesson, point});
+}
+
+QList<QuestionRecord> ContentStore::questionRows(const QString &sql, const QVariantList &values) const
+{
+    QSqlQuery query = m_db.exec(sql, values);
+    QList<QuestionRecord> rows;
+    while (query.next())
+        rows.append(questionOf(query));
+    return rows;
+}
+
+QList<QuestionRecord> ContentStore::questionsOfLesson(int kemuId, int lesson) const
+{
+    return questionRows(QStringLiteral("SELECT %1 FROM %2 WHERE 课时ID=? AND 知识点ID IS NOT NULL ORDER BY 知识点ID,ID")
+                            .arg(kQuestionColumns, questionTable(kemuId)),
+                        {lesson});
+}
+
+QList<QuestionRecord> ContentStore::questionsOfPoint(int kemuId, int lesson, int point) const
+{
+    return questionRows(QStringLiteral("SELECT %1 FROM %2 WHERE 课时ID=? AND 知识点ID=? ORDER BY ID")
+                            .arg(kQuestionColumns, questionTable(kemuId)),
+                        {lesson, point});
+}
+
+QuestionCursor ContentStore::questionCursor(int kemuId, int lesson, int point) const
+{
+    return QuestionCursor(questionsOfPoint(kemuId, lesson, point));
+}
+
+std::optional<QuestionRecord> ContentStore::question(int kemuId, int id) const
+{
+    const QList<QuestionRecord> rows
+        = questionRows(QStringLiteral("SELECT %1 FROM %2 WHERE ID=?").arg(kQuestionColumns, questionTable(kemuId)), {id});
+    if (rows.isEmpty())
+        return std::nullopt;
+    return rows.first();
+}
+
+int ContentStore::addQuestion(int kemuId, int lesson, int point, const QString &question, const QString &answer) const
+{
+    const QSqlQuery query
+        = m_db.exec(QStringLiteral("INSERT INTO %1(课时ID,知识点ID,问题,答案) VALUES(?,?,?,?)").arg(questionTable(kemuId)),
+                    {lesson, point, textValue(question), textValue(answer)});
+    return query.lastInsertId().toInt();
+}
+
+void ContentStore::updateQuestion(int kemuId, int id, const std::optional<QString> &question,
+                                  const std::optional<QString> &answer) const
+{
+    QStringList columns;
+    QVariantList values;
+    if (question) {
+        columns << QStringLiteral("问题=?");
+        values << textValue(*question);
+    }
+    if (answer) {
+        columns << QStringLiteral("答案=?");
+        values << textValue(*answer);
+    }
+    if (columns.isEmpty())
+        return;
+    values << id;
+    update(QStringLiteral("UPDATE %1 SET %2 WHERE ID=?").arg(questionTable(kemuId), columns.join(u',')), values);
+}
+
+void ContentStore::deleteQuestion(int kemuId, int id) const
+{
+    m_db.exec(QStringLiteral("DELETE FROM %1 WHERE ID=?").arg(questionTable(kemuId)), {id});
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "QuestionCursor.h"
+
+#include "platform/base/Database.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// A row of Kemu.
+struct SubjectRecord
+{
+    int id = 0;                  // ID, the number in the names of the subject's tables
+    std::optional<QString> name; // 课目
+};
+
+// A row of Keshi<subject>.
+struct LessonRecord
+{
+    int number = 0;               // 课时
+    std::optional<QString> title; // 题目
+};
+
+// A row of Zhishidian<subject>.
+struct PointRecord
+{
+    int id = 0;                  // ID
+    int lesson = 0;              // 课时
+    int number = 0;              // 知识点ID, the point's number within its lesson
+    std::optional<QString> text; // 知识点
+    bool key = false;            // 重点; NULL reads as not set
+    bool difficult = false;      // 难点
+};
+
+// Every statement on the lesson content tables: Kemu, and for each subject its lessons
+// (Keshi<ID>), knowledge points (Zhishidian<ID>) and questions (Wenti<ID>). Values are always
+// bound; only the subject's number is formatted into a table name. Each operation that
+// writes runs in one transaction, so it commits whole or not at all, and composes into a
+// caller's transaction. Failures throw DbError with the driver's text; a change of a row
+// that is no longer there fails too, with rowGoneText().
+//
+// Lists leave out rows whose key column (Kemu.ID, Keshi.课时, Zhishidian.知识点ID, Wenti.ID,
+// Wenti.知识点ID) is NULL: nothing could edit or delete them.
+class ContentStore
+{
+public:
+    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSubjectNameWidth = 255;
+    static constexpr int kLessonTitleWidth = 100;
+
+    enum class Outcome {
+        Done,
+        Duplicate, // a lesson or point of that number exists already: nothing written
+        InUse,     // the subject still has lessons, the lesson points, the point questions
+    };
+
+    explicit ContentStore(const Database &db);
+
+    // Creates Kemu when the database lacks it (a new, empty file) and brings an older
+    // database up to kSchemaVersion.
+    void ensureSchema() const;
+
+    static QString lessonTable(int kemuId);   // Keshi<ID>
+    static QString pointTable(int kemuId);    // Zhishidian<ID>
+    static QString questionTable(int kemuId); // Wenti<ID>
+    // The text of a failed change of a row that was deleted meanwhile.
+    static QString rowGoneText();
+
+    // --- Kemu ---
+    QList<SubjectRecord> subjects() const; // by ID
+    // The highest ID + 1, or 1 for the first subject.
+    int nextSubjectId() const;
+    // The row with the next ID and the subject's three tables; returns the ID.
+    int addSubject(const QString &name) const;
+    // The subject's lesson, knowledge-point and question tables.
+    void createKemuTables(int kemuId) const;
+    void renameSubject(int kemuId, const QString &name) const;
+    // Refused (InUse) while the subject has a lesson. Drops the three tables (those that
+    // are there) and the row.
+    Outcome deleteSubject(int kemuId) const;
+    bool hasLessons(int kemuId) const;
+
+    // --- Keshi<subject> ---
+    QList<LessonRecord> lessons(int kemuId) const; // by number
+    Outcome addLesson(int kemuId, int number, const QString &title) const;
+    void setLessonTitle(int kemuId, int number, const QString &title) const;
+    // Refused (InUse) while the lesson has a knowledge point.
+    Outcome deleteLesson(int kemuId, int number) const;
+    bool hasPoints(int kemuId, int lesson) const;
+
+    // --- Zhishidian<subject> ---
+    QList<PointRecord> points(int kemuId, int lesson) const; // by number
+    std::optional<PointRecord> point(int kemuId, int lesson, int number) const;
+    // Refused (Duplicate) when the lesson has a point of that number.
+    Outcome addPoint(int kemuId, const PointRecord &point) const;
+    // The flags always; the text only when one is given, so an untouched text keeps what
+    // is stored (NULL included).
+    void updatePoint(int kemuId, int lesson, int number, const std::optional<QString> &text, bool key,
+                     bool difficult) const;
+    void setPointText(int kemuId, int lesson, int number, const QString &text) const;
+    // Refused (InUse) while the point has a question.
+    Outcome deletePoint(int kemuId, int lesson, int number) const;
+
+    // --- Wenti<subject> ---
+    int countQuestions(int kemuId, int lesson, int point) const;
+    // The lesson's questions by point number, those of one point in the order added.
+    QList<QuestionRecord> questionsOfLesson(int kemuId, int lesson) const;
+    QList<QuestionRecord> questionsOfPoint(int kemuId, int lesson, int point) const;
+    // The point's questions in the order added, standing on the first.
+    QuestionCursor questionCursor(int kemuId, int lesson, int point) const;
+    std::optional<QuestionRecord> question(int kemuId, int id) const;
+    // Returns the new question's ID. 问题ID stays NULL.
+    int addQuestion(int kemuId, int lesson, int point, const QString &question, const QString &answer) const;
+    // Writes the texts that are given; the others keep what is stored.
+    void updateQuestion(int kemuId, int id, const std::optional<QString> &question,
+                        const std::optional<QString> &answer) const;
+    void deleteQuestion(int kemuId, int id) const;
+
+private:
+    int count(const QString &sql, const QVariantList &values) const;
+    bool tableExists(const QString &name) const;
+    // Runs an UPDATE; throws rowGoneText() when it matched no row.
+    void update(const QString &sql, const QVariantList &values) const;
+    QList<QuestionRecord> questionRows(const QString &sql, const QVariantList &values) const;
+    void createIndexes(int kemuId) const;
+
+    const Database &m_db;
+};
