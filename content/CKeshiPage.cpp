@@ -74,12 +74,11 @@ void CKeshiPage::LoadKeshiList()
         ContentSelection::setLesson(-1);
         return;
     }
-    for (int n = 0; n < lessons.size(); ++n) {
-        const LessonRecord &lesson = lessons.at(n);
-        m_listKeshi->InsertItem(n, QString::number(lesson.number));
-        m_listKeshi->SetItemText(n, ColTitle, lesson.title.value_or(NotEnteredText()));
-        m_listKeshi->SetItemData(n, lesson.number);
-    }
+    QList<ReportListModel::Row> rows;
+    rows.reserve(lessons.size());
+    for (const LessonRecord &lesson : std::as_const(lessons))
+        rows.append({{QString::number(lesson.number), lesson.title.value_or(NotEnteredText())}, lesson.number});
+    m_listKeshi->SetRows(std::move(rows));
     // The last lesson is current after every load.
     m_listKeshi->SetItemSelected(static_cast<int>(lessons.size()) - 1, true);
     ContentSelection::setLesson(lessons.last().number);

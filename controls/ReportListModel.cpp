@@ -102,6 +102,16 @@ void ReportListModel::removeAllRows()
     endResetModel();
 }
 
+void ReportListModel::setRows(QList<Row> rows)
+{
+    const qsizetype columns = qMax(qsizetype(1), m_headings.size());
+    for (Row &row : rows)
+        row.cells.resize(columns);
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
 bool ReportListModel::setText(int row, int column, const QString &text)
 {
     if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_headings.size())

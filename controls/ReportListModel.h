@@ -13,6 +13,13 @@ class ReportListModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
+    // A row's texts, one per column (missing ones empty), and its hidden value.
+    struct Row
+    {
+        QStringList cells;
+        qint64 data = 0;
+    };
+
     explicit ReportListModel(QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -31,6 +38,8 @@ public:
     int insertRowAt(int row, const QString &text);
     bool removeRowAt(int row);
     void removeAllRows();
+    // Replaces every row at once, with one notice however many there are: a page's load.
+    void setRows(QList<Row> rows);
 
     bool setText(int row, int column, const QString &text);
     QString text(int row, int column) const;
@@ -44,12 +53,6 @@ public:
     void reorderRows(const QList<int> &order);
 
 private:
-    struct Row
-    {
-        QStringList cells;
-        qint64 data = 0;
-    };
-
     QStringList m_headings;
     QList<Row> m_rows;
 };

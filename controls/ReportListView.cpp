@@ -49,6 +49,11 @@ QString ReportListView::GetItemText(int item, int subItem) const
     return m_model->text(item, subItem);
 }
 
+void ReportListView::SetRows(QList<ReportListModel::Row> rows)
+{
+    m_model->setRows(std::move(rows));
+}
+
 bool ReportListView::SetItemData(int item, qint64 data)
 {
     return m_model->setRowData(item, data);

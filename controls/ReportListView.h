@@ -33,6 +33,9 @@ public:
     qint64 GetItemData(int item) const;
     bool DeleteItem(int item);
     bool DeleteAllItems();
+    // Replaces every row by these, each with its texts by column and its hidden value, in
+    // one step: what a page does to show a list read from the database.
+    void SetRows(QList<ReportListModel::Row> rows);
     bool DeleteColumn(int column);
     int GetColumnWidth(int column) const;
     bool SetColumnWidth(int column, int width);

@@ -240,6 +240,17 @@ private slots:
         list.InsertItem(0, QStringLiteral("new"));
         QCOMPARE(list.GetItemData(0), 0);
         QCOMPARE(list.GetItemData(1), 101);
+
+        // A whole list in one step: short rows are padded, every row keeps its value.
+        list.SetItemSelected(0, true);
+        list.SetRows({{{QStringLiteral("7"), QStringLiteral("甲")}, 70}, {{QStringLiteral("8")}, 80}});
+        QCOMPARE(list.GetItemCount(), 2);
+        QCOMPARE(list.GetItemText(0, 1), QStringLiteral("甲"));
+        QCOMPARE(list.GetItemText(1, 2), QString());
+        QCOMPARE(list.GetItemData(1), 80);
+        QCOMPARE(list.GetNextSelectedItem(-1), -1);
+        list.SetRows({});
+        QCOMPARE(list.GetItemCount(), 0);
     }
 
     void clicksAndDoubleClicksNameTheirRow()
