@@ -83,7 +83,7 @@ private slots:
         // The companion buttons are there, waiting for their windows.
         QVERIFY(!dlg.m_btnLessonPlan->isHidden());
         QVERIFY(!dlg.m_btnStudentInfo->isHidden());
-        QVERIFY(!dlg.m_btnPPT->isEnabled());
+        QVERIFY(dlg.m_btnPPT->isEnabled());
     }
 
     void colorsOverThePicture()
