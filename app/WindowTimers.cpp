@@ -25,9 +25,7 @@ void WindowTimers::SetTimer(int id, int milliseconds)
 {
     Running &running = m_running[id];
     running.interval = milliseconds;
-    if (g_stepping)
-        running.timer.stop();
-    else
+    if (!g_stepping)
         running.timer.start(milliseconds, this);
 }
 
