@@ -1,6 +1,7 @@
 #include "CPellorDlg.h"
 
 #include "CAboutDlg.h"
+#include "CPlayPPtDlg.h"
 #include "PellorStartup.h"
 
 #include "application/CPellorApp.h"
@@ -17,6 +18,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -73,7 +75,29 @@ CPellorDlg::CPellorDlg(QWidget *parent)
     OnInitDialog();
 }
 
-CPellorDlg::~CPellorDlg() = default;
+CPellorDlg::~CPellorDlg()
+{
+    // The tool bar has no parent, so that it stays up while this window is hidden.
+    delete m_dlgPPT;
+}
+
+int CPellorDlg::exec()
+{
+    // Hiding a dialog ends its modal run. While the tool bar stands in for this window, the
+    // program runs on in a loop of the window's own until the window really ends.
+    bool ended = false;
+    const QMetaObject::Connection watch = connect(this, &QDialog::finished, this, [&ended] { ended = true; });
+    int result = QDialog::exec();
+    if (m_bStandingAside && !ended) {
+        QEventLoop loop;
+        connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::DialogExec);
+        result = this->result();
+    }
+    disconnect(watch);
+    m_bStandingAside = false;
+    return result;
+}
 
 QFont CPellorDlg::BigFont(int height)
 {
@@ -120,9 +144,6 @@ void CPellorDlg::createControls()
     m_btnStudentInfo->setObjectName(QStringLiteral("button%1").arg(IDC_STUDENT_INFO));
     m_btnStudentInfo->setAutoDefault(false);
     tmpl.place(m_btnStudentInfo, 105, 0, 32, 8);
-    // Shown so the lesson content, the tool bar and the records can be reached; the tool bar
-    // stays disabled until its window exists.
-    m_btnPPT->setEnabled(false);
     button(m_btnRandom, IDC_RANDOM, QStringLiteral("随机提问"), 132, 8, 67, 20);
 
     label(1025, QStringLiteral("小组："), 0, 48, 32, 18);

@@ -50,6 +50,10 @@ public:
     explicit CPellorDlg(QWidget *parent = nullptr);
     ~CPellorDlg() override;
 
+    // Runs the window until it ends, also through the time the presentation tool bar stands
+    // in for it hidden.
+    int exec() override;
+
     // Reads the window's settings from res/set.ini in the program folder.
     void LoadSettings();
     // Loads every group file; false (after telling the teacher) when one could not be read.
@@ -149,4 +153,6 @@ private:
     QList<QLabel *> m_labels;
     QList<int> m_labelWidths;
     bool m_initialised = false;
+    // Hidden while the presentation tool bar is up.
+    bool m_bStandingAside = false;
 };

@@ -1,10 +1,9 @@
 #include "CPellorDlg.h"
 
+#include "CPlayPPtDlg.h"
+
 #include "content/CQuestionDlg.h"
 #include "records/CStudentInfoDlg.h"
-
-// The presentation tool bar arrives with its own window; until then its button stays
-// disabled (see CPellorDlg::createControls).
 
 // The question browser is created once; a later "教案" shows it as it was hidden.
 void CPellorDlg::OnBnClickedLessonPlan()
@@ -19,6 +18,14 @@ void CPellorDlg::OnBnClickedLessonPlan()
 
 void CPellorDlg::OnBnClickedPPT()
 {
+    if (!m_dlgPPT)
+        m_dlgPPT = new CPlayPPtDlg;
+    if (m_dlgPPT->isCreated())
+        m_dlgPPT->show();
+    else
+        m_dlgPPT->ShowToolBar(this);
+    m_bStandingAside = true;
+    hide();
 }
 
 void CPellorDlg::OnBnClickedStudentInfo()

@@ -82,10 +82,11 @@ private slots:
         QCOMPARE(dlg.m_editName->font().pixelSize(), 30);
         QVERIFY(dlg.m_editName->font().bold());
         QCOMPARE(dlg.m_btnSaveExit->font().pixelSize(), 30);
-        // The companion buttons are there, waiting for their windows.
+        // The companion buttons are there and lead to their windows.
         QVERIFY(!dlg.m_btnLessonPlan->isHidden());
         QVERIFY(!dlg.m_btnStudentInfo->isHidden());
-        QVERIFY(!dlg.m_btnPPT->isEnabled());
+        QVERIFY(dlg.m_btnLessonPlan->isEnabled());
+        QVERIFY(dlg.m_btnPPT->isEnabled());
     }
 
     void colorsOverThePicture()
