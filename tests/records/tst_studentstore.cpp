@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(result.outcome, StudentStore::Outcome::Done);
         QCOMPARE(m_store->student(result.groupId, 1)->name, std::optional<QString>(name));
         QCOMPARE(m_store->score(result.groupId, 1)->name, std::optional<QString>(name));
-        QCOMPARE(m_store->findSemester({2014, quoted, quoted})->id, result.groupId);
+        QCOMPARE(m_store->semester(result.groupId)->semester, std::optional<QString>(quoted));
         QCOMPARE(m_store->groupCount(2014, quoted), 1);
     }
 
@@ -224,8 +224,8 @@ private slots:
         const auto group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
                                                 {QStringLiteral("甲")}, std::nullopt);
         const auto next = m_store->addSemester({2012, QStringLiteral("1班"), QStringLiteral("下")}, group.groupId);
-        m_store->deleteSemester({2012, QStringLiteral("1班"), QStringLiteral("下")});
-        m_store->deleteSemester({2012, QStringLiteral("1班"), QStringLiteral("上")});
+        m_store->deleteSemester(next.classId);
+        m_store->deleteSemester(group.groupId);
         QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 0);
         for (const QString &table : {QStringLiteral("小组表1"), QStringLiteral("课堂成绩表1"), QStringLiteral("课堂成绩表2")})
             QVERIFY2(m_db->hasTable(table), qPrintable(table));
@@ -273,8 +273,12 @@ private slots:
         student.photo = QByteArray("\x89PNG\0data", 9);
         m_store->addStudent(group.groupId, student);
         QCOMPARE(m_store->student(group.groupId, 5)->photo, student.photo);
-        for (int classId : {group.groupId, next.classId})
-            QCOMPARE(m_store->score(classId, 5)->excellent, std::optional<int>(0));
+        // The list reads no photo.
+        QVERIFY(m_store->students(group.groupId).last().photo.isNull());
+        QCOMPARE(m_store->studentNumbers(group.groupId), (QList<int>{1, 5}));
+        QVERIFY(!m_store->hasScoreRow(next.classId, 5));
+        m_store->addZeroScoreRow(next.classId, 5, QStringLiteral("戊"));
+        QCOMPARE(m_store->score(next.classId, 5)->excellent, std::optional<int>(0));
 
         QVERIFY(m_store->renameInScores(next.classId, 5, QStringLiteral("己")));
         QVERIFY(!m_store->renameInScores(next.classId, 6, QStringLiteral("己")));
@@ -282,14 +286,16 @@ private slots:
         const ScoreRecord counts = *m_store->score(next.classId, 5);
         QCOMPARE((QList<int>{*counts.excellent, *counts.good, *counts.fair, *counts.absent}), (QList<int>{3, 2, 1, 4}));
 
-        // A duplicate number fails whole: no score row is added either.
         student.name = QStringLiteral("庚");
         QVERIFY_THROWS_EXCEPTION(DbError, m_store->addStudent(group.groupId, student));
-        QCOMPARE(m_store->score(group.groupId, 5)->name, std::optional<QString>(QStringLiteral("戊")));
+        QCOMPARE(m_store->student(group.groupId, 5)->name, std::optional<QString>(QStringLiteral("戊")));
+        QVERIFY(m_store->updateStudent(group.groupId, 5, student, std::nullopt));
+        QCOMPARE(m_store->student(group.groupId, 5)->photo, QByteArray("\x89PNG\0data", 9));
+        QVERIFY(!m_store->updateStudent(group.groupId, 6, student, std::nullopt));
 
         m_store->deleteStudent(group.groupId, 5);
+        m_store->deleteScoreRow(next.classId, 5);
         QVERIFY(!m_store->hasStudent(group.groupId, 5));
-        QVERIFY(!m_store->hasScoreRow(group.groupId, 5));
         QVERIFY(!m_store->hasScoreRow(next.classId, 5));
         QVERIFY(m_store->hasScoreRow(next.classId, 1));
     }
@@ -323,26 +329,26 @@ private slots:
         QCOMPARE(listing.classId, other.groupId);
 
         // Another semester of the same group: only the semester flag.
-        GroupSelection::Click click = GroupSelection::click(*m_store, {2013, QStringLiteral("B"), QStringLiteral("上")},
-                                                            true, boys.groupId, second.classId);
+        GroupSelection::Click click = GroupSelection::click(
+            *m_store, {true, QStringLiteral("2013"), QStringLiteral("B"), QStringLiteral("上"), boys.groupId},
+            boys.groupId, second.classId);
         QCOMPARE(click.classId, boys.groupId);
         QVERIFY(click.classChanged && !click.groupChanged);
         QCOMPARE(*click.info, QStringLiteral("本班共有：5个学生\r\n其中男生：3 \r\n        女生：2 \r\n"));
         QVERIFY(m_store->semester(boys.groupId)->ticked);
         // Another group: both flags.
-        click = GroupSelection::click(*m_store, {2012, QStringLiteral("A"), QStringLiteral("上")}, false,
-                                      boys.groupId, boys.groupId);
+        const GroupSelection::Row rowA{false, QStringLiteral("2012"), QStringLiteral("A"), QStringLiteral("上"),
+                                       other.groupId};
+        click = GroupSelection::click(*m_store, rowA, boys.groupId, boys.groupId);
         QCOMPARE(click.groupId, other.groupId);
         QVERIFY(click.groupChanged && click.classChanged);
         QVERIFY(!m_store->semester(other.groupId)->ticked);
         // The same row again: no flag.
-        click = GroupSelection::click(*m_store, {2012, QStringLiteral("A"), QStringLiteral("上")}, false,
-                                      other.groupId, other.groupId);
+        click = GroupSelection::click(*m_store, rowA, other.groupId, other.groupId);
         QVERIFY(!click.groupChanged && !click.classChanged && click.error.isEmpty());
 
         // The check-all box stores every row's tick together.
-        m_store->setTicks({{{2012, QStringLiteral("A"), QStringLiteral("上")}, true},
-                           {{2013, QStringLiteral("B"), QStringLiteral("下")}, true}});
+        m_store->setTicks({{other.groupId, true}, {second.classId, true}});
         QCOMPARE(rows(QStringLiteral("SELECT 点名 FROM ClassInfo ORDER BY ID")),
                  (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("65536")}));
     }
