@@ -353,6 +353,118 @@ private slots:
                  (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("65536")}));
     }
 
+    void anOlderDatabaseIsUpgraded()
+    {
+        // Student.db as the program wrote it before names were compared without case, with
+        // its last semester deleted (its score table kept) so that the highest ID is gone.
+        const QString path = m_dir->filePath(QStringLiteral("old.db"));
+        {
+            Database old(QStringLiteral("old"));
+            old.open(path);
+            old.exec(QStringLiteral("CREATE TABLE ClassInfo(ID INTEGER PRIMARY KEY AUTOINCREMENT,点名 INTEGER,"
+                                    "入学年 INTEGER,小组 TEXT CHECK(length(小组) <= 255),"
+                                    "学期 TEXT CHECK(length(学期) <= 255),小组ID INTEGER)"));
+            old.exec(QStringLiteral("PRAGMA user_version = 1"));
+            old.exec(QStringLiteral("INSERT INTO ClassInfo VALUES(1,1,2012,'A班','Autumn',1),(2,0,2012,'A班','Spring',1),"
+                                    "(3,0,2013,'b班','上',3)"));
+            old.exec(QStringLiteral("DELETE FROM ClassInfo WHERE ID=3"));
+        }
+        Database db(QStringLiteral("upgraded"));
+        db.open(path);
+        StudentStore store(db);
+        store.ensureSchema();
+        QCOMPARE(store.schemaVersion(), 2);
+        QCOMPARE(store.semesters().size(), 2);
+        QVERIFY(store.semester(1)->ticked);
+        QCOMPARE(store.semester(2)->semester, std::optional<QString>(QStringLiteral("Spring")));
+        QCOMPARE(store.groupCount(2012, QStringLiteral("a班")), 2);
+        QCOMPARE(store.semesterCount({2012, QStringLiteral("A班"), QStringLiteral("spring")}), 1);
+        // The deleted semester's number is not given again.
+        QCOMPARE(store.importGroup({2013, QStringLiteral("B班"), QStringLiteral("上")}, {}, std::nullopt).groupId, 4);
+        // Opening again changes nothing.
+        store.ensureSchema();
+        QCOMPARE(store.semesters().size(), 3);
+    }
+
+    void namesMatchWithoutLetterCase()
+    {
+        QCOMPARE(m_store->schemaVersion(), StudentStore::kSchemaVersion);
+        const auto group = m_store->importGroup({2012, QStringLiteral("A班"), QStringLiteral("Autumn")}, {}, std::nullopt);
+        QCOMPARE(m_store->importGroup({2012, QStringLiteral("a班"), QStringLiteral("x")}, {}, std::nullopt).outcome,
+                 StudentStore::Outcome::Duplicate);
+        QCOMPARE(m_store->addSemester({2012, QStringLiteral("a班"), QStringLiteral("AUTUMN")}, group.groupId).outcome,
+                 StudentStore::Outcome::Duplicate);
+        QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 1);
+    }
+
+    void namesHoldNoNul()
+    {
+        const QString withNul = QStringLiteral("甲") + QChar(u'\0') + QStringLiteral("乙");
+        const auto group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")}, {withNul},
+                                                std::nullopt);
+        QCOMPARE(m_store->student(group.groupId, 1)->name, std::optional<QString>(QStringLiteral("甲乙")));
+        QCOMPARE(scalar(QStringLiteral("SELECT length(姓名) FROM 小组表1 WHERE 学号=1")), 2);
+        // Twenty characters, a NUL and five more: the limit sees all twenty-five.
+        StudentRecord student;
+        student.number = 2;
+        student.name = QString(20, u'长') + QChar(u'\0') + QString(5, u'长');
+        QVERIFY_THROWS_EXCEPTION(DbError, m_store->addStudent(group.groupId, student));
+        // A NUL written by another program is not read.
+        QSqlQuery raw(m_db->handle());
+        raw.prepare(QStringLiteral("INSERT INTO 小组表1(学号,姓名) VALUES(3,?)"));
+        raw.addBindValue(withNul);
+        QVERIFY(raw.exec());
+        QCOMPARE(m_store->students(group.groupId).last().name, std::optional<QString>(QStringLiteral("甲乙")));
+    }
+
+    void renumberingATable()
+    {
+        const auto group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
+                                                {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")},
+                                                std::nullopt);
+        // A row no roster student has: it keeps its number.
+        m_db->exec(QStringLiteral("INSERT INTO 课堂成绩表1(学号,姓名) VALUES(9,'旧')"));
+        m_store->loadRenumbering({{1, 1}, {2, 5}, {3, 6}});
+        m_store->renumberRoster(group.groupId);
+        m_store->renumberScores(group.groupId);
+        QCOMPARE(m_store->studentNumbers(group.groupId), (QList<int>{1, 5, 6}));
+        QCOMPARE(rows(QStringLiteral("SELECT 学号,姓名 FROM 课堂成绩表1 ORDER BY 学号")),
+                 (QStringList{QStringLiteral("0|0"), QStringLiteral("1|甲"), QStringLiteral("5|乙"),
+                              QStringLiteral("6|丙"), QStringLiteral("9|旧")}));
+
+        // A move onto that row's number fails, and the table is as it was.
+        m_store->loadRenumbering({{5, 8}, {6, 9}});
+        QVERIFY_THROWS_EXCEPTION(DbError, m_store->renumberScores(group.groupId));
+        QCOMPARE(rows(QStringLiteral("SELECT 学号 FROM 课堂成绩表1 ORDER BY 学号")),
+                 (QStringList{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("5"), QStringLiteral("6"),
+                              QStringLiteral("9")}));
+    }
+
+    void aLockedDatabaseIsReported()
+    {
+        TempProgramFolder folder;
+        DatabaseConnection published;
+        {
+            const StudentDatabase::Opening opening = StudentDatabase::open(published);
+            QVERIFY(opening.failure.isEmpty());
+            QSqlQuery timeout = opening.connection->exec(QStringLiteral("PRAGMA busy_timeout"));
+            QVERIFY(timeout.next());
+            QCOMPARE(timeout.value(0).toInt(), StudentDatabase::kBusyTimeoutMs);
+        }
+        published.reset();
+
+        Database holder(QStringLiteral("holder"));
+        holder.open(folder.file(QStringLiteral("Student.db")));
+        holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        // Without waiting: the lock is told as such, never as a missing table.
+        const StudentDatabase::Opening locked = StudentDatabase::open(published, 0);
+        QVERIFY2(locked.failure.contains(QStringLiteral("locked")), qPrintable(locked.failure));
+        QVERIFY2(!locked.failure.contains(QStringLiteral("no such table")), qPrintable(locked.failure));
+        QVERIFY(!published);
+        holder.exec(QStringLiteral("ROLLBACK"));
+        QVERIFY(StudentDatabase::open(published).failure.isEmpty());
+    }
+
     void openingTheDatabase()
     {
         TempProgramFolder folder;
