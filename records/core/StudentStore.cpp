@@ -6,6 +6,9 @@
 #include <QSqlRecord>
 #include <QVariant>
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 const QString kMale = QStringLiteral("男");
@@ -26,50 +29,59 @@ QVariant nullable(const std::optional<QString> &text)
     return text ? bound(*text) : QVariant(QMetaType::fromType<QString>());
 }
 
-std::optional<QString> textOf(const QSqlQuery &query, const char16_t *column)
+std::optional<QString> textOf(const QVariant &value)
 {
-    const QVariant value = query.value(QString::fromUtf16(column));
     if (value.isNull())
         return std::nullopt;
     return withoutNul(value.toString());
 }
 
-// Numbers are read through their text, as the pages have always converted them.
-std::optional<int> intOf(const QSqlQuery &query, const char16_t *column)
+// Whole numbers as they are; anything else through its text, as the pages have always
+// converted numbers (leading digits, saturated at the int range).
+std::optional<int> intOf(const QVariant &value)
 {
-    const QVariant value = query.value(QString::fromUtf16(column));
     if (value.isNull())
         return std::nullopt;
+    if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int)
+        return static_cast<int>(std::clamp<qlonglong>(value.toLongLong(), INT_MIN, INT_MAX));
     return NumberText::toInt(value.toString());
+}
+
+QVariant named(const QSqlQuery &query, const char16_t *column)
+{
+    return query.value(QString::fromUtf16(column));
 }
 
 SemesterRecord semesterOf(const QSqlQuery &query)
 {
     SemesterRecord row;
-    row.id = intOf(query, u"ID").value_or(0);
+    row.id = intOf(named(query, u"ID")).value_or(0);
     // The tick column is a 16-bit integer: only its low 16 bits count.
-    row.ticked = static_cast<qint16>(intOf(query, u"点名").value_or(0)) != 0;
-    row.year = intOf(query, u"入学年");
-    row.group = textOf(query, u"小组");
-    row.semester = textOf(query, u"学期");
-    row.groupId = intOf(query, u"小组ID");
+    row.ticked = static_cast<qint16>(intOf(named(query, u"点名")).value_or(0)) != 0;
+    row.year = intOf(named(query, u"入学年"));
+    row.group = textOf(named(query, u"小组"));
+    row.semester = textOf(named(query, u"学期"));
+    row.groupId = intOf(named(query, u"小组ID"));
     return row;
 }
 
-// The roster's columns but the photo, which only the shown student needs.
+// The roster's columns in the order studentOf reads them by position (a lookup by name
+// costs more than the reading itself on a long list); the photo, last, only for the
+// student shown.
 const QString kStudentColumns = QStringLiteral("学号,姓名,性别,地址,联系方式,备注");
+const QString kStudentColumnsWithPhoto = kStudentColumns + QStringLiteral(",照片");
 
 StudentRecord studentOf(const QSqlQuery &query, bool withPhoto)
 {
     StudentRecord row;
-    row.number = intOf(query, u"学号").value_or(0);
-    row.name = textOf(query, u"姓名");
-    row.gender = textOf(query, u"性别");
-    row.address = textOf(query, u"地址");
-    row.contact = textOf(query, u"联系方式");
-    row.note = textOf(query, u"备注");
+    row.number = intOf(query.value(0)).value_or(0);
+    row.name = textOf(query.value(1));
+    row.gender = textOf(query.value(2));
+    row.address = textOf(query.value(3));
+    row.contact = textOf(query.value(4));
+    row.note = textOf(query.value(5));
     if (withPhoto) {
-        const QVariant photo = query.value(QStringLiteral("照片"));
+        const QVariant photo = query.value(6);
         if (!photo.isNull())
             row.photo = photo.toByteArray();
     }
@@ -79,12 +91,12 @@ StudentRecord studentOf(const QSqlQuery &query, bool withPhoto)
 ScoreRecord scoreOf(const QSqlQuery &query)
 {
     ScoreRecord row;
-    row.number = intOf(query, u"学号").value_or(0);
-    row.name = textOf(query, u"姓名");
-    row.excellent = intOf(query, u"优秀");
-    row.good = intOf(query, u"良");
-    row.fair = intOf(query, u"一般");
-    row.absent = intOf(query, u"旷课");
+    row.number = intOf(named(query, u"学号")).value_or(0);
+    row.name = textOf(named(query, u"姓名"));
+    row.excellent = intOf(named(query, u"优秀"));
+    row.good = intOf(named(query, u"良"));
+    row.fair = intOf(named(query, u"一般"));
+    row.absent = intOf(named(query, u"旷课"));
     return row;
 }
 
@@ -351,7 +363,8 @@ QList<int> StudentStore::studentNumbers(int groupId) const
 
 std::optional<StudentRecord> StudentStore::student(int groupId, int number) const
 {
-    QSqlQuery query = m_db.exec(QStringLiteral("SELECT * FROM %1 WHERE 学号=?").arg(rosterTable(groupId)), {number});
+    QSqlQuery query = m_db.exec(
+        QStringLiteral("SELECT %1 FROM %2 WHERE 学号=?").arg(kStudentColumnsWithPhoto, rosterTable(groupId)), {number});
     if (!query.next())
         return std::nullopt;
     return studentOf(query, true);
