@@ -30,14 +30,6 @@ void pageBox(QWidget *page, const QString &text)
     Prompt::box(page, text, QString(), Prompt::OkOnly, Prompt::NoIcon);
 }
 
-void loadPicture(CPicture &picture, const QByteArray &bytes)
-{
-    picture.FreePicture();
-    if (!bytes.isEmpty())
-        picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes.constData()),
-                               static_cast<int>(bytes.size()));
-}
-
 } // namespace
 
 CStuLianxi::CStuLianxi(QWidget *parent)
@@ -232,9 +224,8 @@ void CStuLianxi::OnNMClickStudentList(int item, bool again)
 
 void CStuLianxi::ShowPhoto(const StudentRecord &student)
 {
-    loadPicture(m_picture, student.photo);
     // Without a picture the frame keeps the size the last photo gave it and shows empty.
-    m_staticPhoto->ShowPicture();
+    m_staticPhoto->ShowPhoto(student.photo);
 }
 
 // --- Deleting ---
@@ -386,7 +377,7 @@ void CStuLianxi::GetStudentInfo(const StudentRecord &student, QString &name, QSt
 
 void CStuLianxi::LoadPhotoToDialog(const StudentRecord &student, CStuEditStuDlg &form) const
 {
-    loadPicture(form.m_picture, student.photo);
+    form.m_staticPhoto->ShowPhoto(student.photo);
 }
 
 int CStuLianxi::SaveStudentEdit(int oldNumber, const QString &oldName, const StudentRecord &edited,

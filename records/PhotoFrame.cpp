@@ -33,6 +33,15 @@ void PhotoFrame::ShowPicture()
     update();
 }
 
+void PhotoFrame::ShowPhoto(const QByteArray &bytes)
+{
+    m_picture.FreePicture();
+    if (!bytes.isEmpty())
+        m_picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes.constData()),
+                                 static_cast<int>(bytes.size()));
+    ShowPicture();
+}
+
 void PhotoFrame::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

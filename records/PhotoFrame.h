@@ -26,6 +26,8 @@ public:
     // Fits the frame to the owner's picture, when it holds one, and draws it again. Without
     // a picture the frame keeps the size it has and shows empty.
     void ShowPicture();
+    // Puts a photo's bytes (none when empty) into the owner's picture and shows it.
+    void ShowPhoto(const QByteArray &bytes);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

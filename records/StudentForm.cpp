@@ -155,10 +155,6 @@ void StudentForm::OnBnClickedBrowsePhoto()
     // A field that does not pass is reported; the photo can still be chosen.
     UpdateData(true);
     m_strPhotoPath = Prompt::openFileName(this, QString(), QString(), photoFilter());
-    m_picture.FreePicture();
-    if (const std::optional<QByteArray> bytes = readPhotoFile(m_strPhotoPath))
-        m_picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes->constData()),
-                                 static_cast<int>(bytes->size()));
-    m_staticPhoto->ShowPicture();
+    m_staticPhoto->ShowPhoto(readPhotoFile(m_strPhotoPath).value_or(QByteArray()));
     UpdateData(false);
 }

@@ -6,6 +6,7 @@
 #include "application/CPellorApp.h"
 #include "controls/CListCtrlCl.h"
 #include "controls/CTabSheet.h"
+#include "records/CStuAddStuDlg.h"
 #include "records/CStuLianxi.h"
 #include "records/CStudentInfoDlg.h"
 #include "records/PhotoFrame.h"
@@ -461,6 +462,14 @@ private slots:
         selectRow(1);
         m_page->OnBnClickedEditStudent();
         QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("未选择任何项"), QStringLiteral("GetStudentInfo error")}));
+
+        // The add form's refresh puts the members back over what was typed.
+        CStuAddStuDlg form;
+        form.m_strName = QStringLiteral("甲");
+        form.show();
+        edit(&form, 1001)->setText(QStringLiteral("乙"));
+        QCOMPARE(form.OnRefreshFields(), 0);
+        QCOMPARE(edit(&form, 1001)->text(), QStringLiteral("甲"));
     }
 };
 
