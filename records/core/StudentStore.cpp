@@ -344,8 +344,11 @@ HeadCount StudentStore::headCount(int groupId) const
 
 QList<StudentRecord> StudentStore::students(int groupId) const
 {
-    QSqlQuery query = m_db.exec(
-        QStringLiteral("SELECT %1 FROM %2 ORDER BY 学号").arg(kStudentColumns, rosterTable(groupId)));
+    QSqlQuery query
+        = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY 学号").arg(kStudentColumns, rosterTable(groupId)));
+    // Walked once: no row is kept for going back.
+    query.setForwardOnly(true);
+    Database::run(query, {});
     QList<StudentRecord> rows;
     while (query.next())
         rows.append(studentOf(query, false));
