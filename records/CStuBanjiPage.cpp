@@ -99,6 +99,7 @@ void CStuBanjiPage::RefreshGroupList()
     for (int i = 0; i < listing.rows.size(); ++i) {
         const GroupSelection::Row &row = listing.rows.at(i);
         m_listGroups->InsertCheckRow(i, 0, row.ticked);
+        m_listGroups->SetItemData(i, row.id);
         setRowTexts(i, row);
     }
     if (listing.selectedRow >= 0)
@@ -123,6 +124,7 @@ std::optional<GroupSelection::Row> CStuBanjiPage::rowAt(int item) const
     row.year = m_listGroups->GetItemText(item, ColYear);
     row.group = m_listGroups->GetItemText(item, ColGroup);
     row.semester = m_listGroups->GetItemText(item, ColSemester);
+    row.id = static_cast<int>(m_listGroups->GetItemData(item));
     return row;
 }
 
@@ -150,8 +152,8 @@ void CStuBanjiPage::OnNMClickList(int item)
     }
     const GroupSelection::Row row = *rowAt(item);
     CStudentInfoDlg &dlg = *m_pParentDlg;
-    const GroupSelection::Click click = GroupSelection::click(StudentStore(*m_pConnection), GroupSelection::keyOf(row),
-                                                              row.ticked, dlg.m_nGroupID, dlg.m_nClassID);
+    const GroupSelection::Click click
+        = GroupSelection::click(StudentStore(*m_pConnection), row, dlg.m_nGroupID, dlg.m_nClassID);
     dlg.m_nGroupID = click.groupId;
     dlg.m_nClassID = click.classId;
     if (click.info) {

@@ -1,9 +1,62 @@
 #include "CStuLianxi.h"
 
+#include "CStuAddStuDlg.h"
+#include "CStuEditStuDlg.h"
+#include "CStudentInfoDlg.h"
+#include "PhotoFrame.h"
+#include "core/StudentRenumbering.h"
+
+#include "controls/CListCtrlCl.h"
+#include "platform/base/NumberText.h"
+#include "platform/gui/DialogTemplate.h"
+#include "platform/gui/Prompt.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+enum Column { ColNumber = 0, ColName = 1, ColAddress = 2, ColContact = 3 };
+
+constexpr int kRowHeight = 24;
+const QColor kListBack(104, 155, 104);
+const QColor kCellText(0, 255, 255);
+
+const QString kNotSelected = QStringLiteral("未选择任何项");
+
+// A box of the page with the driver's text and no caption of its own.
+void pageBox(QWidget *page, const QString &text)
+{
+    Prompt::box(page, text, QString(), Prompt::OkOnly, Prompt::NoIcon);
+}
+
+} // namespace
+
 CStuLianxi::CStuLianxi(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("pageRoster"));
+    const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 766, 316);
+    m_listStudents = new CListCtrlCl(this);
+    m_listStudents->setObjectName(QStringLiteral("list%1").arg(IDC_LIST));
+    m_listStudents->setSelectionMode(QAbstractItemView::SingleSelection);
+    tmpl.place(m_listStudents, 7, 7, 535, 268);
+    m_staticPhoto = new PhotoFrame(m_picture, this);
+    m_staticPhoto->setObjectName(QStringLiteral("static%1").arg(IDC_PHOTO));
+    tmpl.place(m_staticPhoto, 546, 19, 200, 171);
+    m_editNote = new QPlainTextEdit(this);
+    m_editNote->setObjectName(QStringLiteral("edit%1").arg(IDC_NOTE));
+    m_editNote->setReadOnly(true);
+    tmpl.place(m_editNote, 547, 212, 200, 63);
+    QPushButton *add = tmpl.addButton(this, IDC_ADD, QStringLiteral("添加学生"), 59, 281, 58, 14);
+    add->setDefault(true);
+    QPushButton *edit = tmpl.addButton(this, IDC_EDIT, QStringLiteral("编辑学生信息"), 248, 281, 52, 14);
+    QPushButton *remove = tmpl.addButton(this, IDC_DELETE, QStringLiteral("删除"), 425, 281, 60, 14);
+
+    connect(add, &QPushButton::clicked, this, &CStuLianxi::OnBnClickedAddStudent);
+    connect(edit, &QPushButton::clicked, this, &CStuLianxi::OnBnClickedEditStudent);
+    connect(remove, &QPushButton::clicked, this, &CStuLianxi::OnBnClickedDeleteStudent);
+    connect(m_listStudents, &ReportListView::NMClick, this, [this](int item) { OnNMClickStudentList(item); });
 }
 
 bool CStuLianxi::OnInitDialog()
@@ -11,7 +64,440 @@ bool CStuLianxi::OnInitDialog()
     return true;
 }
 
+QString CStuLianxi::renumberQuestion()
+{
+    return QStringLiteral("修改学号会导致其他学生的学号也会发生变动，确定要修改此学生的学号吗 ");
+}
+
+const Database &CStuLianxi::database() const
+{
+    // The records window always hands over a connection, unopened when the database did
+    // not open; without one every operation fails the same way.
+    if (!m_pConnection)
+        throw DbError(QStringLiteral("database not open"));
+    return *m_pConnection;
+}
+
+int CStuLianxi::groupId() const
+{
+    return m_pParentDlg ? m_pParentDlg->m_nGroupID : 0;
+}
+
+int CStuLianxi::numberAt(int item) const
+{
+    return static_cast<int>(m_listStudents->GetItemData(item));
+}
+
+bool CStuLianxi::forEachSemester(const std::function<bool(int)> &step)
+{
+    QList<int> semesters;
+    try {
+        semesters = store().semesterIdsOfGroup(groupId());
+    } catch (const DbError &error) {
+        Prompt::app(error.message());
+        return false;
+    }
+    for (const int classId : semesters) {
+        if (!step(classId))
+            return false;
+    }
+    return true;
+}
+
+int CStuLianxi::rowOfNumber(int number) const
+{
+    for (int row = 0; row < m_listStudents->GetItemCount(); ++row) {
+        if (numberAt(row) == number)
+            return row;
+    }
+    return -1;
+}
+
+// --- The roster ---
+
+void CStuLianxi::setRosterLook()
+{
+    CListCtrlCl &list = *m_listStudents;
+    list.SetExtendedStyle(list.GetExtendedStyle() | ReportListView::LVS_EX_GRIDLINES
+                          | ReportListView::LVS_EX_FULLROWSELECT);
+    list.SetBkColor(kListBack);
+    list.SetColumnBackColor(ColNumber, QColor(100, 150, 20));
+    list.SetColumnBackColor(ColName, kListBack);
+    list.SetColumnBackColor(ColAddress, kListBack);
+    list.SetColumnTextColor(ColAddress, QColor(255, 255, 100));
+    list.m_crText = kCellText;
+    list.m_nFontHeight = 15;
+    list.m_nFontWidth = 0;
+    CHeaderCtrlCl &header = list.m_Header;
+    header.m_nR = 100;
+    header.m_nG = 255;
+    header.m_nB = 100;
+    header.m_nGradient = 8;
+    header.m_fHeightFactor = 1.5f;
+    header.m_nFontHeight = 16;
+    header.m_nFontWidth = 0;
+    header.m_crText = QColor(255, 200, 100);
+    list.SetRowHeight(kRowHeight);
+}
+
 void CStuLianxi::LoadStudentList()
 {
     ++m_nLoadCount;
+    CListCtrlCl &list = *m_listStudents;
+    list.m_Header.m_arrTitles.clear();
+    list.m_Header.m_strFormat.clear();
+    list.DeleteAllItems();
+    while (list.DeleteColumn(0)) {
+    }
+    const int width = list.GetClientRect().width();
+    list.InsertColumn(ColNumber, QStringLiteral("学号"), ReportListView::LVCFMT_CENTER, 40);
+    list.InsertColumn(ColName, QStringLiteral("姓名"), ReportListView::LVCFMT_CENTER, 80);
+    list.InsertColumn(ColAddress, QStringLiteral("地址"), ReportListView::LVCFMT_CENTER, 400);
+    list.InsertColumn(ColContact, QStringLiteral("联系"), ReportListView::LVCFMT_CENTER, width - 520);
+    setRosterLook();
+
+    QList<StudentRecord> students;
+    if (groupId() > 0) {
+        try {
+            students = store().students(groupId());
+        } catch (const DbError &error) {
+            Prompt::app(error.message());
+        }
+    }
+    for (const StudentRecord &student : students) {
+        // A row without a number is no student.
+        if (student.number == 0)
+            continue;
+        const int row = list.InsertItem(list.GetItemCount(), NumberText::fromInt(student.number));
+        list.SetItemText(row, ColName, student.name.value_or(QString()));
+        list.SetItemText(row, ColAddress, student.address.value_or(QString()));
+        list.SetItemText(row, ColContact, student.contact.value_or(QString()));
+        list.SetItemData(row, student.number);
+    }
+
+    const int shownRow = m_nShownGroup == groupId() ? rowOfNumber(m_nShownNumber) : -1;
+    if (shownRow < 0)
+        ForgetShownStudent();
+    else
+        m_nLastClickedItem = shownRow;
+    update();
+}
+
+void CStuLianxi::ForgetShownStudent()
+{
+    m_nLastClickedItem = -1;
+    m_nShownGroup = 0;
+    m_nShownNumber = 0;
+    m_strNote.clear();
+    showNote();
+    m_picture.FreePicture();
+    m_staticPhoto->update();
+}
+
+void CStuLianxi::showNote()
+{
+    m_editNote->setPlainText(QString(m_strNote).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void CStuLianxi::OnNMClickStudentList(int item, bool again)
+{
+    if (item < 0 || item >= m_listStudents->GetItemCount() || (!again && item == m_nLastClickedItem))
+        return;
+    const int number = numberAt(item);
+    std::optional<StudentRecord> student;
+    try {
+        student = store().student(groupId(), number);
+    } catch (const DbError &error) {
+        Prompt::app(error.message());
+        return;
+    }
+    // Gone from the database meanwhile: what is shown stays.
+    if (!student)
+        return;
+    m_nLastClickedItem = item;
+    m_nShownGroup = groupId();
+    m_nShownNumber = number;
+    m_strNote = student->note.value_or(QString());
+    showNote();
+    ShowPhoto(*student);
+}
+
+void CStuLianxi::ShowPhoto(const StudentRecord &student)
+{
+    // Without a picture the frame keeps the size the last photo gave it and shows empty.
+    m_staticPhoto->ShowPhoto(student.photo);
+}
+
+// --- Deleting ---
+
+void CStuLianxi::OnBnClickedDeleteStudent()
+{
+    if (Prompt::box(this, QStringLiteral("确定要删除此学生吗？"), QString(), Prompt::OkCancel, Prompt::NoIcon)
+        != Prompt::Ok)
+        return;
+    const int item = m_listStudents->GetNextSelectedItem(-1);
+    if (item < 0) {
+        Prompt::app(kNotSelected);
+        return;
+    }
+    const int number = numberAt(item);
+    try {
+        Transaction operation(database());
+        store().deleteStudent(groupId(), number);
+        if (DeleteScoreRows(number))
+            operation.commit();
+    } catch (const DbError &error) {
+        pageBox(this, error.message());
+    }
+    LoadStudentList();
+}
+
+bool CStuLianxi::DeleteScoreRows(int number)
+{
+    return forEachSemester([&](int classId) { return DeleteScoreRow(classId, number); });
+}
+
+bool CStuLianxi::DeleteScoreRow(int classId, int number)
+{
+    try {
+        store().deleteScoreRow(classId, number);
+        return true;
+    } catch (const DbError &error) {
+        pageBox(this, error.message());
+        return false;
+    }
+}
+
+// --- Adding ---
+
+void CStuLianxi::OnBnClickedAddStudent()
+{
+    CStuAddStuDlg form(this);
+    const int rows = m_listStudents->GetItemCount();
+    // The list is ordered by number: one more than the highest listed.
+    int suggestion = rows > 0 ? numberAt(rows - 1) + 1 : 1;
+    form.m_nNumber = suggestion;
+    // The suggestion counts on, one per showing, whatever was typed and whether it was added.
+    while (form.exec() == QDialog::Accepted) {
+        AddStudentRecord(form.record(), form.m_strPhotoPath);
+        form.m_nNumber = ++suggestion;
+        form.m_strPhotoPath.clear();
+    }
+}
+
+bool CStuLianxi::AddStudentRecord(const StudentRecord &student, const QString &photoPath)
+{
+    try {
+        Transaction operation(database());
+        const StudentStore students = store();
+        if (students.hasStudent(groupId(), student.number)) {
+            Prompt::app(QStringLiteral("已经存在此学号，请输入下一个学生的学号"));
+            return false;
+        }
+        StudentRecord row = student;
+        // A photo file that went missing meanwhile adds the student without one.
+        row.photo = StudentForm::readPhotoFile(photoPath).value_or(QByteArray());
+        students.addStudent(groupId(), row);
+        if (!AddScoreRows(student.number, student.name.value_or(QString())))
+            return false;
+        operation.commit();
+    } catch (const DbError &error) {
+        Prompt::box(this, error.message(), QStringLiteral("添加学生失败"), Prompt::OkOnly, Prompt::NoIcon);
+        return false;
+    }
+    LoadStudentList();
+    return true;
+}
+
+bool CStuLianxi::AddScoreRows(int number, const QString &name)
+{
+    return forEachSemester([&](int classId) { return EnsureScoreRow(classId, number, name); });
+}
+
+bool CStuLianxi::EnsureScoreRow(int classId, int number, const QString &name)
+{
+    try {
+        const StudentStore scores = store();
+        if (!scores.hasScoreRow(classId, number))
+            scores.addZeroScoreRow(classId, number, name);
+        return true;
+    } catch (const DbError &error) {
+        Prompt::app(error.message());
+        return false;
+    }
+}
+
+// --- Editing ---
+
+void CStuLianxi::OnBnClickedEditStudent()
+{
+    const int item = m_listStudents->GetNextSelectedItem(-1);
+    if (item < 0) {
+        Prompt::app(kNotSelected);
+        return;
+    }
+    const int oldNumber = numberAt(item);
+    int number = oldNumber;
+    std::optional<StudentRecord> student;
+    try {
+        student = store().student(groupId(), oldNumber);
+    } catch (const DbError &) {
+    }
+    if (!student) {
+        Prompt::app(QStringLiteral("GetStudentInfo error"));
+    } else {
+        CStuEditStuDlg form(this);
+        QString name;
+        GetStudentInfo(*student, name, form.m_strGender, form.m_strAddress, form.m_strContact, form.m_strNote);
+        form.m_nNumber = oldNumber;
+        form.m_strName = name;
+        LoadPhotoToDialog(*student, form);
+        if (form.exec() == QDialog::Accepted)
+            number = SaveStudentEdit(oldNumber, name, form.record(), form.m_strPhotoPath);
+    }
+    // The edited student again, at whichever row holds the number it has now.
+    const int row = rowOfNumber(number);
+    m_listStudents->clearSelection();
+    if (row >= 0) {
+        m_listStudents->SetItemSelected(row, true);
+        OnNMClickStudentList(row, true);
+    }
+}
+
+void CStuLianxi::GetStudentInfo(const StudentRecord &student, QString &name, QString &gender, QString &address,
+                                QString &contact, QString &note) const
+{
+    name = student.name.value_or(QString());
+    // Students imported without a gender have always opened as boys.
+    gender = student.gender.value_or(QStringLiteral("男"));
+    address = student.address.value_or(QString());
+    contact = student.contact.value_or(QString());
+    note = student.note.value_or(QString());
+}
+
+void CStuLianxi::LoadPhotoToDialog(const StudentRecord &student, CStuEditStuDlg &form) const
+{
+    form.m_staticPhoto->ShowPhoto(student.photo);
+}
+
+int CStuLianxi::SaveStudentEdit(int oldNumber, const QString &oldName, const StudentRecord &edited,
+                                const QString &photoPath)
+{
+    int number = oldNumber;
+    try {
+        Transaction operation(database());
+        bool numberChangeConfirmed = false;
+        if (!UpdateStudentRecord(numberChangeConfirmed, oldNumber, edited, photoPath))
+            return oldNumber;
+        // Before any renumbering: the score rows are still found by the old number.
+        const QString newName = edited.name.value_or(QString());
+        if (newName != oldName && !UpdateScoreNames(oldNumber, newName))
+            return oldNumber;
+        if (numberChangeConfirmed) {
+            // A refused number keeps the rest of the edit, as a cancelled question does.
+            switch (RenumberStudents(oldNumber, edited.number)) {
+            case Renumbered::Failed:
+                return oldNumber;
+            case Renumbered::Done:
+                number = edited.number;
+                break;
+            case Renumbered::Refused:
+                break;
+            }
+        }
+        operation.commit();
+    } catch (const DbError &error) {
+        Prompt::box(this, error.message(), QStringLiteral("添加学生失败"), Prompt::OkOnly, Prompt::NoIcon);
+        return oldNumber;
+    } catch (const std::exception &) {
+        Prompt::app(QStringLiteral("未知错误!"));
+        return oldNumber;
+    }
+    LoadStudentList();
+    return number;
+}
+
+bool CStuLianxi::UpdateStudentRecord(bool &numberChangeConfirmed, int oldNumber, const StudentRecord &edited,
+                                     const QString &photoPath)
+{
+    try {
+        const StudentStore students = store();
+        if (!students.hasStudent(groupId(), oldNumber)) {
+            Prompt::app(QStringLiteral("未找到此学生"));
+            return false;
+        }
+        if (oldNumber != edited.number)
+            numberChangeConfirmed
+                = Prompt::box(this, renumberQuestion(), QString(), Prompt::OkCancel, Prompt::NoIcon) == Prompt::Ok;
+        // Without a newly chosen file the stored photo stays.
+        students.updateStudent(groupId(), oldNumber, edited, StudentForm::readPhotoFile(photoPath));
+        return true;
+    } catch (const DbError &error) {
+        Prompt::app(error.message());
+        return false;
+    }
+}
+
+bool CStuLianxi::UpdateScoreNames(int oldNumber, const QString &newName)
+{
+    return forEachSemester([&](int classId) { return UpdateScoreName(classId, oldNumber, newName); });
+}
+
+bool CStuLianxi::UpdateScoreName(int classId, int oldNumber, const QString &newName)
+{
+    try {
+        if (!store().renameInScores(classId, oldNumber, newName))
+            Prompt::app(QStringLiteral("在课堂成绩表%1中,未找到要修改的学生").arg(classId));
+        return true;
+    } catch (const DbError &error) {
+        Prompt::app(error.message());
+        return false;
+    }
+}
+
+// --- Renumbering ---
+
+CStuLianxi::Renumbered CStuLianxi::RenumberStudents(int from, int to)
+{
+    try {
+        Transaction renumbering(database());
+        const StudentStore students = store();
+        const StudentRenumbering::Mapping mapping
+            = StudentRenumbering::map(students.studentNumbers(groupId()), from, to);
+        switch (mapping.outcome) {
+        case StudentRenumbering::Outcome::Taken:
+            Prompt::app(QStringLiteral("已存在此学号的学生,请重新设置学号"));
+            return Renumbered::Refused;
+        case StudentRenumbering::Outcome::BeyondRange:
+            Prompt::app(QStringLiteral("其他学生的学号将超过%1,请重新设置学号").arg(StudentRenumbering::kHighestNumber));
+            return Renumbered::Refused;
+        case StudentRenumbering::Outcome::Done:
+            break;
+        }
+        students.loadRenumbering(mapping.moves());
+        students.renumberRoster(groupId());
+        if (!RenumberScoreTables())
+            return Renumbered::Failed;
+        renumbering.commit();
+        return Renumbered::Done;
+    } catch (const DbError &error) {
+        Prompt::app(error.message());
+        return Renumbered::Failed;
+    }
+}
+
+bool CStuLianxi::RenumberScoreTables()
+{
+    return forEachSemester([&](int classId) { return RenumberScoreTable(classId); });
+}
+
+bool CStuLianxi::RenumberScoreTable(int classId)
+{
+    try {
+        store().renumberScores(classId);
+        return true;
+    } catch (const DbError &error) {
+        Prompt::app(error.message());
+        return false;
+    }
 }

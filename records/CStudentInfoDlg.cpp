@@ -67,8 +67,7 @@ void CStudentInfoDlg::OnTcnSelchangeTab(int tab)
         m_pageScore->ReloadScores();
     } else if (tab == TabRoster) {
         if (m_bRosterDirty || m_bGroupChanged) {
-            m_pageRoster->m_nLastClickedItem = -1;
-            m_pageRoster->m_picture.FreePicture();
+            m_pageRoster->ForgetShownStudent();
             m_pageRoster->LoadStudentList();
             m_bRosterDirty = false;
         }

@@ -59,7 +59,8 @@ std::optional<NewSemester> AddSemester(QWidget *page, const StudentStore &store,
     try {
         // The semester belongs to the group the teacher selected, whichever group was
         // current, so its row, its number and its roster copy agree.
-        const int groupId = store.groupIdOf(key.year, key.group).value_or(currentGroupId);
+        const std::optional<SemesterRecord> row = store.semester(selected->id);
+        const int groupId = row && row->groupId ? *row->groupId : currentGroupId;
         const StudentStore::SemesterResult result = store.addSemester(key, groupId);
         if (result.outcome == StudentStore::Outcome::Duplicate) {
             Prompt::app(QStringLiteral("已经存在此学期，新从新设计新学期的名字"));
@@ -88,9 +89,7 @@ std::optional<GroupSelection::Row> EditSemester(QWidget *page, const StudentStor
 
     try {
         // The row the dialog showed is the row renamed, even when another one is current.
-        if (!store.renameSemester(GroupSelection::keyOf(*selected),
-                                  {dlg.m_nYear, dlg.m_strGroup, dlg.m_strSemester}))
-            return std::nullopt;
+        store.updateSemester(selected->id, {dlg.m_nYear, dlg.m_strGroup, dlg.m_strSemester});
     } catch (const DbError &error) {
         Prompt::app(error.message());
         return std::nullopt;
@@ -113,7 +112,7 @@ bool DeleteSemester(QWidget *page, const StudentStore &store, const std::optiona
         return false;
     }
     try {
-        store.deleteSemester(GroupSelection::keyOf(*selected));
+        store.deleteSemester(selected->id);
         return true;
     } catch (const DbError &error) {
         Prompt::box(page, error.message(), QStringLiteral("删除数据失败"), Prompt::OkOnly, Prompt::NoIcon);
@@ -123,9 +122,9 @@ bool DeleteSemester(QWidget *page, const StudentStore &store, const std::optiona
 
 void StoreTicks(const StudentStore &store, const QList<GroupSelection::Row> &rows)
 {
-    QList<QPair<SemesterKey, bool>> ticks;
+    QList<QPair<int, bool>> ticks;
     for (const GroupSelection::Row &row : rows)
-        ticks.append({GroupSelection::keyOf(row), row.ticked});
+        ticks.append({row.id, row.ticked});
     try {
         store.setTicks(ticks);
     } catch (const DbError &error) {

@@ -15,7 +15,7 @@ Listing list(const QList<SemesterRecord> &semesters, int groupId, int classId)
         if (!semester.listed())
             continue;
         listing.rows.append({semester.ticked, NumberText::fromInt(*semester.year), *semester.group,
-                             *semester.semester});
+                             *semester.semester, semester.id});
         lastId = semester.id;
         if (semester.id == classId)
             listing.selectedRow = static_cast<int>(listing.rows.size()) - 1;
@@ -31,28 +31,18 @@ Listing list(const QList<SemesterRecord> &semesters, int groupId, int classId)
     return listing;
 }
 
-SemesterKey keyOf(const QString &year, const QString &group, const QString &semester)
-{
-    return {NumberText::toInt(year), group, semester};
-}
-
-SemesterKey keyOf(const Row &row)
-{
-    return keyOf(row.year, row.group, row.semester);
-}
-
-Click click(const StudentStore &store, const SemesterKey &row, bool ticked, int groupId, int classId)
+Click click(const StudentStore &store, const Row &row, int groupId, int classId)
 {
     Click result;
     result.groupId = groupId;
     result.classId = classId;
     try {
-        if (const std::optional<SemesterRecord> found = store.findSemester(row)) {
+        if (const std::optional<SemesterRecord> found = store.semester(row.id)) {
             result.classId = found->id;
             if (found->groupId)
                 result.groupId = *found->groupId;
         }
-        store.setTick(result.classId, ticked);
+        store.setTick(row.id, row.ticked);
         result.info = store.headCount(result.groupId).text();
     } catch (const DbError &error) {
         result.error = error.message();

@@ -16,6 +16,7 @@ struct Row
     QString year;
     QString group;
     QString semester;
+    int id = 0; // the ClassInfo.ID the row stands for: what edits and deletes act on
 };
 
 struct Listing
@@ -32,10 +33,6 @@ struct Listing
 // them; rows without year, group or semester are left out.
 Listing list(const QList<SemesterRecord> &semesters, int groupId, int classId);
 
-// A row as the page reads it back from its texts.
-SemesterKey keyOf(const Row &row);
-SemesterKey keyOf(const QString &year, const QString &group, const QString &semester);
-
 struct Click
 {
     int groupId = 0;
@@ -48,6 +45,6 @@ struct Click
 
 // A click on a row: its semester becomes current, its tick is stored and the group's
 // head count is taken. After a failure the numbers keep what was done before it.
-Click click(const StudentStore &store, const SemesterKey &row, bool ticked, int groupId, int classId);
+Click click(const StudentStore &store, const Row &row, int groupId, int classId);
 
 } // namespace GroupSelection

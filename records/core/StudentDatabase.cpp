@@ -21,7 +21,7 @@ QString openFailureText(const QString &error)
     return QStringLiteral("%1 路径可能不正确 或已经打开 或 %2").arg(fileName(), error);
 }
 
-Opening open(DatabaseConnection &published)
+Opening open(DatabaseConnection &published, int busyTimeoutMs)
 {
     if (published)
         return {published, {}};
@@ -31,7 +31,9 @@ Opening open(DatabaseConnection &published)
     auto connection = std::make_shared<Database>(QStringLiteral("student-%1").arg(++attempts));
     try {
         connection->open(filePath());
-        StudentStore(*connection).ensureSchema();
+        const StudentStore store(*connection);
+        store.setBusyTimeout(busyTimeoutMs);
+        store.ensureSchema();
     } catch (const DbError &error) {
         return {connection, openFailureText(error.message())};
     }

@@ -22,9 +22,12 @@ struct Opening
     QString failure;
 };
 
+// How long the records wait for a database that another program holds before saying so.
+constexpr int kBusyTimeoutMs = 2000;
+
 // Takes over the published connection when there is one. Otherwise opens the database
-// (creating ClassInfo in a new file) and publishes it; a failure publishes nothing, so
+// (creating or upgrading its tables) and publishes it; a failure publishes nothing, so
 // the next records window tries again.
-Opening open(DatabaseConnection &published);
+Opening open(DatabaseConnection &published, int busyTimeoutMs = kBusyTimeoutMs);
 
 } // namespace StudentDatabase

@@ -6,75 +6,109 @@
 #include <QSqlRecord>
 #include <QVariant>
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 const QString kMale = QStringLiteral("男");
+const QString kRenumbering = QStringLiteral("temp.renumbering");
+
+QString withoutNul(QString text)
+{
+    return text.remove(QChar(u'\0'));
+}
+
+QVariant bound(const QString &text)
+{
+    return withoutNul(text);
+}
 
 QVariant nullable(const std::optional<QString> &text)
 {
-    return text ? QVariant(*text) : QVariant(QMetaType::fromType<QString>());
+    return text ? bound(*text) : QVariant(QMetaType::fromType<QString>());
 }
 
-std::optional<QString> textOf(const QSqlQuery &query, const char16_t *column)
+std::optional<QString> textOf(const QVariant &value)
 {
-    const QVariant value = query.value(QString::fromUtf16(column));
     if (value.isNull())
         return std::nullopt;
-    return value.toString();
+    return withoutNul(value.toString());
 }
 
-// Numbers are read through their text, as the pages have always converted them.
-std::optional<int> intOf(const QSqlQuery &query, const char16_t *column)
+// Whole numbers as they are; anything else through its text, as the pages have always
+// converted numbers (leading digits, saturated at the int range).
+std::optional<int> intOf(const QVariant &value)
 {
-    const QVariant value = query.value(QString::fromUtf16(column));
     if (value.isNull())
         return std::nullopt;
+    if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int)
+        return static_cast<int>(std::clamp<qlonglong>(value.toLongLong(), INT_MIN, INT_MAX));
     return NumberText::toInt(value.toString());
+}
+
+QVariant named(const QSqlQuery &query, const char16_t *column)
+{
+    return query.value(QString::fromUtf16(column));
 }
 
 SemesterRecord semesterOf(const QSqlQuery &query)
 {
     SemesterRecord row;
-    row.id = intOf(query, u"ID").value_or(0);
+    row.id = intOf(named(query, u"ID")).value_or(0);
     // The tick column is a 16-bit integer: only its low 16 bits count.
-    row.ticked = static_cast<qint16>(intOf(query, u"点名").value_or(0)) != 0;
-    row.year = intOf(query, u"入学年");
-    row.group = textOf(query, u"小组");
-    row.semester = textOf(query, u"学期");
-    row.groupId = intOf(query, u"小组ID");
+    row.ticked = static_cast<qint16>(intOf(named(query, u"点名")).value_or(0)) != 0;
+    row.year = intOf(named(query, u"入学年"));
+    row.group = textOf(named(query, u"小组"));
+    row.semester = textOf(named(query, u"学期"));
+    row.groupId = intOf(named(query, u"小组ID"));
     return row;
 }
 
-StudentRecord studentOf(const QSqlQuery &query)
+// The roster's columns in the order studentOf reads them by position (a lookup by name
+// costs more than the reading itself on a long list); the photo, last, only for the
+// student shown.
+const QString kStudentColumns = QStringLiteral("学号,姓名,性别,地址,联系方式,备注");
+const QString kStudentColumnsWithPhoto = kStudentColumns + QStringLiteral(",照片");
+
+StudentRecord studentOf(const QSqlQuery &query, bool withPhoto)
 {
     StudentRecord row;
-    row.number = intOf(query, u"学号").value_or(0);
-    row.name = textOf(query, u"姓名");
-    row.gender = textOf(query, u"性别");
-    row.address = textOf(query, u"地址");
-    row.contact = textOf(query, u"联系方式");
-    row.note = textOf(query, u"备注");
-    const QVariant photo = query.value(QStringLiteral("照片"));
-    if (!photo.isNull())
-        row.photo = photo.toByteArray();
+    row.number = intOf(query.value(0)).value_or(0);
+    row.name = textOf(query.value(1));
+    row.gender = textOf(query.value(2));
+    row.address = textOf(query.value(3));
+    row.contact = textOf(query.value(4));
+    row.note = textOf(query.value(5));
+    if (withPhoto) {
+        const QVariant photo = query.value(6);
+        if (!photo.isNull())
+            row.photo = photo.toByteArray();
+    }
     return row;
 }
 
 ScoreRecord scoreOf(const QSqlQuery &query)
 {
     ScoreRecord row;
-    row.number = intOf(query, u"学号").value_or(0);
-    row.name = textOf(query, u"姓名");
-    row.excellent = intOf(query, u"优秀");
-    row.good = intOf(query, u"良");
-    row.fair = intOf(query, u"一般");
-    row.absent = intOf(query, u"旷课");
+    row.number = intOf(named(query, u"学号")).value_or(0);
+    row.name = textOf(named(query, u"姓名"));
+    row.excellent = intOf(named(query, u"优秀"));
+    row.good = intOf(named(query, u"良"));
+    row.fair = intOf(named(query, u"一般"));
+    row.absent = intOf(named(query, u"旷课"));
     return row;
 }
 
 QString limited(const QString &column, int width)
 {
     return QStringLiteral("%1 TEXT CHECK(length(%1) <= %2)").arg(column).arg(width);
+}
+
+// Group and semester names match whatever the letter case, as teachers' databases always did.
+QString caseless(const QString &column, int width)
+{
+    return QStringLiteral("%1 TEXT COLLATE NOCASE CHECK(length(%1) <= %2)").arg(column).arg(width);
 }
 
 } // namespace
@@ -102,19 +136,66 @@ QString StudentStore::scoreTable(int classId)
     return QStringLiteral("课堂成绩表%1").arg(classId);
 }
 
-void StudentStore::ensureSchema() const
+void StudentStore::createClassInfo(const QString &name) const
 {
-    if (m_db.hasTable(QStringLiteral("ClassInfo")))
-        return;
-    Transaction transaction(m_db);
     // AUTOINCREMENT: IDs are never reused, so a deleted semester's kept score table can
     // never be taken for a new one.
-    m_db.exec(QStringLiteral("CREATE TABLE ClassInfo(ID INTEGER PRIMARY KEY AUTOINCREMENT,点名 INTEGER,"
-                             "入学年 INTEGER,%1,%2,小组ID INTEGER)")
-                  .arg(limited(QStringLiteral("小组"), kDefaultTextWidth),
-                       limited(QStringLiteral("学期"), kDefaultTextWidth)));
-    m_db.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+    m_db.exec(QStringLiteral("CREATE TABLE %1(ID INTEGER PRIMARY KEY AUTOINCREMENT,点名 INTEGER,"
+                             "入学年 INTEGER,%2,%3,小组ID INTEGER)")
+                  .arg(name, caseless(QStringLiteral("小组"), kDefaultTextWidth),
+                       caseless(QStringLiteral("学期"), kDefaultTextWidth)));
+}
+
+void StudentStore::setBusyTimeout(int milliseconds) const
+{
+    m_db.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds));
+}
+
+int StudentStore::schemaVersion() const
+{
+    return count(QStringLiteral("PRAGMA user_version"), {});
+}
+
+void StudentStore::ensureSchema() const
+{
+    Transaction transaction(m_db);
+    // Read through a statement, so that a database another program holds fails here with
+    // its own reason instead of reading as one without tables.
+    const bool hasClassInfo = count(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' "
+                                                   "AND name='ClassInfo' COLLATE NOCASE"),
+                                    {})
+        > 0;
+    const int version = schemaVersion();
+    if (!hasClassInfo)
+        createClassInfo(QStringLiteral("ClassInfo"));
+    else if (version < 2)
+        upgradeToCaselessNames();
+    if (version < kSchemaVersion)
+        m_db.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     transaction.commit();
+}
+
+// A column's collation cannot be altered: ClassInfo is copied into a table of the new
+// layout. The copy keeps every ID and the highest ID ever given, so no later semester takes
+// the number of a deleted one whose score table is still there.
+void StudentStore::upgradeToCaselessNames() const
+{
+    // The new table's AUTOINCREMENT makes sure sqlite_sequence exists to be read.
+    createClassInfo(QStringLiteral("ClassInfo_v2"));
+    QSqlQuery sequence
+        = m_db.exec(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name='ClassInfo' COLLATE NOCASE"));
+    const std::optional<qint64> highestId
+        = sequence.next() ? std::optional<qint64>(sequence.value(0).toLongLong()) : std::nullopt;
+    sequence.finish();
+
+    m_db.exec(QStringLiteral("INSERT INTO ClassInfo_v2(ID,点名,入学年,小组,学期,小组ID) "
+                             "SELECT ID,点名,入学年,小组,学期,小组ID FROM ClassInfo"));
+    m_db.exec(QStringLiteral("DROP TABLE ClassInfo"));
+    m_db.exec(QStringLiteral("ALTER TABLE ClassInfo_v2 RENAME TO ClassInfo"));
+    if (highestId) {
+        m_db.exec(QStringLiteral("DELETE FROM sqlite_sequence WHERE name='ClassInfo'"));
+        m_db.exec(QStringLiteral("INSERT INTO sqlite_sequence(name,seq) VALUES('ClassInfo',?)"), {*highestId});
+    }
 }
 
 int StudentStore::count(const QString &sql, const QVariantList &values) const
@@ -142,16 +223,6 @@ std::optional<SemesterRecord> StudentStore::semester(int classId) const
     return semesterOf(query);
 }
 
-std::optional<SemesterRecord> StudentStore::findSemester(const SemesterKey &key) const
-{
-    QSqlQuery query = m_db.exec(
-        QStringLiteral("SELECT * FROM ClassInfo WHERE 入学年=? AND 小组=? AND 学期=? ORDER BY ID"),
-        {key.year, key.group, key.semester});
-    if (!query.next())
-        return std::nullopt;
-    return semesterOf(query);
-}
-
 QList<int> StudentStore::semesterIdsOfGroup(int groupId) const
 {
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID FROM ClassInfo WHERE 小组ID=? ORDER BY ID"), {groupId});
@@ -161,25 +232,15 @@ QList<int> StudentStore::semesterIdsOfGroup(int groupId) const
     return ids;
 }
 
-std::optional<int> StudentStore::groupIdOf(int year, const QString &group) const
-{
-    QSqlQuery query = m_db.exec(QStringLiteral("SELECT 小组ID FROM ClassInfo WHERE 入学年=? AND 小组=? "
-                                               "AND 小组ID IS NOT NULL ORDER BY ID LIMIT 1"),
-                                {year, group});
-    if (!query.next())
-        return std::nullopt;
-    return query.value(0).toInt();
-}
-
 int StudentStore::groupCount(int year, const QString &group) const
 {
-    return count(QStringLiteral("SELECT count(*) FROM ClassInfo WHERE 入学年=? AND 小组=?"), {year, group});
+    return count(QStringLiteral("SELECT count(*) FROM ClassInfo WHERE 入学年=? AND 小组=?"), {year, bound(group)});
 }
 
 int StudentStore::semesterCount(const SemesterKey &key) const
 {
     return count(QStringLiteral("SELECT count(*) FROM ClassInfo WHERE 入学年=? AND 小组=? AND 学期=?"),
-                 {key.year, key.group, key.semester});
+                 {key.year, bound(key.group), bound(key.semester)});
 }
 
 void StudentStore::setTick(int classId, bool ticked) const
@@ -187,41 +248,23 @@ void StudentStore::setTick(int classId, bool ticked) const
     m_db.exec(QStringLiteral("UPDATE ClassInfo SET 点名=? WHERE ID=?"), {ticked ? 1 : 0, classId});
 }
 
-void StudentStore::setTick(const SemesterKey &key, bool ticked) const
-{
-    m_db.exec(QStringLiteral("UPDATE ClassInfo SET 点名=? WHERE 入学年=? AND 小组=? AND 学期=?"),
-              {ticked ? 1 : 0, key.year, key.group, key.semester});
-}
-
-void StudentStore::setTicks(const QList<QPair<SemesterKey, bool>> &ticks) const
+void StudentStore::setTicks(const QList<QPair<int, bool>> &ticks) const
 {
     Transaction transaction(m_db);
-    for (const auto &[key, ticked] : ticks)
-        setTick(key, ticked);
+    for (const auto &[classId, ticked] : ticks)
+        setTick(classId, ticked);
     transaction.commit();
 }
 
 void StudentStore::updateSemester(int classId, const SemesterKey &values) const
 {
     m_db.exec(QStringLiteral("UPDATE ClassInfo SET 入学年=?,小组=?,学期=? WHERE ID=?"),
-              {values.year, values.group, values.semester, classId});
+              {values.year, bound(values.group), bound(values.semester), classId});
 }
 
-bool StudentStore::renameSemester(const SemesterKey &row, const SemesterKey &values) const
+void StudentStore::deleteSemester(int classId) const
 {
-    Transaction transaction(m_db);
-    const std::optional<SemesterRecord> found = findSemester(row);
-    if (!found)
-        return false;
-    updateSemester(found->id, values);
-    transaction.commit();
-    return true;
-}
-
-void StudentStore::deleteSemester(const SemesterKey &key) const
-{
-    m_db.exec(QStringLiteral("DELETE FROM ClassInfo WHERE 入学年=? AND 小组=? AND 学期=?"),
-              {key.year, key.group, key.semester});
+    m_db.exec(QStringLiteral("DELETE FROM ClassInfo WHERE ID=?"), {classId});
 }
 
 void StudentStore::createScoreTable(int classId, int nameWidth) const
@@ -243,7 +286,7 @@ StudentStore::ImportResult StudentStore::importGroup(const SemesterKey &first, c
 
     const QSqlQuery inserted = m_db.exec(
         QStringLiteral("INSERT INTO ClassInfo(点名,入学年,小组,学期) VALUES(0,?,?,?)"),
-        {first.year, first.group, first.semester});
+        {first.year, bound(first.group), bound(first.semester)});
     const int groupId = inserted.lastInsertId().toInt();
     m_db.exec(QStringLiteral("UPDATE ClassInfo SET 小组ID=? WHERE ID=?"), {groupId, groupId});
 
@@ -262,8 +305,8 @@ StudentStore::ImportResult StudentStore::importGroup(const SemesterKey &first, c
     int number = 0;
     for (const QString &name : names) {
         ++number;
-        Database::run(student, {number, name, genderValue});
-        Database::run(scoreRow, {number, name});
+        Database::run(student, {number, bound(name), genderValue});
+        Database::run(scoreRow, {number, bound(name)});
     }
     student.finish();
     scoreRow.finish();
@@ -279,7 +322,7 @@ StudentStore::SemesterResult StudentStore::addSemester(const SemesterKey &key, i
 
     const QSqlQuery inserted = m_db.exec(
         QStringLiteral("INSERT INTO ClassInfo(点名,入学年,小组,学期,小组ID) VALUES(0,?,?,?,?)"),
-        {key.year, key.group, key.semester, groupId});
+        {key.year, bound(key.group), bound(key.semester), groupId});
     const int classId = inserted.lastInsertId().toInt();
     createScoreTable(classId, kDefaultTextWidth);
     // The copied students have no counts yet: they stay NULL.
@@ -301,19 +344,33 @@ HeadCount StudentStore::headCount(int groupId) const
 
 QList<StudentRecord> StudentStore::students(int groupId) const
 {
-    QSqlQuery query = m_db.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 学号").arg(rosterTable(groupId)));
+    QSqlQuery query
+        = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY 学号").arg(kStudentColumns, rosterTable(groupId)));
+    // Walked once: no row is kept for going back.
+    query.setForwardOnly(true);
+    Database::run(query, {});
     QList<StudentRecord> rows;
     while (query.next())
-        rows.append(studentOf(query));
+        rows.append(studentOf(query, false));
     return rows;
+}
+
+QList<int> StudentStore::studentNumbers(int groupId) const
+{
+    QSqlQuery query = m_db.exec(QStringLiteral("SELECT 学号 FROM %1 ORDER BY 学号").arg(rosterTable(groupId)));
+    QList<int> numbers;
+    while (query.next())
+        numbers.append(query.value(0).toInt());
+    return numbers;
 }
 
 std::optional<StudentRecord> StudentStore::student(int groupId, int number) const
 {
-    QSqlQuery query = m_db.exec(QStringLiteral("SELECT * FROM %1 WHERE 学号=?").arg(rosterTable(groupId)), {number});
+    QSqlQuery query = m_db.exec(
+        QStringLiteral("SELECT %1 FROM %2 WHERE 学号=?").arg(kStudentColumnsWithPhoto, rosterTable(groupId)), {number});
     if (!query.next())
         return std::nullopt;
-    return studentOf(query);
+    return studentOf(query, true);
 }
 
 bool StudentStore::hasStudent(int groupId, int number) const
@@ -323,41 +380,31 @@ bool StudentStore::hasStudent(int groupId, int number) const
 
 void StudentStore::addStudent(int groupId, const StudentRecord &student) const
 {
-    Transaction transaction(m_db);
     m_db.exec(QStringLiteral("INSERT INTO %1(学号,姓名,性别,地址,联系方式,备注,照片) VALUES(?,?,?,?,?,?,?)")
                   .arg(rosterTable(groupId)),
               {student.number, nullable(student.name), nullable(student.gender), nullable(student.address),
                nullable(student.contact), nullable(student.note),
                student.photo.isNull() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(student.photo)});
-    for (int classId : semesterIdsOfGroup(groupId)) {
-        if (!hasScoreRow(classId, student.number))
-            addZeroScoreRow(classId, student.number, student.name.value_or(QString()));
-    }
-    transaction.commit();
 }
 
-void StudentStore::updateStudent(int groupId, int number, const StudentRecord &values,
+bool StudentStore::updateStudent(int groupId, int number, const StudentRecord &values,
                                  const std::optional<QByteArray> &photo) const
 {
     QString sql = QStringLiteral("UPDATE %1 SET 姓名=?,性别=?,地址=?,联系方式=?,备注=?").arg(rosterTable(groupId));
-    QVariantList bound = {nullable(values.name), nullable(values.gender), nullable(values.address),
-                          nullable(values.contact), nullable(values.note)};
+    QVariantList bindings = {nullable(values.name), nullable(values.gender), nullable(values.address),
+                            nullable(values.contact), nullable(values.note)};
     if (photo) {
         sql += QStringLiteral(",照片=?");
-        bound.append(photo->isNull() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(*photo));
+        bindings.append(photo->isNull() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(*photo));
     }
     sql += QStringLiteral(" WHERE 学号=?");
-    bound.append(number);
-    m_db.exec(sql, bound);
+    bindings.append(number);
+    return m_db.exec(sql, bindings).numRowsAffected() > 0;
 }
 
 void StudentStore::deleteStudent(int groupId, int number) const
 {
-    Transaction transaction(m_db);
     m_db.exec(QStringLiteral("DELETE FROM %1 WHERE 学号=?").arg(rosterTable(groupId)), {number});
-    for (int classId : semesterIdsOfGroup(groupId))
-        m_db.exec(QStringLiteral("DELETE FROM %1 WHERE 学号=?").arg(scoreTable(classId)), {number});
-    transaction.commit();
 }
 
 // --- 课堂成绩表<semester> ---
@@ -388,13 +435,18 @@ void StudentStore::addZeroScoreRow(int classId, int number, const QString &name)
 {
     m_db.exec(QStringLiteral("INSERT INTO %1(学号,姓名,优秀,良,一般,旷课,主动加分) VALUES(?,?,0,0,0,0,0)")
                   .arg(scoreTable(classId)),
-              {number, name});
+              {number, bound(name)});
+}
+
+void StudentStore::deleteScoreRow(int classId, int number) const
+{
+    m_db.exec(QStringLiteral("DELETE FROM %1 WHERE 学号=?").arg(scoreTable(classId)), {number});
 }
 
 bool StudentStore::renameInScores(int classId, int number, const QString &name) const
 {
-    const QSqlQuery query
-        = m_db.exec(QStringLiteral("UPDATE %1 SET 姓名=? WHERE 学号=?").arg(scoreTable(classId)), {name, number});
+    const QSqlQuery query = m_db.exec(QStringLiteral("UPDATE %1 SET 姓名=? WHERE 学号=?").arg(scoreTable(classId)),
+                                      {bound(name), number});
     return query.numRowsAffected() > 0;
 }
 
@@ -402,4 +454,42 @@ void StudentStore::updateCounts(int classId, int number, int excellent, int good
 {
     m_db.exec(QStringLiteral("UPDATE %1 SET 优秀=?,良=?,一般=?,旷课=? WHERE 学号=?").arg(scoreTable(classId)),
               {excellent, good, fair, absent, number});
+}
+
+// --- Renumbering ---
+
+void StudentStore::loadRenumbering(const std::map<int, int> &moves) const
+{
+    Transaction transaction(m_db);
+    m_db.exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS renumbering(old INTEGER PRIMARY KEY,new INTEGER NOT NULL)"));
+    m_db.exec(QStringLiteral("DELETE FROM %1").arg(kRenumbering));
+    QSqlQuery insert = m_db.prepare(QStringLiteral("INSERT INTO %1(old,new) VALUES(?,?)").arg(kRenumbering));
+    for (const auto &[from, to] : moves) {
+        if (from != to)
+            Database::run(insert, {from, to});
+    }
+    insert.finish();
+    transaction.commit();
+}
+
+void StudentStore::renumberRoster(int groupId) const
+{
+    renumberTable(rosterTable(groupId));
+}
+
+void StudentStore::renumberScores(int classId) const
+{
+    renumberTable(scoreTable(classId));
+}
+
+// The moving rows go out of the way into the negative numbers first, so that no row ever
+// lands on a number another moving row still holds.
+void StudentStore::renumberTable(const QString &table) const
+{
+    Transaction transaction(m_db);
+    m_db.exec(QStringLiteral("UPDATE %1 SET 学号=-学号 WHERE 学号 IN (SELECT old FROM %2)").arg(table, kRenumbering));
+    m_db.exec(QStringLiteral("UPDATE %1 SET 学号=(SELECT new FROM %2 WHERE old=-%1.学号) "
+                             "WHERE -学号 IN (SELECT old FROM %2)")
+                  .arg(table, kRenumbering));
+    transaction.commit();
 }

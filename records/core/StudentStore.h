@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <optional>
 
 // One semester of a group: a row of ClassInfo. Columns that may be NULL stay optional.
@@ -23,7 +24,7 @@ struct SemesterRecord
     bool listed() const { return year && group && semester; }
 };
 
-// How the groups page names a semester: by year, group and semester name.
+// A semester's year, group and semester name, as the teacher types them.
 struct SemesterKey
 {
     int year = 0;
@@ -40,7 +41,7 @@ struct StudentRecord
     std::optional<QString> address;  // 地址
     std::optional<QString> contact;  // 联系方式
     std::optional<QString> note;     // 备注
-    QByteArray photo;                // 照片; null when the column is NULL
+    QByteArray photo;                // 照片; null when the column is NULL or was not read
 };
 
 // A row of 课堂成绩表<semester>. Counts are NULL in rows copied into a new semester.
@@ -66,19 +67,27 @@ struct HeadCount
 
 // Every statement on the student records tables: ClassInfo, the roster of each group
 // (小组表<小组ID>) and the answer counts of each semester (课堂成绩表<ClassInfo.ID>).
-// Values are always bound; an operation of several statements commits whole or not at
-// all. Failures throw DbError with the driver's text.
+// Values are always bound, and texts lose any NUL character both ways (SQLite's length()
+// would stop at one and let a longer text past the column's limit). An operation of several
+// statements commits whole or not at all; inside a caller's Transaction it is a part of the
+// caller's operation. Failures throw DbError with the driver's text.
 class StudentStore
 {
 public:
-    static constexpr int kSchemaVersion = 1;
+    // 1: the tables as first made. 2: 小组 and 学期 compare without regard to letter case.
+    static constexpr int kSchemaVersion = 2;
     static constexpr int kNameWidth = 20;
     static constexpr int kDefaultTextWidth = 255;
 
     explicit StudentStore(const Database &db);
 
-    // Creates ClassInfo when the database lacks it (a new, empty database file).
+    // Creates ClassInfo when the database lacks it (a new, empty database file) and upgrades
+    // an older database step by step. A database that cannot be read (locked by another
+    // program) throws, rather than being taken for an empty one.
     void ensureSchema() const;
+    // How long a statement waits for another program's lock before it fails.
+    void setBusyTimeout(int milliseconds) const;
+    int schemaVersion() const;
 
     static QString rosterTable(int groupId);
     static QString scoreTable(int classId);
@@ -87,24 +96,17 @@ public:
     // Every row, ordered by year, group and ID.
     QList<SemesterRecord> semesters() const;
     std::optional<SemesterRecord> semester(int classId) const;
-    // The first row (lowest ID) with that year, group and semester.
-    std::optional<SemesterRecord> findSemester(const SemesterKey &key) const;
     // IDs of the group's semesters, that is its score tables, in ID order.
     QList<int> semesterIdsOfGroup(int groupId) const;
-    // The number of the group with that year and name, from its semester rows.
-    std::optional<int> groupIdOf(int year, const QString &group) const;
     int groupCount(int year, const QString &group) const;
     int semesterCount(const SemesterKey &key) const;
 
     void setTick(int classId, bool ticked) const;
-    void setTick(const SemesterKey &key, bool ticked) const;
-    // The check-all box: every row's tick, as one operation.
-    void setTicks(const QList<QPair<SemesterKey, bool>> &ticks) const;
+    // The check-all box: every row's tick (by ClassInfo.ID), as one operation.
+    void setTicks(const QList<QPair<int, bool>> &ticks) const;
     void updateSemester(int classId, const SemesterKey &values) const;
-    // Renames the first row named `row`; false when there is none.
-    bool renameSemester(const SemesterKey &row, const SemesterKey &values) const;
     // Only the ClassInfo row goes: its score table and the group's roster stay.
-    void deleteSemester(const SemesterKey &key) const;
+    void deleteSemester(int classId) const;
 
     enum class Outcome { Done, Duplicate };
 
@@ -130,15 +132,19 @@ public:
 
     // --- 小组表<group> ---
     HeadCount headCount(int groupId) const;
-    QList<StudentRecord> students(int groupId) const; // by number
+    // By number, without photos: a list never needs them.
+    QList<StudentRecord> students(int groupId) const;
+    QList<int> studentNumbers(int groupId) const; // ascending
+    // One student with the photo.
     std::optional<StudentRecord> student(int groupId, int number) const;
     bool hasStudent(int groupId, int number) const;
-    // The roster row, and a zero row in every score table of the group that lacks one.
+    // The roster row only; the caller gives the score tables their rows.
     void addStudent(int groupId, const StudentRecord &student) const;
-    // Name, gender, address, contact and note; the photo too when one is given.
-    void updateStudent(int groupId, int number, const StudentRecord &values,
+    // Name, gender, address, contact and note; the photo too when one is given. False when
+    // the roster has no such student.
+    bool updateStudent(int groupId, int number, const StudentRecord &values,
                        const std::optional<QByteArray> &photo) const;
-    // The roster row and the student's row in every score table of the group.
+    // The roster row only.
     void deleteStudent(int groupId, int number) const;
 
     // --- 课堂成绩表<semester> ---
@@ -146,13 +152,26 @@ public:
     std::optional<ScoreRecord> score(int classId, int number) const;
     bool hasScoreRow(int classId, int number) const;
     void addZeroScoreRow(int classId, int number, const QString &name) const;
+    void deleteScoreRow(int classId, int number) const;
     // False when the table has no row for that number.
     bool renameInScores(int classId, int number, const QString &name) const;
     void updateCounts(int classId, int number, int excellent, int good, int fair, int absent) const;
 
+    // --- Renumbering ---
+    // Loads the moves (old number -> new number) of one renumbering onto the connection;
+    // the two calls below then rewrite a whole table by them in two statements. Numbers
+    // that do not move are not in the moves and keep theirs (the score tables' placeholder
+    // 0 among them); a move onto a number some row keeps fails the call.
+    void loadRenumbering(const std::map<int, int> &moves) const;
+    void renumberRoster(int groupId) const;
+    void renumberScores(int classId) const;
+
 private:
     int count(const QString &sql, const QVariantList &values) const;
+    void createClassInfo(const QString &name) const;
+    void upgradeToCaselessNames() const;
     void createScoreTable(int classId, int nameWidth) const;
+    void renumberTable(const QString &table) const;
 
     const Database &m_db;
 };

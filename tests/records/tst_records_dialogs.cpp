@@ -51,9 +51,9 @@ void cancelForm()
     TestSupport::whenModal([](QWidget *dialog) { TestSupport::clickButton(dialog, 2); });
 }
 
-GroupSelection::Row row(const QString &year, const QString &group, const QString &semester)
+GroupSelection::Row row(const QString &year, const QString &group, const QString &semester, int id)
 {
-    return { false, year, group, semester };
+    return { false, year, group, semester, id };
 }
 
 } // namespace
@@ -243,7 +243,7 @@ private slots:
         prompt.clear();
         answerSemesterForm(QStringLiteral("下"));
         const auto added = GroupPageActions::AddSemester(&m_page, *m_store,
-            row(QStringLiteral("2012"), QStringLiteral("1班"), QStringLiteral("上")), other);
+            row(QStringLiteral("2012"), QStringLiteral("1班"), QStringLiteral("上"), 1), other);
         QVERIFY(added);
         QCOMPARE(added->groupId, first);
         QCOMPARE(added->classId, 3);
@@ -253,21 +253,21 @@ private slots:
 
         answerSemesterForm(QStringLiteral("下"));
         QCOMPARE(GroupPageActions::AddSemester(&m_page, *m_store,
-                     row(QStringLiteral("2012"), QStringLiteral("1班"), QStringLiteral("上")), first),
+                     row(QStringLiteral("2012"), QStringLiteral("1班"), QStringLiteral("上"), 1), first),
             std::nullopt);
         QCOMPARE(prompt.texts(), QStringList { QStringLiteral("已经存在此学期，新从新设计新学期的名字") });
 
         prompt.clear();
         cancelForm();
         QCOMPARE(GroupPageActions::AddSemester(&m_page, *m_store,
-                     row(QStringLiteral("2012"), QStringLiteral("1班"), QStringLiteral("上")), first),
+                     row(QStringLiteral("2012"), QStringLiteral("1班"), QStringLiteral("上"), 1), first),
             std::nullopt);
         QVERIFY(prompt.shown.isEmpty());
 
         Database closed(QStringLiteral("closed"));
         answerSemesterForm(QStringLiteral("秋"));
         QCOMPARE(GroupPageActions::AddSemester(&m_page, StudentStore(closed),
-                     row(QStringLiteral("2012"), QStringLiteral("1班"), QStringLiteral("上")), first),
+                     row(QStringLiteral("2012"), QStringLiteral("1班"), QStringLiteral("上"), 1), first),
             std::nullopt);
         QCOMPARE(prompt.shown.size(), 1);
         QCOMPARE(prompt.shown.first().caption, QStringLiteral("增加新学期失败"));
@@ -292,7 +292,7 @@ private slots:
             TestSupport::clickButton(dialog, 1);
         });
         const auto edited = GroupPageActions::EditSemester(
-            &m_page, *m_store, row(QStringLiteral("2013"), QStringLiteral("2班"), QStringLiteral("上")));
+            &m_page, *m_store, row(QStringLiteral("2013"), QStringLiteral("2班"), QStringLiteral("上"), 2));
         QVERIFY(edited);
         QCOMPARE(shownGroup, QStringLiteral("2班"));
         QCOMPARE(edited->year, QStringLiteral("2014"));
@@ -303,7 +303,7 @@ private slots:
         // Delete asks first, even without a selection.
         prompt.answerNext(Prompt::Cancel);
         QVERIFY(!GroupPageActions::DeleteSemester(
-            &m_page, *m_store, row(QStringLiteral("2012"), QStringLiteral("1班"), QStringLiteral("上"))));
+            &m_page, *m_store, row(QStringLiteral("2012"), QStringLiteral("1班"), QStringLiteral("上"), 1)));
         QCOMPARE(prompt.shown.size(), 1);
         QCOMPARE(
             prompt.shown.first().text, QStringLiteral("删除会导致与之对应的成绩表不可用， 是否确定删除"));
@@ -318,20 +318,20 @@ private slots:
                 QStringLiteral("请选择要删除的内容，请谨慎选择，以免误删信息") }));
 
         QVERIFY(GroupPageActions::DeleteSemester(
-            &m_page, *m_store, row(QStringLiteral("2012"), QStringLiteral("1班"), QStringLiteral("上"))));
+            &m_page, *m_store, row(QStringLiteral("2012"), QStringLiteral("1班"), QStringLiteral("上"), 1)));
         QVERIFY(!m_store->semester(1));
         QVERIFY(m_db->hasTable(QStringLiteral("课堂成绩表1")));
 
         prompt.clear();
         Database closed(QStringLiteral("closed"));
         QVERIFY(!GroupPageActions::DeleteSemester(&m_page, StudentStore(closed),
-            row(QStringLiteral("2014"), QStringLiteral("2班"), QStringLiteral("下"))));
+            row(QStringLiteral("2014"), QStringLiteral("2班"), QStringLiteral("下"), 2)));
         QCOMPARE(prompt.shown.last().caption, QStringLiteral("删除数据失败"));
         QCOMPARE(prompt.shown.last().text, QStringLiteral("database not open"));
 
         prompt.clear();
         GroupPageActions::StoreTicks(StudentStore(closed),
-            { row(QStringLiteral("2014"), QStringLiteral("2班"), QStringLiteral("下")) });
+            { row(QStringLiteral("2014"), QStringLiteral("2班"), QStringLiteral("下"), 2) });
         QCOMPARE(prompt.texts(), QStringList { QStringLiteral("database not open") });
     }
 };

@@ -4,6 +4,7 @@
 #include "TestMain.h"
 
 #include "application/CPellorApp.h"
+#include "controls/CListCtrlCl.h"
 #include "controls/CListCtrlEx.h"
 #include "controls/CTabSheet.h"
 #include "records/CStuBanjiPage.h"
@@ -99,6 +100,49 @@ private slots:
         QCOMPARE(prompt.shown.size(), 0);
     }
 
+    void rowsActOnTheirOwnSemester()
+    {
+        ScriptedPrompt prompt;
+        CStudentInfoDlg dlg;
+        dlg.show();
+        CListCtrlEx *list = dlg.m_pageBanji->m_listGroups;
+        QCOMPARE(list->GetItemData(1), qint64(m_semesterA2));
+
+        // A click beside the columns is a click on that row.
+        list->SetColumnWidth(3, 40);
+        const QRect lastCell = list->visualRect(list->model()->index(0, 3));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(lastCell.right() + 20, lastCell.center().y()));
+        QCOMPARE(dlg.m_nClassID, m_groupA);
+        QVERIFY(list->IsItemSelected(0));
+
+        // Renamed to its twin's name, then deleted: only that row goes.
+        auto editSelected = [&](int row, const QString &group, const QString &semester) {
+            list->clearSelection();
+            list->SetItemSelected(row, true);
+            TestSupport::whenModal([group, semester](QWidget *form) {
+                form->findChild<QLineEdit *>(QStringLiteral("edit1001"))->setText(group);
+                form->findChild<QLineEdit *>(QStringLiteral("edit1002"))->setText(semester);
+                form->findChild<QPushButton *>(QStringLiteral("button1"))->click();
+            });
+            dlg.m_pageBanji->OnBnClickedEdit();
+        };
+        editSelected(1, QStringLiteral("1班"), QStringLiteral("A1"));
+        QCOMPARE(store().semester(m_semesterA2)->semester, std::optional<QString>(QStringLiteral("A1")));
+        dlg.m_pageBanji->OnBnClickedDelete();
+        QVERIFY(!store().semester(m_semesterA2));
+        QVERIFY(store().semester(m_groupA));
+
+        // A row saved with empty texts can still be deleted.
+        const int row = list->GetItemCount() - 1;
+        editSelected(row, QString(), QString());
+        QCOMPARE(list->GetItemText(row, 2), QString());
+        dlg.m_pageBanji->OnBnClickedDelete();
+        QVERIFY(!store().semester(m_groupB));
+        QCOMPARE(list->GetItemCount(), 1);
+        QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("删除会导致与之对应的成绩表不可用， 是否确定删除"),
+                                              QStringLiteral("删除会导致与之对应的成绩表不可用， 是否确定删除")}));
+    }
+
     void rosterReloadsOnlyWhenTheGroupChanged()
     {
         CStudentInfoDlg dlg;
@@ -191,10 +235,22 @@ private slots:
         ScriptedPrompt prompt;
         CStudentInfoDlg dlg;
         dlg.show();
+        // A student of group B shown on the roster tab.
+        StudentRecord shown = *store().student(m_groupB, 1);
+        shown.note = QStringLiteral("毕业快乐");
+        store().updateStudent(m_groupB, 1, shown, std::nullopt);
+        dlg.m_tabSheet->setCurrentIndex(1);
+        dlg.m_pageRoster->OnNMClickStudentList(0);
+        QCOMPARE(dlg.m_pageRoster->m_strNote, QStringLiteral("毕业快乐"));
+        dlg.m_tabSheet->setCurrentIndex(0);
+
+        m_folder->writeFile(QStringLiteral("3班.txt"), QStringLiteral("子\n丑\n").toUtf8());
+        prompt.fileNameNext(m_folder->file(QStringLiteral("3班.txt")));
         TestSupport::whenModal([](QWidget *form) {
             form->findChild<QLineEdit *>(QStringLiteral("edit1000"))->setText(QStringLiteral("2022"));
             form->findChild<QLineEdit *>(QStringLiteral("edit1001"))->setText(QStringLiteral("3班"));
             form->findChild<QLineEdit *>(QStringLiteral("edit1002"))->setText(QStringLiteral("C1"));
+            form->findChild<QPushButton *>(QStringLiteral("button1003"))->click();
             form->findChild<QPushButton *>(QStringLiteral("button1"))->click();
         });
         const int loads = dlg.m_pageRoster->m_nLoadCount;
@@ -204,6 +260,12 @@ private slots:
         QVERIFY(dlg.m_nGroupID > m_groupB);
         QCOMPARE(dlg.m_tabSheet->GetCurSel(), 1);
         QCOMPARE(dlg.m_pageRoster->m_nLoadCount, loads + 1);
+        // The new group's roster, with nothing of the group shown before.
+        CListCtrlCl *roster = dlg.m_pageRoster->m_listStudents;
+        QCOMPARE(roster->GetItemCount(), 2);
+        QCOMPARE(roster->GetItemText(1, 1), QStringLiteral("丑"));
+        QCOMPARE(dlg.m_pageRoster->m_nLastClickedItem, -1);
+        QVERIFY(dlg.m_pageRoster->m_strNote.isEmpty());
 
         // A semester that exists for the row's year and group is refused.
         dlg.m_pageBanji->m_listGroups->clearSelection();

@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(result.outcome, StudentStore::Outcome::Done);
         QCOMPARE(m_store->student(result.groupId, 1)->name, std::optional<QString>(name));
         QCOMPARE(m_store->score(result.groupId, 1)->name, std::optional<QString>(name));
-        QCOMPARE(m_store->findSemester({2014, quoted, quoted})->id, result.groupId);
+        QCOMPARE(m_store->semester(result.groupId)->semester, std::optional<QString>(quoted));
         QCOMPARE(m_store->groupCount(2014, quoted), 1);
     }
 
@@ -224,8 +224,8 @@ private slots:
         const auto group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
                                                 {QStringLiteral("甲")}, std::nullopt);
         const auto next = m_store->addSemester({2012, QStringLiteral("1班"), QStringLiteral("下")}, group.groupId);
-        m_store->deleteSemester({2012, QStringLiteral("1班"), QStringLiteral("下")});
-        m_store->deleteSemester({2012, QStringLiteral("1班"), QStringLiteral("上")});
+        m_store->deleteSemester(next.classId);
+        m_store->deleteSemester(group.groupId);
         QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 0);
         for (const QString &table : {QStringLiteral("小组表1"), QStringLiteral("课堂成绩表1"), QStringLiteral("课堂成绩表2")})
             QVERIFY2(m_db->hasTable(table), qPrintable(table));
@@ -273,8 +273,12 @@ private slots:
         student.photo = QByteArray("\x89PNG\0data", 9);
         m_store->addStudent(group.groupId, student);
         QCOMPARE(m_store->student(group.groupId, 5)->photo, student.photo);
-        for (int classId : {group.groupId, next.classId})
-            QCOMPARE(m_store->score(classId, 5)->excellent, std::optional<int>(0));
+        // The list reads no photo.
+        QVERIFY(m_store->students(group.groupId).last().photo.isNull());
+        QCOMPARE(m_store->studentNumbers(group.groupId), (QList<int>{1, 5}));
+        QVERIFY(!m_store->hasScoreRow(next.classId, 5));
+        m_store->addZeroScoreRow(next.classId, 5, QStringLiteral("戊"));
+        QCOMPARE(m_store->score(next.classId, 5)->excellent, std::optional<int>(0));
 
         QVERIFY(m_store->renameInScores(next.classId, 5, QStringLiteral("己")));
         QVERIFY(!m_store->renameInScores(next.classId, 6, QStringLiteral("己")));
@@ -282,14 +286,16 @@ private slots:
         const ScoreRecord counts = *m_store->score(next.classId, 5);
         QCOMPARE((QList<int>{*counts.excellent, *counts.good, *counts.fair, *counts.absent}), (QList<int>{3, 2, 1, 4}));
 
-        // A duplicate number fails whole: no score row is added either.
         student.name = QStringLiteral("庚");
         QVERIFY_THROWS_EXCEPTION(DbError, m_store->addStudent(group.groupId, student));
-        QCOMPARE(m_store->score(group.groupId, 5)->name, std::optional<QString>(QStringLiteral("戊")));
+        QCOMPARE(m_store->student(group.groupId, 5)->name, std::optional<QString>(QStringLiteral("戊")));
+        QVERIFY(m_store->updateStudent(group.groupId, 5, student, std::nullopt));
+        QCOMPARE(m_store->student(group.groupId, 5)->photo, QByteArray("\x89PNG\0data", 9));
+        QVERIFY(!m_store->updateStudent(group.groupId, 6, student, std::nullopt));
 
         m_store->deleteStudent(group.groupId, 5);
+        m_store->deleteScoreRow(next.classId, 5);
         QVERIFY(!m_store->hasStudent(group.groupId, 5));
-        QVERIFY(!m_store->hasScoreRow(group.groupId, 5));
         QVERIFY(!m_store->hasScoreRow(next.classId, 5));
         QVERIFY(m_store->hasScoreRow(next.classId, 1));
     }
@@ -323,28 +329,140 @@ private slots:
         QCOMPARE(listing.classId, other.groupId);
 
         // Another semester of the same group: only the semester flag.
-        GroupSelection::Click click = GroupSelection::click(*m_store, {2013, QStringLiteral("B"), QStringLiteral("上")},
-                                                            true, boys.groupId, second.classId);
+        GroupSelection::Click click = GroupSelection::click(
+            *m_store, {true, QStringLiteral("2013"), QStringLiteral("B"), QStringLiteral("上"), boys.groupId},
+            boys.groupId, second.classId);
         QCOMPARE(click.classId, boys.groupId);
         QVERIFY(click.classChanged && !click.groupChanged);
         QCOMPARE(*click.info, QStringLiteral("本班共有：5个学生\r\n其中男生：3 \r\n        女生：2 \r\n"));
         QVERIFY(m_store->semester(boys.groupId)->ticked);
         // Another group: both flags.
-        click = GroupSelection::click(*m_store, {2012, QStringLiteral("A"), QStringLiteral("上")}, false,
-                                      boys.groupId, boys.groupId);
+        const GroupSelection::Row rowA{false, QStringLiteral("2012"), QStringLiteral("A"), QStringLiteral("上"),
+                                       other.groupId};
+        click = GroupSelection::click(*m_store, rowA, boys.groupId, boys.groupId);
         QCOMPARE(click.groupId, other.groupId);
         QVERIFY(click.groupChanged && click.classChanged);
         QVERIFY(!m_store->semester(other.groupId)->ticked);
         // The same row again: no flag.
-        click = GroupSelection::click(*m_store, {2012, QStringLiteral("A"), QStringLiteral("上")}, false,
-                                      other.groupId, other.groupId);
+        click = GroupSelection::click(*m_store, rowA, other.groupId, other.groupId);
         QVERIFY(!click.groupChanged && !click.classChanged && click.error.isEmpty());
 
         // The check-all box stores every row's tick together.
-        m_store->setTicks({{{2012, QStringLiteral("A"), QStringLiteral("上")}, true},
-                           {{2013, QStringLiteral("B"), QStringLiteral("下")}, true}});
+        m_store->setTicks({{other.groupId, true}, {second.classId, true}});
         QCOMPARE(rows(QStringLiteral("SELECT 点名 FROM ClassInfo ORDER BY ID")),
                  (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("65536")}));
+    }
+
+    void anOlderDatabaseIsUpgraded()
+    {
+        // Student.db as the program wrote it before names were compared without case, with
+        // its last semester deleted (its score table kept) so that the highest ID is gone.
+        const QString path = m_dir->filePath(QStringLiteral("old.db"));
+        {
+            Database old(QStringLiteral("old"));
+            old.open(path);
+            old.exec(QStringLiteral("CREATE TABLE ClassInfo(ID INTEGER PRIMARY KEY AUTOINCREMENT,点名 INTEGER,"
+                                    "入学年 INTEGER,小组 TEXT CHECK(length(小组) <= 255),"
+                                    "学期 TEXT CHECK(length(学期) <= 255),小组ID INTEGER)"));
+            old.exec(QStringLiteral("PRAGMA user_version = 1"));
+            old.exec(QStringLiteral("INSERT INTO ClassInfo VALUES(1,1,2012,'A班','Autumn',1),(2,0,2012,'A班','Spring',1),"
+                                    "(3,0,2013,'b班','上',3)"));
+            old.exec(QStringLiteral("DELETE FROM ClassInfo WHERE ID=3"));
+        }
+        Database db(QStringLiteral("upgraded"));
+        db.open(path);
+        StudentStore store(db);
+        store.ensureSchema();
+        QCOMPARE(store.schemaVersion(), 2);
+        QCOMPARE(store.semesters().size(), 2);
+        QVERIFY(store.semester(1)->ticked);
+        QCOMPARE(store.semester(2)->semester, std::optional<QString>(QStringLiteral("Spring")));
+        QCOMPARE(store.groupCount(2012, QStringLiteral("a班")), 2);
+        QCOMPARE(store.semesterCount({2012, QStringLiteral("A班"), QStringLiteral("spring")}), 1);
+        // The deleted semester's number is not given again.
+        QCOMPARE(store.importGroup({2013, QStringLiteral("B班"), QStringLiteral("上")}, {}, std::nullopt).groupId, 4);
+        // Opening again changes nothing.
+        store.ensureSchema();
+        QCOMPARE(store.semesters().size(), 3);
+    }
+
+    void namesMatchWithoutLetterCase()
+    {
+        QCOMPARE(m_store->schemaVersion(), StudentStore::kSchemaVersion);
+        const auto group = m_store->importGroup({2012, QStringLiteral("A班"), QStringLiteral("Autumn")}, {}, std::nullopt);
+        QCOMPARE(m_store->importGroup({2012, QStringLiteral("a班"), QStringLiteral("x")}, {}, std::nullopt).outcome,
+                 StudentStore::Outcome::Duplicate);
+        QCOMPARE(m_store->addSemester({2012, QStringLiteral("a班"), QStringLiteral("AUTUMN")}, group.groupId).outcome,
+                 StudentStore::Outcome::Duplicate);
+        QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 1);
+    }
+
+    void namesHoldNoNul()
+    {
+        const QString withNul = QStringLiteral("甲") + QChar(u'\0') + QStringLiteral("乙");
+        const auto group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")}, {withNul},
+                                                std::nullopt);
+        QCOMPARE(m_store->student(group.groupId, 1)->name, std::optional<QString>(QStringLiteral("甲乙")));
+        QCOMPARE(scalar(QStringLiteral("SELECT length(姓名) FROM 小组表1 WHERE 学号=1")), 2);
+        // Twenty characters, a NUL and five more: the limit sees all twenty-five.
+        StudentRecord student;
+        student.number = 2;
+        student.name = QString(20, u'长') + QChar(u'\0') + QString(5, u'长');
+        QVERIFY_THROWS_EXCEPTION(DbError, m_store->addStudent(group.groupId, student));
+        // A NUL written by another program is not read.
+        QSqlQuery raw(m_db->handle());
+        raw.prepare(QStringLiteral("INSERT INTO 小组表1(学号,姓名) VALUES(3,?)"));
+        raw.addBindValue(withNul);
+        QVERIFY(raw.exec());
+        QCOMPARE(m_store->students(group.groupId).last().name, std::optional<QString>(QStringLiteral("甲乙")));
+    }
+
+    void renumberingATable()
+    {
+        const auto group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
+                                                {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")},
+                                                std::nullopt);
+        // A row no roster student has: it keeps its number.
+        m_db->exec(QStringLiteral("INSERT INTO 课堂成绩表1(学号,姓名) VALUES(9,'旧')"));
+        m_store->loadRenumbering({{1, 1}, {2, 5}, {3, 6}});
+        m_store->renumberRoster(group.groupId);
+        m_store->renumberScores(group.groupId);
+        QCOMPARE(m_store->studentNumbers(group.groupId), (QList<int>{1, 5, 6}));
+        QCOMPARE(rows(QStringLiteral("SELECT 学号,姓名 FROM 课堂成绩表1 ORDER BY 学号")),
+                 (QStringList{QStringLiteral("0|0"), QStringLiteral("1|甲"), QStringLiteral("5|乙"),
+                              QStringLiteral("6|丙"), QStringLiteral("9|旧")}));
+
+        // A move onto that row's number fails, and the table is as it was.
+        m_store->loadRenumbering({{5, 8}, {6, 9}});
+        QVERIFY_THROWS_EXCEPTION(DbError, m_store->renumberScores(group.groupId));
+        QCOMPARE(rows(QStringLiteral("SELECT 学号 FROM 课堂成绩表1 ORDER BY 学号")),
+                 (QStringList{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("5"), QStringLiteral("6"),
+                              QStringLiteral("9")}));
+    }
+
+    void aLockedDatabaseIsReported()
+    {
+        TempProgramFolder folder;
+        DatabaseConnection published;
+        {
+            const StudentDatabase::Opening opening = StudentDatabase::open(published);
+            QVERIFY(opening.failure.isEmpty());
+            QSqlQuery timeout = opening.connection->exec(QStringLiteral("PRAGMA busy_timeout"));
+            QVERIFY(timeout.next());
+            QCOMPARE(timeout.value(0).toInt(), StudentDatabase::kBusyTimeoutMs);
+        }
+        published.reset();
+
+        Database holder(QStringLiteral("holder"));
+        holder.open(folder.file(QStringLiteral("Student.db")));
+        holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        // Without waiting: the lock is told as such, never as a missing table.
+        const StudentDatabase::Opening locked = StudentDatabase::open(published, 0);
+        QVERIFY2(locked.failure.contains(QStringLiteral("locked")), qPrintable(locked.failure));
+        QVERIFY2(!locked.failure.contains(QStringLiteral("no such table")), qPrintable(locked.failure));
+        QVERIFY(!published);
+        holder.exec(QStringLiteral("ROLLBACK"));
+        QVERIFY(StudentDatabase::open(published).failure.isEmpty());
     }
 
     void openingTheDatabase()

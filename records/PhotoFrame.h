@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+
+#include <optional>
+
+class CPicture;
+
+// The black frame a student's photo is shown in (roster page, student forms, score page).
+// It shows the picture its owner holds; fitted to a picture it keeps its top-left corner and
+// its height and takes its width from the picture's proportions.
+class PhotoFrame : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PhotoFrame(CPicture &picture, QWidget *parent = nullptr);
+
+    // The frame for a picture of that HIMETRIC size: the same top-left corner and height,
+    // the width height × (width ÷ height) in single precision, truncated. None for a
+    // picture without height, which counts as no picture.
+    static std::optional<QRect> fittedRect(const QRect &frame, int himetricWidth, int himetricHeight);
+    static std::optional<QRect> fittedRect(const QRect &frame, const CPicture &picture);
+
+    // Fits the frame to the owner's picture, when it holds one, and draws it again. Without
+    // a picture the frame keeps the size it has and shows empty.
+    void ShowPicture();
+    // Puts a photo's bytes (none when empty) into the owner's picture and shows it.
+    void ShowPhoto(const QByteArray &bytes);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    CPicture &m_picture; // the owner's; measured by each paint
+};

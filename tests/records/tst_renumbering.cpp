@@ -1,0 +1,74 @@
+#include "TestMain.h"
+
+#include "records/core/StudentRenumbering.h"
+
+using StudentRenumbering::Outcome;
+
+namespace {
+
+// The roster's numbers after the renumbering, in the order of the old numbers.
+QList<int> after(const QList<int> &numbers, int from, int to)
+{
+    const StudentRenumbering::Mapping mapping = StudentRenumbering::map(numbers, from, to);
+    if (mapping.outcome != Outcome::Done)
+        return {};
+    QList<int> out;
+    for (const int n : numbers)
+        out << mapping.numbers.at(n);
+    return out;
+}
+
+QList<int> range(int first, int last)
+{
+    QList<int> out;
+    for (int n = first; n <= last; ++n)
+        out << n;
+    return out;
+}
+
+} // namespace
+
+class TestRenumbering : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void teachersExamples()
+    {
+        QCOMPARE(after({1, 2, 3, 4, 5}, 3, 5), (QList<int>{1, 2, 5, 6, 7}));
+        QCOMPARE(after({1, 2, 6, 7, 9}, 6, 3), (QList<int>{1, 2, 3, 4, 5}));
+        // Students between B and A: only the edited one moves, and stands before them.
+        QCOMPARE(after({1, 2, 4, 5, 8, 9}, 8, 3), (QList<int>{1, 2, 4, 5, 3, 9}));
+        QCOMPARE(StudentRenumbering::map(range(1, 10), 8, 3).outcome, Outcome::Taken);
+    }
+
+    void moreCases()
+    {
+        // The last student moved up: nobody else changes.
+        QCOMPARE(after({1, 2, 3, 4, 5}, 5, 9), (QList<int>{1, 2, 3, 4, 9}));
+        // Down into a gap that reaches A: everybody above follows on, further gaps closed.
+        QCOMPARE(after({1, 2, 6, 8, 10}, 6, 3), (QList<int>{1, 2, 3, 4, 5}));
+        // Up onto a number held above A: that student moves on beyond B like the others.
+        QCOMPARE(after({1, 2, 3, 4, 5}, 2, 4), (QList<int>{1, 4, 5, 6, 7}));
+        // Unsorted input, and 0 (no student) left out of the mapping.
+        const StudentRenumbering::Mapping mapping = StudentRenumbering::map({5, 0, 3, 1}, 3, 4);
+        QCOMPARE(mapping.numbers, (std::map<int, int>{{1, 1}, {3, 4}, {5, 5}}));
+        QCOMPARE(mapping.moves(), (std::map<int, int>{{3, 4}}));
+        // The same number: nothing moves.
+        QVERIFY(StudentRenumbering::map({1, 2, 3}, 2, 2).moves().empty());
+    }
+
+    void numbersStayWithinTheFormsRange()
+    {
+        const int top = StudentRenumbering::kHighestNumber;
+        QCOMPARE(top, 111111);
+        QCOMPARE(after({1, 2, 3}, 2, top - 1), (QList<int>{1, top - 1, top}));
+        QCOMPARE(StudentRenumbering::map({1, 2, 3, 4}, 2, top - 1).outcome, Outcome::BeyondRange);
+        QCOMPARE(StudentRenumbering::map({1, 2}, 2, top).outcome, Outcome::Done);
+        // A number already beyond it that does not move is no reason to refuse.
+        QCOMPARE(after({2, 3, 5, top + 5}, 5, 1), (QList<int>{2, 3, 1, top + 5}));
+    }
+};
+
+PELLOR_UNIT_TEST_MAIN(TestRenumbering)
+#include "tst_renumbering.moc"
