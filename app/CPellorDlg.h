@@ -97,8 +97,10 @@ public:
     // Height in pixels of the big bold font of the fields; grows with the window's width.
     int m_nFontHeight = kDefaultFontHeight;
     QIcon m_hIcon;
-    // The background picture, tiled from the window's top-left corner.
+    // The background picture at its own size, drawn stretched over a tile of m_sizeBack,
+    // the screen's size when it was loaded, repeated from the window's top-left corner.
     QBrush m_brushBack;
+    QSize m_sizeBack;
 
     // The big bold font at the given height.
     static QFont BigFont(int height);
@@ -134,8 +136,8 @@ protected:
     void OnSize(int cx, int cy);
     // Colours and fonts of the controls: red labels straight on the picture, blue-on-green fields.
     void OnCtlColor();
-    // Reads a picture file and stretches it over a screen-sized bitmap; false (after telling
-    // the teacher, unless the file cannot be opened) when it cannot.
+    // Reads a picture file into a bitmap of its own size, to be drawn stretched over the
+    // screen; false (after telling the teacher, unless the file cannot be opened) when it cannot.
     bool LoadPictureFile(QPixmap &bitmap, const QString &path);
 
     // The goodbye clip after a save, when animations are on (CPellorDlgPick.cpp).
