@@ -11,6 +11,7 @@
 #include "app/PellorStartup.h"
 #include "application/CPellorApp.h"
 #include "platform/base/ProgramFolder.h"
+#include "bench/HeadlessEnvironment.h"
 
 #include <benchmark/benchmark.h>
 
@@ -274,12 +275,7 @@ int main(int argc, char **argv)
         return runPellorChild(argc, argv, start, QString::fromStdString(argValue(argc, argv, "--folder=")));
     }
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime;
-    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    const HeadlessEnvironment headless;
 
     char self[4096] = {};
     const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
