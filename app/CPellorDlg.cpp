@@ -369,10 +369,8 @@ bool CPellorDlg::LoadBackground(const QString &path)
         m_strBackBrush = defaultBackground();
         loaded = LoadPictureFile(bitmap, m_strBackBrush);
     }
-    if (loaded) {
+    if (loaded)
         m_brushBack = QBrush(bitmap);
-        m_sizeBack = Screen::size();
-    }
     update();
     UpdateData(true);
     return loaded;
@@ -380,7 +378,8 @@ bool CPellorDlg::LoadBackground(const QString &path)
 
 void CPellorDlg::paintEvent(QPaintEvent *event)
 {
-    if (m_brushBack.style() == Qt::NoBrush || m_sizeBack.isEmpty()) {
+    const QSize screen = Screen::size();
+    if (m_brushBack.style() == Qt::NoBrush || screen.isEmpty()) {
         QDialog::paintEvent(event);
         return;
     }
@@ -389,9 +388,9 @@ void CPellorDlg::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const QPixmap picture = m_brushBack.texture();
     const QRect dirty = event->rect();
-    for (int y = 0; y <= dirty.bottom(); y += m_sizeBack.height()) {
-        for (int x = 0; x <= dirty.right(); x += m_sizeBack.width()) {
-            const QRect tile(QPoint(x, y), m_sizeBack);
+    for (int y = 0; y <= dirty.bottom(); y += screen.height()) {
+        for (int x = 0; x <= dirty.right(); x += screen.width()) {
+            const QRect tile(QPoint(x, y), screen);
             if (tile.intersects(dirty))
                 painter.drawPixmap(tile, picture);
         }

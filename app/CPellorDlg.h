@@ -97,10 +97,9 @@ public:
     // Height in pixels of the big bold font of the fields; grows with the window's width.
     int m_nFontHeight = kDefaultFontHeight;
     QIcon m_hIcon;
-    // The background picture at its own size, drawn stretched over a tile of m_sizeBack,
-    // the screen's size when it was loaded, repeated from the window's top-left corner.
+    // The background picture at its own size, drawn stretched over screen-sized tiles
+    // repeated from the window's top-left corner.
     QBrush m_brushBack;
-    QSize m_sizeBack;
 
     // The big bold font at the given height.
     static QFont BigFont(int height);
