@@ -102,7 +102,7 @@ int CPellorDlg::exec()
 QFont CPellorDlg::BigFont(int height)
 {
     // A bold fixed-pitch face; a height of 0 or less means the face's default size.
-    QFont font(QStringLiteral("新宋体"));
+    QFont font(DialogTemplate::installedFamily(QStringLiteral("新宋体")));
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setWeight(QFont::Bold);
@@ -369,20 +369,15 @@ bool CPellorDlg::LoadPictureFile(QPixmap &bitmap, const QString &path)
         Prompt::app(QStringLiteral("无法从流中装载图片!"));
         return false;
     }
-    // Stretched over the whole screen, so the window shows the picture's top-left part
-    // at its own size and more of it when it grows.
+    // Stretched over the whole screen when painted, so the window shows the picture's
+    // top-left part at its own size and more of it when it grows.
     const QSize screen = Screen::size();
-    QPixmap rendered(screen);
-    bool drawn = !screen.isEmpty() && !rendered.isNull();
-    if (drawn) {
-        QPainter painter(&rendered);
-        drawn = picture->drawStretched(painter, rendered.rect());
-    }
-    if (!drawn) {
+    const QPixmap decoded = QPixmap::fromImage(picture->image());
+    if (screen.isEmpty() || decoded.isNull()) {
         Prompt::app(QStringLiteral("无法显示背景图片!"));
         return false;
     }
-    bitmap = rendered;
+    bitmap = decoded;
     return true;
 }
 
@@ -403,12 +398,23 @@ bool CPellorDlg::LoadBackground(const QString &path)
 
 void CPellorDlg::paintEvent(QPaintEvent *event)
 {
-    if (m_brushBack.style() == Qt::NoBrush) {
+    const QSize screen = Screen::size();
+    if (m_brushBack.style() == Qt::NoBrush || screen.isEmpty()) {
         QDialog::paintEvent(event);
         return;
     }
+    // Only the screen-sized stretch of the picture that the window shows is drawn, tiled
+    // from the top-left corner as a pattern brush would be.
     QPainter painter(this);
-    painter.fillRect(rect(), m_brushBack);
+    const QPixmap picture = m_brushBack.texture();
+    const QRect dirty = event->rect();
+    for (int y = 0; y <= dirty.bottom(); y += screen.height()) {
+        for (int x = 0; x <= dirty.right(); x += screen.width()) {
+            const QRect tile(QPoint(x, y), screen);
+            if (tile.intersects(dirty))
+                painter.drawPixmap(tile, picture);
+        }
+    }
 }
 
 void CPellorDlg::resizeEvent(QResizeEvent *event)

@@ -101,7 +101,8 @@ public:
     // Height in pixels of the big bold font of the fields; grows with the window's width.
     int m_nFontHeight = kDefaultFontHeight;
     QIcon m_hIcon;
-    // The background picture, tiled from the window's top-left corner.
+    // The background picture at its own size, drawn stretched over screen-sized tiles
+    // repeated from the window's top-left corner.
     QBrush m_brushBack;
 
     // The big bold font at the given height.
@@ -138,8 +139,8 @@ protected:
     void OnSize(int cx, int cy);
     // Colours and fonts of the controls: red labels straight on the picture, blue-on-green fields.
     void OnCtlColor();
-    // Reads a picture file and stretches it over a screen-sized bitmap; false (after telling
-    // the teacher, unless the file cannot be opened) when it cannot.
+    // Reads a picture file into a bitmap of its own size, to be drawn stretched over the
+    // screen; false (after telling the teacher, unless the file cannot be opened) when it cannot.
     bool LoadPictureFile(QPixmap &bitmap, const QString &path);
 
     // The goodbye clip after a save, when animations are on (CPellorDlgPick.cpp).

@@ -29,8 +29,10 @@ CTimeJishiDlg::CTimeJishiDlg(QWidget *parent)
     m_comboMinutes->setEditable(true);
     m_comboMinutes->setInsertPolicy(QComboBox::NoInsert);
     m_template.place(m_comboMinutes, 37, 2, 24, 13);
-    // Enter in the edit field would pick a matching entry; only the list starts a count.
+    // Enter in the edit field, or the focus leaving it, would pick a matching entry; only
+    // the list starts a count.
     m_comboMinutes->lineEdit()->installEventFilter(this);
+    disconnect(m_comboMinutes->lineEdit(), &QLineEdit::editingFinished, m_comboMinutes, nullptr);
 
     connect(m_comboMinutes, &QComboBox::activated, this, &CTimeJishiDlg::OnCbnSelchangeMinutes);
 }
@@ -42,6 +44,10 @@ CTimeJishiDlg::~CTimeJishiDlg()
 
 void CTimeJishiDlg::ShowCountdown()
 {
+    // The window is made once; the tool bar shows and hides it from then on. Made again, it
+    // would empty the list under a running count and change the interval its worker reads.
+    if (m_created)
+        return;
     m_created = true;
     show();
     move(Screen::size().width() - kRightOffset, 0);

@@ -30,7 +30,8 @@ public:
     QComboBox *m_comboMinutes = nullptr;
 
     // Shows the window topmost at the top right of the screen with the lengths offered;
-    // nothing is counted until a length is chosen.
+    // nothing is counted until a length is chosen. Once the window is made, a further call
+    // changes nothing, whether a count runs or not.
     void ShowCountdown();
     // A length chosen from the list: the count starts again from its full length.
     void OnCbnSelchangeMinutes();

@@ -1,13 +1,11 @@
 #include "Timer.h"
 
-#include <chrono>
-
 namespace {
 
-Timer::SleepFunction &sleepFunction()
+Timer::WaitFunction &waitFunction()
 {
-    static Timer::SleepFunction sleep;
-    return sleep;
+    static Timer::WaitFunction wait;
+    return wait;
 }
 
 std::atomic<int> g_running{0};
@@ -24,9 +22,9 @@ Timer::~Timer()
     Stop();
 }
 
-void Timer::setSleepFunction(SleepFunction sleep)
+void Timer::setWaitFunction(WaitFunction wait)
 {
-    sleepFunction() = std::move(sleep);
+    waitFunction() = std::move(wait);
 }
 
 int Timer::runningWorkers()
@@ -44,6 +42,12 @@ void Timer::resetPeakWorkers()
     g_peak.store(g_running.load());
 }
 
+bool Timer::TickWait::waitFor(std::chrono::milliseconds time)
+{
+    std::unique_lock lock(m_timer.m_waitLock);
+    return !m_timer.m_stopRequested.wait_for(lock, time, [this] { return m_timer.m_bStop.load(); });
+}
+
 void Timer::joinWorker()
 {
     if (m_worker.joinable())
@@ -52,7 +56,11 @@ void Timer::joinWorker()
 
 void Timer::Stop()
 {
-    m_bStop.store(true);
+    {
+        const std::lock_guard lock(m_waitLock);
+        m_bStop.store(true);
+    }
+    m_stopRequested.notify_all();
     joinWorker();
 }
 
@@ -73,11 +81,14 @@ void Timer::TimerThreadProc(Timer *timer)
     int peak = g_peak.load();
     while (running > peak && !g_peak.compare_exchange_weak(peak, running)) {
     }
+    TickWait wait(*timer);
+    const WaitFunction &waitFn = waitFunction();
     while (!timer->m_bStop.load()) {
-        if (const SleepFunction &sleep = sleepFunction())
-            sleep(timer->m_nInterval, timer->m_bStop);
-        else
-            std::this_thread::sleep_for(std::chrono::milliseconds(timer->m_nInterval));
+        const bool due = waitFn ? waitFn(timer->m_nInterval, wait)
+                                : wait.waitFor(std::chrono::milliseconds(timer->m_nInterval));
+        // A stop asked for during the wait ends the count without a further tick.
+        if (!due || timer->m_bStop.load())
+            break;
         timer->OnTick();
     }
     --g_running;

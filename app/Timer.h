@@ -1,12 +1,16 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 // A worker thread that calls OnTick every m_nInterval milliseconds until it is stopped,
-// or until a tick stops it by setting m_bStop. At most one worker runs at a time: a new
-// one begins only after the previous one has left its loop and ended.
+// or until a tick stops it by setting m_bStop. Between ticks the worker waits on the stop
+// request, so a stop ends the wait at once and no tick follows it. At most one worker runs
+// at a time: a new one begins only after the previous one has left its loop and ended.
 class Timer
 {
 public:
@@ -23,17 +27,31 @@ public:
 
     // Begins a worker when none runs. User-interface thread only.
     void Start();
-    // Asks the worker to end and waits for it: it finishes its current wait and one more
-    // tick first. User-interface thread only; a derived class calls it before it goes.
+    // Asks the worker to end, wakes it from its wait and waits for it to end. User-interface
+    // thread only; a derived class calls it before it goes.
     void Stop();
 
     // One tick, on the worker thread.
     virtual void OnTick() {}
 
-    // The wait between ticks (the thread's sleep, which does not look at the stop request);
-    // tests replace it before any worker begins.
-    using SleepFunction = std::function<void(int milliseconds, const std::atomic<bool> &stop)>;
-    static void setSleepFunction(SleepFunction sleep);
+    // The worker's wait before a tick, as the wait function is handed it.
+    class TickWait
+    {
+    public:
+        // True once the time is up; false, as soon as it is asked for, when a stop is.
+        bool waitFor(std::chrono::milliseconds time);
+
+    private:
+        friend class Timer;
+        explicit TickWait(Timer &timer) : m_timer(timer) {}
+        Timer &m_timer;
+    };
+
+    // The wait between ticks: true when the next tick is due, false when the worker is to
+    // end. Without one, TickWait::waitFor for the interval; tests set one before any worker
+    // begins.
+    using WaitFunction = std::function<bool(int milliseconds, TickWait &wait)>;
+    static void setWaitFunction(WaitFunction wait);
 
     // Workers inside their loop now, and the most there ever were at once since the last reset.
     static int runningWorkers();
@@ -46,4 +64,8 @@ private:
     void joinWorker();
 
     std::thread m_worker;
+    // The stop request is set under this lock and announced on this condition, so that a
+    // worker about to wait either sees it or is woken by it.
+    std::mutex m_waitLock;
+    std::condition_variable m_stopRequested;
 };

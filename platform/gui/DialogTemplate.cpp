@@ -1,13 +1,15 @@
 #include "DialogTemplate.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
 
 DialogTemplate::DialogTemplate(QWidget *dialog, const QString &fontFamily, int pointSize, int width,
                                int height)
-    : m_font(templateFont(fontFamily, pointSize))
+    : m_font(templateFont(installedFamily(fontFamily), pointSize))
 {
     computeBaseUnits();
     dialog->setFont(m_font);
@@ -69,8 +71,41 @@ QPushButton *DialogTemplate::addButton(QWidget *dialog, int id, const QString &c
     return button;
 }
 
+namespace {
+
+// Template font names and the installed families they are drawn with, as far as asked.
+// User-interface thread only.
+QHash<QString, QString> &installedFamilies()
+{
+    static QHash<QString, QString> families;
+    return families;
+}
+
+} // namespace
+
+QString DialogTemplate::installedFamily(const QString &family)
+{
+    QHash<QString, QString> &known = installedFamilies();
+    const auto found = known.constFind(family);
+    if (found != known.constEnd())
+        return *found;
+    const QStringList installed = QFontDatabase::families();
+    QString drawn = family;
+    if (!installed.contains(family, Qt::CaseInsensitive)) {
+        for (const QString &substitute : QFont::substitutes(family)) {
+            if (installed.contains(substitute, Qt::CaseInsensitive)) {
+                drawn = substitute;
+                break;
+            }
+        }
+    }
+    known.insert(family, drawn);
+    return drawn;
+}
+
 void DialogTemplate::installFontSubstitutions()
 {
+    installedFamilies().clear();
     const QStringList cjkSans = {QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC"),
                                  QStringLiteral("Noto Sans SC"), QStringLiteral("Microsoft YaHei"),
                                  QStringLiteral("SimHei"), QStringLiteral("DejaVu Sans")};

@@ -44,6 +44,12 @@ public:
     // A font for a template font name and point size.
     static QFont templateFont(const QString &family, int pointSize);
 
+    // The family a template font name is drawn with: the name itself when it is installed,
+    // otherwise the first of its substitutes that is. Fonts built on it skip Qt's search of
+    // the system's fonts for a name it does not have, a search made again for every size,
+    // weight and script asked of that name.
+    static QString installedFamily(const QString &family);
+
 private:
     void computeBaseUnits();
 

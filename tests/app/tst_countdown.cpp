@@ -11,12 +11,14 @@
 
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFocusEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QSemaphore>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -24,20 +26,22 @@
 namespace {
 
 // The worker's wait between ticks: each tick needs one permit, so a test lets the count
-// go exactly as far as it wants. A stop request ends the wait, so that the stopping
-// worker's last tick needs no permit; one given before the request is taken all the same.
+// go exactly as far as it wants. The wait itself is the timer's own, on its stop request,
+// so that a stop ends it at once and the stopping worker ticks no more; a permit given
+// before the stop is used up all the same.
 QSemaphore g_tickPermits;
 std::atomic<int> g_lastInterval{0};
 
-void gatedSleep(int ms, const std::atomic<bool> &stop)
+bool gatedWait(int ms, Timer::TickWait &wait)
 {
     g_lastInterval = ms;
-    while (!g_tickPermits.tryAcquire(1, 1)) {
-        if (stop.load()) {
-            g_tickPermits.tryAcquire(1);
-            return;
+    while (!g_tickPermits.tryAcquire()) {
+        if (!wait.waitFor(std::chrono::milliseconds(1))) {
+            g_tickPermits.tryAcquire();
+            return false;
         }
     }
+    return true;
 }
 
 // Runs the event loop until done holds; false after ten seconds.
@@ -92,7 +96,7 @@ private slots:
                 if (!text.contains(QLatin1String("does not support setting window opacity")))
                     previous(type, context, text);
             });
-        Timer::setSleepFunction(gatedSleep);
+        Timer::setWaitFunction(gatedWait);
     }
 
     void init()
@@ -107,6 +111,7 @@ private slots:
     void cleanup()
     {
         m_time->Stop();
+        Timer::setWaitFunction(gatedWait);
         g_tickPermits.tryAcquire(g_tickPermits.available());
         m_dlg.reset();
         QCOMPARE(Timer::runningWorkers(), 0);
@@ -154,6 +159,17 @@ private slots:
         QVERIFY(m_time->m_bStop);
         QCOMPARE(Timer::runningWorkers(), 0);
 
+        // Nor does the focus leaving the field with a length typed in it.
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(combo->lineEdit(), &focusOut);
+        QCOMPARE(combo->currentIndex(), -1);
+        QVERIFY(m_time->m_bStop);
+        QCOMPARE(Timer::runningWorkers(), 0);
+        // A choice from the list after the typing does.
+        choose(1);
+        QVERIFY(!m_time->m_bStop);
+        QCOMPARE(m_time->m_nMinutes, 10);
+
         // Dragged by its body, the time display included.
         const QPoint start = m_dlg->pos();
         QTest::mousePress(m_time, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
@@ -196,6 +212,37 @@ private slots:
         QCOMPARE(Timer::runningWorkers(), 1);
     }
 
+    void newLengthWakesTheWaitingWorker()
+    {
+        // The timer's own wait, a minute long: only the stop can end it before the test does.
+        QSemaphore waiting;
+        std::atomic<int> waits{0};
+        std::atomic<int> cutShort{0};
+        Timer::setWaitFunction([&](int, Timer::TickWait &wait) {
+            ++waits;
+            waiting.release();
+            const bool due = wait.waitFor(std::chrono::minutes(1));
+            if (!due)
+                ++cutShort;
+            return due;
+        });
+        choose(0);
+        waiting.acquire();
+        choose(5);
+        // The stop ended the first worker's wait, with no tick after it, and the new worker
+        // waits for its first second.
+        QCOMPARE(cutShort.load(), 1);
+        QCOMPARE(g_nElapsedSeconds.load(), 0);
+        QVERIFY(m_time->timeText().isEmpty());
+        waiting.acquire();
+        QCOMPARE(waits.load(), 2);
+        QCOMPARE(Timer::runningWorkers(), 1);
+        QCOMPARE(Timer::peakWorkers(), 1);
+        m_time->Stop();
+        QCOMPARE(cutShort.load(), 2);
+        QCOMPARE(Timer::runningWorkers(), 0);
+    }
+
     void zeroKeepsTheDisplayAndEndsTheWorker()
     {
         choose(0);
@@ -210,6 +257,24 @@ private slots:
         // A new choice starts afresh at once.
         choose(1);
         tick(QStringLiteral("09:59"));
+    }
+
+    void showingAgainChangesNothing()
+    {
+        choose(0);
+        tick(QStringLiteral("04:59"));
+        const QPoint moved = m_dlg->pos() + QPoint(-50, 30);
+        m_dlg->move(moved);
+        m_dlg->hide();
+
+        m_dlg->ShowCountdown();
+        QVERIFY(!m_dlg->isVisible());
+        QCOMPARE(m_dlg->pos(), moved);
+        QCOMPARE(m_dlg->m_comboMinutes->count(), Countdown::kLengthCount);
+        QCOMPARE(m_dlg->m_comboMinutes->currentIndex(), 0);
+        QCOMPARE(m_time->m_nMinutes, 5);
+        tick(QStringLiteral("04:58"));
+        QCOMPARE(Timer::runningWorkers(), 1);
     }
 
     void hiddenWindowKeepsCounting()
@@ -244,7 +309,7 @@ private slots:
 
     void restartInsideTheFinishingWorkersLastStep()
     {
-        Timer::setSleepFunction([](int, const std::atomic<bool> &) {});
+        Timer::setWaitFunction([](int, Timer::TickWait &) { return true; });
         StoppingTimer timer;
         timer.m_nInterval = 0;
         timer.Start();
@@ -259,7 +324,7 @@ private slots:
         }
         timer.reachedZero.acquire();
         timer.Stop();
-        Timer::setSleepFunction(gatedSleep);
+        Timer::setWaitFunction(gatedWait);
         // A finishing worker that went on past its restart would have ticked again.
         QCOMPARE(timer.ticks.load(), 2001);
         QCOMPARE(timer.reachedZero.available(), 0);

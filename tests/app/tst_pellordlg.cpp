@@ -11,10 +11,12 @@
 #include "content/CQuestionDlg.h"
 #include "records/CStudentInfoDlg.h"
 #include "platform/base/TextCodec.h"
+#include "platform/gui/Screen.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFontInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,6 +84,15 @@ private slots:
         QCOMPARE(dlg.m_editName->font().pixelSize(), 30);
         QVERIFY(dlg.m_editName->font().bold());
         QCOMPARE(dlg.m_btnSaveExit->font().pixelSize(), 30);
+        // Named by the installed family, the fields draw in the face the template's name
+        // stands for.
+        QFont named(QStringLiteral("新宋体"));
+        named.setStyleHint(QFont::TypeWriter);
+        named.setFixedPitch(true);
+        named.setBold(true);
+        named.setPixelSize(30);
+        QCOMPARE(QFontInfo(dlg.m_editName->font()).family(), QFontInfo(named).family());
+        QCOMPARE(QFontInfo(dlg.font()).family(), QFontInfo(QFont(QStringLiteral("MS Shell Dlg"))).family());
         // The companion buttons are there and lead to their windows.
         QVERIFY(!dlg.m_btnLessonPlan->isHidden());
         QVERIFY(!dlg.m_btnStudentInfo->isHidden());
@@ -268,6 +279,39 @@ private slots:
         QVERIFY(!dlg.LoadBackground(m_program->file(QStringLiteral("res/photo/missing.jpg"))));
         QVERIFY(m_prompt.shown.isEmpty());
         QCOMPARE(dlg.m_brushBack.texture().cacheKey(), before);
+    }
+
+    void pictureStretchedOverTheScreen()
+    {
+        // Four colours, one to a quarter of the screen; the window is made larger than the
+        // screen, so that the picture starts again beyond it, as a pattern brush repeats.
+        QImage picture(2, 2, QImage::Format_RGB32);
+        const QColor topLeft(200, 0, 0), topRight(0, 200, 0), bottomLeft(0, 0, 200), bottomRight(200, 200, 0);
+        picture.setPixelColor(0, 0, topLeft);
+        picture.setPixelColor(1, 0, topRight);
+        picture.setPixelColor(0, 1, bottomLeft);
+        picture.setPixelColor(1, 1, bottomRight);
+        QVERIFY(picture.save(m_program->file(QStringLiteral("res/photo/quarters.png"))));
+        const QByteArray path = m_program->file(QStringLiteral("res/photo/quarters.png")).toUtf8();
+        m_program->writeFile(QStringLiteral("res/set.ini"),
+                             "[NumOfClass]\r\nNumOfClass=3\r\n[backBrush]\r\nbackBrush=" + path + "\r\n");
+        CPellorDlg dlg;
+        for (QWidget *control : dlg.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            control->hide();
+        const QSize screen = Screen::size();
+        dlg.resize(screen.width() + 40, screen.height() + 30);
+        const QImage shot = dlg.grab().toImage();
+        const int w = screen.width();
+        const int h = screen.height();
+        QCOMPARE(shot.pixelColor(0, 0), topLeft);
+        QCOMPARE(shot.pixelColor(w / 4, h / 4), topLeft);
+        QCOMPARE(shot.pixelColor(w * 3 / 4, 0), topRight);
+        QCOMPARE(shot.pixelColor(w - 1, h / 4), topRight);
+        QCOMPARE(shot.pixelColor(0, h * 3 / 4), bottomLeft);
+        QCOMPARE(shot.pixelColor(w - 1, h - 1), bottomRight);
+        QCOMPARE(shot.pixelColor(w + 20, 10), topLeft);
+        QCOMPARE(shot.pixelColor(10, h + 15), topLeft);
+        QCOMPARE(shot.pixelColor(w + 20, h + 15), topLeft);
     }
 
     void noPictureAtAllShowsThePlainWindow()

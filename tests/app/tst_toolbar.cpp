@@ -105,10 +105,7 @@ private slots:
             });
         WindowTimers::setStepping(true);
         // A countdown's worker waits only for its stop.
-        Timer::setSleepFunction([](int, const std::atomic<bool> &stop) {
-            while (!stop.load())
-                std::this_thread::yield();
-        });
+        Timer::setWaitFunction([](int, Timer::TickWait &wait) { return wait.waitFor(std::chrono::hours(1)); });
     }
 
     void init()
