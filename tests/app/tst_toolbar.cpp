@@ -28,10 +28,8 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <atomic>
 #include <memory>
 #include <optional>
-#include <thread>
 
 namespace {
 
