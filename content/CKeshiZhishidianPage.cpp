@@ -229,8 +229,15 @@ void CKeshiZhishidianPage::OnBnClickedAddWenti()
 int CKeshiZhishidianPage::CountWenti(int n)
 {
     try {
-        return store().countQuestions(m_nLoadedKemuID, m_nLoadedKeshiID, n);
+        if (!m_counter || m_counterConnection != m_pConnection || m_nCounterKemuID != m_nLoadedKemuID) {
+            m_counter.reset();
+            m_counter = store().questionCounter(m_nLoadedKemuID);
+            m_counterConnection = m_pConnection;
+            m_nCounterKemuID = m_nLoadedKemuID;
+        }
+        return m_counter->count(m_nLoadedKeshiID, n);
     } catch (const DbError &error) {
+        m_counter.reset();
         ShowError(error.message(), QStringLiteral("获取答案失败"));
         return 0;
     }

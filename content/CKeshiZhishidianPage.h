@@ -83,4 +83,9 @@ private:
     void StepQuestion(PointNavigation::Direction direction, QString &question, QString &answer);
 
     PointNavigation m_navigation;
+    // The presenter counts at every step: one prepared statement for the loaded subject,
+    // kept with the connection it was made on, which it must not outlive.
+    DatabaseConnection m_counterConnection;
+    int m_nCounterKemuID = -1;
+    std::optional<QuestionCounter> m_counter;
 };
