@@ -100,3 +100,21 @@ ContentListLook ContentListLook::subjectsAndLessons()
     look.fontHeight = 15;
     return look;
 }
+
+ContentListLook ContentListLook::textRows(const QColor &firstColumn)
+{
+    ContentListLook look;
+    look.columnBackColors = {{0, firstColumn}, {1, QColor(204, 153, 102)}};
+    look.background = QColor(144, 144, 144);
+    look.rowHeight = 100;
+    look.headerHeightFactor = 1.5f;
+    look.headerFontHeight = 16;
+    look.headerText = QColor(255, 200, 100);
+    look.gradientR = 100;
+    look.gradientG = 255;
+    look.gradientB = 100;
+    look.gradientStep = 5;
+    look.text = QColor(10, 10, 10);
+    look.fontHeight = 20;
+    return look;
+}

@@ -68,4 +68,7 @@ struct ContentListLook
 
     // The subjects and lessons lists: green first column on dark red, cyan text.
     static ContentListLook subjectsAndLessons();
+    // The knowledge-points and questions lists: rows of 100 pixels, dark text on grey, the
+    // texts' column in a warm brown.
+    static ContentListLook textRows(const QColor &firstColumn);
 };

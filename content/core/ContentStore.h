@@ -34,6 +34,22 @@ struct PointRecord
     bool difficult = false;      // 难点
 };
 
+// Counts the questions of one point after another with one prepared statement, as the
+// presenter does at every step from point to point. Made by ContentStore::questionCounter;
+// it must not outlive the connection it was made on.
+class QuestionCounter
+{
+public:
+    // Throws DbError, the counter staying usable for the next point.
+    int count(int lesson, int point);
+
+private:
+    friend class ContentStore;
+    explicit QuestionCounter(QSqlQuery query);
+
+    QSqlQuery m_query;
+};
+
 // Every statement on the lesson content tables: Kemu, and for each subject its lessons
 // (Keshi<ID>), knowledge points (Zhishidian<ID>) and questions (Wenti<ID>). Values are always
 // bound; only the subject's number is formatted into a table name. Each operation that
@@ -105,6 +121,7 @@ public:
 
     // --- Wenti<subject> ---
     int countQuestions(int kemuId, int lesson, int point) const;
+    QuestionCounter questionCounter(int kemuId) const;
     // The lesson's questions by point number, those of one point in the order added.
     QList<QuestionRecord> questionsOfLesson(int kemuId, int lesson) const;
     QList<QuestionRecord> questionsOfPoint(int kemuId, int lesson, int point) const;

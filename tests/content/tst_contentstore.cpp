@@ -246,6 +246,18 @@ private slots:
         m_store->deleteQuestion(kemu, first);
         QCOMPARE(m_store->deletePoint(kemu, 1, 2), ContentStore::Outcome::Done);
         QCOMPARE(m_store->points(kemu, 1).size(), 1);
+
+        // The presenter's counter, point after point on one statement that holds nothing
+        // open between them: the subject's tables can still go.
+        QuestionCounter counter = m_store->questionCounter(kemu);
+        QCOMPARE(counter.count(1, 1), 1);
+        QCOMPARE(counter.count(1, 2), 0);
+        m_store->addQuestion(kemu, 1, 2, QStringLiteral("q"), QStringLiteral("a"));
+        QCOMPARE(counter.count(1, 2), 1);
+        QCOMPARE(counter.count(2, 1), 0);
+        m_db->exec(QStringLiteral("DROP TABLE Wenti1"));
+        QVERIFY(failureOf([&] { counter.count(1, 1); }).contains(QLatin1String("Wenti1")));
+        QVERIFY(failureOf([&] { m_store->questionCounter(kemu); }).contains(QLatin1String("Wenti1")));
     }
 
     void tabChangesReload()
