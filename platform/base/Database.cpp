@@ -26,6 +26,8 @@ Database::Database(QString connectionName)
 Database::~Database()
 {
     close();
+    // The registry refuses to forget a connection while a handle to it lives.
+    m_handle = QSqlDatabase();
     if (QSqlDatabase::contains(m_connectionName))
         QSqlDatabase::removeDatabase(m_connectionName);
 }
@@ -33,37 +35,35 @@ Database::~Database()
 void Database::open(const QString &filePath)
 {
     m_filePath = filePath;
-    QSqlDatabase db = QSqlDatabase::contains(m_connectionName)
-        ? QSqlDatabase::database(m_connectionName, false)
-        : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    db.setDatabaseName(filePath);
-    if (!db.open()) {
-        m_openError = errorText(db.lastError());
+    if (!m_handle.isValid()) {
+        m_handle = QSqlDatabase::contains(m_connectionName)
+            ? QSqlDatabase::database(m_connectionName, false)
+            : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    }
+    m_handle.setDatabaseName(filePath);
+    if (!m_handle.open()) {
+        m_openError = errorText(m_handle.lastError());
         throw DbError(m_openError);
     }
     m_openError.clear();
-    QSqlQuery pragma(db);
+    QSqlQuery pragma(m_handle);
     pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
 }
 
 void Database::close()
 {
-    if (!QSqlDatabase::contains(m_connectionName))
-        return;
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    if (db.isOpen())
-        db.close();
+    if (m_handle.isOpen())
+        m_handle.close();
 }
 
 bool Database::isOpen() const
 {
-    return QSqlDatabase::contains(m_connectionName)
-        && QSqlDatabase::database(m_connectionName, false).isOpen();
+    return m_handle.isOpen();
 }
 
 QSqlDatabase Database::handle() const
 {
-    return QSqlDatabase::database(m_connectionName, false);
+    return m_handle;
 }
 
 QSqlQuery Database::exec(const QString &sql, const QVariantList &values) const

@@ -52,6 +52,8 @@ private:
     friend class Transaction;
 
     QString m_connectionName;
+    // Kept, so that a statement does not look the connection up by name each time.
+    QSqlDatabase m_handle;
     QString m_filePath;
     QString m_openError;
     // Transactions open on this connection now; the outermost is the real one.
