@@ -99,16 +99,15 @@ private slots:
         QCOMPARE(file.read("backBrush", "backBrush"), m_dlg->m_strBackBrush);
     }
 
-    void drumBeatsAloneRewriteEverythingAndReload()
+    void drumBeatsAloneRewriteEverythingAndKeepTheLesson()
     {
         startWithSettings("[NumOfClass]\r\nNumOfClass=3\r\n");
         m_dlg->m_dlgJigu = new CJiguDlg(m_dlg.get());
-        const int groupScore = m_dlg->m_nGroupScore[0];
-        const int total = m_dlg->m_vecTotalScore[0].at(0);
-        // A lesson in progress, and a number list that is not the group's.
+        // A lesson in progress.
         m_dlg->m_nGroupScore[0] += 50;
         m_dlg->m_vecTotalScore[0][0] += 5;
-        m_dlg->m_comboNumber->clear();
+        m_dlg->m_bUnsaved = true;
+        const int numbers = m_dlg->m_comboNumber->count();
 
         runSettings([](CSetDlg *dlg) {
             edit(dlg, CSetDlg::IDC_JIGU)->setText(QStringLiteral("7"));
@@ -124,12 +123,11 @@ private slots:
         QCOMPARE(file.read("Score", "QuiteRightScore"), QStringLiteral("3"));
         QCOMPARE(file.read("DongHua", "ShowDongHua"), QStringLiteral("1"));
         QCOMPARE(file.read("SelectClass", "SelectClass"), QStringLiteral("0"));
-        // The group files were read again and the number list refilled.
-        QCOMPARE(m_dlg->m_nGroupScore[0], groupScore);
-        QCOMPARE(m_dlg->m_vecTotalScore[0].at(0), total);
-        const int group = m_dlg->m_comboGroup->currentIndex();
-        QCOMPARE(m_dlg->m_comboNumber->count(), m_dlg->m_nGroupCount[group]);
-        QCOMPARE(m_dlg->m_comboNumber->itemText(0), QStringLiteral("1"));
+        // The number of groups is the same: nothing is read again, nothing asked, the lesson stays.
+        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(m_dlg->m_nGroupScore[0], 66);
+        QCOMPARE(m_dlg->m_vecTotalScore[0].at(0), 7);
+        QCOMPARE(m_dlg->m_comboNumber->count(), numbers);
         QCOMPARE(m_dlg->windowTitle(), kTitle);
     }
 

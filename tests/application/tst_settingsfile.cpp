@@ -182,7 +182,8 @@ void TestSettingsFile::pictureOnlyWriteTouchesBackBrush()
     s.m_strBackBrush = QStringLiteral("/pictures/新.jpg");
     s.m_nVoice = 2; // not written: only the picture changed as far as the caller knows
     QCOMPARE(SettingsFile::writeRollCallSettings(path(), s, false), QString());
-    QByteArray expected = kFullFile;
+    // The plain-ASCII file that receives Chinese gains the UTF-8 mark.
+    QByteArray expected = "\xEF\xBB\xBF" + kFullFile;
     expected.replace("backBrush=/pictures/back.bmp", QStringLiteral("backBrush=/pictures/新.jpg").toUtf8());
     QCOMPARE(m_folder->readFile(kSettings), expected);
 
@@ -190,7 +191,7 @@ void TestSettingsFile::pictureOnlyWriteTouchesBackBrush()
     m_folder->writeFile(kSettings, "[Voice]\r\nVoice=0\r\n");
     QCOMPARE(SettingsFile::writeRollCallSettings(path(), s, false), QString());
     QCOMPARE(m_folder->readFile(kSettings),
-             QStringLiteral("[Voice]\r\nVoice=0\r\n[backBrush]\r\nbackBrush=/pictures/新.jpg\r\n").toUtf8());
+             "\xEF\xBB\xBF" + QStringLiteral("[Voice]\r\nVoice=0\r\n[backBrush]\r\nbackBrush=/pictures/新.jpg\r\n").toUtf8());
 }
 
 void TestSettingsFile::settingsDialogWriteRoundTrips()

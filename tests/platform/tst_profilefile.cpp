@@ -116,8 +116,9 @@ void TestProfileFile::writeReplacesInPlace()
     QCOMPARE(file.write(QStringLiteral("Score"), QStringLiteral("BasicScore"), QStringLiteral("2.5")), QString());
     QCOMPARE(file.write(QStringLiteral("backBrush"), QStringLiteral("backBrush"), QStringLiteral("D:/图片/新.bmp")),
              QString());
-    // Only the two values changed; the stored key spelling, other lines and order stay.
-    QByteArray expected = before;
+    // Only the two values changed; the stored key spelling, other lines and order stay. The
+    // plain-ASCII file that received Chinese gains the UTF-8 mark, so that it reads back so.
+    QByteArray expected = "\xEF\xBB\xBF" + before;
     expected.replace("  BASICSCORE = 2", "  BASICSCORE =2.5");
     expected.replace("backBrush=old.bmp", QStringLiteral("backBrush=D:/图片/新.bmp").toUtf8());
     QCOMPARE(m_folder.readFile(QStringLiteral("inplace.ini")), expected);
@@ -141,7 +142,10 @@ void TestProfileFile::newFileIsUtf8()
     const ProfileFile file(m_folder.file(QStringLiteral("res/new.ini")));
     QCOMPARE(file.write(QStringLiteral("backBrush"), QStringLiteral("backBrush"), QStringLiteral("图.bmp")), QString());
     QCOMPARE(m_folder.readFile(QStringLiteral("res/new.ini")),
-             QStringLiteral("[backBrush]\r\nbackBrush=图.bmp\r\n").toUtf8());
+             "\xEF\xBB\xBF" + QStringLiteral("[backBrush]\r\nbackBrush=图.bmp\r\n").toUtf8());
+    const ProfileFile plain(m_folder.file(QStringLiteral("res/plain.ini")));
+    QCOMPARE(plain.write(QStringLiteral("Voice"), QStringLiteral("Voice"), QStringLiteral("1")), QString());
+    QCOMPARE(m_folder.readFile(QStringLiteral("res/plain.ini")), QByteArray("[Voice]\r\nVoice=1\r\n"));
     QCOMPARE(file.read(QStringLiteral("backbrush"), QStringLiteral("backbrush")), QStringLiteral("图.bmp"));
 }
 
