@@ -165,8 +165,13 @@ QString fromFloat(float value)
         return fromDouble(static_cast<double>(value));
     for (int precision = 1; precision < std::numeric_limits<float>::max_digits10; ++precision) {
         const QString text = QString::number(static_cast<double>(value), 'g', precision);
-        if (static_cast<float>(toDouble(text)) == value)
-            return text;
+        const double read = toDouble(text);
+        if (static_cast<float>(read) != value)
+            continue;
+        // "9e+01" reads back too, but a teacher reading the file expects "90".
+        if (text.contains(u'e') && std::fabs(read) >= 1e-4 && std::fabs(read) < 1e15)
+            return QString::number(read, 'f', QLocale::FloatingPointShortest);
+        return text;
     }
     return QString::number(static_cast<double>(value), 'g', std::numeric_limits<float>::max_digits10);
 }

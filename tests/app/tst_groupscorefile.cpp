@@ -3,6 +3,8 @@
 #include "FileSizeLimit.h"
 #include "TempProgramFolder.h"
 
+#include "../platform/SpecialFiles.h"
+
 #include "app/core/GroupScoreFile.h"
 #include "platform/base/TextCodec.h"
 
@@ -47,7 +49,11 @@ class TestGroupScoreFile : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { m_folder = std::make_unique<TempProgramFolder>(); }
+    void init()
+    {
+        m_folder = std::make_unique<TempProgramFolder>();
+        m_tables = RollCallTables{};
+    }
     void cleanup() { m_folder.reset(); }
 
     void freshFileRoundTrip();
@@ -62,6 +68,10 @@ private slots:
     void unreadableFileStopsTheLoad();
     void failedWriteKeepsTheOldFileAndIsReported();
     void readOnlyFolder();
+    void utf8WithoutMarkRoundTrips();
+    void typedNamesKeepTheirName();
+    void onlyLoadedGroupsAreWritten();
+    void scoreFileThatIsNoRegularFile();
 
 private:
     GroupScoreFile::LoadResult load(int numOfClass, int basicScore = 2)
@@ -367,6 +377,72 @@ void TestGroupScoreFile::readOnlyFolder()
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(failures.size(), 2);
     QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("1\r\n0\r\n甲\r\n")));
+}
+
+void TestGroupScoreFile::utf8WithoutMarkRoundTrips()
+{
+    // Today's Notepad saves UTF-8 without a mark; read as the code page every name was garbled.
+    m_folder->writeFile(groupFile(1), QStringLiteral("2\r\n0\r\n王思远\r\n李欣怡\r\n").toUtf8());
+    m_folder->writeFile(groupFile(2), QStringLiteral("1\n2\t总成绩\t9\n张浩然\t\t9\n").toUtf8());
+    QCOMPARE(load(2).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("王思远"), QStringLiteral("李欣怡")}));
+    QCOMPARE(m_tables.m_vecNames[1], QStringList({QStringLiteral("张浩然")}));
+    QCOMPARE(m_tables.m_vecTotalScore[1], QList<int>({11}));
+    QCOMPARE(save(), QStringList());
+    // Written in the code page, as score files always are.
+    QCOMPARE(m_folder->readFile(groupFile(1)), "2\r\n1\t" + kTotal + "\t4\r\n" + kWang + "\t\t2\r\n" + kLi + "\t\t2\r\n");
+    QCOMPARE(m_folder->readFile(groupFile(2)), "1\r\n3\t" + kTotal + "\t11\r\n" + kZhang + "\t\t11\r\n");
+    QCOMPARE(load(2).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("王思远"), QStringLiteral("李欣怡")}));
+}
+
+void TestGroupScoreFile::typedNamesKeepTheirName()
+{
+    // A saved file where the teacher typed a name in: it is that student's name, without a score.
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("3\r\n2\t总成绩\t8\r\n甲\t\t4\r\n乙 丙\r\n丁\t\t4\r\n")));
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲"), QStringLiteral("乙 丙"), QStringLiteral("丁")}));
+    QCOMPARE(m_tables.m_vecTotalScore[0], QList<int>({6, 2, 6}));
+    QCOMPARE(save(), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(1)),
+             gb(QStringLiteral("3\r\n3\t总成绩\t14\r\n甲\t\t6\r\n乙 丙\t\t2\r\n丁\t\t6\r\n")));
+}
+
+void TestGroupScoreFile::onlyLoadedGroupsAreWritten()
+{
+    // Tables that hold nothing write nothing, not even the summary.
+    QCOMPARE(save(), QStringList());
+    QCOMPARE(QDir(m_folder->scoreDir()).entryList(QDir::Files), QStringList());
+
+    for (int n = 1; n <= 3; ++n)
+        m_folder->writeFile(groupFile(n), gb(QStringLiteral("1\r\n0\r\n%1\r\n").arg(n)));
+    QCOMPARE(load(3).status, LoadStatus::Loaded);
+    // Whatever the number of groups says afterwards, the three loaded groups are saved.
+    QCOMPARE(load(9).status, LoadStatus::BadGroupCount);
+    QCOMPARE(load(0).status, LoadStatus::BadGroupCount);
+    QCOMPARE(save(), QStringList());
+    for (int n = 1; n <= 3; ++n)
+        QCOMPARE(m_folder->readFile(groupFile(n)), gb(QStringLiteral("1\r\n1\t总成绩\t2\r\n%1\t\t2\r\n").arg(n)));
+    QCOMPARE(QDir(m_folder->scoreDir()).entryList(QDir::Files).size(), 4);
+
+    // Read again as two groups, the third is no longer the lesson's and keeps its file.
+    const QByteArray third = m_folder->readFile(groupFile(3));
+    QCOMPARE(load(2).status, LoadStatus::Loaded);
+    QCOMPARE(save(), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(3)), third);
+    QVERIFY(!m_folder->readFile(kSummary).contains(gb(QStringLiteral("3\t\t"))));
+    QCOMPARE(m_folder->readFile(groupFile(2)), gb(QStringLiteral("1\r\n2\t总成绩\t4\r\n2\t\t4\r\n")));
+}
+
+void TestGroupScoreFile::scoreFileThatIsNoRegularFile()
+{
+    // A pipe would block the start until something writes to it: it is reported at once.
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("1\r\n0\r\n甲\r\n")));
+    QVERIFY(SpecialFiles::makePipe(m_folder->file(groupFile(2))));
+    const auto result = load(2);
+    QCOMPARE(result.status, LoadStatus::OpenFailed);
+    QCOMPARE(result.message, m_folder->scoreDir() + QStringLiteral("课堂成绩2.txt 读取失败，请检查此文件，或小组数目设置不合理"));
+    QCOMPARE(result.groupsLoaded, 1);
 }
 
 PELLOR_UNIT_TEST_MAIN(TestGroupScoreFile)
