@@ -165,8 +165,14 @@ void setEntry(ProfileText &text, const ProfileFile::Entry &entry)
     }
 
     auto insertAt = [&text](qsizetype position, const QString &lineText) {
-        if (position > 0 && text.lines.at(position - 1).end.isEmpty())
-            text.lines[position - 1].end = text.lineEnd;
+        if (position > 0 && text.lines.at(position - 1).end.isEmpty()) {
+            Line &last = text.lines[position - 1];
+            // A UTF-16 file cut off in the middle of a unit: the lines after it must start
+            // on a unit. 0xFF completes it as a full-width form, never a line break or '='.
+            if (text.encoding == Encoding::Utf16Le && last.bytes.size() % 2 != 0)
+                last.bytes += '\xFF';
+            last.end = text.lineEnd;
+        }
         text.lines.insert(position, Line{encoded(lineText, text.encoding), text.lineEnd, lineText});
     };
     if (keyLine >= 0) {

@@ -6,6 +6,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -73,8 +74,47 @@ QString decodeGb18030(const QByteArray &bytes)
     return QString::fromUtf8(utf8);
 }
 
-QByteArray encodeGb18030(const QString &text)
+namespace {
+
+// The private-use characters that GB18030-2005 gave to codes which now stand for standard
+// characters (vertical punctuation, a few ideographs). glibc no longer writes the private
+// ones at all; written as their standard characters they keep their codes, and their glyphs.
+struct PrivateUse
 {
+    char16_t privateUse;
+    char32_t standard;
+};
+constexpr PrivateUse kPrivateUse[] = {
+    {0xE78D, 0x0FE10}, {0xE78E, 0x0FE12}, {0xE78F, 0x0FE11}, {0xE790, 0x0FE13}, {0xE791, 0x0FE14},
+    {0xE792, 0x0FE15}, {0xE793, 0x0FE16}, {0xE794, 0x0FE17}, {0xE795, 0x0FE18}, {0xE796, 0x0FE19},
+    {0xE816, 0x20087}, {0xE817, 0x20089}, {0xE818, 0x200CC}, {0xE81E, 0x09FB4}, {0xE826, 0x09FB5},
+    {0xE82B, 0x09FB6}, {0xE82C, 0x09FB7}, {0xE831, 0x215D7}, {0xE832, 0x09FB8}, {0xE83B, 0x2298F},
+    {0xE843, 0x09FB9}, {0xE854, 0x09FBA}, {0xE855, 0x241FE}, {0xE864, 0x09FBB},
+};
+
+QString withStandardCharacters(const QString &text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (c.unicode() < 0xE78D || c.unicode() > 0xE864) {
+            out += c;
+            continue;
+        }
+        const auto *found = std::find_if(std::begin(kPrivateUse), std::end(kPrivateUse),
+                                         [c](const PrivateUse &p) { return p.privateUse == c.unicode(); });
+        if (found == std::end(kPrivateUse))
+            out += c;
+        else
+            out += QString::fromUcs4(&found->standard, 1);
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray encodeGb18030(const QString &original)
+{
+    const QString text = withStandardCharacters(original);
     // The euro sign keeps its code page 936 byte, so such files stay byte-identical.
     QByteArray out;
     qsizetype start = 0;
@@ -256,8 +296,20 @@ QString decode(const QByteArray &bytes, Encoding encoding)
     switch (encoding) {
     case Encoding::Utf16Le: {
         QByteArray body = hasUtf16LeMark(bytes) ? bytes.mid(2) : bytes;
-        QStringDecoder decoder(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
-        return decoder.decode(body);
+        // The file's one mark is gone; a second U+FEFF is text, not another mark.
+        QStringDecoder decoder(QStringDecoder::Utf16LE,
+                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        QString text = decoder.decode(body);
+        // Half a surrogate pair is no character: as UTF-8 or the code page it would be
+        // written as '?', so it reads as the replacement character from the start.
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
+            if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                ++i;
+            else if (c.isSurrogate())
+                text[i] = QChar::ReplacementCharacter;
+        }
+        return text;
     }
     case Encoding::Utf8: {
         QByteArray body = hasUtf8Mark(bytes) ? bytes.mid(3) : bytes;

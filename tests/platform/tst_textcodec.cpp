@@ -36,6 +36,14 @@ void TestTextCodec::charactersBeyondCodePage936Survive()
     QCOMPARE(bytes.size(), 2 + 4 + 4);
     QVERIFY(!bytes.contains('?'));
     QCOMPARE(TextCodec::decodeGb18030(bytes), name);
+
+    // The old edition's private-use characters are written under the codes they had, which
+    // stand for standard characters now; dropping them lost the name's character.
+    QCOMPARE(TextCodec::encodeGb18030(QStringLiteral("张\uE816")), QByteArray("\xD5\xC5\xFE\x51"));
+    QCOMPARE(TextCodec::decodeGb18030(QByteArray("\xFE\x51")), QStringLiteral("\U00020087"));
+    QCOMPARE(TextCodec::encodeGb18030(QStringLiteral("\uE78D\uE000")), QByteArray("\xA6\xD9\xAA\xA1"));
+    // Half a surrogate pair in a UTF-16 file reads as the replacement character.
+    QCOMPARE(TextCodec::decodeDetected(QByteArray("\xFF\xFE\x00\xD8" "a\x00", 6)), QStringLiteral("\uFFFDa"));
 }
 
 void TestTextCodec::euroKeepsItsCodePageByte()
