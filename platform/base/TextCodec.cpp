@@ -66,12 +66,18 @@ QByteArray cp936Euro(char byte)
     return byte == kCp936Euro ? QByteArray("\xE2\x82\xAC") : QByteArray();
 }
 
+// UTF-8 to text, a U+FEFF at the start being text like any other (QString::fromUtf8 drops it).
+QString utf8Text(const QByteArray &utf8)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(utf8);
+}
+
 } // namespace
 
 QString decodeGb18030(const QByteArray &bytes)
 {
-    const QByteArray utf8 = convert("UTF-8", "GB18030", bytes, cp936Euro);
-    return QString::fromUtf8(utf8);
+    return utf8Text(convert("UTF-8", "GB18030", bytes, cp936Euro));
 }
 
 namespace {
@@ -313,7 +319,7 @@ QString decode(const QByteArray &bytes, Encoding encoding)
     }
     case Encoding::Utf8: {
         QByteArray body = hasUtf8Mark(bytes) ? bytes.mid(3) : bytes;
-        return QString::fromUtf8(body);
+        return utf8Text(body);
     }
     case Encoding::Gb18030:
         return decodeGb18030(bytes);

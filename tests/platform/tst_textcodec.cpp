@@ -42,6 +42,10 @@ void TestTextCodec::charactersBeyondCodePage936Survive()
     QCOMPARE(TextCodec::encodeGb18030(QStringLiteral("张\uE816")), QByteArray("\xD5\xC5\xFE\x51"));
     QCOMPARE(TextCodec::decodeGb18030(QByteArray("\xFE\x51")), QStringLiteral("\U00020087"));
     QCOMPARE(TextCodec::encodeGb18030(QStringLiteral("\uE78D\uE000")), QByteArray("\xA6\xD9\xAA\xA1"));
+    // After the file's mark, a second one is text; so is U+FEFF at the start of code page text.
+    QCOMPARE(TextCodec::decodeGb18030(QByteArray("\x84\x31\x95\x33" "a")), QStringLiteral("\uFEFFa"));
+    QCOMPARE(TextCodec::decodeDetected(QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "a")), QStringLiteral("\uFEFFa"));
+    QCOMPARE(TextCodec::decodeDetected(QByteArray("\xFF\xFE\xFF\xFE" "a\x00", 6)), QStringLiteral("\uFEFFa"));
     // Half a surrogate pair in a UTF-16 file reads as the replacement character.
     QCOMPARE(TextCodec::decodeDetected(QByteArray("\xFF\xFE\x00\xD8" "a\x00", 6)), QStringLiteral("\uFFFDa"));
 }
