@@ -57,6 +57,7 @@ private slots:
     {
         Pause::setHandler([](int) {});
         RandomSource::setGenerator({});
+        Clock::setSource({});
         CFlashDlg::setCloseDelayOverride(-1);
         m_dlg.reset();
         m_program.reset();

@@ -50,7 +50,11 @@ class TestSettingsFile : public QObject
 
 private slots:
     void init() { m_folder = std::make_unique<TempProgramFolder>(); }
-    void cleanup() { m_folder.reset(); }
+    void cleanup()
+    {
+        AtomicTextFile::setReplaceObserver({});
+        m_folder.reset();
+    }
 
     void pathIsInTheProgramFolder();
     void missingFileKeepsDefaults();
