@@ -10,6 +10,8 @@
 #include "platform/gui/Sound.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QWindow>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -129,16 +131,20 @@ void CJiguDlg::StartJigu()
     Sound::play(ProgramFolder::join(appDir, QStringLiteral("res/声音/gu.wav")), Sound::Mode::Looped);
 
     // Without beats nothing is drawn and the group selection stays as it is.
+    m_bStopRun = false;
     int g = m_nGroup;
     for (int i = 0; i < m_nBeats; ++i) {
-        if (m_bRandomGroup)
-            g = RollCallPick::randomGroupWithStudents(main, main.m_nNumOfClass);
-        else
-            g = m_nGroup;
-        if (g < 0 || g >= RollCallTables::kMaxGroups || main.m_nGroupCount[g] <= 0)
+        const int beatGroup = m_bRandomGroup ? RollCallPick::randomGroupWithStudents(main, main.m_nNumOfClass) : m_nGroup;
+        if (beatGroup < 0 || beatGroup >= RollCallTables::kMaxGroups || main.m_nGroupCount[beatGroup] <= 0)
             break; // no student to call anywhere
-        m_strGroup = QStringLiteral("小组：   %1").arg(g + 1);
+        m_strGroup = QStringLiteral("小组：   %1").arg(beatGroup + 1);
         Pause::pause(kBeatPauseMs);
+        // The pause keeps the teacher's input back; between beats the game takes its own
+        // close box and Esc, so that a long run can be ended.
+        TakeOwnInput();
+        if (m_bStopRun)
+            break;
+        g = beatGroup;
 
         const RollCallPick::Draw draw = RollCallPick::drawStudent(main, g);
         main.m_strStuNumber = QString::number(draw.number);
@@ -172,7 +178,44 @@ void CJiguDlg::OnBnClickedRepick()
 
 void CJiguDlg::HideOnClose()
 {
+    m_bStopRun = true;
     hide();
+}
+
+void CJiguDlg::TakeOwnInput()
+{
+    qApp->installEventFilter(this);
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(this);
+}
+
+bool CJiguDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Close:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::ContextMenu:
+        break;
+    default:
+        return false;
+    }
+    // Input for the other windows waits no more than it did in the pause: it is dropped.
+    if (auto widget = qobject_cast<QWidget *>(watched))
+        return widget->window() != this;
+    if (auto window = qobject_cast<QWindow *>(watched))
+        return window != windowHandle();
+    return false;
 }
 
 void CJiguDlg::closeEvent(QCloseEvent *event)

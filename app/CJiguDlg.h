@@ -47,6 +47,7 @@ public:
     // "重新选择": another run with the current settings.
     void OnBnClickedRepick();
     void OnTimer(int nIDEvent);
+    // "确定", the close box and Esc: hides the window, and ends a run at its next beat.
     void HideOnClose();
     // Members into the statics (false) or back.
     void UpdateData(bool saveAndValidate);
@@ -57,12 +58,15 @@ public:
 
 protected:
     bool OnInitDialog();
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
     void accept() override;
 
 private:
     QLabel *addStatic(int id, int x, int y, int w, int h);
+    // Delivers what waits for the game's own window; the other windows' input is dropped.
+    void TakeOwnInput();
 
     DialogTemplate m_template;
     QTimer m_startTimer;
@@ -75,4 +79,5 @@ private:
     QPushButton *m_btnOk = nullptr;
     bool m_created = false;
     bool m_running = false;
+    bool m_bStopRun = false;
 };

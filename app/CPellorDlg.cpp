@@ -114,6 +114,7 @@ QFont CPellorDlg::BigFont(int height)
 void CPellorDlg::createControls()
 {
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 16, 325, 185);
+    m_nTemplateWidth = tmpl.toPixelsX(325);
     auto button = [&](CMyButton *&member, int id, const QString &caption, int x, int y, int w, int h) {
         member = new CMyButton(caption, this);
         member->setObjectName(QStringLiteral("button%1").arg(id));
@@ -330,16 +331,29 @@ void CPellorDlg::OnCbnSelchangeStudent()
 
 void CPellorDlg::OnBnClickedSaveExit()
 {
-    const QStringList failures = GroupScoreFile::save(m_strScoreDir, m_nNumOfClass, *this);
+    SaveAndExit();
+}
+
+bool CPellorDlg::SaveAndExit()
+{
+    // Only groups read from their files are written back; with none there is nothing to
+    // save, and the group files are left exactly as they are.
+    if (!hasLoadedGroup()) {
+        Prompt::app(GroupScoreFile::badGroupCountMessage());
+        return false;
+    }
+    const QStringList failures = GroupScoreFile::save(m_strScoreDir, *this);
     if (!failures.isEmpty()) {
         // Nothing is lost: the window stays open so the teacher can mend the folder and save again.
         Prompt::app(GroupScoreFile::saveFailureMessage(failures));
-        return;
+        return false;
     }
+    m_bUnsaved = false;
     UpdateData(true);
     done(QDialog::Accepted);
     if (m_nShowDonghua != 0)
         PlayGoodbyeClip();
+    return true;
 }
 
 void CPellorDlg::OnRefreshFields()
@@ -379,6 +393,15 @@ bool CPellorDlg::LoadPictureFile(QPixmap &bitmap, const QString &path)
     }
     bitmap = decoded;
     return true;
+}
+
+bool CPellorDlg::PreviewBackground(const QString &path)
+{
+    // The fallback picture is only shown: the stored path stays what it was.
+    const QString stored = m_strBackBrush;
+    const bool loaded = LoadBackground(path);
+    m_strBackBrush = stored;
+    return loaded;
 }
 
 bool CPellorDlg::LoadBackground(const QString &path)
@@ -431,8 +454,10 @@ void CPellorDlg::OnSize(int cx, int cy)
     }
     m_fScaleX = m_nOldCx == 0 ? 1.0f : static_cast<float>(cx) / static_cast<float>(m_nOldCx);
     m_fScaleY = m_nOldCy == 0 ? 1.0f : static_cast<float>(cy) / static_cast<float>(m_nOldCy);
-    m_nFontHeight = static_cast<int>(static_cast<float>(m_nFontHeight) * m_fScaleX);
     if (m_nOldCx != 0) {
+        // From the template's width, never from the last size: resizing back returns to the
+        // same font, where scaling the last height drifted smaller with every resize.
+        m_nFontHeight = static_cast<int>(static_cast<qint64>(kDefaultFontHeight) * cx / qMax(1, m_nTemplateWidth));
         const QFont big = BigFont(m_nFontHeight);
         for (QWidget *field : std::initializer_list<QWidget *>{m_editName, m_editPersonal, m_editGroup,
                                                                m_comboNumber})
@@ -471,7 +496,18 @@ void CPellorDlg::reject()
 
 bool CPellorDlg::ExitProgram()
 {
-    // The title-bar close ends the window without saving.
+    // One slip of the mouse must not lose a lesson: with grades given, ask first.
+    if (m_bUnsaved) {
+        switch (Prompt::box(this, QStringLiteral("本节课的成绩尚未保存，是否保存？"), {}, Prompt::YesNoCancel,
+                            Prompt::Question)) {
+        case Prompt::Yes:
+            return SaveAndExit();
+        case Prompt::No:
+            break;
+        default:
+            return false;
+        }
+    }
     done(QDialog::Rejected);
     return true;
 }

@@ -71,8 +71,11 @@ public:
     // Pushes the member texts into the fields and repaints at once.
     void OnRefreshFields();
 
-    // The background picture: falls back to res/photo/1.bmp; false when neither loads.
+    // The background picture: falls back to res/photo/1.bmp (and takes that path); false
+    // when neither loads.
     bool LoadBackground(const QString &path);
+    // Shows a picture as LoadBackground does but keeps the stored path, whatever shows.
+    bool PreviewBackground(const QString &path);
 
     // The drum game, created on first use and hidden, not destroyed, when closed.
     CJiguDlg *m_dlgJigu = nullptr;
@@ -98,8 +101,10 @@ public:
     int m_nOldCy = 0;
     float m_fScaleX = 1.0f;
     float m_fScaleY = 1.0f;
-    // Height in pixels of the big bold font of the fields; grows with the window's width.
+    // Height in pixels of the big bold font of the fields; follows the window's width, the
+    // default height at the template's width.
     int m_nFontHeight = kDefaultFontHeight;
+    int m_nTemplateWidth = 0;
     QIcon m_hIcon;
     // The background picture at its own size, drawn stretched over screen-sized tiles
     // repeated from the window's top-left corner.
@@ -115,8 +120,12 @@ public slots:
     virtual void OnAbsent();
 
     void OnBnClickedSaveExit();
-    // Ends the window, and with it the program, as the close box does. False when the
-    // window stays open.
+    // "保存并退出": writes the group files and ends the window; false (after telling the
+    // teacher) when nothing could be saved, and the window stays open.
+    bool SaveAndExit();
+    // Every way out but "保存并退出" (the close box, Alt+F4, the tool bar's "退出"): with
+    // grades or absences not yet saved it asks whether to save first. True when the window
+    // ended, false when it stays open.
     bool ExitProgram();
     void OnBnClickedSettings();
     void OnBnClickedLessonPlan();

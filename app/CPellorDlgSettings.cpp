@@ -60,13 +60,9 @@ void CPellorDlg::OnBnClickedSettings()
     dlg.m_nNumOfClass = m_nNumOfClass;
 
     if (dlg.exec() == QDialog::Accepted) {
-        bool pictureChanged = false;
-        if (dlg.m_strBackBrush != m_strBackBrush) {
-            m_strBackBrush = dlg.m_strBackBrush;
-            pictureChanged = true;
-        }
-        bool changed = false;
-        changed |= takeOver(m_nNumOfClass, dlg.m_nNumOfClass);
+        m_strBackBrush = dlg.m_strBackBrush;
+        const bool groupsChanged = takeOver(m_nNumOfClass, dlg.m_nNumOfClass);
+        bool changed = groupsChanged;
         changed |= takeOver(m_nVoice, dlg.m_nVoice);
         changed |= takeOver(m_nSelectClass, dlg.m_nSelectClass);
         changed |= takeOver(m_nShowDonghua, dlg.m_nShowDonghua);
@@ -86,11 +82,16 @@ void CPellorDlg::OnBnClickedSettings()
         if (!error.isEmpty())
             Prompt::app(error);
 
-        if (changed) {
-            // The lesson in progress is dropped: the tables are read again from the files.
+        // Only another number of groups needs the group files read again (the score folder is
+        // set in the file alone); a reload drops the lesson's grades, so it asks first. The
+        // picture is on the window already, from the chooser's preview.
+        if (groupsChanged
+            && (!m_bUnsaved
+                || Prompt::box(this,
+                               QStringLiteral("本节课的成绩尚未保存，重新读取成绩文件会丢失这些成绩。是否继续？"),
+                               {}, Prompt::YesNo, Prompt::Question)
+                       == Prompt::Yes)) {
             LoadGroupScores(m_strScoreDir, m_nNumOfClass);
-            if (pictureChanged)
-                LoadBackground(m_strBackBrush);
             fillNumberCombo(m_comboGroup->currentIndex());
         }
     }

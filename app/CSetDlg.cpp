@@ -211,7 +211,8 @@ void CSetDlg::OnBnClickedBrowsePicture()
         return;
     m_strBackBrush = path;
     // Without the main window (the tool bar's run) the field is only filled.
+    // The preview keeps the main window's stored path: a cancel must leave it as it was.
     if (m_pMainDlg)
-        m_pMainDlg->LoadBackground(path);
+        m_pMainDlg->PreviewBackground(path);
     UpdateData(false);
 }

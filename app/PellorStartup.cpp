@@ -7,15 +7,22 @@
 
 #include "platform/base/ProgramFolder.h"
 #include "platform/gui/DialogTemplate.h"
+#include "platform/gui/Prompt.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QLibraryInfo>
+#include <QLockFile>
 #include <QPixmap>
 #include <QTranslator>
 
 namespace PellorStartup {
+
+namespace {
+// Long enough for a copy that is just ending to let go of the lock.
+constexpr int kLockWaitMs = 500;
+}
 
 void prepareApplication()
 {
@@ -62,6 +69,15 @@ int run(int argc, char *argv[])
 {
     QApplication qtApplication(argc, argv);
     prepareApplication();
+    // One program per program folder, taken before any of its files is read: a second copy
+    // would save over the first one's lesson. A lock left by a crashed copy is taken over
+    // (its process is gone); a folder that cannot hold the lock runs unlocked.
+    QLockFile lock(ProgramFolder::join(ProgramFolder::executableFolder(), QStringLiteral("Pellor.lock")));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(kLockWaitMs) && lock.error() == QLockFile::LockFailedError) {
+        Prompt::app(QStringLiteral("程序已经在运行"));
+        return 1;
+    }
     CPellorApp app;
     InitInstance(app);
     return app.ExitInstance();

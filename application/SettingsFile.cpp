@@ -50,23 +50,6 @@ void readFloat(const ProfileFile &file, const QString &key, float &member)
     member = v > largest ? HUGE_VALF : v < -largest ? -HUGE_VALF : static_cast<float>(v);
 }
 
-// Stops at the first failed write: the later keys would fail the same way.
-class Writer
-{
-public:
-    explicit Writer(const QString &path) : m_file(path) {}
-    void operator()(const QString &section, const QString &key, const QString &value)
-    {
-        if (m_error.isEmpty())
-            m_error = m_file.write(section, key, value);
-    }
-    const QString &error() const { return m_error; }
-
-private:
-    ProfileFile m_file;
-    QString m_error;
-};
-
 } // namespace
 
 QString pathIn(const QString &programFolder)
@@ -113,41 +96,43 @@ void readScoreWeights(const QString &path, CPellorApp &app)
 
 QString writeRollCallSettings(const QString &path, const RollCallSettings &s, bool othersChanged)
 {
-    Writer write(path);
-    write(QStringLiteral("backBrush"), QStringLiteral("backBrush"), s.m_strBackBrush);
+    // One write for the whole save: the file is replaced once, with every key or none.
+    QList<ProfileFile::Entry> entries{{QStringLiteral("backBrush"), QStringLiteral("backBrush"), s.m_strBackBrush}};
     if (othersChanged) {
         const auto n = NumberText::fromInt;
-        write(QStringLiteral("NumOfClass"), QStringLiteral("NumOfClass"), n(s.m_nNumOfClass));
-        write(QStringLiteral("JiGu"), QStringLiteral("NumOfJiGu"), n(s.m_nNumOfJiGu));
-        write(QStringLiteral("Voice"), QStringLiteral("Voice"), n(s.m_nVoice));
-        write(kScore, QStringLiteral("BasicScore"), n(s.m_nBasicScore));
-        write(kScore, QStringLiteral("WrongScore"), n(s.m_nWrongScore));
-        write(kScore, QStringLiteral("ZhuDongFen"), n(s.m_nZhuDongFen));
-        write(kScore, QStringLiteral("RightScore"), n(s.m_nRightScore));
-        write(kScore, QStringLiteral("QuiteRightScore"), n(s.m_nQuiteRightScore));
-        write(QStringLiteral("DongHua"), QStringLiteral("ShowDongHua"), n(s.m_nShowDonghua));
-        write(QStringLiteral("SelectClass"), QStringLiteral("SelectClass"), n(s.m_nSelectClass));
+        entries += {
+            {QStringLiteral("NumOfClass"), QStringLiteral("NumOfClass"), n(s.m_nNumOfClass)},
+            {QStringLiteral("JiGu"), QStringLiteral("NumOfJiGu"), n(s.m_nNumOfJiGu)},
+            {QStringLiteral("Voice"), QStringLiteral("Voice"), n(s.m_nVoice)},
+            {kScore, QStringLiteral("BasicScore"), n(s.m_nBasicScore)},
+            {kScore, QStringLiteral("WrongScore"), n(s.m_nWrongScore)},
+            {kScore, QStringLiteral("ZhuDongFen"), n(s.m_nZhuDongFen)},
+            {kScore, QStringLiteral("RightScore"), n(s.m_nRightScore)},
+            {kScore, QStringLiteral("QuiteRightScore"), n(s.m_nQuiteRightScore)},
+            {QStringLiteral("DongHua"), QStringLiteral("ShowDongHua"), n(s.m_nShowDonghua)},
+            {QStringLiteral("SelectClass"), QStringLiteral("SelectClass"), n(s.m_nSelectClass)},
+        };
     }
-    return write.error();
+    return ProfileFile(path).write(entries);
 }
 
 QString writeToolBarSettings(const QString &path, int voice, int showDongHua, int showScore)
 {
-    Writer write(path);
-    write(QStringLiteral("Voice"), QStringLiteral("Voice"), NumberText::fromInt(voice));
-    write(QStringLiteral("DongHua"), QStringLiteral("ShowDongHua"), NumberText::fromInt(showDongHua));
-    write(kScore, QStringLiteral("ShowScore"), NumberText::fromInt(showScore));
-    return write.error();
+    return ProfileFile(path).write({
+        {QStringLiteral("Voice"), QStringLiteral("Voice"), NumberText::fromInt(voice)},
+        {QStringLiteral("DongHua"), QStringLiteral("ShowDongHua"), NumberText::fromInt(showDongHua)},
+        {kScore, QStringLiteral("ShowScore"), NumberText::fromInt(showScore)},
+    });
 }
 
 QString writeScoreWeights(const QString &path, const float weights[6])
 {
     static const char *const keys[6] = {"BasicScore", "MaxScore", "Youxiu", "LiangScore", "JiayouScore",
                                         "kuangkeScore"};
-    Writer write(path);
+    QList<ProfileFile::Entry> entries;
     for (int i = 0; i < 6; ++i)
-        write(kScore, QString::fromLatin1(keys[i]), NumberText::fromFloat(weights[i]));
-    return write.error();
+        entries.append({kScore, QString::fromLatin1(keys[i]), NumberText::fromFloat(weights[i])});
+    return ProfileFile(path).write(entries);
 }
 
 } // namespace SettingsFile

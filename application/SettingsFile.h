@@ -20,8 +20,10 @@ void readRollCallSettings(const QString &path, RollCallSettings &settings);
 // The application object's reader of the six grading weights.
 void readScoreWeights(const QString &path, CPellorApp &app);
 
-// The settings dialog's write: the picture always, the other keys only when
-// othersChanged. Returns an empty string or the reason the file could not be written.
+// Each writer sets its keys in one replacement of the file: all of them or, with the reason
+// returned, none. An empty string means written.
+
+// The settings dialog's write: the picture always, the other keys only when othersChanged.
 QString writeRollCallSettings(const QString &path, const RollCallSettings &settings, bool othersChanged);
 
 // The tool bar's write of its three switches.

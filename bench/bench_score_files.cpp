@@ -92,7 +92,7 @@ void BM_LoadAndSave(benchmark::State &state)
         const auto result = GroupScoreFile::load(folder, kGroups, kBasicScore, tables);
         if (result.status != GroupScoreFile::LoadStatus::Loaded)
             state.SkipWithError("load failed");
-        if (!GroupScoreFile::save(folder, kGroups, tables).isEmpty())
+        if (!GroupScoreFile::save(folder, tables).isEmpty())
             state.SkipWithError("save failed");
     }
     state.SetItemsProcessed(state.iterations() * kGroups * kStudents);
@@ -115,7 +115,7 @@ void BM_Save(benchmark::State &state)
     RollCallTables tables;
     GroupScoreFile::load(folder, kGroups, kBasicScore, tables);
     for (auto _ : state)
-        benchmark::DoNotOptimize(GroupScoreFile::save(folder, kGroups, tables));
+        benchmark::DoNotOptimize(GroupScoreFile::save(folder, tables));
 }
 
 void baseline(benchmark::State &state, bool durable)

@@ -6,6 +6,7 @@
 #include "platform/base/TextCodec.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -68,11 +69,9 @@ QString badGroupCountMessage()
 
 QStringList readLines(const QByteArray &bytes)
 {
-    // A roster saved as UTF-8 by a modern editor carries its mark; read as the Chinese code
-    // page its first line would count no students and the next save would empty the roster.
-    const QString text = TextCodec::hasUtf16LeMark(bytes) ? TextCodec::decode(bytes, TextCodec::Encoding::Utf16Le)
-        : TextCodec::hasUtf8Mark(bytes)                    ? TextCodec::decode(bytes, TextCodec::Encoding::Utf8)
-                                                           : TextCodec::decodeGb18030(bytes);
+    // The one detection rule of every reader: a roster saved as UTF-8 by today's editors,
+    // with or without its mark, reads as such, not as the Chinese code page.
+    const QString text = TextCodec::decodeDetected(bytes);
     if (text.isEmpty())
         return {};
     QStringList lines = text.split(u'\n');
@@ -93,37 +92,49 @@ void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &t, int 
     const QStringList lines = readLines(bytes);
     const int declaredCount = NumberText::toInt(lines.value(0));
     const QString line2 = lines.value(1);
+    const bool fresh = line2 == u"0";
 
-    if (line2 == u"0") {
-        // A fresh roster: names alone, up to the first empty line.
-        double groupScore = 0;
-        for (qsizetype i = 2; i < lines.size() && !lines.at(i).isEmpty(); ++i) {
-            t.m_vecRawLines[g] << lines.at(i);
-            t.m_vecNames[g] << lines.at(i);
-            t.m_vecLessonScore[g] << basicScore;
-            t.m_vecTotalScore[g] << basicScore;
-            groupScore = truncated(groupScore + basicScore);
+    QStringList studentLines;
+    if (fresh) {
+        // A fresh roster: names alone. A blank line is no student, and the names after it
+        // are still the group's.
+        for (qsizetype i = 2; i < lines.size(); ++i) {
+            if (!trimPadding(lines.at(i)).isEmpty())
+                studentLines << lines.at(i);
         }
-        t.m_nGroupScore[g] = static_cast<int>(groupScore);
     } else {
         const qsizetype firstTab = line2.indexOf(kTab);
         t.m_nLessonCount[g] = firstTab < 0 ? 0 : NumberText::toInt(line2.left(firstTab));
-        double groupScore = t.m_nGroupScore[g];
-        for (qsizetype i = 2; i < lines.size(); ++i) {
-            const QString &line = lines.at(i);
-            const qsizetype tab = line.indexOf(kTab);
-            const qsizetype lastTab = line.lastIndexOf(kTab);
-            const double total = NumberText::toDouble(lastTab < 0 ? line : line.mid(lastTab + 1));
-            t.m_vecRawLines[g] << line;
-            t.m_vecNames[g] << (tab < 0 ? QString() : line.left(tab));
-            t.m_vecTotalScore[g] << truncated(total + basicScore);
-            t.m_vecLessonScore[g] << basicScore;
-            groupScore = truncated(groupScore + total + basicScore);
-        }
-        t.m_nGroupScore[g] = static_cast<int>(groupScore);
+        studentLines = lines.mid(2);
     }
-    // Line 1 decides how many students are drawn from, but never more than were read.
-    t.m_nGroupCount[g] = std::clamp(declaredCount, 0, static_cast<int>(t.m_vecNames[g].size()));
+
+    // Line 1 decides how many students are called on, but never more than were read; the
+    // lines after them are kept as they are.
+    const int count = std::clamp(declaredCount, 0, static_cast<int>(studentLines.size()));
+    double groupScore = 0;
+    for (int i = 0; i < count; ++i) {
+        const QString &line = studentLines.at(i);
+        double total = 0;
+        QString name = line;
+        if (!fresh) {
+            // A saved line is the name, TAB, TAB, the total; a line without a TAB is a name
+            // the teacher typed in, with no score yet.
+            const qsizetype tab = line.indexOf(kTab);
+            if (tab >= 0) {
+                name = line.left(tab);
+                total = NumberText::toDouble(line.mid(line.lastIndexOf(kTab) + 1));
+            }
+        }
+        t.m_vecRawLines[g] << line;
+        t.m_vecNames[g] << name;
+        t.m_vecTotalScore[g] << truncated(total + basicScore);
+        t.m_vecLessonScore[g] << basicScore;
+        groupScore = truncated(groupScore + total + basicScore);
+    }
+    t.m_nGroupScore[g] = static_cast<int>(groupScore);
+    t.m_nGroupCount[g] = count;
+    t.m_vecKeptLines[g] = studentLines.mid(count);
+    t.m_bLoaded[g] = true;
 }
 
 QString groupBlock(const RollCallTables &t, int g)
@@ -142,22 +153,28 @@ QString groupBlock(const RollCallTables &t, int g)
     for (int i = 0; i < count; ++i) {
         QString line = t.m_vecRawLines[g].at(i);
         if (t.m_nLessonCount[g] != 0) {
+            // The old total goes; a line without one is all name.
             const qsizetype lastTab = line.lastIndexOf(kTab);
-            line = lastTab < 0 ? QString() : line.left(lastTab);
+            if (lastTab >= 0)
+                line.truncate(lastTab);
         }
         block += trimPadding(line);
         block += QStringLiteral("\t\t");
         block += QString::number(t.m_vecTotalScore[g].at(i));
         block += u'\n';
     }
+    for (const QString &kept : t.m_vecKeptLines[g])
+        block += kept + u'\n';
     return block;
 }
 
 QString summaryText(const RollCallTables &t, int numOfClass)
 {
     QString text;
-    for (int g = 0; g < numOfClass && g < RollCallTables::kMaxGroups; ++g)
-        text += QStringLiteral("\n\n\n") + groupBlock(t, g);
+    for (int g = 0; g < numOfClass && g < RollCallTables::kMaxGroups; ++g) {
+        if (t.m_bLoaded[g])
+            text += QStringLiteral("\n\n\n") + groupBlock(t, g);
+    }
     return text;
 }
 
@@ -181,29 +198,31 @@ LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCal
     for (int n = 1; n <= numOfClass; ++n) {
         const QString path = pathIn(scoreDir, groupFileName(n));
         QFile file(path);
-        // The file must be there and writable, since the lesson is saved back into it.
-        if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
-            for (int rest = n - 1; rest < numOfClass; ++rest)
-                tables.m_bNotLoaded[rest] = true;
+        // The file must be a regular file (a pipe would block the start, a folder is no
+        // roster), and writable, since the lesson is saved back into it.
+        if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
             return {LoadStatus::OpenFailed,
                     path + QStringLiteral(" 读取失败，请检查此文件，或小组数目设置不合理"), n - 1};
-        }
         parseGroup(file.readAll(), basicScore, tables, n - 1);
     }
     return {LoadStatus::Loaded, {}, numOfClass};
 }
 
-QStringList save(const QString &scoreDir, int numOfClass, const RollCallTables &tables)
+QStringList save(const QString &scoreDir, const RollCallTables &tables)
 {
+    // Nothing loaded, nothing written: not even the summary.
+    if (!tables.hasLoadedGroup())
+        return {};
     // Each block is built and encoded once: the summary is the same blocks, each after three
     // empty lines, and the encoding works character by character.
-    const int groups = std::clamp(numOfClass, 0, static_cast<int>(RollCallTables::kMaxGroups));
-    QList<QByteArray> blocks;
+    QList<QByteArray> blocks(RollCallTables::kMaxGroups);
     QByteArray summary;
     const QByteArray gap = encodeForFile(QStringLiteral("\n\n\n"));
-    for (int g = 0; g < groups; ++g) {
-        blocks << encodeForFile(groupBlock(tables, g));
-        summary += gap + blocks.last();
+    for (int g = 0; g < RollCallTables::kMaxGroups; ++g) {
+        if (!tables.m_bLoaded[g])
+            continue;
+        blocks[g] = encodeForFile(groupBlock(tables, g));
+        summary += gap + blocks.at(g);
     }
 
     QStringList failures;
@@ -213,8 +232,8 @@ QStringList save(const QString &scoreDir, int numOfClass, const RollCallTables &
             failures << path + QStringLiteral(" (") + error + u')';
     };
     writeFile(pathIn(scoreDir, summaryFileName()), summary);
-    for (int g = 0; g < groups; ++g) {
-        if (!tables.m_bNotLoaded[g])
+    for (int g = 0; g < RollCallTables::kMaxGroups; ++g) {
+        if (tables.m_bLoaded[g])
             writeFile(pathIn(scoreDir, groupFileName(g + 1)), blocks.at(g));
     }
     return failures;

@@ -15,18 +15,22 @@ namespace GroupScoreFile {
 QString groupFileName(int groupNumber);
 QString summaryFileName();
 
-// Splits the file's text into lines. A file starting with FF FE is UTF-16LE; anything
-// else is the Chinese code page. CR LF and LF both end a line in either encoding.
+// Splits the file's text into lines, its encoding told by TextCodec::detect (UTF-16LE or
+// UTF-8 by their marks, UTF-8 without one, otherwise the Chinese code page). CR LF and LF
+// both end a line in every encoding.
 QStringList readLines(const QByteArray &bytes);
 
 // Fills group g of the tables from a file's bytes, crediting every student with the base
-// score for the coming lesson. The count of line 1 is kept within the lines read.
+// score for the coming lesson, and marks it loaded. The count of line 1 is kept within the
+// student lines read; the lines after the counted students are kept for the save.
 void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &tables, int g);
 
-// The block a group's file receives on save, lesson count raised by one; "\n" line ends.
+// The block a group's file receives on save, lesson count raised by one, the kept lines
+// after the students; "\n" line ends.
 QString groupBlock(const RollCallTables &tables, int g);
 
-// The summary: three empty lines before each group's block.
+// The summary: three empty lines before the block of each loaded group of the first
+// numOfClass.
 QString summaryText(const RollCallTables &tables, int numOfClass);
 
 // Text with CR LF line ends in the Chinese code page.
@@ -42,14 +46,15 @@ struct LoadResult
 };
 
 // Loads groups 1..numOfClass from the folder into tables. Groups before a failing one stay
-// loaded, the failing one and those after it are marked not loaded; a bad group count
-// (below 1 or above the eight the tables hold) changes nothing.
+// loaded, the failing one and those after it are not; a bad group count (below 1 or above
+// the eight the tables hold) changes nothing. A score file must be a regular file.
 LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCallTables &tables);
 
-// Writes the summary, then every group file that was loaded, each atomically: a file that
-// cannot be written keeps its previous content. Returns the paths that could not be
-// written (with the reason), empty when everything was saved.
-QStringList save(const QString &scoreDir, int numOfClass, const RollCallTables &tables);
+// Writes the summary, then the file of every group the tables hold from a load, whatever
+// the number of groups is set to now, each atomically: a file that cannot be written keeps
+// its previous content. With no group loaded nothing is written. Returns the paths that
+// could not be written (with the reason), empty when everything was saved.
+QStringList save(const QString &scoreDir, const RollCallTables &tables);
 
 // The message for files that could not be written.
 QString saveFailureMessage(const QStringList &failures);

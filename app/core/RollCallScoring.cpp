@@ -25,6 +25,7 @@ bool addToStudent(RollCallTables &tables, int group, int number, int delta)
     tables.m_vecLessonScore[group][i] += delta;
     tables.m_vecTotalScore[group][i] += delta;
     tables.m_nGroupScore[group] += delta;
+    tables.m_bUnsaved = true;
     return true;
 }
 

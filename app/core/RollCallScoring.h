@@ -34,8 +34,8 @@ struct GradeRule
 // The rule of a grading result, none for a dialog closed without a grade.
 std::optional<GradeRule> gradeRule(int result, const RollCallSettings &settings);
 
-// Adds delta to the student's lesson score and total and to the group score. False (and
-// nothing changed) when the group and number address no student.
+// Adds delta to the student's lesson score and total and to the group score, leaving the
+// lesson unsaved. False (and nothing changed) when the group and number address no student.
 bool addToStudent(RollCallTables &tables, int group, int number, int delta);
 
 // Grade: adds (gradeScore - basicScore).

@@ -1,5 +1,7 @@
 #include "RollCallTables.h"
 
+#include <algorithm>
+
 void RollCallTables::clearGroup(int g)
 {
     if (g < 0 || g >= kMaxGroups)
@@ -11,13 +13,20 @@ void RollCallTables::clearGroup(int g)
     m_vecNames[g].clear();
     m_vecLessonScore[g].clear();
     m_vecTotalScore[g].clear();
-    m_bNotLoaded[g] = false;
+    m_vecKeptLines[g].clear();
+    m_bLoaded[g] = false;
 }
 
 void RollCallTables::clearAll()
 {
     for (int g = 0; g < kMaxGroups; ++g)
         clearGroup(g);
+    m_bUnsaved = false;
+}
+
+bool RollCallTables::hasLoadedGroup() const
+{
+    return std::find(m_bLoaded.begin(), m_bLoaded.end(), true) != m_bLoaded.end();
 }
 
 bool RollCallTables::hasStudent(int group, int number) const

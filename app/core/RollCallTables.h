@@ -18,13 +18,20 @@ struct RollCallTables
     std::array<QStringList, kMaxGroups> m_vecNames;
     std::array<QList<int>, kMaxGroups> m_vecLessonScore;
     std::array<QList<int>, kMaxGroups> m_vecTotalScore;
-    // Groups whose file a failed load never reached: saving leaves their files alone
-    // instead of replacing each with an empty roster.
-    std::array<bool, kMaxGroups> m_bNotLoaded{};
+    // Lines after the students that the count of line 1 does not take: never called on,
+    // written back unchanged after them.
+    std::array<QStringList, kMaxGroups> m_vecKeptLines;
+    // Groups whose file the last load read. A save writes these and no other: a group the
+    // load never reached, or one beyond the number of groups, keeps its file as it is.
+    std::array<bool, kMaxGroups> m_bLoaded{};
+    // Grades or absences given since the last load or save.
+    bool m_bUnsaved = false;
 
-    // Empties a group (and marks it loaded); out-of-range groups are ignored.
+    // Empties a group and marks it not loaded; out-of-range groups are ignored.
     void clearGroup(int group);
+    // Every group, and nothing left unsaved.
     void clearAll();
+    bool hasLoadedGroup() const;
 
     // True when group (0-based) and student number (1-based) address a student.
     bool hasStudent(int group, int number) const;

@@ -11,6 +11,15 @@
 
 namespace AtomicTextFile {
 
+namespace {
+std::function<void(const QString &)> g_observer;
+}
+
+void setReplaceObserver(std::function<void(const QString &path)> observer)
+{
+    g_observer = std::move(observer);
+}
+
 QString write(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
@@ -35,6 +44,8 @@ QString write(const QString &path, const QByteArray &bytes)
 #endif
     if (!file.commit())
         return file.errorString();
+    if (g_observer)
+        g_observer(path);
     return {};
 }
 

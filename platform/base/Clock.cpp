@@ -1,5 +1,6 @@
 #include "Clock.h"
 
+#include <chrono>
 #include <mutex>
 
 namespace Clock {
@@ -18,6 +19,18 @@ QDateTime now()
 qint64 secondsSinceEpoch()
 {
     return now().toSecsSinceEpoch();
+}
+
+qint64 microsecondsSinceEpoch()
+{
+    {
+        std::lock_guard lock(g_mutex);
+        if (g_source)
+            return g_source().toMSecsSinceEpoch() * 1000;
+    }
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
 }
 
 void setSource(std::function<QDateTime()> source)

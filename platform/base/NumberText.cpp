@@ -149,17 +149,29 @@ QString fromInt(int value)
 
 QString fromDouble(double value)
 {
+    // An infinity is written as a number too large for a double, which reads back as one;
+    // "inf" would read back as 0.
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("1e309") : QStringLiteral("-1e309");
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 QString fromFloat(float value)
 {
-    if (!std::isfinite(value))
+    // Too large for a float: reads back as its infinity.
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("1e39") : QStringLiteral("-1e39");
+    if (std::isnan(value))
         return fromDouble(static_cast<double>(value));
     for (int precision = 1; precision < std::numeric_limits<float>::max_digits10; ++precision) {
         const QString text = QString::number(static_cast<double>(value), 'g', precision);
-        if (static_cast<float>(toDouble(text)) == value)
-            return text;
+        const double read = toDouble(text);
+        if (static_cast<float>(read) != value)
+            continue;
+        // "9e+01" reads back too, but a teacher reading the file expects "90".
+        if (text.contains(u'e') && std::fabs(read) >= 1e-4 && std::fabs(read) < 1e15)
+            return QString::number(read, 'f', QLocale::FloatingPointShortest);
+        return text;
     }
     return QString::number(static_cast<double>(value), 'g', std::numeric_limits<float>::max_digits10);
 }

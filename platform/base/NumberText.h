@@ -22,7 +22,8 @@ qsizetype scanDouble(const QString &text, qsizetype from, double &value);
 // "%d"
 QString fromInt(int value);
 
-// Shortest decimal text that toDouble reads back to the same value.
+// Shortest decimal text that toDouble reads back to the same value; an infinity is written
+// as a number beyond the type's range, which reads back as that infinity.
 QString fromDouble(double value);
 
 // Shortest decimal text that toDouble, narrowed to float, reads back to the same value.

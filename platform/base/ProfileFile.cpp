@@ -5,54 +5,80 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QList>
 
 namespace {
 
+using TextCodec::Encoding;
+
 struct Line
 {
-    QString text;
-    QString end; // "\r\n", "\n", or empty for a last line without a line end
+    QByteArray bytes; // the line's own bytes, as they are in the file
+    QByteArray end;   // its line end, empty for a last line without one
+    QString text;     // decoded, to find sections and keys
 };
 
-// The file as lines, each keeping its own line end, so that a rewrite changes only the
-// lines it means to change.
+// The file as lines of bytes, so that a rewrite changes only the lines it means to.
 struct ProfileText
 {
+    Encoding encoding = Encoding::Utf8;
+    QByteArray mark;
     QList<Line> lines;
-    TextCodec::Encoding encoding = TextCodec::Encoding::Utf8;
-    bool withMark = false;
-    QString lineEnd = QStringLiteral("\r\n"); // for lines that are added
+    QByteArray lineEnd; // for lines that are added
+    bool ascii = true;
 };
 
-ProfileText loadText(const QString &path)
+QByteArray encoded(const QString &text, Encoding encoding)
+{
+    return TextCodec::encode(text, encoding, false);
+}
+
+// Where the first line end of body starts at or after from, and how long it is; -1 when
+// there is none. UTF-16 ends its lines with the 16-bit units, not the bytes.
+qsizetype findNewline(const QByteArray &body, qsizetype from, int unit)
+{
+    if (unit == 1)
+        return body.indexOf('\n', from);
+    for (qsizetype i = from; i + 1 < body.size(); i += 2) {
+        if (body.at(i) == '\n' && body.at(i + 1) == '\0')
+            return i;
+    }
+    return -1;
+}
+
+ProfileText parse(const QByteArray &bytes)
 {
     ProfileText text;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return text;
-    const QByteArray bytes = file.readAll();
     text.encoding = TextCodec::detect(bytes);
-    text.withMark = TextCodec::hasUtf16LeMark(bytes) || TextCodec::hasUtf8Mark(bytes);
-    const QString body = TextCodec::decode(bytes, text.encoding);
+    if (text.encoding == Encoding::Utf16Le && TextCodec::hasUtf16LeMark(bytes))
+        text.mark = bytes.left(2);
+    else if (text.encoding == Encoding::Utf8 && TextCodec::hasUtf8Mark(bytes))
+        text.mark = bytes.left(3);
+    for (const char c : bytes)
+        text.ascii = text.ascii && static_cast<unsigned char>(c) < 0x80;
+    const QByteArray body = bytes.mid(text.mark.size());
+    const int unit = text.encoding == Encoding::Utf16Le ? 2 : 1;
+    const QByteArray cr = encoded(QStringLiteral("\r"), text.encoding);
+
     qsizetype start = 0;
-    bool lineEndSeen = false;
     while (start < body.size()) {
-        const qsizetype newline = body.indexOf(u'\n', start);
+        const qsizetype newline = findNewline(body, start, unit);
         if (newline < 0) {
-            text.lines.append({body.mid(start), QString()});
+            const QByteArray rest = body.mid(start);
+            text.lines.append({rest, {}, TextCodec::decode(rest, text.encoding)});
             break;
         }
-        const bool crlf = newline > start && body.at(newline - 1) == u'\r';
-        const qsizetype textEnd = crlf ? newline - 1 : newline;
-        Line line{body.mid(start, textEnd - start), crlf ? QStringLiteral("\r\n") : QStringLiteral("\n")};
-        if (!lineEndSeen) {
+        qsizetype lineEnd = newline;
+        if (lineEnd - start >= unit && body.mid(lineEnd - unit, unit) == cr)
+            lineEnd -= unit;
+        const QByteArray lineBytes = body.mid(start, lineEnd - start);
+        Line line{lineBytes, body.mid(lineEnd, newline + unit - lineEnd), TextCodec::decode(lineBytes, text.encoding)};
+        if (text.lineEnd.isEmpty())
             text.lineEnd = line.end;
-            lineEndSeen = true;
-        }
         text.lines.append(std::move(line));
-        start = newline + 1;
+        start = newline + unit;
     }
+    if (text.lineEnd.isEmpty())
+        text.lineEnd = encoded(QStringLiteral("\r\n"), text.encoding);
     return text;
 }
 
@@ -91,6 +117,110 @@ bool sameName(const QString &a, const QString &b)
     return a.compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
+bool isAscii(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// The bytes of the line up to and including its '=': the key keeps its stored spelling,
+// blanks and bytes. No multi-byte character of the file's encodings contains the byte '='.
+QByteArray keyPart(const Line &line, Encoding encoding)
+{
+    if (encoding != Encoding::Utf16Le)
+        return line.bytes.left(line.bytes.indexOf('=') + 1);
+    for (qsizetype i = 0; i + 1 < line.bytes.size(); i += 2) {
+        if (line.bytes.at(i) == '=' && line.bytes.at(i + 1) == '\0')
+            return line.bytes.left(i + 2);
+    }
+    return line.bytes;
+}
+
+void setEntry(ProfileText &text, const ProfileFile::Entry &entry)
+{
+    qsizetype sectionLine = -1;
+    qsizetype lastEntry = -1; // the line the new key goes after
+    qsizetype keyLine = -1;
+    QString name;
+    for (qsizetype i = 0; i < text.lines.size(); ++i) {
+        const QString &line = text.lines.at(i).text;
+        if (isSectionLine(line, name)) {
+            if (sectionLine >= 0)
+                break;
+            if (sameName(name, entry.section))
+                sectionLine = lastEntry = i;
+            continue;
+        }
+        if (sectionLine < 0)
+            continue;
+        if (isKeyLine(line, entry.key)) {
+            keyLine = i;
+            break;
+        }
+        if (!line.trimmed().isEmpty())
+            lastEntry = i;
+    }
+
+    auto insertAt = [&text](qsizetype position, const QString &lineText) {
+        if (position > 0 && text.lines.at(position - 1).end.isEmpty()) {
+            Line &last = text.lines[position - 1];
+            // A UTF-16 file cut off in the middle of a unit: the lines after it must start
+            // on a unit. 0xFF completes it as a full-width form, never a line break or '='.
+            if (text.encoding == Encoding::Utf16Le && last.bytes.size() % 2 != 0)
+                last.bytes += '\xFF';
+            last.end = text.lineEnd;
+        }
+        text.lines.insert(position, Line{encoded(lineText, text.encoding), text.lineEnd, lineText});
+    };
+    if (keyLine >= 0) {
+        Line &line = text.lines[keyLine];
+        line.bytes = keyPart(line, text.encoding) + encoded(entry.value, text.encoding);
+        line.text = line.text.left(line.text.indexOf(u'=') + 1) + entry.value;
+    } else if (sectionLine >= 0) {
+        insertAt(lastEntry + 1, entry.key + u'=' + entry.value);
+    } else {
+        insertAt(text.lines.size(), u'[' + entry.section + u']');
+        insertAt(text.lines.size(), entry.key + u'=' + entry.value);
+    }
+}
+
+QByteArray compose(const ProfileText &text, const QByteArray &mark)
+{
+    QByteArray out = mark;
+    for (const Line &line : text.lines)
+        out += line.bytes + line.end;
+    return out;
+}
+
+// The file's bytes; missing is set for a file that is not there. False, with the reason,
+// when it is there and cannot be read: a folder or a pipe is no settings file, and opening
+// a pipe would wait for a writer.
+bool readBytes(const QString &path, QByteArray &bytes, bool &missing, QString &reason)
+{
+    const QFileInfo info(path);
+    missing = !info.exists();
+    if (missing)
+        return true;
+    if (!info.isFile()) {
+        reason = QStringLiteral("不是普通文件");
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+        return false;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 ProfileFile::ProfileFile(QString path)
@@ -103,9 +233,9 @@ bool ProfileFile::exists() const
     return QFileInfo(m_path).isFile();
 }
 
-QString ProfileFile::read(const QString &section, const QString &key) const
+QString ProfileFile::readFrom(const QByteArray &bytes, const QString &section, const QString &key)
 {
-    const ProfileText text = loadText(m_path);
+    const ProfileText text = parse(bytes);
     bool inSection = false;
     QString name;
     for (const Line &line : text.lines) {
@@ -129,51 +259,65 @@ QString ProfileFile::read(const QString &section, const QString &key) const
     return {};
 }
 
+std::optional<QByteArray> ProfileFile::writeInto(const QByteArray &bytes, const QList<Entry> &entries, QString *error)
+{
+    auto fail = [error](const QString &reason) -> std::optional<QByteArray> {
+        if (error)
+            *error = reason;
+        return std::nullopt;
+    };
+    ProfileText text = parse(bytes);
+    bool allAscii = true;
+    for (const Entry &entry : entries) {
+        for (const QString *part : {&entry.section, &entry.key, &entry.value}) {
+            // A line break would cut the line in two and make a line of its own.
+            if (part->contains(u'\n') || part->contains(u'\r'))
+                return fail(QStringLiteral("设置值不能含有换行"));
+            allAscii = allAscii && isAscii(*part);
+        }
+        setEntry(text, entry);
+    }
+
+    QByteArray mark = text.mark;
+    QByteArray out = compose(text, mark);
+    if (text.encoding == Encoding::Utf8 && mark.isEmpty()
+        && ((text.ascii && !allAscii) || TextCodec::detect(out) != Encoding::Utf8)) {
+        // Without the mark the new text could read back in the Chinese code page.
+        mark = QByteArrayLiteral("\xEF\xBB\xBF");
+        out = compose(text, mark);
+    } else if (text.encoding == Encoding::Gb18030 && TextCodec::detect(out) != Encoding::Gb18030) {
+        // The other lines would no longer read as they do: better no write than a file
+        // that reads differently.
+        return fail(QStringLiteral("写入后文件的编码无法辨认"));
+    }
+    return out;
+}
+
+QString ProfileFile::read(const QString &section, const QString &key) const
+{
+    QByteArray bytes;
+    bool missing = false;
+    QString reason;
+    if (!readBytes(m_path, bytes, missing, reason))
+        return {};
+    return readFrom(bytes, section, key);
+}
+
 QString ProfileFile::write(const QString &section, const QString &key, const QString &value) const
 {
-    ProfileText text = loadText(m_path);
+    return write(QList<Entry>{{section, key, value}});
+}
 
-    qsizetype sectionLine = -1;
-    qsizetype lastEntry = -1; // the line the new key goes after
-    qsizetype keyLine = -1;
-    QString name;
-    for (qsizetype i = 0; i < text.lines.size(); ++i) {
-        const QString &line = text.lines.at(i).text;
-        if (isSectionLine(line, name)) {
-            if (sectionLine >= 0)
-                break;
-            if (sameName(name, section))
-                sectionLine = lastEntry = i;
-            continue;
-        }
-        if (sectionLine < 0)
-            continue;
-        if (isKeyLine(line, key)) {
-            keyLine = i;
-            break;
-        }
-        if (!line.trimmed().isEmpty())
-            lastEntry = i;
-    }
-
-    auto insertAt = [&text](qsizetype position, const QString &lineText) {
-        if (position > 0 && text.lines.at(position - 1).end.isEmpty())
-            text.lines[position - 1].end = text.lineEnd;
-        text.lines.insert(position, Line{lineText, text.lineEnd});
-    };
-    if (keyLine >= 0) {
-        // The stored spelling of the key and everything up to '=' stay as they are.
-        Line &line = text.lines[keyLine];
-        line.text = line.text.left(line.text.indexOf(u'=') + 1) + value;
-    } else if (sectionLine >= 0) {
-        insertAt(lastEntry + 1, key + u'=' + value);
-    } else {
-        insertAt(text.lines.size(), u'[' + section + u']');
-        insertAt(text.lines.size(), key + u'=' + value);
-    }
-
-    QString body;
-    for (const Line &line : std::as_const(text.lines))
-        body += line.text + line.end;
-    return AtomicTextFile::write(m_path, TextCodec::encode(body, text.encoding, text.withMark));
+QString ProfileFile::write(const QList<Entry> &entries) const
+{
+    QByteArray bytes;
+    bool missing = false;
+    QString reason;
+    // A file that could not be read is never replaced as if it were empty.
+    if (!readBytes(m_path, bytes, missing, reason))
+        return QStringLiteral("%1 读取失败（%2），设置未写入").arg(m_path, reason);
+    const std::optional<QByteArray> out = writeInto(bytes, entries, &reason);
+    if (!out)
+        return QStringLiteral("%1：%2，设置未写入").arg(m_path, reason);
+    return AtomicTextFile::write(m_path, *out);
 }

@@ -2,8 +2,9 @@
 
 #include <functional>
 
-// The program's one random generator: reseeded from the clock when a pick or a clip
-// choice begins. Tests put a fixed sequence in its place.
+// The program's one random generator, the C runtime's: seeded once from the system's
+// entropy, and reseeded from the clock (mixed with its own state) when a pick or a clip
+// choice begins. Tests put a fixed sequence in its place, or seed it and fix the clock.
 namespace RandomSource {
 
 constexpr int kRandMax = 0x7fff;

@@ -17,10 +17,16 @@ QByteArray encodeGb18030(const QString &text);
 bool hasUtf16LeMark(const QByteArray &bytes);
 bool hasUtf8Mark(const QByteArray &bytes);
 bool isValidUtf8(const QByteArray &bytes);
+// Every byte belongs to a one-, two- or four-byte GB18030 sequence (0x80 being the code
+// page's euro sign).
+bool isValidGb18030(const QByteArray &bytes);
 
-// UTF-16LE by its mark; UTF-8 by its mark, or by being valid UTF-8 made mostly of
-// sequences of three bytes or more (code page 936 text often passes as two-byte UTF-8);
-// otherwise GB18030. Plain ASCII is UTF-8.
+// The one rule every reader uses. UTF-16LE by its mark; UTF-8 by its mark. Otherwise text
+// that is not valid UTF-8 is GB18030, and text that is not valid GB18030 is UTF-8 (plain
+// ASCII too). Text valid as both is UTF-8 when made mostly of sequences of three bytes or
+// more (Chinese in UTF-8); when two-byte sequences dominate (code page 936 text often passes
+// as such), it is UTF-8 only if it reads more like text that way: letters of other alphabets
+// inside words rather than symbols and rare characters.
 Encoding detect(const QByteArray &bytes);
 
 // Decodes by detect(); the byte-order mark, if any, is not part of the result.

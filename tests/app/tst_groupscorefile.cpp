@@ -3,6 +3,8 @@
 #include "FileSizeLimit.h"
 #include "TempProgramFolder.h"
 
+#include "../platform/SpecialFiles.h"
+
 #include "app/core/GroupScoreFile.h"
 #include "platform/base/TextCodec.h"
 
@@ -47,11 +49,15 @@ class TestGroupScoreFile : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { m_folder = std::make_unique<TempProgramFolder>(); }
+    void init()
+    {
+        m_folder = std::make_unique<TempProgramFolder>();
+        m_tables = RollCallTables{};
+    }
     void cleanup() { m_folder.reset(); }
 
     void freshFileRoundTrip();
-    void emptyLineEndsAFreshList();
+    void blankLinesOfAFreshListAreSkipped();
     void furtherFieldSurvivesEverySave();
     void savedTotalsWithFractions();
     void utf16Files();
@@ -62,13 +68,17 @@ private slots:
     void unreadableFileStopsTheLoad();
     void failedWriteKeepsTheOldFileAndIsReported();
     void readOnlyFolder();
+    void utf8WithoutMarkRoundTrips();
+    void typedNamesKeepTheirName();
+    void onlyLoadedGroupsAreWritten();
+    void scoreFileThatIsNoRegularFile();
 
 private:
     GroupScoreFile::LoadResult load(int numOfClass, int basicScore = 2)
     {
         return GroupScoreFile::load(m_folder->scoreDir(), numOfClass, basicScore, m_tables);
     }
-    QStringList save(int numOfClass) { return GroupScoreFile::save(m_folder->scoreDir(), numOfClass, m_tables); }
+    QStringList save() { return GroupScoreFile::save(m_folder->scoreDir(), m_tables); }
 
     std::unique_ptr<TempProgramFolder> m_folder;
     RollCallTables m_tables;
@@ -89,7 +99,7 @@ void TestGroupScoreFile::freshFileRoundTrip()
                                                   QStringLiteral("张浩然")}));
     QCOMPARE(m_tables.m_vecRawLines[0], m_tables.m_vecNames[0]);
 
-    QCOMPARE(save(2), QStringList());
+    QCOMPARE(save(), QStringList());
     const QByteArray block1 = "3\r\n1\t" + kTotal + "\t6\r\n" + kWang + "\t\t2\r\n" + kLi + "\t\t2\r\n" + kZhang
         + "\t\t2\r\n";
     const QByteArray block2 = "1\r\n1\t" + kTotal + "\t2\r\nA\t\t2\r\n";
@@ -97,7 +107,8 @@ void TestGroupScoreFile::freshFileRoundTrip()
     QCOMPARE(m_folder->readFile(groupFile(2)), block2);
     QCOMPARE(m_folder->readFile(kSummary), "\r\n\r\n\r\n" + block1 + "\r\n\r\n\r\n" + block2);
 
-    QCOMPARE(load(2).status, LoadStatus::Loaded);
+    // Reloaded as one group: the second is no longer the lesson's and keeps its file.
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
     QCOMPARE(m_tables.m_nLessonCount[0], 1);
     QCOMPARE(m_tables.m_nGroupScore[0], 12);
     QCOMPARE(m_tables.m_vecTotalScore[0], QList<int>({4, 4, 4}));
@@ -108,24 +119,26 @@ void TestGroupScoreFile::freshFileRoundTrip()
     // A graded lesson: the window changes the totals and the group score before saving.
     m_tables.m_vecTotalScore[0][2] = 7;
     m_tables.m_nGroupScore[0] = 15;
-    QCOMPARE(save(1), QStringList());
+    QCOMPARE(save(), QStringList());
     QCOMPARE(m_folder->readFile(groupFile(1)),
              "3\r\n2\t" + kTotal + "\t15\r\n" + kWang + "\t\t4\r\n" + kLi + "\t\t4\r\n" + kZhang + "\t\t7\r\n");
     QCOMPARE(m_folder->readFile(kSummary),
              "\r\n\r\n\r\n3\r\n2\t" + kTotal + "\t15\r\n" + kWang + "\t\t4\r\n" + kLi + "\t\t4\r\n" + kZhang
                  + "\t\t7\r\n");
-    QCOMPARE(m_folder->readFile(groupFile(2)), block2); // beyond the groups in use: untouched
+    QCOMPARE(m_folder->readFile(groupFile(2)), block2); // not loaded: untouched
 }
 
-void TestGroupScoreFile::emptyLineEndsAFreshList()
+void TestGroupScoreFile::blankLinesOfAFreshListAreSkipped()
 {
-    m_folder->writeFile(groupFile(1), gb(QStringLiteral("5\r\n0\r\n甲\r\n乙\r\n\r\n丙\r\n")));
+    // A stray blank line in a roster drops no name after it.
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("5\r\n0\r\n甲\r\n乙\r\n\r\n \t　\r\n丙\r\n\r\n")));
     QCOMPARE(load(1).status, LoadStatus::Loaded);
-    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲"), QStringLiteral("乙")}));
-    QCOMPARE(m_tables.m_nGroupCount[0], 2);
-    QCOMPARE(m_tables.m_nGroupScore[0], 4);
-    QCOMPARE(save(1), QStringList());
-    QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("2\r\n1\t总成绩\t4\r\n甲\t\t2\r\n乙\t\t2\r\n")));
+    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")}));
+    QCOMPARE(m_tables.m_nGroupCount[0], 3);
+    QCOMPARE(m_tables.m_nGroupScore[0], 6);
+    QCOMPARE(save(), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(1)),
+             gb(QStringLiteral("3\r\n1\t总成绩\t6\r\n甲\t\t2\r\n乙\t\t2\r\n丙\t\t2\r\n")));
 
     // A blank line in a saved file is a student line like any other.
     m_folder->writeFile(groupFile(1), gb(QStringLiteral("3\r\n1\t总成绩\t4\r\n甲\t\t2\r\n\r\n乙\t\t2\r\n")));
@@ -139,13 +152,13 @@ void TestGroupScoreFile::furtherFieldSurvivesEverySave()
     m_folder->writeFile(groupFile(1), gb(QStringLiteral("2\n0\n甲\t男 \n　乙 \n")));
     QCOMPARE(load(1).status, LoadStatus::Loaded);
     QCOMPARE(m_tables.m_vecNames[0][0], QStringLiteral("甲\t男 ")); // the whole fresh line until the first save
-    QCOMPARE(save(1), QStringList());
+    QCOMPARE(save(), QStringList());
     QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("2\r\n1\t总成绩\t4\r\n甲\t男\t\t2\r\n乙\t\t2\r\n")));
 
     for (int lesson = 2; lesson <= 3; ++lesson) {
         QCOMPARE(load(1).status, LoadStatus::Loaded);
         QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲"), QStringLiteral("乙")}));
-        QCOMPARE(save(1), QStringList());
+        QCOMPARE(save(), QStringList());
     }
     QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("2\r\n3\t总成绩\t12\r\n甲\t男\t\t6\r\n乙\t\t6\r\n")));
 }
@@ -158,14 +171,15 @@ void TestGroupScoreFile::savedTotalsWithFractions()
     QCOMPARE(m_tables.m_vecTotalScore[0], QList<int>({14, -1, 2}));
     // Truncated after every line: 14, then trunc(14 - 3.5 + 2) = 12, then 12 + 0 + 2.
     QCOMPARE(m_tables.m_nGroupScore[0], 14);
-    QCOMPARE(m_tables.m_vecNames[0][2], QString()); // a saved line without a TAB has no name
+    // A saved line without a TAB is a name the teacher typed in, without a score yet.
+    QCOMPARE(m_tables.m_vecNames[0][2], QStringLiteral("丙"));
 
     // Line 2 without a TAB is a saved file of lesson count 0.
     m_folder->writeFile(groupFile(1), gb(QStringLiteral("1\r\n7\r\n甲\t\t3\r\n")));
     QCOMPARE(load(1).status, LoadStatus::Loaded);
     QCOMPARE(m_tables.m_nLessonCount[0], 0);
     QCOMPARE(m_tables.m_vecTotalScore[0], QList<int>({5}));
-    QCOMPARE(save(1), QStringList());
+    QCOMPARE(save(), QStringList());
     // Lesson count 0 keeps the whole line before the new total.
     QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("1\r\n1\t总成绩\t5\r\n甲\t\t3\t\t5\r\n")));
 }
@@ -197,7 +211,7 @@ void TestGroupScoreFile::writtenFilesHaveNoMark()
 {
     m_folder->writeFile(groupFile(1), utf16(QStringLiteral("1\r\n0\r\n王思远\r\n")));
     QCOMPARE(load(1).status, LoadStatus::Loaded);
-    QCOMPARE(save(1), QStringList());
+    QCOMPARE(save(), QStringList());
     QCOMPARE(m_folder->readFile(groupFile(1)), "1\r\n1\t" + kTotal + "\t2\r\n" + kWang + "\t\t2\r\n");
     QVERIFY(m_folder->readFile(kSummary).startsWith("\r\n\r\n\r\n1\r\n"));
 }
@@ -208,14 +222,15 @@ void TestGroupScoreFile::namesBeyondCodePage936Survive()
     m_folder->writeFile(groupFile(1), gb(QStringLiteral("1\r\n0\r\n") + rare + QStringLiteral("\r\n")));
     QCOMPARE(load(1).status, LoadStatus::Loaded);
     QCOMPARE(m_tables.m_vecNames[0][0], rare);
-    QCOMPARE(save(1), QStringList());
+    QCOMPARE(save(), QStringList());
     QCOMPARE(load(1).status, LoadStatus::Loaded);
     QCOMPARE(m_tables.m_vecNames[0][0], rare);
 }
 
 void TestGroupScoreFile::groupCountsStayWithinTheTables()
 {
-    // Line 1 larger than the lines read: clamped. Smaller: the rest is read but not used.
+    // Line 1 larger than the lines read: clamped. Smaller: the lines after the counted
+    // students are not called on, and kept.
     m_folder->writeFile(groupFile(1), gb(QStringLiteral("9\r\n1\t总成绩\t0\r\n甲\t\t1\r\n乙\t\t1\r\n")));
     m_folder->writeFile(groupFile(2), gb(QStringLiteral("1\r\n0\r\n甲\r\n乙\r\n")));
     m_folder->writeFile(groupFile(3), gb(QStringLiteral("-4\r\n0\r\n甲\r\n")));
@@ -223,22 +238,35 @@ void TestGroupScoreFile::groupCountsStayWithinTheTables()
     QCOMPARE(load(4).status, LoadStatus::Loaded);
     QCOMPARE(m_tables.m_nGroupCount[0], 2);
     QCOMPARE(m_tables.m_nGroupCount[1], 1);
-    QCOMPARE(m_tables.m_vecNames[1].size(), 2);
+    QCOMPARE(m_tables.m_vecNames[1], QStringList({QStringLiteral("甲")}));
+    QCOMPARE(m_tables.m_vecKeptLines[1], QStringList({QStringLiteral("乙")}));
+    QCOMPARE(m_tables.m_nGroupScore[1], 2);
     QCOMPARE(m_tables.m_nGroupCount[2], 0);
     QCOMPARE(m_tables.m_nGroupCount[3], 0);
     QVERIFY(m_tables.hasStudent(0, 2));
     QVERIFY(!m_tables.hasStudent(0, 3));
     QVERIFY(!m_tables.hasStudent(1, 2));
 
-    QCOMPARE(save(4), QStringList());
+    QCOMPARE(save(), QStringList());
     QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("2\r\n2\t总成绩\t6\r\n甲\t\t3\r\n乙\t\t3\r\n")));
-    QCOMPARE(m_folder->readFile(groupFile(2)), gb(QStringLiteral("1\r\n1\t总成绩\t4\r\n甲\t\t2\r\n")));
+    QCOMPARE(m_folder->readFile(groupFile(2)), gb(QStringLiteral("1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n乙\r\n")));
+    QCOMPARE(m_folder->readFile(groupFile(3)), gb(QStringLiteral("0\r\n1\t总成绩\t0\r\n甲\r\n")));
     QCOMPARE(m_folder->readFile(groupFile(4)), gb(QStringLiteral("0\r\n1\t总成绩\t0\r\n")));
 
+    // Saved again, the kept lines stay where they are, as they are, lesson after lesson.
+    m_folder->writeFile(groupFile(2), gb(QStringLiteral("1\r\n3\t总成绩\t9\r\n甲\t\t9\r\n乙\t男\r\n\r\n丙\t\t4\r\n")));
+    QCOMPARE(load(2).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_vecKeptLines[1], QStringList({QStringLiteral("乙\t男"), QString(), QStringLiteral("丙\t\t4")}));
+    QCOMPARE(m_tables.m_nGroupScore[1], 11);
+    QCOMPARE(save(), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(2)),
+             gb(QStringLiteral("1\r\n4\t总成绩\t11\r\n甲\t\t11\r\n乙\t男\r\n\r\n丙\t\t4\r\n")));
+
     // Tables a window left inconsistent are never read past.
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
     m_tables.m_nGroupCount[0] = 50;
     m_tables.m_vecTotalScore[0].removeLast();
-    QCOMPARE(GroupScoreFile::groupBlock(m_tables, 0), QStringLiteral("1\n2\t总成绩\t6\n甲\t\t3\n"));
+    QCOMPARE(GroupScoreFile::groupBlock(m_tables, 0), QStringLiteral("1\n4\t总成绩\t14\n甲\t\t7\n"));
     QCOMPARE(GroupScoreFile::groupBlock(m_tables, 8), QString());
 }
 
@@ -272,7 +300,7 @@ void TestGroupScoreFile::unreadableFileStopsTheLoad()
     QCOMPARE(m_tables.m_nGroupCount[2], 0);
 
     // Saving now must not replace the rosters the load never reached with empty ones.
-    QCOMPARE(save(3), QStringList());
+    QCOMPARE(save(), QStringList());
     QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n")));
     QVERIFY(!m_folder->exists(groupFile(2)));
     QCOMPARE(m_folder->readFile(groupFile(3)), gb(QStringLiteral("1\r\n0\r\n丙\r\n")));
@@ -283,14 +311,14 @@ void TestGroupScoreFile::unreadableFileStopsTheLoad()
     QVERIFY(QDir().rmdir(m_folder->file(groupFile(2))));
     m_folder->writeFile(groupFile(2), "0\r\n0\r\n");
     QCOMPARE(load(3).status, LoadStatus::Loaded);
-    QCOMPARE(save(3), QStringList());
+    QCOMPARE(save(), QStringList());
     QCOMPARE(m_folder->readFile(groupFile(3)), gb(QStringLiteral("1\r\n1\t总成绩\t2\r\n丙\t\t2\r\n")));
 
     // The score folder's name works with or without its separator.
     QString folder = m_folder->scoreDir();
     folder.chop(1);
     QCOMPARE(GroupScoreFile::load(folder, 3, 2, m_tables).status, LoadStatus::Loaded);
-    QCOMPARE(GroupScoreFile::save(folder, 1, m_tables), QStringList());
+    QCOMPARE(GroupScoreFile::save(folder, m_tables), QStringList());
     QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("1\r\n3\t总成绩\t6\r\n甲\t\t6\r\n")));
 }
 
@@ -310,7 +338,7 @@ void TestGroupScoreFile::failedWriteKeepsTheOldFileAndIsReported()
     {
         FileSizeLimit limit(512);
         QVERIFY(limit.active());
-        failures = save(2);
+        failures = save();
     }
     QCOMPARE(failures.size(), 2);
     QVERIFY(failures[0].startsWith(m_folder->file(kSummary) + QStringLiteral(" (")));
@@ -326,13 +354,13 @@ void TestGroupScoreFile::failedWriteKeepsTheOldFileAndIsReported()
     QVERIFY(message.contains(m_folder->file(kSummary)));
 
     // Once there is room again, the same tables save.
-    QCOMPARE(save(2), QStringList());
+    QCOMPARE(save(), QStringList());
     QVERIFY(m_folder->readFile(groupFile(2)).startsWith(gb(QStringLiteral("200\r\n1\t总成绩\t400\r\n"))));
 
     // A folder in the summary's place fails the summary alone.
     QVERIFY(QDir().remove(m_folder->file(kSummary)));
     QVERIFY(QDir().mkpath(m_folder->file(kSummary)));
-    failures = save(1);
+    failures = save();
     QCOMPARE(failures.size(), 1);
     QVERIFY(failures[0].startsWith(m_folder->file(kSummary)));
 }
@@ -345,10 +373,76 @@ void TestGroupScoreFile::readOnlyFolder()
     QCOMPARE(load(1).status, LoadStatus::Loaded);
     const QString dir = m_folder->file(QStringLiteral("成绩"));
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
-    const QStringList failures = save(1);
+    const QStringList failures = save();
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(failures.size(), 2);
     QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("1\r\n0\r\n甲\r\n")));
+}
+
+void TestGroupScoreFile::utf8WithoutMarkRoundTrips()
+{
+    // Today's Notepad saves UTF-8 without a mark; read as the code page every name was garbled.
+    m_folder->writeFile(groupFile(1), QStringLiteral("2\r\n0\r\n王思远\r\n李欣怡\r\n").toUtf8());
+    m_folder->writeFile(groupFile(2), QStringLiteral("1\n2\t总成绩\t9\n张浩然\t\t9\n").toUtf8());
+    QCOMPARE(load(2).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("王思远"), QStringLiteral("李欣怡")}));
+    QCOMPARE(m_tables.m_vecNames[1], QStringList({QStringLiteral("张浩然")}));
+    QCOMPARE(m_tables.m_vecTotalScore[1], QList<int>({11}));
+    QCOMPARE(save(), QStringList());
+    // Written in the code page, as score files always are.
+    QCOMPARE(m_folder->readFile(groupFile(1)), "2\r\n1\t" + kTotal + "\t4\r\n" + kWang + "\t\t2\r\n" + kLi + "\t\t2\r\n");
+    QCOMPARE(m_folder->readFile(groupFile(2)), "1\r\n3\t" + kTotal + "\t11\r\n" + kZhang + "\t\t11\r\n");
+    QCOMPARE(load(2).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("王思远"), QStringLiteral("李欣怡")}));
+}
+
+void TestGroupScoreFile::typedNamesKeepTheirName()
+{
+    // A saved file where the teacher typed a name in: it is that student's name, without a score.
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("3\r\n2\t总成绩\t8\r\n甲\t\t4\r\n乙 丙\r\n丁\t\t4\r\n")));
+    QCOMPARE(load(1).status, LoadStatus::Loaded);
+    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲"), QStringLiteral("乙 丙"), QStringLiteral("丁")}));
+    QCOMPARE(m_tables.m_vecTotalScore[0], QList<int>({6, 2, 6}));
+    QCOMPARE(save(), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(1)),
+             gb(QStringLiteral("3\r\n3\t总成绩\t14\r\n甲\t\t6\r\n乙 丙\t\t2\r\n丁\t\t6\r\n")));
+}
+
+void TestGroupScoreFile::onlyLoadedGroupsAreWritten()
+{
+    // Tables that hold nothing write nothing, not even the summary.
+    QCOMPARE(save(), QStringList());
+    QCOMPARE(QDir(m_folder->scoreDir()).entryList(QDir::Files), QStringList());
+
+    for (int n = 1; n <= 3; ++n)
+        m_folder->writeFile(groupFile(n), gb(QStringLiteral("1\r\n0\r\n%1\r\n").arg(n)));
+    QCOMPARE(load(3).status, LoadStatus::Loaded);
+    // Whatever the number of groups says afterwards, the three loaded groups are saved.
+    QCOMPARE(load(9).status, LoadStatus::BadGroupCount);
+    QCOMPARE(load(0).status, LoadStatus::BadGroupCount);
+    QCOMPARE(save(), QStringList());
+    for (int n = 1; n <= 3; ++n)
+        QCOMPARE(m_folder->readFile(groupFile(n)), gb(QStringLiteral("1\r\n1\t总成绩\t2\r\n%1\t\t2\r\n").arg(n)));
+    QCOMPARE(QDir(m_folder->scoreDir()).entryList(QDir::Files).size(), 4);
+
+    // Read again as two groups, the third is no longer the lesson's and keeps its file.
+    const QByteArray third = m_folder->readFile(groupFile(3));
+    QCOMPARE(load(2).status, LoadStatus::Loaded);
+    QCOMPARE(save(), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(3)), third);
+    QVERIFY(!m_folder->readFile(kSummary).contains(gb(QStringLiteral("3\t\t"))));
+    QCOMPARE(m_folder->readFile(groupFile(2)), gb(QStringLiteral("1\r\n2\t总成绩\t4\r\n2\t\t4\r\n")));
+}
+
+void TestGroupScoreFile::scoreFileThatIsNoRegularFile()
+{
+    // A pipe would block the start until something writes to it: it is reported at once.
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("1\r\n0\r\n甲\r\n")));
+    QVERIFY(SpecialFiles::makePipe(m_folder->file(groupFile(2))));
+    const auto result = load(2);
+    QCOMPARE(result.status, LoadStatus::OpenFailed);
+    QCOMPARE(result.message, m_folder->scoreDir() + QStringLiteral("课堂成绩2.txt 读取失败，请检查此文件，或小组数目设置不合理"));
+    QCOMPARE(result.groupsLoaded, 1);
 }
 
 PELLOR_UNIT_TEST_MAIN(TestGroupScoreFile)

@@ -10,7 +10,9 @@
 
 #include "platform/gui/Pause.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -163,6 +165,44 @@ private slots:
         QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 1);
         QCOMPARE(m_dlg->m_comboNumber->currentText(), QString());
         QCOMPARE(m_dlg->m_dlgJigu->staticControl(1034)->text(), QStringLiteral("0"));
+    }
+
+    void closingEndsTheRun_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("close box") << false;
+        QTest::newRow("Esc") << true;
+    }
+
+    void closingEndsTheRun()
+    {
+        QFETCH(bool, escape);
+        // A beat count nobody range-tested: a whole run would ignore the teacher for minutes.
+        m_dlg->m_nNumOfJiGu = 100000;
+        m_dlg->OnBnClickedRandom();
+        CJiguDlg *jigu = m_dlg->m_dlgJigu;
+        int pauses = 0;
+        Pause::setHandler([&](int) {
+            // During the third beat's pause the teacher closes the game; the request waits in
+            // the event queue, as the window system's does.
+            if (++pauses == 3) {
+                if (escape)
+                    QCoreApplication::postEvent(jigu, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+                else
+                    QCoreApplication::postEvent(jigu, new QCloseEvent);
+            }
+        });
+        jigu->OnTimer(1);
+        QCOMPARE(pauses, 3);
+        QVERIFY(!jigu->isVisible());
+        QCOMPARE(jigu->staticControl(1034)->text(), QStringLiteral("99998"));
+        QCOMPARE(m_sound.log, QStringList({"gu.wav looped", "stop"}));
+        // The next pick runs again in full.
+        m_dlg->m_nNumOfJiGu = 2;
+        Pause::setHandler([&](int) { ++pauses; });
+        m_dlg->OnBnClickedRandom();
+        QVERIFY(jigu->isVisible());
+        QCOMPARE(pauses, 5);
     }
 
     void looks()

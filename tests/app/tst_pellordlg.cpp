@@ -5,6 +5,7 @@
 #include "TempProgramFolder.h"
 
 #include "app/CAboutDlg.h"
+#include "app/core/GroupScoreFile.h"
 #include "app/CPellorDlg.h"
 #include "application/CPellorApp.h"
 #include "content/CKemuPage.h"
@@ -355,6 +356,182 @@ private slots:
         QCOMPARE(dlg.m_editName->pos(), place);
     }
 
+    void groupCountThatReadsNothingCostsNoFile_data()
+    {
+        QTest::addColumn<QByteArray>("count");
+        QTest::newRow("nine") << QByteArray("9");
+        QTest::newRow("none") << QByteArray("0");
+    }
+
+    void groupCountThatReadsNothingCostsNoFile()
+    {
+        QFETCH(QByteArray, count);
+        QByteArray ini = m_program->readFile(QStringLiteral("res/set.ini"));
+        ini.replace("NumOfClass=3", "NumOfClass=" + count);
+        m_program->writeFile(QStringLiteral("res/set.ini"), ini);
+        const auto before = scoreFiles(*m_program);
+        CPellorDlg dlg;
+        dlg.m_nShowDonghua = 0;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("小组数目 不合理，请重新设置")});
+
+        // Nothing was read, so nothing is written: no group emptied, none created, the
+        // summary left as it is, and the window stays for the teacher to mend the setting.
+        QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
+        QCOMPARE(m_prompt.texts(), QStringList(2, QStringLiteral("小组数目 不合理，请重新设置")));
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.result(), 0);
+        QCOMPARE(scoreFiles(*m_program), before);
+        // With nothing to save the close box ends at once.
+        QVERIFY(dlg.close());
+        QCOMPARE(m_prompt.shown.size(), 2);
+        QCOMPARE(scoreFiles(*m_program), before);
+    }
+
+    void noLineOfAScoreFileIsLost()
+    {
+        // A saved file with a name typed in, a roster with lines beyond its count and a blank
+        // line, and a roster saved as UTF-8 without a mark.
+        m_program->writeGbText(QStringLiteral("成绩/课堂成绩1.txt"),
+                               QStringLiteral("3\r\n2\t总成绩\t8\r\n王思远\t\t4\r\n李欣怡\r\n张浩然\t\t4\r\n"));
+        m_program->writeGbText(QStringLiteral("成绩/课堂成绩2.txt"),
+                               QStringLiteral("2\r\n0\r\n周俊杰\r\n\r\n吴梦瑶\r\n孙浩宇\r\n备注：转学\r\n"));
+        m_program->writeFile(QStringLiteral("成绩/课堂成绩3.txt"),
+                             QStringLiteral("2\r\n0\r\n林博文\r\n郑雅静\r\n").toUtf8());
+        CPellorDlg dlg;
+        dlg.m_nShowDonghua = 0;
+        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(dlg.m_vecNames[0].at(1), QStringLiteral("李欣怡"));
+        QCOMPARE(dlg.m_vecNames[1], QStringList({QStringLiteral("周俊杰"), QStringLiteral("吴梦瑶")}));
+        QCOMPARE(dlg.m_vecNames[2], QStringList({QStringLiteral("林博文"), QStringLiteral("郑雅静")}));
+        dlg.m_comboGroup->setCurrentIndex(2);
+        dlg.OnCbnSelchangeGroup();
+        dlg.m_comboNumber->setCurrentIndex(1);
+        dlg.OnCbnSelchangeStudent();
+        QCOMPARE(dlg.m_editName->text(), QStringLiteral("郑雅静"));
+
+        QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
+        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(m_program->readFile(QStringLiteral("成绩/课堂成绩1.txt")),
+                 gb(QStringLiteral("3\r\n3\t总成绩\t14\r\n王思远\t\t6\r\n李欣怡\t\t2\r\n张浩然\t\t6\r\n")));
+        QCOMPARE(m_program->readFile(QStringLiteral("成绩/课堂成绩2.txt")),
+                 gb(QStringLiteral("2\r\n1\t总成绩\t4\r\n周俊杰\t\t2\r\n吴梦瑶\t\t2\r\n孙浩宇\r\n备注：转学\r\n")));
+        QCOMPARE(m_program->readFile(QStringLiteral("成绩/课堂成绩3.txt")),
+                 gb(QStringLiteral("2\r\n1\t总成绩\t4\r\n林博文\t\t2\r\n郑雅静\t\t2\r\n")));
+
+        // Read again, the kept lines are still not called on and still there after the next save.
+        CPellorDlg again;
+        again.m_nShowDonghua = 0;
+        QCOMPARE(again.m_nGroupCount[1], 2);
+        QTest::mouseClick(again.m_btnSaveExit, Qt::LeftButton);
+        QVERIFY(m_program->readFile(QStringLiteral("成绩/课堂成绩2.txt"))
+                    .endsWith(gb(QStringLiteral("吴梦瑶\t\t4\r\n孙浩宇\r\n备注：转学\r\n"))));
+    }
+
+    void closeBoxAsksWhileGradesAreUnsaved()
+    {
+        const QString question = QStringLiteral("本节课的成绩尚未保存，是否保存？");
+        const auto before = scoreFiles(*m_program);
+        CPellorDlg dlg;
+        dlg.m_nShowDonghua = 0;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        gradeFirstStudent(dlg);
+        QVERIFY(dlg.m_bUnsaved);
+
+        // 取消 keeps the window and the lesson.
+        m_prompt.answerNext(Prompt::Cancel);
+        QVERIFY(!dlg.close());
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(m_prompt.shown.size(), 1);
+        QCOMPARE(m_prompt.shown.first().text, question);
+        QCOMPARE(m_prompt.shown.first().buttons, Prompt::YesNoCancel);
+        QVERIFY(!m_prompt.shown.first().applicationBox);
+        m_prompt.answerNext(Prompt::Cancel);
+        QVERIFY(!dlg.ExitProgram());
+        QCOMPARE(scoreFiles(*m_program), before);
+
+        // 是 with a save that fails keeps the window too, with the reason.
+        const QString blocked = m_program->file(QStringLiteral("成绩/课堂成绩2.txt"));
+        QVERIFY(QFile::remove(blocked));
+        QVERIFY(QDir().mkdir(blocked));
+        m_prompt.clear();
+        m_prompt.answerNext(Prompt::Yes);
+        QVERIFY(!dlg.close());
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(m_prompt.shown.size(), 2);
+        QVERIFY(m_prompt.lastText().startsWith(QStringLiteral("以下成绩文件未能保存")));
+        QVERIFY(QDir().rmdir(blocked));
+        m_program->writeFile(QStringLiteral("成绩/课堂成绩2.txt"), before.value(QStringLiteral("课堂成绩2.txt")));
+
+        // 是 does what "保存并退出" does.
+        m_prompt.clear();
+        m_prompt.answerNext(Prompt::Yes);
+        QVERIFY(dlg.close());
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(m_prompt.texts(), QStringList{question});
+        QVERIFY(m_program->readFile(QStringLiteral("成绩/课堂成绩1.txt"))
+                    .startsWith(gb(QStringLiteral("8\r\n1\t总成绩\t17\r\n王思远\t\t3\r\n"))));
+        QVERIFY(!dlg.m_bUnsaved);
+    }
+
+    void closeBoxWithoutSaving()
+    {
+        const auto before = scoreFiles(*m_program);
+        {
+            // 否 ends the lesson unsaved, as the close box always did.
+            CPellorDlg dlg;
+            dlg.m_nShowDonghua = 0;
+            dlg.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+            gradeFirstStudent(dlg);
+            m_prompt.answerNext(Prompt::No);
+            QVERIFY(dlg.close());
+            QCOMPARE(dlg.result(), int(QDialog::Rejected));
+            QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("本节课的成绩尚未保存，是否保存？")});
+            QCOMPARE(scoreFiles(*m_program), before);
+        }
+        {
+            // Saved, there is nothing left to ask about.
+            m_prompt.clear();
+            CPellorDlg dlg;
+            dlg.m_nShowDonghua = 0;
+            gradeFirstStudent(dlg);
+            dlg.m_nShowDonghua = 0;
+            QVERIFY(dlg.SaveAndExit());
+            QVERIFY(!dlg.m_bUnsaved);
+            QVERIFY(dlg.ExitProgram());
+            QVERIFY(m_prompt.shown.isEmpty());
+        }
+    }
+
+    void fontReturnsToItsSizeAfterResizes()
+    {
+        CPellorDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        const QSize start = dlg.size();
+        dlg.resize(start.width() * 137 / 100, start.height());
+        QTRY_COMPARE(dlg.m_nOldCx, start.width() * 137 / 100);
+        const int wide = dlg.m_nFontHeight;
+        QVERIFY(wide > 30);
+        for (int i = 0; i < 10; ++i) {
+            dlg.resize(start);
+            QTRY_COMPARE(dlg.m_nOldCx, start.width());
+            QCOMPARE(dlg.m_nFontHeight, 30);
+            QCOMPARE(dlg.m_editName->font().pixelSize(), 30);
+            dlg.resize(start.width() * 137 / 100, start.height());
+            QTRY_COMPARE(dlg.m_nOldCx, start.width() * 137 / 100);
+            QCOMPARE(dlg.m_nFontHeight, wide);
+        }
+        dlg.resize(start.width() * 3 / 4, start.height());
+        QTRY_COMPARE(dlg.m_nOldCx, start.width() * 3 / 4);
+        QCOMPARE(dlg.m_nFontHeight, 22);
+        QCOMPARE(dlg.m_editPersonal->font().pixelSize(), 22);
+    }
+
     void aboutBoxFromTheWindowMenu()
     {
         CPellorDlg dlg;
@@ -416,6 +593,18 @@ private slots:
     }
 
 private:
+    // Puts student 1 of group 1 on call and grades "非常好" (+1) through the grading dialog.
+    void gradeFirstStudent(CPellorDlg &dlg)
+    {
+        dlg.m_comboGroup->setCurrentIndex(0);
+        dlg.OnCbnSelchangeGroup();
+        dlg.m_comboNumber->setCurrentIndex(0);
+        dlg.OnCbnSelchangeStudent();
+        TestSupport::whenModal([](QWidget *grading) { TestSupport::clickButton(grading, 3); });
+        dlg.OnBnClickedPresent();
+        QCOMPARE(dlg.m_vecTotalScore[0].at(0), 3);
+    }
+
     CPellorApp m_app;
     std::unique_ptr<TempProgramFolder> m_program;
     ScriptedPrompt m_prompt;

@@ -9,6 +9,7 @@
 #include "app/CPellorDlg.h"
 #include "application/CPellorApp.h"
 
+#include "platform/base/Clock.h"
 #include "platform/gui/Pause.h"
 
 #include <QComboBox>
@@ -56,6 +57,7 @@ private slots:
     {
         Pause::setHandler([](int) {});
         RandomSource::setGenerator({});
+        Clock::setSource({});
         CFlashDlg::setCloseDelayOverride(-1);
         m_dlg.reset();
         m_program.reset();
@@ -254,6 +256,46 @@ private slots:
         QCOMPARE(m_sound.log, QStringList());
         QCOMPARE(m_dlg->m_comboNumber->currentText(), QString());
         QCOMPARE(m_dlg->m_editName->text(), QString());
+    }
+
+    void picksAreDrawsNotTheClock_data()
+    {
+        QTest::addColumn<int>("secondsApart");
+        QTest::newRow("a second apart") << 1;
+        QTest::newRow("within one second") << 0;
+    }
+
+    void picksAreDrawsNotTheClock()
+    {
+        QFETCH(int, secondsApart);
+        // The program's own generator, with a clock that moves by whole seconds (or not at all).
+        RandomSource::setGenerator({});
+        RandomSource::seed(20240901);
+        const QDateTime start = QDateTime::fromSecsSinceEpoch(1725148800);
+        int tick = 0;
+        Clock::setSource([&] { return start.addSecs(static_cast<qint64>(secondsApart) * tick++); });
+        m_dlg->m_nVoice = 2;
+        QList<int> counts(8, 0);
+        QList<int> steps(8, 0);
+        int previous = 0;
+        for (int i = 0; i < 400; ++i) {
+            m_dlg->OnBnClickedRandom();
+            const int k = m_dlg->m_strStuNumber.toInt();
+            QVERIFY(k >= 1 && k <= 8);
+            ++counts[k - 1];
+            if (previous != 0)
+                ++steps[(k - previous + 8) % 8];
+            previous = k;
+        }
+        Clock::setSource({});
+        // Every student is called about as often; and one pick says nothing of the next: every
+        // difference between successive picks occurs, none stands out.
+        for (int k = 0; k < 8; ++k) {
+            QVERIFY2(counts[k] >= 25, qPrintable(QStringLiteral("student %1: %2 picks").arg(k + 1).arg(counts[k])));
+            QVERIFY2(steps[k] >= 20 && steps[k] <= 90,
+                     qPrintable(QStringLiteral("step %1: %2 times").arg(k).arg(steps[k])));
+        }
+        QVERIFY(m_prompt.shown.isEmpty());
     }
 
     void goodbyeClipAfterSaving()

@@ -7,9 +7,16 @@
 #include "app/CPellorDlg.h"
 #include "application/CPellorApp.h"
 #include "app/CSetDlg.h"
+#include "app/core/GroupScoreFile.h"
 #include "application/SettingsFile.h"
 
 #include "platform/base/ProfileFile.h"
+#include "platform/base/TextCodec.h"
+#include "platform/gui/Prompt.h"
+
+#include "../platform/SpecialFiles.h"
+
+#include <QDir>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -99,16 +106,15 @@ private slots:
         QCOMPARE(file.read("backBrush", "backBrush"), m_dlg->m_strBackBrush);
     }
 
-    void drumBeatsAloneRewriteEverythingAndReload()
+    void drumBeatsAloneRewriteEverythingAndKeepTheLesson()
     {
         startWithSettings("[NumOfClass]\r\nNumOfClass=3\r\n");
         m_dlg->m_dlgJigu = new CJiguDlg(m_dlg.get());
-        const int groupScore = m_dlg->m_nGroupScore[0];
-        const int total = m_dlg->m_vecTotalScore[0].at(0);
-        // A lesson in progress, and a number list that is not the group's.
+        // A lesson in progress.
         m_dlg->m_nGroupScore[0] += 50;
         m_dlg->m_vecTotalScore[0][0] += 5;
-        m_dlg->m_comboNumber->clear();
+        m_dlg->m_bUnsaved = true;
+        const int numbers = m_dlg->m_comboNumber->count();
 
         runSettings([](CSetDlg *dlg) {
             edit(dlg, CSetDlg::IDC_JIGU)->setText(QStringLiteral("7"));
@@ -124,12 +130,11 @@ private slots:
         QCOMPARE(file.read("Score", "QuiteRightScore"), QStringLiteral("3"));
         QCOMPARE(file.read("DongHua", "ShowDongHua"), QStringLiteral("1"));
         QCOMPARE(file.read("SelectClass", "SelectClass"), QStringLiteral("0"));
-        // The group files were read again and the number list refilled.
-        QCOMPARE(m_dlg->m_nGroupScore[0], groupScore);
-        QCOMPARE(m_dlg->m_vecTotalScore[0].at(0), total);
-        const int group = m_dlg->m_comboGroup->currentIndex();
-        QCOMPARE(m_dlg->m_comboNumber->count(), m_dlg->m_nGroupCount[group]);
-        QCOMPARE(m_dlg->m_comboNumber->itemText(0), QStringLiteral("1"));
+        // The number of groups is the same: nothing is read again, nothing asked, the lesson stays.
+        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(m_dlg->m_nGroupScore[0], 66);
+        QCOMPARE(m_dlg->m_vecTotalScore[0].at(0), 7);
+        QCOMPARE(m_dlg->m_comboNumber->count(), numbers);
         QCOMPARE(m_dlg->windowTitle(), kTitle);
     }
 
@@ -173,6 +178,131 @@ private slots:
         QCOMPARE(m_dlg->m_strBackBrush, before);
         QCOMPARE(m_program->readFile("res/set.ini"), fileBefore);
         QCOMPARE(m_dlg->windowTitle(), kTitle);
+    }
+
+    void groupCountTypedDuringALessonCostsNoFile_data()
+    {
+        QTest::addColumn<QString>("count");
+        QTest::newRow("nine") << QStringLiteral("9");
+        QTest::newRow("none") << QStringLiteral("0");
+    }
+
+    void groupCountTypedDuringALessonCostsNoFile()
+    {
+        QFETCH(QString, count);
+        startWithSettings(m_program->readFile("res/set.ini"));
+        m_dlg->m_nShowDonghua = 0;
+        const QDir scores(m_program->scoreDir());
+        QMap<QString, QByteArray> before;
+        for (const QString &name : scores.entryList(QDir::Files))
+            before.insert(name, m_program->readFile(QStringLiteral("成绩/") + name));
+        m_dlg->m_vecTotalScore[1][0] += 1;
+        m_dlg->m_nGroupScore[1] += 1;
+
+        runSettings([count](CSetDlg *dlg) {
+            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(count);
+            button(dlg, CSetDlg::IDC_OK)->click();
+        });
+        QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("小组数目 不合理，请重新设置")});
+        QCOMPARE(ProfileFile(settingsPath()).read("NumOfClass", "NumOfClass"), count);
+
+        // The save writes the three groups the lesson holds, and creates no other.
+        QTest::mouseClick(m_dlg->m_btnSaveExit, Qt::LeftButton);
+        QCOMPARE(m_prompt.shown.size(), 1);
+        QCOMPARE(m_dlg->result(), int(QDialog::Accepted));
+        QStringList written = before.keys();
+        written << GroupScoreFile::summaryFileName();
+        written.sort();
+        QCOMPARE(scores.entryList(QDir::Files, QDir::Name), written);
+        for (int n = 1; n <= 3; ++n) {
+            const QByteArray written = m_program->readFile(QStringLiteral("成绩/课堂成绩%1.txt").arg(n));
+            QVERIFY(written != before.value(QStringLiteral("课堂成绩%1.txt").arg(n)));
+            QVERIFY(TextCodec::decodeGb18030(written).contains(QStringLiteral("1\t总成绩\t")));
+        }
+        QVERIFY(TextCodec::decodeGb18030(m_program->readFile(QStringLiteral("成绩/课堂成绩2.txt")))
+                    .contains(QStringLiteral("\t\t3\r\n")));
+    }
+
+    void reloadAsksBeforeDroppingGrades()
+    {
+        const QString question = QStringLiteral("本节课的成绩尚未保存，重新读取成绩文件会丢失这些成绩。是否继续？");
+        startWithSettings(m_program->readFile("res/set.ini"));
+        const int loaded = m_dlg->m_nGroupScore[0];
+        TestSupport::whenModal([](QWidget *grading) { TestSupport::clickButton(grading, 3); });
+        m_dlg->m_comboNumber->setCurrentIndex(0);
+        m_dlg->OnCbnSelchangeStudent();
+        m_dlg->m_nShowDonghua = 0;
+        m_dlg->OnBnClickedPresent();
+        QCOMPARE(m_dlg->m_nGroupScore[0], loaded + 1);
+
+        // 否: the lesson stays; the new number is stored for the next start.
+        m_prompt.answerNext(Prompt::No);
+        runSettings([](CSetDlg *dlg) {
+            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("2"));
+            button(dlg, CSetDlg::IDC_OK)->click();
+        });
+        QCOMPARE(m_prompt.texts(), QStringList{question});
+        QCOMPARE(m_prompt.shown.first().buttons, Prompt::YesNo);
+        QVERIFY(!m_prompt.shown.first().applicationBox);
+        QCOMPARE(m_dlg->m_nGroupScore[0], loaded + 1);
+        QCOMPARE(m_dlg->m_comboGroup->count(), 3);
+        QVERIFY(m_dlg->m_bUnsaved);
+        QCOMPARE(ProfileFile(settingsPath()).read("NumOfClass", "NumOfClass"), QStringLiteral("2"));
+
+        // 是: the files are read again as asked, and the grade is gone.
+        m_prompt.clear();
+        m_prompt.answerNext(Prompt::Yes);
+        runSettings([](CSetDlg *dlg) {
+            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("3"));
+            button(dlg, CSetDlg::IDC_OK)->click();
+        });
+        QCOMPARE(m_prompt.texts(), QStringList{question});
+        QCOMPARE(m_dlg->m_nGroupScore[0], loaded);
+        QVERIFY(!m_dlg->m_bUnsaved);
+
+        // With nothing unsaved it reloads without asking.
+        m_prompt.clear();
+        runSettings([](CSetDlg *dlg) {
+            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("2"));
+            button(dlg, CSetDlg::IDC_OK)->click();
+        });
+        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(m_dlg->m_comboGroup->count(), 2);
+    }
+
+    void cancelAfterAPictureThatDoesNotLoad()
+    {
+        startWithSettings("[NumOfClass]\r\nNumOfClass=3\r\n[backBrush]\r\nbackBrush="
+                          + m_program->file("res/photo/2.jpg").toUtf8() + "\r\n");
+        const QString before = m_dlg->m_strBackBrush;
+        QCOMPARE(before, m_program->file("res/photo/2.jpg"));
+        m_program->writeFile("res/photo/broken.jpg", "not a picture");
+        m_prompt.fileNameNext(m_program->file("res/photo/broken.jpg"));
+        runSettings([](CSetDlg *dlg) {
+            button(dlg, CSetDlg::IDC_BROWSE)->click();
+            button(dlg, CSetDlg::IDC_CANCEL)->click();
+        });
+        // The preview fell back to the default picture, on screen only.
+        QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("无法从流中装载图片!")});
+        QCOMPARE(m_dlg->m_strBackBrush, before);
+        runSettings([](CSetDlg *dlg) { button(dlg, CSetDlg::IDC_OK)->click(); });
+        QCOMPARE(ProfileFile(settingsPath()).read("backBrush", "backBrush"), before);
+    }
+
+    void unreadableSettingsFileIsNotWiped()
+    {
+        QVERIFY(QFile::remove(settingsPath()));
+        QVERIFY(SpecialFiles::makeSocket(settingsPath()));
+        m_dlg = std::make_unique<CPellorDlg>();
+        m_prompt.clear();
+        runSettings([](CSetDlg *dlg) {
+            edit(dlg, CSetDlg::IDC_JIGU)->setText(QStringLiteral("7"));
+            button(dlg, CSetDlg::IDC_OK)->click();
+        });
+        QCOMPARE(m_prompt.shown.size(), 1);
+        QVERIFY(m_prompt.lastText().startsWith(settingsPath() + QStringLiteral(" 读取失败（")));
+        QVERIFY(SpecialFiles::isSocket(settingsPath()));
+        QCOMPARE(m_dlg->m_nNumOfJiGu, 7); // the window runs with it, the file is left alone
     }
 
     void textThatIsNoNumberKeepsTheDialogOpen()

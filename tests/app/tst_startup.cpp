@@ -11,6 +11,8 @@
 #include "records/CStudentInfoDlg.h"
 
 #include <QAbstractButton>
+#include <QDirIterator>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTimer>
@@ -40,6 +42,12 @@ void driveChild()
             std::fprintf(stderr, "the records button opened %s\n", records->metaObject()->className());
         TestSupport::closeDialog(records);
     });
+    if (std::strcmp(g_childMode, "hold") == 0) {
+        // Up and holding the program folder, until the test ends this copy as a crash would.
+        std::fputs("up\n", stdout);
+        std::fflush(stdout);
+        return;
+    }
     TestSupport::clickButton(main, CPellorDlg::IDC_STUDENT_INFO);
     if (std::strcmp(g_childMode, "save-exit") == 0)
         TestSupport::clickButton(main, CPellorDlg::IDC_SAVE_EXIT);
@@ -72,16 +80,25 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 
-    // Runs the child on a copy of the demo folder; returns its exit code, -1 after a crash.
-    int runChildProcess(const char *mode, TempProgramFolder &folder)
+    static void startChild(QProcess &child, const char *mode, const TempProgramFolder &folder)
     {
-        QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("PELLOR_CHILD_FOLDER"), folder.path());
         child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath(), {QLatin1String(kChildFlag), QLatin1String(mode)});
-        if (!child.waitForFinished(60000)) {
+    }
+
+    // Runs the child on a copy of the demo folder; returns its exit code, -1 after a crash.
+    // What it wrote to its error channel goes to errors when given, else to the test's.
+    int runChildProcess(const char *mode, TempProgramFolder &folder, QString *errors = nullptr)
+    {
+        QProcess child;
+        child.setProcessChannelMode(errors ? QProcess::SeparateChannels : QProcess::ForwardedErrorChannel);
+        startChild(child, mode, folder);
+        const bool finished = child.waitForFinished(60000);
+        if (errors)
+            *errors = QString::fromUtf8(child.readAllStandardError());
+        if (!finished) {
             child.kill();
             child.waitForFinished();
             return -2;
@@ -105,6 +122,47 @@ private slots:
         QCOMPARE(runChildProcess(qPrintable(mode), folder), 0);
         // The records window did open the database.
         QVERIFY(folder.exists(QStringLiteral("Student.db")));
+    }
+
+    void oneProgramPerProgramFolder()
+    {
+        TempProgramFolder folder;
+        folder.copyDemo();
+        const auto filesOf = [&folder] {
+            QMap<QString, QByteArray> files;
+            QDirIterator it(folder.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString path = it.next();
+                files.insert(path, folder.readFile(path.mid(folder.path().size() + 1)));
+            }
+            return files;
+        };
+
+        // A copy that holds the folder: the second says so and ends, touching no file.
+        QLockFile running(folder.file(QStringLiteral("Pellor.lock")));
+        running.setStaleLockTime(0);
+        QVERIFY(running.tryLock());
+        const auto before = filesOf();
+        QString errors;
+        QCOMPARE(runChildProcess("close-box", folder, &errors), 1);
+        QVERIFY2(errors.contains(QStringLiteral("shown: 程序已经在运行")), qPrintable(errors));
+        QCOMPARE(errors.count(QStringLiteral("shown: ")), 1);
+        QCOMPARE(filesOf(), before);
+        QVERIFY(!folder.exists(QStringLiteral("Student.db")));
+        running.unlock();
+
+        // A copy that crashed left its lock behind: the next one takes the folder over.
+        QProcess crashed;
+        crashed.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        startChild(crashed, "hold", folder);
+        QVERIFY(crashed.waitForReadyRead(60000));
+        QCOMPARE(crashed.readLine(), QByteArray("up\n"));
+        QVERIFY(folder.exists(QStringLiteral("Pellor.lock")));
+        crashed.kill();
+        QVERIFY(crashed.waitForFinished(60000));
+        QVERIFY(folder.exists(QStringLiteral("Pellor.lock")));
+        QCOMPARE(runChildProcess("close-box", folder, &errors), 0);
+        QVERIFY2(!errors.contains(QStringLiteral("程序已经在运行")), qPrintable(errors));
     }
 
     void standardButtonsSpeakChinese()

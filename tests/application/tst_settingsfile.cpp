@@ -2,10 +2,15 @@
 
 #include "TempProgramFolder.h"
 
+#include "../platform/SpecialFiles.h"
+
 #include "application/CPellorApp.h"
 #include "application/SettingsFile.h"
+#include "platform/base/AtomicTextFile.h"
 #include "platform/base/ProfileFile.h"
 #include "platform/base/TextCodec.h"
+
+#include <cmath>
 
 namespace {
 
@@ -45,7 +50,11 @@ class TestSettingsFile : public QObject
 
 private slots:
     void init() { m_folder = std::make_unique<TempProgramFolder>(); }
-    void cleanup() { m_folder.reset(); }
+    void cleanup()
+    {
+        AtomicTextFile::setReplaceObserver({});
+        m_folder.reset();
+    }
 
     void pathIsInTheProgramFolder();
     void missingFileKeepsDefaults();
@@ -57,6 +66,9 @@ private slots:
     void pictureOnlyWriteTouchesBackBrush();
     void settingsDialogWriteRoundTrips();
     void toolBarAndWeightsWrites();
+    void eachSaveReplacesTheFileOnce();
+    void infiniteWeightReadsBackTheSame();
+    void unreadableFileIsNotWiped();
 
 private:
     QString path() const { return m_folder->file(kSettings); }
@@ -182,7 +194,8 @@ void TestSettingsFile::pictureOnlyWriteTouchesBackBrush()
     s.m_strBackBrush = QStringLiteral("/pictures/新.jpg");
     s.m_nVoice = 2; // not written: only the picture changed as far as the caller knows
     QCOMPARE(SettingsFile::writeRollCallSettings(path(), s, false), QString());
-    QByteArray expected = kFullFile;
+    // The plain-ASCII file that receives Chinese gains the UTF-8 mark.
+    QByteArray expected = "\xEF\xBB\xBF" + kFullFile;
     expected.replace("backBrush=/pictures/back.bmp", QStringLiteral("backBrush=/pictures/新.jpg").toUtf8());
     QCOMPARE(m_folder->readFile(kSettings), expected);
 
@@ -190,7 +203,7 @@ void TestSettingsFile::pictureOnlyWriteTouchesBackBrush()
     m_folder->writeFile(kSettings, "[Voice]\r\nVoice=0\r\n");
     QCOMPARE(SettingsFile::writeRollCallSettings(path(), s, false), QString());
     QCOMPARE(m_folder->readFile(kSettings),
-             QStringLiteral("[Voice]\r\nVoice=0\r\n[backBrush]\r\nbackBrush=/pictures/新.jpg\r\n").toUtf8());
+             "\xEF\xBB\xBF" + QStringLiteral("[Voice]\r\nVoice=0\r\n[backBrush]\r\nbackBrush=/pictures/新.jpg\r\n").toUtf8());
 }
 
 void TestSettingsFile::settingsDialogWriteRoundTrips()
@@ -264,6 +277,76 @@ void TestSettingsFile::toolBarAndWeightsWrites()
     RollCallSettings s;
     SettingsFile::readRollCallSettings(path(), s);
     QCOMPARE(s.m_nBasicScore, 2); // the same entry, read as the roll-call's integer
+}
+
+void TestSettingsFile::eachSaveReplacesTheFileOnce()
+{
+    m_folder->writeFile(kSettings, kFullFile);
+    QStringList replaced;
+    AtomicTextFile::setReplaceObserver([&replaced](const QString &file) { replaced << file; });
+    RollCallSettings s;
+    s.m_strBackBrush = QStringLiteral("/p.bmp");
+    s.m_nNumOfClass = 5;
+    s.m_nNumOfJiGu = 9;
+    s.m_nVoice = 2;
+    s.m_nBasicScore = 4;
+    s.m_nWrongScore = 3;
+    s.m_nZhuDongFen = 6;
+    s.m_nRightScore = 7;
+    s.m_nQuiteRightScore = 8;
+    s.m_nShowDonghua = 0;
+    s.m_nSelectClass = 0;
+    QCOMPARE(SettingsFile::writeRollCallSettings(path(), s, true), QString());
+    QCOMPARE(replaced, QStringList{path()});
+    const float weights[6] = {1.5f, 90.0f, 3.0f, 2.0f, 1.0f, -1.0f};
+    QCOMPARE(SettingsFile::writeScoreWeights(path(), weights), QString());
+    QCOMPARE(SettingsFile::writeToolBarSettings(path(), 1, 1, 0), QString());
+    AtomicTextFile::setReplaceObserver({});
+    QCOMPARE(replaced, QStringList(3, path()));
+
+    // Every key landed, each in its place.
+    QByteArray expected = kFullFile;
+    for (const auto &[from, to] : QList<QPair<QByteArray, QByteArray>>{
+             {"backBrush=/pictures/back.bmp", "backBrush=/p.bmp"}, {"NumOfClass=3", "NumOfClass=5"},
+             {"NumOfJiGu=12", "NumOfJiGu=9"}, {"Voice=1", "Voice=1"}, {"ShowDonghua=1", "ShowDonghua=1"},
+             {"SelectClass=1", "SelectClass=0"}, {"BasicScore=2.9", "BasicScore=1.5"}, {"WrongScore=-1.5", "WrongScore=3"},
+             {"ZhuDongFen=4", "ZhuDongFen=6"}, {"RightScore=5", "RightScore=7"},
+             {"QuiteRightScore=6", "QuiteRightScore=8"}, {"MaxScore=150", "MaxScore=90"}, {"Youxiu=3.5", "Youxiu=3"},
+             {"LiangScore=1.25", "LiangScore=2"}, {"JiayouScore=0.75", "JiayouScore=1"},
+             {"kuangkeScore=-3", "kuangkeScore=-1\r\nShowScore=0"}})
+        expected.replace(from, to);
+    QCOMPARE(QString::fromUtf8(m_folder->readFile(kSettings)).split(u'\n'), QString::fromUtf8(expected).split(u'\n'));
+}
+
+void TestSettingsFile::infiniteWeightReadsBackTheSame()
+{
+    m_folder->writeFile(kSettings, "[Score]\r\nYouxiu=1e39\r\nMaxScore=-1e39\r\n");
+    CPellorApp app;
+    SettingsFile::readScoreWeights(path(), app);
+    QVERIFY(std::isinf(app.m_fYouxiu) && app.m_fYouxiu > 0);
+    const float weights[6] = {app.m_fBasicScore, app.m_fMaxScore, app.m_fYouxiu,
+                              app.m_fLiangScore, app.m_fJiayouScore, app.m_fKuangkeScore};
+    QCOMPARE(SettingsFile::writeScoreWeights(path(), weights), QString());
+    const QByteArray written = m_folder->readFile(kSettings);
+    QVERIFY(!written.contains("inf"));
+    QVERIFY(written.contains("Youxiu=1e39\r\n"));
+    const float read = app.m_fYouxiu;
+    app.m_fYouxiu = app.m_fMaxScore = 0;
+    SettingsFile::readScoreWeights(path(), app);
+    QCOMPARE(app.m_fYouxiu, read);
+    QCOMPARE(app.m_fMaxScore, -read);
+    QCOMPARE(app.m_fLiangScore, 1.0f);
+}
+
+void TestSettingsFile::unreadableFileIsNotWiped()
+{
+    QVERIFY(SpecialFiles::makeSocket(path()));
+    RollCallSettings s;
+    QVERIFY(SettingsFile::writeRollCallSettings(path(), s, true).startsWith(path() + QStringLiteral(" 读取失败")));
+    QVERIFY(!SettingsFile::writeToolBarSettings(path(), 1, 1, 1).isEmpty());
+    const float weights[6] = {};
+    QVERIFY(!SettingsFile::writeScoreWeights(path(), weights).isEmpty());
+    QVERIFY(SpecialFiles::isSocket(path()));
 }
 
 PELLOR_UNIT_TEST_MAIN(TestSettingsFile)

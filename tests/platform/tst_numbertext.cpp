@@ -100,8 +100,21 @@ void TestNumberText::writtenNumbersReadBack()
     QCOMPARE(NumberText::fromFloat(0.1f), QStringLiteral("0.1"));
     QCOMPARE(NumberText::fromFloat(-2.0f), QStringLiteral("-2"));
     QCOMPARE(NumberText::fromFloat(2.5f), QStringLiteral("2.5"));
-    for (float v : {0.1f, 1.0f / 3.0f, 3.4e38f, 1e-45f, 16777217.0f, 0.3f})
+    QCOMPARE(NumberText::fromFloat(90.0f), QStringLiteral("90"));
+    QCOMPARE(NumberText::fromFloat(1500.0f), QStringLiteral("1500"));
+    for (float v : {0.1f, 1.0f / 3.0f, 3.4e38f, 1e-45f, 16777217.0f, 0.3f, 90.0f, 1.5e10f, 0.00025f})
         QCOMPARE(static_cast<float>(NumberText::toDouble(NumberText::fromFloat(v))), v);
+
+    // A weight typed as 1e39 reads as a float's infinity; written as "inf" it would read
+    // back as 0.
+    const float inf = std::numeric_limits<float>::infinity();
+    QCOMPARE(NumberText::fromFloat(inf), QStringLiteral("1e39"));
+    QCOMPARE(NumberText::fromFloat(-inf), QStringLiteral("-1e39"));
+    QCOMPARE(static_cast<float>(NumberText::toDouble(NumberText::fromFloat(inf))), inf);
+    QCOMPARE(static_cast<float>(NumberText::toDouble(NumberText::fromFloat(-inf))), -inf);
+    const double dinf = std::numeric_limits<double>::infinity();
+    QCOMPARE(NumberText::toDouble(NumberText::fromDouble(dinf)), dinf);
+    QCOMPARE(NumberText::toDouble(NumberText::fromDouble(-dinf)), -dinf);
 }
 
 void TestNumberText::scanningReportsLength()

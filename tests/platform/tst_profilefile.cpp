@@ -2,8 +2,13 @@
 
 #include "TempProgramFolder.h"
 
+#include "SpecialFiles.h"
+
+#include "platform/base/AtomicTextFile.h"
 #include "platform/base/ProfileFile.h"
 #include "platform/base/TextCodec.h"
+
+#include <QFile>
 
 namespace {
 
@@ -30,6 +35,10 @@ private slots:
     void keepsCodePage936();
     void keepsUtf8MarkAndLineEnds();
     void failedWriteIsReported();
+    void fileThatCannotBeReadIsNeverReplaced();
+    void otherLinesKeepTheirBytes();
+    void severalKeysInOneReplacement();
+    void whatIsWrittenReadsBack();
 
 private:
     TempProgramFolder m_folder;
@@ -116,8 +125,9 @@ void TestProfileFile::writeReplacesInPlace()
     QCOMPARE(file.write(QStringLiteral("Score"), QStringLiteral("BasicScore"), QStringLiteral("2.5")), QString());
     QCOMPARE(file.write(QStringLiteral("backBrush"), QStringLiteral("backBrush"), QStringLiteral("D:/图片/新.bmp")),
              QString());
-    // Only the two values changed; the stored key spelling, other lines and order stay.
-    QByteArray expected = before;
+    // Only the two values changed; the stored key spelling, other lines and order stay. The
+    // plain-ASCII file that received Chinese gains the UTF-8 mark, so that it reads back so.
+    QByteArray expected = "\xEF\xBB\xBF" + before;
     expected.replace("  BASICSCORE = 2", "  BASICSCORE =2.5");
     expected.replace("backBrush=old.bmp", QStringLiteral("backBrush=D:/图片/新.bmp").toUtf8());
     QCOMPARE(m_folder.readFile(QStringLiteral("inplace.ini")), expected);
@@ -141,7 +151,10 @@ void TestProfileFile::newFileIsUtf8()
     const ProfileFile file(m_folder.file(QStringLiteral("res/new.ini")));
     QCOMPARE(file.write(QStringLiteral("backBrush"), QStringLiteral("backBrush"), QStringLiteral("图.bmp")), QString());
     QCOMPARE(m_folder.readFile(QStringLiteral("res/new.ini")),
-             QStringLiteral("[backBrush]\r\nbackBrush=图.bmp\r\n").toUtf8());
+             "\xEF\xBB\xBF" + QStringLiteral("[backBrush]\r\nbackBrush=图.bmp\r\n").toUtf8());
+    const ProfileFile plain(m_folder.file(QStringLiteral("res/plain.ini")));
+    QCOMPARE(plain.write(QStringLiteral("Voice"), QStringLiteral("Voice"), QStringLiteral("1")), QString());
+    QCOMPARE(m_folder.readFile(QStringLiteral("res/plain.ini")), QByteArray("[Voice]\r\nVoice=1\r\n"));
     QCOMPARE(file.read(QStringLiteral("backbrush"), QStringLiteral("backbrush")), QStringLiteral("图.bmp"));
 }
 
@@ -189,6 +202,106 @@ void TestProfileFile::failedWriteIsReported()
     const ProfileFile file(m_folder.file(QStringLiteral("plain/set.ini")));
     QVERIFY(!file.write(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")).isEmpty());
     QCOMPARE(m_folder.readFile(QStringLiteral("plain")), QByteArray("x"));
+}
+
+void TestProfileFile::fileThatCannotBeReadIsNeverReplaced()
+{
+    // A socket is there, and no one can read it: the write must not take it for an empty file.
+    const QString socket = m_folder.file(QStringLiteral("socket.ini"));
+    QVERIFY(SpecialFiles::makeSocket(socket));
+    const ProfileFile unreadable(socket);
+    QCOMPARE(unreadable.read(QStringLiteral("Voice"), QStringLiteral("Voice")), QString());
+    const QString error = unreadable.write(QStringLiteral("Voice"), QStringLiteral("Voice"), QStringLiteral("1"));
+    QVERIFY(error.startsWith(socket + QStringLiteral(" 读取失败（")));
+    QVERIFY(error.endsWith(QStringLiteral("），设置未写入")));
+    QVERIFY(SpecialFiles::isSocket(socket));
+
+    // A pipe is reported at once instead of waiting for a writer; so is a folder.
+    const QString pipe = m_folder.file(QStringLiteral("pipe.ini"));
+    QVERIFY(SpecialFiles::makePipe(pipe));
+    QCOMPARE(ProfileFile(pipe).write(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")),
+             pipe + QStringLiteral(" 读取失败（不是普通文件），设置未写入"));
+    QCOMPARE(ProfileFile(pipe).read(QStringLiteral("a"), QStringLiteral("b")), QString());
+    QVERIFY(!ProfileFile(m_folder.path()).write(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")).isEmpty());
+
+    if (geteuid() != 0) {
+        m_folder.writeFile(QStringLiteral("locked.ini"), "[Voice]\r\nVoice=0\r\n");
+        const QString locked = m_folder.file(QStringLiteral("locked.ini"));
+        QFile::setPermissions(locked, QFile::WriteOwner);
+        QVERIFY(!ProfileFile(locked).write(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")).isEmpty());
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(m_folder.readFile(QStringLiteral("locked.ini")), QByteArray("[Voice]\r\nVoice=0\r\n"));
+    }
+}
+
+void TestProfileFile::otherLinesKeepTheirBytes()
+{
+    // Bytes that are not valid in the file's encoding stay as they are: a stray byte in a
+    // code page 936 file, a lone surrogate in a UTF-16 one.
+    const QByteArray gb = TextCodec::encodeGb18030(QStringLiteral("[backBrush]\r\nbackBrush=D:\\图片\\1.bmp\r\n"))
+        + "note=\x81\xFF\xCD\r\n[Voice]\r\nVoice=0\r\n";
+    m_folder.writeFile(QStringLiteral("stray.ini"), gb);
+    const ProfileFile stray(m_folder.file(QStringLiteral("stray.ini")));
+    QCOMPARE(stray.write(QStringLiteral("Voice"), QStringLiteral("Voice"), QStringLiteral("背景")), QString());
+    QByteArray expected = gb;
+    expected.replace("Voice=0", "Voice=" + TextCodec::encodeGb18030(QStringLiteral("背景")));
+    QCOMPARE(m_folder.readFile(QStringLiteral("stray.ini")), expected);
+
+    QByteArray utf16 = utf16WithMark(QStringLiteral("[a]\r\nk=1\r\nnote="));
+    utf16 += QByteArray("\x00\xD8", 2) + TextCodec::encode(QStringLiteral("x\r\n"), TextCodec::Encoding::Utf16Le, false);
+    m_folder.writeFile(QStringLiteral("surrogate.ini"), utf16);
+    const ProfileFile surrogate(m_folder.file(QStringLiteral("surrogate.ini")));
+    QCOMPARE(surrogate.write(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("2")), QString());
+    expected = utf16;
+    expected.replace(TextCodec::encode(QStringLiteral("k=1"), TextCodec::Encoding::Utf16Le, false),
+                     TextCodec::encode(QStringLiteral("k=2"), TextCodec::Encoding::Utf16Le, false));
+    QCOMPARE(m_folder.readFile(QStringLiteral("surrogate.ini")), expected);
+
+    // A value with a line break would make a line of its own: refused, nothing written.
+    QVERIFY(!stray.write(QStringLiteral("Voice"), QStringLiteral("Voice"), QStringLiteral("1\r\n[x]")).isEmpty());
+    QCOMPARE(stray.read(QStringLiteral("Voice"), QStringLiteral("Voice")), QStringLiteral("背景"));
+}
+
+void TestProfileFile::severalKeysInOneReplacement()
+{
+    QStringList replaced;
+    AtomicTextFile::setReplaceObserver([&replaced](const QString &path) { replaced << path; });
+    m_folder.writeFile(QStringLiteral("batch.ini"), "[Score]\r\nBasicScore=2\r\n");
+    const ProfileFile file(m_folder.file(QStringLiteral("batch.ini")));
+    const QString error = file.write({{QStringLiteral("Score"), QStringLiteral("BasicScore"), QStringLiteral("3")},
+                                      {QStringLiteral("Voice"), QStringLiteral("Voice"), QStringLiteral("1")},
+                                      {QStringLiteral("score"), QStringLiteral("WrongScore"), QStringLiteral("0")},
+                                      {QStringLiteral("Voice"), QStringLiteral("Voice"), QStringLiteral("2")}});
+    AtomicTextFile::setReplaceObserver({});
+    QCOMPARE(error, QString());
+    QCOMPARE(replaced, QStringList{file.path()});
+    QCOMPARE(m_folder.readFile(QStringLiteral("batch.ini")),
+             QByteArray("[Score]\r\nBasicScore=3\r\nWrongScore=0\r\n[Voice]\r\nVoice=2\r\n"));
+}
+
+void TestProfileFile::whatIsWrittenReadsBack()
+{
+    // Two-byte UTF-8 letters in a plain-ASCII or new file would read back in the code page
+    // ("D:/Jos茅/bg.bmp"): such a file gains the UTF-8 mark.
+    m_folder.writeFile(QStringLiteral("ascii.ini"), "[Voice]\r\nVoice=0\r\n");
+    for (const QString &name : {QStringLiteral("ascii.ini"), QStringLiteral("fresh.ini")}) {
+        const ProfileFile file(m_folder.file(name));
+        for (const QString &path : {QStringLiteral("D:/José/bg.bmp"), QStringLiteral("D:/Фото/中.bmp")}) {
+            QCOMPARE(file.write(QStringLiteral("backBrush"), QStringLiteral("backBrush"), path), QString());
+            QCOMPARE(file.read(QStringLiteral("backBrush"), QStringLiteral("backBrush")), path);
+            QCOMPARE(file.read(QStringLiteral("Voice"), QStringLiteral("Voice")),
+                     name == QLatin1String("ascii.ini") ? QStringLiteral("0") : QString());
+        }
+        QVERIFY(m_folder.readFile(name).startsWith("\xEF\xBB\xBF[")); // one mark, not one per write
+    }
+    // A UTF-8 file without a mark that would read as the code page once written gains it too.
+    m_folder.writeFile(QStringLiteral("utf8.ini"), QStringLiteral("[a]\r\nk=中\r\n").toUtf8());
+    const ProfileFile utf8(m_folder.file(QStringLiteral("utf8.ini")));
+    QCOMPARE(utf8.write(QStringLiteral("a"), QStringLiteral("j"), QStringLiteral("中")), QString());
+    QCOMPARE(m_folder.readFile(QStringLiteral("utf8.ini")), QStringLiteral("[a]\r\nk=中\r\nj=中\r\n").toUtf8());
+    QCOMPARE(utf8.write(QStringLiteral("a"), QStringLiteral("p"), QStringLiteral("Фото毛毛毛")), QString());
+    QCOMPARE(utf8.read(QStringLiteral("a"), QStringLiteral("p")), QStringLiteral("Фото毛毛毛"));
+    QCOMPARE(utf8.read(QStringLiteral("a"), QStringLiteral("k")), QStringLiteral("中"));
 }
 
 PELLOR_UNIT_TEST_MAIN(TestProfileFile)

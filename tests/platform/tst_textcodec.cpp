@@ -15,6 +15,7 @@ private slots:
     void invalidBytesAreSkipped();
     void detectsEncoding();
     void marksAreAddedAndStripped();
+    void textOfEveryEditorReads();
 };
 
 void TestTextCodec::codePage936BytesRoundTrip()
@@ -35,6 +36,18 @@ void TestTextCodec::charactersBeyondCodePage936Survive()
     QCOMPARE(bytes.size(), 2 + 4 + 4);
     QVERIFY(!bytes.contains('?'));
     QCOMPARE(TextCodec::decodeGb18030(bytes), name);
+
+    // The old edition's private-use characters are written under the codes they had, which
+    // stand for standard characters now; dropping them lost the name's character.
+    QCOMPARE(TextCodec::encodeGb18030(QStringLiteral("张\uE816")), QByteArray("\xD5\xC5\xFE\x51"));
+    QCOMPARE(TextCodec::decodeGb18030(QByteArray("\xFE\x51")), QStringLiteral("\U00020087"));
+    QCOMPARE(TextCodec::encodeGb18030(QStringLiteral("\uE78D\uE000")), QByteArray("\xA6\xD9\xAA\xA1"));
+    // After the file's mark, a second one is text; so is U+FEFF at the start of code page text.
+    QCOMPARE(TextCodec::decodeGb18030(QByteArray("\x84\x31\x95\x33" "a")), QStringLiteral("\uFEFFa"));
+    QCOMPARE(TextCodec::decodeDetected(QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "a")), QStringLiteral("\uFEFFa"));
+    QCOMPARE(TextCodec::decodeDetected(QByteArray("\xFF\xFE\xFF\xFE" "a\x00", 6)), QStringLiteral("\uFEFFa"));
+    // Half a surrogate pair in a UTF-16 file reads as the replacement character.
+    QCOMPARE(TextCodec::decodeDetected(QByteArray("\xFF\xFE\x00\xD8" "a\x00", 6)), QStringLiteral("\uFFFDa"));
 }
 
 void TestTextCodec::euroKeepsItsCodePageByte()
@@ -87,6 +100,39 @@ void TestTextCodec::marksAreAddedAndStripped()
     QCOMPARE(TextCodec::encode(text, Encoding::Utf8, false), text.toUtf8());
 
     QCOMPARE(TextCodec::encode(text, Encoding::Gb18030, true), TextCodec::encodeGb18030(text));
+}
+
+
+void TestTextCodec::textOfEveryEditorReads()
+{
+    // Today's Notepad saves UTF-8 without a mark: Chinese names are three-byte sequences.
+    const QByteArray utf8Names = QStringLiteral("8\r\n0\r\n王思远\r\n李欣怡\r\n").toUtf8();
+    QCOMPARE(TextCodec::detect(utf8Names), Encoding::Utf8);
+    QCOMPARE(TextCodec::decodeDetected(utf8Names), QStringLiteral("8\r\n0\r\n王思远\r\n李欣怡\r\n"));
+
+    // Paths whose non-ASCII letters are two-byte sequences, which also pass as code page 936
+    // ("Jos茅"): letters inside a word, or beside Chinese that the code page cannot read.
+    for (const QString &path : {QStringLiteral("backBrush=D:/José/bg.bmp"), QStringLiteral("D:/Фото/中.bmp"),
+                                QStringLiteral("D:/Фотографии/1.bmp"), QStringLiteral("Müller, Zoë")}) {
+        QCOMPARE(TextCodec::detect(path.toUtf8()), Encoding::Utf8);
+        QCOMPARE(TextCodec::decodeDetected(path.toUtf8()), path);
+    }
+
+    // The code page's own text still reads as such, also where its bytes are valid UTF-8.
+    const QString roster = QStringLiteral("王思远\r\n李欣怡\r\n张浩然\r\n刘雨桐\r\n陈子轩\r\n杨梓涵\r\n赵一鸣\r\n黄诗琪\r\n");
+    for (const QString &text : {roster, QStringLiteral("图片"), QStringLiteral("D:\\图片\\1.bmp"),
+                                QStringLiteral("毛毛"), QStringLiteral("[backBrush]\r\nbackBrush=D:\\毛\\1.bmp")}) {
+        const QByteArray bytes = TextCodec::encodeGb18030(text);
+        QCOMPARE(TextCodec::detect(bytes), Encoding::Gb18030);
+        QCOMPARE(TextCodec::decodeDetected(bytes), text);
+    }
+    QVERIFY(TextCodec::isValidUtf8(TextCodec::encodeGb18030(QStringLiteral("毛毛"))));
+
+    QVERIFY(TextCodec::isValidGb18030(TextCodec::encodeGb18030(QStringLiteral("张\U0002A6A5€a"))));
+    QVERIFY(!TextCodec::isValidGb18030(QByteArray("\xCD")));
+    QVERIFY(!TextCodec::isValidGb18030(QByteArray("\xAD.")));
+    QVERIFY(!TextCodec::isValidGb18030(QByteArray("\x81\x30\x81")));
+    QVERIFY(!TextCodec::isValidGb18030(QByteArray("\xFF\xA1")));
 }
 
 PELLOR_UNIT_TEST_MAIN(TestTextCodec)

@@ -121,6 +121,20 @@ private slots:
             QCOMPARE(utf8.gender(), std::nullopt);
         }
 
+        // As today's editors save them, without a mark; and the code page's own rosters, even
+        // those whose bytes also pass as UTF-8.
+        const QStringList eight = {QStringLiteral("王思远"), QStringLiteral("李欣怡"), QStringLiteral("张浩然"),
+                                   QStringLiteral("刘雨桐"), QStringLiteral("陈子轩"), QStringLiteral("杨梓涵"),
+                                   QStringLiteral("赵一鸣"), QStringLiteral("黄诗琪")};
+        const QString eightLines = eight.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+        QCOMPARE(RosterFile::parse(eightLines.toUtf8()).names, eight);
+        QCOMPARE(RosterFile::parse(eightLines.toUtf8()).encoding, TextCodec::Encoding::Utf8);
+        QCOMPARE(RosterFile::parse(TextCodec::encodeGb18030(eightLines)).names, eight);
+        QCOMPARE(RosterFile::parse(TextCodec::encodeGb18030(QStringLiteral("图片\r\n毛毛\r\n"))).names,
+                 (QStringList{QStringLiteral("图片"), QStringLiteral("毛毛")}));
+        QCOMPARE(RosterFile::parse(QStringLiteral("José\r\nФото\r\n").toUtf8()).names,
+                 (QStringList{QStringLiteral("José"), QStringLiteral("Фото")}));
+
         QCOMPARE(RosterFile::parse(utf16(QStringLiteral("甲\r\n\r\n丙\r\n"))).names,
                  (QStringList{QStringLiteral("甲"), QString(), QStringLiteral("丙")}));
         QVERIFY(RosterFile::parse(QByteArray()).names.isEmpty());
