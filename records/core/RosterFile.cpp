@@ -1,9 +1,13 @@
 #include "RosterFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 std::optional<RosterFile> RosterFile::read(const QString &path)
 {
+    // A folder or a pipe chosen by mistake would block the read or give nothing sensible.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;

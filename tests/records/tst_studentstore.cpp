@@ -14,6 +14,8 @@
 #include <QSqlRecord>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray utf16(const QString &text)
@@ -142,6 +144,10 @@ private slots:
 
         QVERIFY(!RosterFile::read(m_dir->filePath(QStringLiteral("missing.txt"))));
         QVERIFY(!RosterFile::read(m_dir->path()));
+        // A pipe is refused at once instead of blocking the import.
+        const QString pipe = m_dir->filePath(QStringLiteral("pipe.txt"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(!RosterFile::read(pipe));
         const QString readOnly = writeRoster(TextCodec::encodeGb18030(names));
         QFile::setPermissions(readOnly, QFile::ReadOwner);
         QCOMPARE(RosterFile::read(readOnly)->names, withBreak.names);
