@@ -20,6 +20,18 @@ namespace {
 
 const QString kNotSelected = QStringLiteral("未选择任何项");
 
+// The page, the weights dialog and the application object name the six weights alike.
+template <class From, class To>
+void copyWeights(const From &from, To &to)
+{
+    to.m_fBasicScore = from.m_fBasicScore;
+    to.m_fMaxScore = from.m_fMaxScore;
+    to.m_fYouxiu = from.m_fYouxiu;
+    to.m_fLiangScore = from.m_fLiangScore;
+    to.m_fJiayouScore = from.m_fJiayouScore;
+    to.m_fKuangkeScore = from.m_fKuangkeScore;
+}
+
 } // namespace
 
 CStudentPellorScorePage::CStudentPellorScorePage(QWidget *parent)
@@ -52,9 +64,7 @@ CStudentPellorScorePage::CStudentPellorScorePage(QWidget *parent)
 
 bool CStudentPellorScorePage::OnInitDialog()
 {
-    const CPellorApp &app = theApp();
-    setWeights({app.m_fBasicScore, app.m_fMaxScore, app.m_fYouxiu, app.m_fLiangScore, app.m_fJiayouScore,
-                app.m_fKuangkeScore});
+    copyWeights(theApp(), *this);
     CListCtrlCl &list = *m_listScores;
     const int width = list.GetClientRect().width();
     list.InsertColumn(ColNumber, QStringLiteral("学号"), ReportListView::LVCFMT_CENTER, 40);
@@ -98,16 +108,6 @@ WeightedScore::Counts CStudentPellorScorePage::countsAt(int item) const
 WeightedScore::Weights CStudentPellorScorePage::weights() const
 {
     return {m_fBasicScore, m_fMaxScore, m_fYouxiu, m_fLiangScore, m_fJiayouScore, m_fKuangkeScore};
-}
-
-void CStudentPellorScorePage::setWeights(const WeightedScore::Weights &weights)
-{
-    m_fBasicScore = weights.basicScore;
-    m_fMaxScore = weights.maxScore;
-    m_fYouxiu = weights.youxiu;
-    m_fLiangScore = weights.liangScore;
-    m_fJiayouScore = weights.jiayouScore;
-    m_fKuangkeScore = weights.kuangkeScore;
 }
 
 void CStudentPellorScorePage::ReloadScores()
@@ -218,23 +218,12 @@ void CStudentPellorScorePage::OnBnClickedEdit()
 void CStudentPellorScorePage::OnBnClickedSettings()
 {
     CStudentPellorSetScoreDlg form(this);
-    form.m_fBasicScore = m_fBasicScore;
-    form.m_fMaxScore = m_fMaxScore;
-    form.m_fYouxiu = m_fYouxiu;
-    form.m_fLiangScore = m_fLiangScore;
-    form.m_fJiayouScore = m_fJiayouScore;
-    form.m_fKuangkeScore = m_fKuangkeScore;
+    copyWeights(*this, form);
     if (form.exec() != QDialog::Accepted)
         return;
-    setWeights({form.m_fBasicScore, form.m_fMaxScore, form.m_fYouxiu, form.m_fLiangScore, form.m_fJiayouScore,
-                form.m_fKuangkeScore});
+    copyWeights(form, *this);
     CPellorApp &app = theApp();
-    app.m_fBasicScore = m_fBasicScore;
-    app.m_fMaxScore = m_fMaxScore;
-    app.m_fYouxiu = m_fYouxiu;
-    app.m_fLiangScore = m_fLiangScore;
-    app.m_fJiayouScore = m_fJiayouScore;
-    app.m_fKuangkeScore = m_fKuangkeScore;
+    copyWeights(*this, app);
     const float written[6] = {m_fBasicScore, m_fMaxScore, m_fYouxiu, m_fLiangScore, m_fJiayouScore, m_fKuangkeScore};
     // The new weights count for this run whether or not they reached the file.
     const QString failure = SettingsFile::writeScoreWeights(app.SettingsPath(), written);

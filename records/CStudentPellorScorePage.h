@@ -51,7 +51,6 @@ public:
     void OnBnClickedSettings();
 
     WeightedScore::Weights weights() const;
-    void setWeights(const WeightedScore::Weights &weights);
 
     CListCtrlCl *m_listScores = nullptr;
     CStudentInfoDlg *m_pParentDlg = nullptr;
