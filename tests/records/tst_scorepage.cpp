@@ -148,9 +148,6 @@ private slots:
                  (QStringList{QStringLiteral("学号"), QStringLiteral("姓名"), QStringLiteral("分数"), QStringLiteral("优秀"),
                               QStringLiteral("良"), QStringLiteral("加油"), QStringLiteral("旷课")}));
         QCOMPARE(list()->m_Header.m_strFormat, QStringLiteral("1111111"));
-        QCOMPARE(list()->GetColumnWidth(5), 120);
-        QCOMPARE(list()->GetColumnWidth(6), list()->GetClientRect().width() - 560);
-        QCOMPARE(*list()->ColumnTextColor(2), QColor(255, 255, 100));
 
         // The semester current at opening has only the placeholder row.
         QCOMPARE(m_dlg->m_nClassID, m_emptyGroup);
@@ -273,7 +270,6 @@ private slots:
         prompt.clear();
         db().exec(QStringLiteral("CREATE TRIGGER injected BEFORE UPDATE ON 课堂成绩表%1 BEGIN SELECT RAISE(ABORT,'injected'); END")
                       .arg(m_group));
-        db().exec(QStringLiteral("UPDATE ClassInfo SET 点名=1")); // not the score table: allowed
         selectRow(0);
         const int reloads = m_page->m_nReloadCount;
         TestSupport::whenModal([](QWidget *form) { TestSupport::clickButton(form, 1); });
