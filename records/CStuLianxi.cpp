@@ -4,6 +4,7 @@
 #include "CStuEditStuDlg.h"
 #include "CStudentInfoDlg.h"
 #include "PhotoFrame.h"
+#include "RecordsPage.h"
 #include "core/StudentRenumbering.h"
 
 #include "controls/CListCtrlCl.h"
@@ -17,10 +18,6 @@
 namespace {
 
 enum Column { ColNumber = 0, ColName = 1, ColAddress = 2, ColContact = 3 };
-
-constexpr int kRowHeight = 24;
-const QColor kListBack(104, 155, 104);
-const QColor kCellText(0, 255, 255);
 
 const QString kNotSelected = QStringLiteral("未选择任何项");
 
@@ -71,11 +68,7 @@ QString CStuLianxi::renumberQuestion()
 
 const Database &CStuLianxi::database() const
 {
-    // The records window always hands over a connection, unopened when the database did
-    // not open; without one every operation fails the same way.
-    if (!m_pConnection)
-        throw DbError(QStringLiteral("database not open"));
-    return *m_pConnection;
+    return RecordsPage::database(m_pConnection);
 }
 
 int CStuLianxi::groupId() const
@@ -115,31 +108,6 @@ int CStuLianxi::rowOfNumber(int number) const
 
 // --- The roster ---
 
-void CStuLianxi::setRosterLook()
-{
-    CListCtrlCl &list = *m_listStudents;
-    list.SetExtendedStyle(list.GetExtendedStyle() | ReportListView::LVS_EX_GRIDLINES
-                          | ReportListView::LVS_EX_FULLROWSELECT);
-    list.SetBkColor(kListBack);
-    list.SetColumnBackColor(ColNumber, QColor(100, 150, 20));
-    list.SetColumnBackColor(ColName, kListBack);
-    list.SetColumnBackColor(ColAddress, kListBack);
-    list.SetColumnTextColor(ColAddress, QColor(255, 255, 100));
-    list.m_crText = kCellText;
-    list.m_nFontHeight = 15;
-    list.m_nFontWidth = 0;
-    CHeaderCtrlCl &header = list.m_Header;
-    header.m_nR = 100;
-    header.m_nG = 255;
-    header.m_nB = 100;
-    header.m_nGradient = 8;
-    header.m_fHeightFactor = 1.5f;
-    header.m_nFontHeight = 16;
-    header.m_nFontWidth = 0;
-    header.m_crText = QColor(255, 200, 100);
-    list.SetRowHeight(kRowHeight);
-}
-
 void CStuLianxi::LoadStudentList()
 {
     ++m_nLoadCount;
@@ -154,7 +122,7 @@ void CStuLianxi::LoadStudentList()
     list.InsertColumn(ColName, QStringLiteral("姓名"), ReportListView::LVCFMT_CENTER, 80);
     list.InsertColumn(ColAddress, QStringLiteral("地址"), ReportListView::LVCFMT_CENTER, 400);
     list.InsertColumn(ColContact, QStringLiteral("联系"), ReportListView::LVCFMT_CENTER, width - 520);
-    setRosterLook();
+    RecordsPage::applyListLook(list);
 
     QList<StudentRecord> students;
     if (groupId() > 0) {

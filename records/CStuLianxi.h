@@ -93,7 +93,6 @@ private:
     // Runs the step on every score table of the group until one fails; false then, or when
     // the semesters could not be listed (shown).
     bool forEachSemester(const std::function<bool(int classId)> &step);
-    void setRosterLook();
     void showNote();
 
     QPlainTextEdit *m_editNote = nullptr;

@@ -88,15 +88,18 @@ StudentRecord studentOf(const QSqlQuery &query, bool withPhoto)
     return row;
 }
 
+// The score table's columns in the order scoreOf reads them by position (主动加分 is never read).
+const QString kScoreColumns = QStringLiteral("学号,姓名,优秀,良,一般,旷课");
+
 ScoreRecord scoreOf(const QSqlQuery &query)
 {
     ScoreRecord row;
-    row.number = intOf(named(query, u"学号")).value_or(0);
-    row.name = textOf(named(query, u"姓名"));
-    row.excellent = intOf(named(query, u"优秀"));
-    row.good = intOf(named(query, u"良"));
-    row.fair = intOf(named(query, u"一般"));
-    row.absent = intOf(named(query, u"旷课"));
+    row.number = intOf(query.value(0)).value_or(0);
+    row.name = textOf(query.value(1));
+    row.excellent = intOf(query.value(2));
+    row.good = intOf(query.value(3));
+    row.fair = intOf(query.value(4));
+    row.absent = intOf(query.value(5));
     return row;
 }
 
@@ -411,7 +414,10 @@ void StudentStore::deleteStudent(int groupId, int number) const
 
 QList<ScoreRecord> StudentStore::scores(int classId) const
 {
-    QSqlQuery query = m_db.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 学号").arg(scoreTable(classId)));
+    QSqlQuery query
+        = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY 学号").arg(kScoreColumns, scoreTable(classId)));
+    query.setForwardOnly(true);
+    Database::run(query, {});
     QList<ScoreRecord> rows;
     while (query.next())
         rows.append(scoreOf(query));
@@ -420,7 +426,8 @@ QList<ScoreRecord> StudentStore::scores(int classId) const
 
 std::optional<ScoreRecord> StudentStore::score(int classId, int number) const
 {
-    QSqlQuery query = m_db.exec(QStringLiteral("SELECT * FROM %1 WHERE 学号=?").arg(scoreTable(classId)), {number});
+    QSqlQuery query = m_db.exec(
+        QStringLiteral("SELECT %1 FROM %2 WHERE 学号=?").arg(kScoreColumns, scoreTable(classId)), {number});
     if (!query.next())
         return std::nullopt;
     return scoreOf(query);

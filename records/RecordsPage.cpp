@@ -1,0 +1,43 @@
+#include "RecordsPage.h"
+
+#include "controls/CListCtrlCl.h"
+
+namespace RecordsPage {
+
+namespace {
+constexpr int kRowHeight = 24;
+const QColor kListBack(104, 155, 104);
+} // namespace
+
+const Database &database(const DatabaseConnection &connection)
+{
+    if (!connection)
+        throw DbError(QStringLiteral("database not open"));
+    return *connection;
+}
+
+void applyListLook(CListCtrlCl &list)
+{
+    list.SetExtendedStyle(list.GetExtendedStyle() | ReportListView::LVS_EX_GRIDLINES
+                          | ReportListView::LVS_EX_FULLROWSELECT);
+    list.SetBkColor(kListBack);
+    list.SetColumnBackColor(0, QColor(100, 150, 20));
+    list.SetColumnBackColor(1, kListBack);
+    list.SetColumnBackColor(2, kListBack);
+    list.SetColumnTextColor(2, QColor(255, 255, 100));
+    list.m_crText = QColor(0, 255, 255);
+    list.m_nFontHeight = 15;
+    list.m_nFontWidth = 0;
+    CHeaderCtrlCl &header = list.m_Header;
+    header.m_nR = 100;
+    header.m_nG = 255;
+    header.m_nB = 100;
+    header.m_nGradient = 8;
+    header.m_fHeightFactor = 1.5f;
+    header.m_nFontHeight = 16;
+    header.m_nFontWidth = 0;
+    header.m_crText = QColor(255, 200, 100);
+    list.SetRowHeight(kRowHeight);
+}
+
+} // namespace RecordsPage
