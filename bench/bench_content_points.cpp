@@ -7,6 +7,7 @@
 // whose rows are read into a list. Stepping: the page's NextPoint, which counts through the
 // store, beside the bare count statement prepared once and run for each point.
 
+#include "bench/RatioReporter.h"
 #include "application/CPellorApp.h"
 #include "content/CKeshiZhishidianPage.h"
 #include "content/core/ContentStore.h"
@@ -145,22 +146,6 @@ BENCHMARK(BM_PointsBare)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_NextPointSteps)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_NextPointBare)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-// Keeps each benchmark's time per iteration so the ratios can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -172,15 +157,9 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto ratio = [&](const char *what, const std::string &measured, const std::string &bare) {
-        const double a = reporter.times[measured];
-        const double b = reporter.times[bare];
-        if (a > 0 && b > 0)
-            std::printf("%s: %.2fx (target under 2x)\n", what, a / b);
-    };
-    ratio("points page load of 200 long points / bare select", "BM_PointsPageLoad/min_time:1.000",
+    reporter.printRatio("points page load of 200 long points / bare select", "BM_PointsPageLoad",
           "BM_PointsBare/min_time:1.000");
-    ratio("200 next-point steps with their counts / bare counts", "BM_NextPointSteps/min_time:1.000",
+    reporter.printRatio("200 next-point steps with their counts / bare counts", "BM_NextPointSteps",
           "BM_NextPointBare/min_time:1.000");
     pointDatabase().reset();
     benchmark::Shutdown();

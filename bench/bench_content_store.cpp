@@ -9,6 +9,7 @@
 // operation committing on its own beside bare statements with one transaction per subject
 // added or deleted.
 
+#include "bench/RatioReporter.h"
 #include "application/CPellorApp.h"
 #include "content/CKeshiPage.h"
 #include "content/core/ContentStore.h"
@@ -205,22 +206,6 @@ BENCHMARK(BM_LessonsBare)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_SubjectsStore)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SubjectsBare)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// Keeps each benchmark's time per iteration so the ratios can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -232,23 +217,10 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto timeOf = [&](const std::string &prefix) {
-        for (const auto &[name, time] : reporter.times) {
-            if (name.rfind(prefix, 0) == 0)
-                return time;
-        }
-        return 0.0;
-    };
-    auto ratio = [&](const char *what, const std::string &measured, const std::string &bare) {
-        const double a = timeOf(measured);
-        const double b = timeOf(bare);
-        if (a > 0 && b > 0)
-            std::printf("%s: %.2fx (target under 2x)\n", what, a / b);
-    };
-    ratio("lessons page load of 1,000 lessons / bare select", "BM_LessonsPageLoad", "BM_LessonsBare");
-    ratio("store read of 1,000 lessons / bare select", "BM_LessonsStoreRead", "BM_LessonsBare");
-    ratio("100 subjects added and deleted, one transaction / bare", "BM_SubjectsStore/1/", "BM_SubjectsBare/1/");
-    ratio("100 subjects added and deleted, each committed / bare", "BM_SubjectsStore/0/", "BM_SubjectsBare/0/");
+    reporter.printRatio("lessons page load of 1,000 lessons / bare select", "BM_LessonsPageLoad", "BM_LessonsBare");
+    reporter.printRatio("store read of 1,000 lessons / bare select", "BM_LessonsStoreRead", "BM_LessonsBare");
+    reporter.printRatio("100 subjects added and deleted, one transaction / bare", "BM_SubjectsStore/1/", "BM_SubjectsBare/1/");
+    reporter.printRatio("100 subjects added and deleted, each committed / bare", "BM_SubjectsStore/0/", "BM_SubjectsBare/0/");
     lessonDatabase().reset();
     benchmark::Shutdown();
     return 0;

@@ -2,6 +2,7 @@
 // read, the weighted score of every student and the list filled in one step), beside a bare
 // query of the same rows and columns in the same run, and the store's read alone.
 
+#include "bench/RatioReporter.h"
 #include "application/CPellorApp.h"
 #include "controls/CListCtrlCl.h"
 #include "controls/CTabSheet.h"
@@ -91,30 +92,6 @@ void BM_BareScoreQuery(benchmark::State &state)
 BENCHMARK(BM_ReloadScores)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_StoreScores)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_BareScoreQuery)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-
-// Keeps each benchmark's time per iteration so the ratios can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printRatio(const char *what, const std::string &measured, const std::string &baseline) const
-    {
-        const auto m = times.find(measured + "/min_time:1.000");
-        const auto b = times.find(baseline + "/min_time:1.000");
-        if (m != times.end() && b != times.end() && b->second > 0)
-            std::printf("%s: %.2fx (target under 2x)\n", what, m->second / b->second);
-    }
-
-    std::map<std::string, double> times;
-};
 
 } // namespace
 

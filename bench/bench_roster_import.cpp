@@ -2,6 +2,7 @@
 // beside a bare loop of prepared inserts of the same rows in one transaction on the same
 // kind of database. The argument is the number of semesters.
 
+#include "bench/RatioReporter.h"
 #include "records/core/RosterFile.h"
 #include "records/core/StudentStore.h"
 
@@ -140,22 +141,6 @@ void BM_BareInserts(benchmark::State &state)
 BENCHMARK(BM_StoreImport)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BareInserts)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// Keeps each benchmark's time per iteration so the ratio can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -164,19 +149,11 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto timeOf = [&](const std::string &prefix) {
-        for (const auto &[name, time] : reporter.times) {
-            if (name.rfind(prefix, 0) == 0)
-                return time;
-        }
-        return 0.0;
-    };
-    for (const char *semesters : { "1", "10" }) {
-        const double store = timeOf(std::string("BM_StoreImport/") + semesters + "/");
-        const double bare = timeOf(std::string("BM_BareInserts/") + semesters + "/");
-        if (store > 0 && bare > 0)
-            std::printf("import of %d students, %s semester(s) / bare inserts: %.2fx (target under 2x)\n",
-                kStudents, semesters, store / bare);
+    for (const char *semesters : {"1", "10"}) {
+        const std::string what = "import of " + std::to_string(kStudents) + " students, " + semesters
+            + " semester(s) / bare inserts";
+        reporter.printRatio(what.c_str(), std::string("BM_StoreImport/") + semesters + "/",
+                            std::string("BM_BareInserts/") + semesters + "/");
     }
     benchmark::Shutdown();
     return 0;

@@ -6,6 +6,7 @@
 //    full disk has to do.
 // The ratios of our load + save to both are printed at the end; file-system timings vary,
 // so a run with --benchmark_repetitions=5 compares medians.
+#include "bench/RatioReporter.h"
 #include "app/core/GroupScoreFile.h"
 #include "platform/base/TextCodec.h"
 
@@ -149,28 +150,6 @@ BENCHMARK(BM_Save)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainBaseline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DurableBaseline)->Unit(benchmark::kMicrosecond);
 
-// Keeps each benchmark's time per iteration so that the ratios can be printed.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        // The median when the run is repeated (--benchmark_repetitions), else the one run.
-        for (const Run &run : runs) {
-            const std::string &name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[name] = run.GetAdjustedRealTime();
-            else if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                times[name] = run.GetAdjustedRealTime();
-        }
-        for (const auto &[name, median] : medians)
-            times[name] = median;
-    }
-    std::map<std::string, double> times;
-    std::map<std::string, double> medians;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -198,9 +177,9 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const double ours = reporter.times["BM_LoadAndSave"];
-    const double plain = reporter.times["BM_PlainBaseline"];
-    const double durable = reporter.times["BM_DurableBaseline"];
+    const double ours = reporter.timeOf("BM_LoadAndSave");
+    const double plain = reporter.timeOf("BM_PlainBaseline");
+    const double durable = reporter.timeOf("BM_DurableBaseline");
     if (ours > 0 && plain > 0 && durable > 0) {
         std::printf("\nload + save of %d groups x %d students: %.0f us\n", kGroups, kStudents, ours);
         std::printf("ratio to the durable baseline (temporary file, fsync, rename): %.2fx (target under 3x)\n",
