@@ -1,3 +1,4 @@
+#include "DatabaseRows.h"
 #include "TempProgramFolder.h"
 #include "TestMain.h"
 
@@ -20,25 +21,8 @@ private:
     std::unique_ptr<Database> m_db;
     std::unique_ptr<ContentStore> m_store;
 
-    // Each row as "value|value|…", NULL written as NULL.
-    QStringList rows(const QString &sql) const
-    {
-        QSqlQuery query = m_db->exec(sql);
-        QStringList out;
-        while (query.next()) {
-            QStringList row;
-            for (int i = 0; i < query.record().count(); ++i)
-                row << (query.isNull(i) ? QStringLiteral("NULL") : query.value(i).toString());
-            out << row.join(u'|');
-        }
-        return out;
-    }
-
-    int scalar(const QString &sql) const
-    {
-        QSqlQuery query = m_db->exec(sql);
-        return query.next() ? query.value(0).toInt() : -1;
-    }
+    QStringList rows(const QString &sql) const { return TestSupport::rows(*m_db, sql); }
+    int scalar(const QString &sql) const { return TestSupport::scalar(*m_db, sql); }
 
     QStringList tables() const
     {
