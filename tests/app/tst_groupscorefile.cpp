@@ -3,7 +3,7 @@
 #include "FileSizeLimit.h"
 #include "TempProgramFolder.h"
 
-#include "../platform/SpecialFiles.h"
+#include "UnreadableFiles.h"
 
 #include "app/core/GroupScoreFile.h"
 #include "platform/base/TextCodec.h"
@@ -438,7 +438,7 @@ void TestGroupScoreFile::scoreFileThatIsNoRegularFile()
 {
     // A pipe would block the start until something writes to it: it is reported at once.
     m_folder->writeFile(groupFile(1), gb(QStringLiteral("1\r\n0\r\n甲\r\n")));
-    QVERIFY(SpecialFiles::makePipe(m_folder->file(groupFile(2))));
+    QVERIFY(UnreadableFiles::makePipe(m_folder->file(groupFile(2))));
     const auto result = load(2);
     QCOMPARE(result.status, LoadStatus::OpenFailed);
     QCOMPARE(result.message, m_folder->scoreDir() + QStringLiteral("课堂成绩2.txt 读取失败，请检查此文件，或小组数目设置不合理"));

@@ -14,7 +14,7 @@
 #include "platform/base/TextCodec.h"
 #include "platform/gui/Prompt.h"
 
-#include "../platform/SpecialFiles.h"
+#include "UnreadableFiles.h"
 
 #include <QDir>
 
@@ -292,7 +292,7 @@ private slots:
     void unreadableSettingsFileIsNotWiped()
     {
         QVERIFY(QFile::remove(settingsPath()));
-        QVERIFY(SpecialFiles::makeSocket(settingsPath()));
+        QVERIFY(UnreadableFiles::makeSocket(settingsPath()));
         m_dlg = std::make_unique<CPellorDlg>();
         m_prompt.clear();
         runSettings([](CSetDlg *dlg) {
@@ -301,7 +301,7 @@ private slots:
         });
         QCOMPARE(m_prompt.shown.size(), 1);
         QVERIFY(m_prompt.lastText().startsWith(settingsPath() + QStringLiteral(" 读取失败（")));
-        QVERIFY(SpecialFiles::isSocket(settingsPath()));
+        QVERIFY(UnreadableFiles::isSocket(settingsPath()));
         QCOMPARE(m_dlg->m_nNumOfJiGu, 7); // the window runs with it, the file is left alone
     }
 

@@ -2,7 +2,7 @@
 
 #include "TempProgramFolder.h"
 
-#include "../platform/SpecialFiles.h"
+#include "UnreadableFiles.h"
 
 #include "application/CPellorApp.h"
 #include "application/SettingsFile.h"
@@ -340,13 +340,13 @@ void TestSettingsFile::infiniteWeightReadsBackTheSame()
 
 void TestSettingsFile::unreadableFileIsNotWiped()
 {
-    QVERIFY(SpecialFiles::makeSocket(path()));
+    QVERIFY(UnreadableFiles::makeSocket(path()));
     RollCallSettings s;
     QVERIFY(SettingsFile::writeRollCallSettings(path(), s, true).startsWith(path() + QStringLiteral(" 读取失败")));
     QVERIFY(!SettingsFile::writeToolBarSettings(path(), 1, 1, 1).isEmpty());
     const float weights[6] = {};
     QVERIFY(!SettingsFile::writeScoreWeights(path(), weights).isEmpty());
-    QVERIFY(SpecialFiles::isSocket(path()));
+    QVERIFY(UnreadableFiles::isSocket(path()));
 }
 
 PELLOR_UNIT_TEST_MAIN(TestSettingsFile)

@@ -2,7 +2,7 @@
 
 #include "TempProgramFolder.h"
 
-#include "SpecialFiles.h"
+#include "UnreadableFiles.h"
 
 #include "platform/base/AtomicTextFile.h"
 #include "platform/base/ProfileFile.h"
@@ -208,17 +208,17 @@ void TestProfileFile::fileThatCannotBeReadIsNeverReplaced()
 {
     // A socket is there, and no one can read it: the write must not take it for an empty file.
     const QString socket = m_folder.file(QStringLiteral("socket.ini"));
-    QVERIFY(SpecialFiles::makeSocket(socket));
+    QVERIFY(UnreadableFiles::makeSocket(socket));
     const ProfileFile unreadable(socket);
     QCOMPARE(unreadable.read(QStringLiteral("Voice"), QStringLiteral("Voice")), QString());
     const QString error = unreadable.write(QStringLiteral("Voice"), QStringLiteral("Voice"), QStringLiteral("1"));
     QVERIFY(error.startsWith(socket + QStringLiteral(" 读取失败（")));
     QVERIFY(error.endsWith(QStringLiteral("），设置未写入")));
-    QVERIFY(SpecialFiles::isSocket(socket));
+    QVERIFY(UnreadableFiles::isSocket(socket));
 
     // A pipe is reported at once instead of waiting for a writer; so is a folder.
     const QString pipe = m_folder.file(QStringLiteral("pipe.ini"));
-    QVERIFY(SpecialFiles::makePipe(pipe));
+    QVERIFY(UnreadableFiles::makePipe(pipe));
     QCOMPARE(ProfileFile(pipe).write(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")),
              pipe + QStringLiteral(" 读取失败（不是普通文件），设置未写入"));
     QCOMPARE(ProfileFile(pipe).read(QStringLiteral("a"), QStringLiteral("b")), QString());

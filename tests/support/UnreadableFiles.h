@@ -12,7 +12,7 @@
 
 // Files that are there but cannot be read, whoever runs the test (root included): opening a
 // socket fails with ENXIO, and opening a pipe for reading would wait for a writer.
-namespace SpecialFiles {
+namespace UnreadableFiles {
 
 inline bool makeSocket(const QString &path)
 {
@@ -41,4 +41,4 @@ inline bool isSocket(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISSOCK(info.st_mode);
 }
 
-} // namespace SpecialFiles
+} // namespace UnreadableFiles
