@@ -435,9 +435,10 @@ private slots:
                  QStringList({QStringLiteral("关闭 101"), QStringLiteral("-")}) + tail
                      + QStringList{QStringLiteral("当前问题 125")} + end);
 
-        dlg.m_editTop->setPlainText(QStringLiteral("一个答案"));
         dlg.m_editBottom->setPlainText(QStringLiteral("旧答案"));
         dlg.OnShowFull();
+        dlg.m_strAnswer = QStringLiteral("一个答案");
+        dlg.OnShowAnswer();
         QCOMPARE(dlg.m_editTop->geometry(), QRect(QPoint(0, 0), screen));
         QVERIFY(!dlg.m_editMiddle->isVisible() && !dlg.m_editBottom->isVisible());
         dlg.m_editTop->setFocus();
