@@ -70,8 +70,10 @@ void CKeshiWentiDlg::LoadQuestionList()
     m_nLoadedKemuID = app.m_nKemuID;
     QList<QuestionRecord> questions;
     try {
-        questions = m_bAllQuestions ? store().questionsOfLesson(app.m_nKemuID, app.m_nKeshiID)
-                                    : store().questionsOfPoint(app.m_nKemuID, app.m_nKeshiID, app.m_nZhishidianID);
+        const ContentStore::Answers answers = ContentStore::Answers::Left;
+        questions = m_bAllQuestions
+            ? store().questionsOfLesson(app.m_nKemuID, app.m_nKeshiID, answers)
+            : store().questionsOfPoint(app.m_nKemuID, app.m_nKeshiID, app.m_nZhishidianID, answers);
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("更新数据失败！"));
         return;
