@@ -1,3 +1,4 @@
+#include "ContentTestHelpers.h"
 #include "ModalHelper.h"
 #include "ScriptedPrompt.h"
 #include "TempProgramFolder.h"
@@ -17,68 +18,13 @@
 #include "platform/gui/Screen.h"
 
 #include <QFile>
-#include <QMenu>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QTimer>
 
-#include <functional>
-#include <memory>
+
+using namespace ContentTest;
 
 namespace {
-
-QPoint rowCentre(const CListCtrlCl *list, int row)
-{
-    return list->visualRect(list->model()->index(row, 0)).center();
-}
-
-QStringList column(const CListCtrlCl *list, int col)
-{
-    QStringList texts;
-    for (int row = 0; row < list->GetItemCount(); ++row)
-        texts << list->GetItemText(row, col);
-    return texts;
-}
-
-// Chooses the item of the pop-up menu that a right-button press on the box opens.
-void chooseFromMenu(RichEditBox *box, int command)
-{
-    auto poll = std::make_shared<std::function<void(int)>>();
-    *poll = [=](int turnsLeft) {
-        auto menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu) {
-            if (turnsLeft > 0)
-                QTimer::singleShot(0, [=] { (*poll)(turnsLeft - 1); });
-            return;
-        }
-        auto action = menu->findChild<QAction *>(QStringLiteral("command%1").arg(command));
-        menu->close();
-        if (action)
-            action->trigger();
-        else
-            QTest::qFail("the menu has no such command", __FILE__, __LINE__);
-    };
-    QTimer::singleShot(0, [=] { (*poll)(10000); });
-    QTest::mousePress(box->viewport(), Qt::RightButton, {}, QPoint(10, 10));
-}
-
-// Runs body on the next presenter once it is up, and closes a presenter it left open.
-void onPresenter(std::function<void(CRichEditDlg &)> body)
-{
-    TestSupport::whenModal([body](QWidget *window) {
-        if (auto presenter = qobject_cast<CRichEditDlg *>(window))
-            body(*presenter);
-        else
-            QTest::qFail("the window up is no presenter", __FILE__, __LINE__);
-        if (window->isVisible())
-            static_cast<QDialog *>(window)->done(QDialog::Rejected);
-    });
-}
-
-QStringList boxes(const CRichEditDlg &dlg)
-{
-    return {dlg.m_editTop->toPlainText(), dlg.m_editMiddle->toPlainText(), dlg.m_editBottom->toPlainText()};
-}
 
 const QString kPoint1 = QStringLiteral("把单位“1”平均分成若干份，表示这样的一份或几份的数，叫做分数。");
 const QString kQuestion1 = QStringLiteral("把一块蛋糕平均分成8份，吃了3份，吃了这块蛋糕的几分之几？");

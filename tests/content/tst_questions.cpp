@@ -1,3 +1,4 @@
+#include "ContentTestHelpers.h"
 #include "ModalHelper.h"
 #include "ScriptedPrompt.h"
 #include "TempProgramFolder.h"
@@ -16,51 +17,12 @@
 #include "controls/CTabSheet.h"
 
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
-#include <functional>
 #include <memory>
 
+using namespace ContentTest;
+
 namespace {
-
-QStringList column(const CListCtrlCl *list, int col)
-{
-    QStringList texts;
-    for (int row = 0; row < list->GetItemCount(); ++row)
-        texts << list->GetItemText(row, col);
-    return texts;
-}
-
-void clickRow(CListCtrlCl *list, int row)
-{
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
-}
-
-void doubleClickRow(CListCtrlCl *list, int row)
-{
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
-}
-
-// The three boxes' texts, top to bottom.
-QStringList boxes(const CRichEditDlg &dlg)
-{
-    return {dlg.m_editTop->toPlainText(), dlg.m_editMiddle->toPlainText(), dlg.m_editBottom->toPlainText()};
-}
-
-// Runs body on the next presenter once it is up; a presenter body left open is then closed,
-// so that a failing check never leaves the test waiting.
-void onPresenter(std::function<void(CRichEditDlg &)> body)
-{
-    TestSupport::whenModal([body](QWidget *window) {
-        if (auto presenter = qobject_cast<CRichEditDlg *>(window))
-            body(*presenter);
-        else
-            QTest::qFail("the window up is no presenter", __FILE__, __LINE__);
-        if (window->isVisible())
-            static_cast<QDialog *>(window)->done(QDialog::Rejected);
-    });
-}
 
 QString counter(int count, int position, int rows)
 {
@@ -83,18 +45,7 @@ class TestQuestions : public QObject
 
     ContentStore store() const { return ContentStore(*theApp().m_pConnection); }
 
-    QStringList rows(const QString &sql) const
-    {
-        QSqlQuery query = theApp().m_pConnection->exec(sql);
-        QStringList out;
-        while (query.next()) {
-            QStringList row;
-            for (int i = 0; i < query.record().count(); ++i)
-                row << (query.isNull(i) ? QStringLiteral("NULL") : query.value(i).toString());
-            out << row.join(u'|');
-        }
-        return out;
-    }
+    QStringList rows(const QString &sql) const { return tableRows(*theApp().m_pConnection, sql); }
 
     QStringList questionRows() const
     {
