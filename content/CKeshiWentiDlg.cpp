@@ -95,7 +95,7 @@ void CKeshiWentiDlg::OnBnClickedAdd()
     // The points page may still list another subject or lesson: the new question goes to
     // the current point as the lesson has it now.
     points->LoadZhishidianList();
-    const int row = theApp().m_nZhishidianID < 0 ? -1 : points->RowOfPoint(theApp().m_nZhishidianID);
+    const int row = points->RowOfPoint(theApp().m_nZhishidianID);
     if (row < 0) {
         Prompt::app(noSelectionText());
         return;
