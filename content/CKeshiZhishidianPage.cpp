@@ -216,7 +216,12 @@ void CKeshiZhishidianPage::OnBnClickedAddWenti()
         }
         row = rows - 1;
     }
-    m_navigation.takeRow(row, rows);
+    OpenNewQuestion(row);
+}
+
+void CKeshiZhishidianPage::OpenNewQuestion(int row)
+{
+    m_navigation.takeRow(row, m_listZhishidian->GetItemCount());
     const int number = PointNumber(row);
     theApp().m_nZhishidianID = number;
     CRichEditDlg dlg(this);
@@ -224,6 +229,17 @@ void CKeshiZhishidianPage::OnBnClickedAddWenti()
     dlg.m_strPoint = m_listZhishidian->GetItemText(row, ColText);
     dlg.m_nCount = CountWenti(number);
     dlg.DoModal();
+}
+
+int CKeshiZhishidianPage::RowOfPoint(int number) const
+{
+    if (m_nLoadedKemuID != theApp().m_nKemuID || m_nLoadedKeshiID != theApp().m_nKeshiID)
+        return -1;
+    for (int row = 0; row < m_listZhishidian->GetItemCount(); ++row) {
+        if (PointNumber(row) == number)
+            return row;
+    }
+    return -1;
 }
 
 int CKeshiZhishidianPage::CountWenti(int n)

@@ -45,6 +45,11 @@ public:
     void OnBnClickedDelete();
     // The presenter for a new question of the first selected point, or of the last one.
     void OnBnClickedAddWenti();
+    // The presenter for a new question of the point of that row.
+    void OpenNewQuestion(int row);
+    // The row of the point of that number in the list as loaded for the current subject and
+    // lesson; -1 when it has none.
+    int RowOfPoint(int number) const;
 
     // The questions of the point of that number; 0 after a reported failure.
     int CountWenti(int n);

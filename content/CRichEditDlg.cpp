@@ -1,5 +1,6 @@
 #include "CRichEditDlg.h"
 
+#include "CKeshiWentiDlg.h"
 #include "CKeshiZhishidianPage.h"
 #include "ContextMenu.h"
 #include "RichEditBox.h"
@@ -52,7 +53,7 @@ void CRichEditDlg::OnInitDialog()
     if (m_bPresent) {
         setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
         applyLayout(PresenterGeometry::presentation(screen, m_nDisplayMode));
-        m_editTop->setPlainText(m_strPoint);
+        ShowInTop(m_strPoint, true);
         m_strQuestion = m_pPage ? m_pPage->Navigation().counterLine(m_nCount) : PointNavigation().counterLine(m_nCount);
         m_editMiddle->setPlainText(m_strQuestion);
         m_editBottom->clear();
@@ -263,12 +264,15 @@ void CRichEditDlg::OnBackColor()
 
 void CRichEditDlg::showDisplayMode(int mode)
 {
+    const bool showsPointAgain = m_bPresent && mode == PresenterGeometry::ShowThird;
+    if (showsPointAgain && !PointEditSettled())
+        return;
     m_nDisplayMode = mode;
     if (!m_bPresent)
         return;
     placeBoxes(PresenterGeometry::presentation(Screen::size(), mode));
-    if (mode == PresenterGeometry::ShowThird) {
-        m_editTop->setPlainText(m_strPoint);
+    if (showsPointAgain) {
+        ShowInTop(m_strPoint, true);
         m_editMiddle->setPlainText(m_strQuestion);
         m_editBottom->clear();
     }
@@ -294,26 +298,192 @@ void CRichEditDlg::reject()
     OnBnClickedCancel();
 }
 
-// Every way out ends the window as its OK does.
+void CRichEditDlg::ShowInTop(const QString &text, bool point)
+{
+    m_editTop->setPlainText(text);
+    m_bTopShowsPoint = point;
+}
+
+bool CRichEditDlg::PointEditSettled()
+{
+    if (!m_bPresent || !m_bTopShowsPoint || m_editTop->toPlainText() == m_strPoint)
+        return true;
+    switch (Prompt::box(this, QStringLiteral("当前知识点已修改，是否保存？"), QString(), Prompt::YesNoCancel,
+                        Prompt::Question)) {
+    case Prompt::Yes:
+        return StorePoint();
+    case Prompt::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CRichEditDlg::StorePoint()
+{
+    if (!m_pPage)
+        return true;
+    const QString text = m_editTop->toPlainText();
+    if (!m_pPage->SaveKnowledgePoint(text))
+        return false;
+    m_strPoint = text;
+    return true;
+}
+
+bool CRichEditDlg::StoreNewQuestion()
+{
+    if (!m_bNewQuestion)
+        return true;
+    m_strQuestion = m_editMiddle->toPlainText();
+    m_strAnswer = m_editBottom->toPlainText();
+    if (m_strQuestion.isEmpty()) {
+        Prompt::app(QStringLiteral("还没有添加问题，请添加问题"));
+        return false;
+    }
+    if (m_strAnswer.isEmpty()) {
+        Prompt::app(QStringLiteral("还没有未此问题添加答案,请添加答案"));
+        return false;
+    }
+    // A failed store is reported by the page; the question stays pending and on screen.
+    if (!m_pPage || !m_pPage->AddWenti(m_strQuestion, m_strAnswer))
+        return false;
+    m_bNewQuestion = false;
+    return true;
+}
+
+bool CRichEditDlg::StoreEditedQuestion()
+{
+    m_strQuestion = m_editMiddle->toPlainText();
+    m_strAnswer = m_editBottom->toPlainText();
+    CKeshiWentiDlg *page = theApp().m_pWentiDlg;
+    return page && page->SaveQuestion(m_strQuestion, m_strAnswer);
+}
+
+bool CRichEditDlg::MayClose()
+{
+    if (m_bPresent)
+        return PointEditSettled();
+    if (m_bNewQuestion) {
+        // Boxes left empty hold nothing to lose.
+        if (m_editMiddle->toPlainText().isEmpty() && m_editBottom->toPlainText().isEmpty())
+            return true;
+        return StoreNewQuestion();
+    }
+    // A failed write has been reported: the question is gone or the database refuses, and
+    // closing again would meet the same failure.
+    if (m_bEditQuestion)
+        StoreEditedQuestion();
+    return true;
+}
+
+// Every way out ends the window as its OK does, once nothing typed would be lost.
 void CRichEditDlg::OnMenuClose()
 {
-    accept();
+    if (MayClose())
+        accept();
 }
 
 void CRichEditDlg::OnBnClickedCancel()
 {
-    accept();
+    if (MayClose())
+        accept();
 }
 
-// Navigation and question editing: reached from the menus, not yet wired to the page.
-void CRichEditDlg::OnNextPoint() {}
-void CRichEditDlg::OnPrevPoint() {}
-void CRichEditDlg::OnNextQuestion() {}
-void CRichEditDlg::OnPrevQuestion() {}
-void CRichEditDlg::OnShowAnswer() {}
-void CRichEditDlg::OnSavePoint() {}
-void CRichEditDlg::OnSaveNewQuestion() {}
-void CRichEditDlg::OnModify() {}
-void CRichEditDlg::OnSaveQuestion() {}
-void CRichEditDlg::OnCurrentPoint() {}
-void CRichEditDlg::OnCurrentQuestion() {}
+void CRichEditDlg::StepPoint(void (CKeshiZhishidianPage::*step)(QString &, int &))
+{
+    if (!m_pPage || !PointEditSettled())
+        return;
+    int count = 0;
+    (m_pPage->*step)(m_strPoint, count);
+    ShowInTop(m_strPoint, true);
+    m_strQuestion = m_pPage->Navigation().counterLine(count);
+    m_editMiddle->setPlainText(m_strQuestion);
+    m_editBottom->clear();
+}
+
+void CRichEditDlg::OnNextPoint()
+{
+    StepPoint(&CKeshiZhishidianPage::NextPoint);
+}
+
+void CRichEditDlg::OnPrevPoint()
+{
+    StepPoint(&CKeshiZhishidianPage::PrevPoint);
+}
+
+// In "全屏显示" the top box, the only one shown, takes the question.
+void CRichEditDlg::StepQuestion(void (CKeshiZhishidianPage::*step)(QString &, QString &))
+{
+    const bool full = m_nDisplayMode == PresenterGeometry::ShowFull;
+    if (!m_pPage || (full && !PointEditSettled()))
+        return;
+    (m_pPage->*step)(m_strQuestion, m_strAnswer);
+    if (full)
+        ShowInTop(m_strQuestion, false);
+    m_editMiddle->setPlainText(m_strQuestion);
+    m_editBottom->clear();
+}
+
+void CRichEditDlg::OnNextQuestion()
+{
+    StepQuestion(&CKeshiZhishidianPage::NextQuestion);
+}
+
+void CRichEditDlg::OnPrevQuestion()
+{
+    StepQuestion(&CKeshiZhishidianPage::PrevQuestion);
+}
+
+void CRichEditDlg::OnShowAnswer()
+{
+    switch (m_nDisplayMode) {
+    case PresenterGeometry::ShowThird:
+        m_editBottom->setPlainText(m_strAnswer);
+        break;
+    case PresenterGeometry::ShowTwoThirds:
+        m_editMiddle->setPlainText(m_strAnswer);
+        break;
+    default:
+        if (PointEditSettled())
+            ShowInTop(m_strAnswer, false);
+        break;
+    }
+}
+
+// Only while the top box shows the point: a question or an answer there is no point's text.
+void CRichEditDlg::OnSavePoint()
+{
+    if (m_bPresent && m_bTopShowsPoint)
+        StorePoint();
+}
+
+void CRichEditDlg::OnSaveNewQuestion()
+{
+    StoreNewQuestion();
+}
+
+void CRichEditDlg::OnModify()
+{
+    m_bEditQuestion = true;
+    m_editMiddle->setReadOnly(false);
+    m_editBottom->setReadOnly(false);
+}
+
+void CRichEditDlg::OnSaveQuestion()
+{
+    StoreEditedQuestion();
+}
+
+void CRichEditDlg::OnCurrentPoint()
+{
+    if (PointEditSettled())
+        ShowInTop(m_strPoint, true);
+}
+
+void CRichEditDlg::OnCurrentQuestion()
+{
+    if (m_nDisplayMode != PresenterGeometry::ShowFull)
+        m_editMiddle->setPlainText(m_strQuestion);
+    else if (PointEditSettled())
+        ShowInTop(m_strQuestion, false);
+}

@@ -107,6 +107,23 @@ protected:
     void reject() override;
 
 private:
+    // The point's text into the top box, or a question or answer over it.
+    void ShowInTop(const QString &text, bool point);
+    // Before a command replaces the top box's point text: when the teacher changed it, asks
+    // whether to store it. False when the command must not go on (cancelled, or the store
+    // failed).
+    bool PointEditSettled();
+    bool StorePoint();
+    // The new question of the middle and bottom boxes; false, with its message, when a box
+    // is empty or the store failed, the question staying pending.
+    bool StoreNewQuestion();
+    // The edited question's changed texts, through the questions page.
+    bool StoreEditedQuestion();
+    // Whether a close may end the window, storing what it would lose.
+    bool MayClose();
+    void StepPoint(void (CKeshiZhishidianPage::*step)(QString &, int &));
+    void StepQuestion(void (CKeshiZhishidianPage::*step)(QString &, QString &));
+
     RichEditBox *focusBox() const;
     void applyLayout(const PresenterGeometry::Layout &layout);
     void placeBoxes(const PresenterGeometry::Layout &layout);
@@ -116,4 +133,7 @@ private:
     void addCommand(QMenu *menu, const QString &text, int id);
     // From "当前知识点" (or "上一个知识点") to the end of the presentation menus.
     void addNavigation(QMenu *menu);
+
+    // Whether the top box shows the point (and not a question or an answer).
+    bool m_bTopShowsPoint = false;
 };

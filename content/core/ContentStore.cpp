@@ -43,7 +43,6 @@ QString flag(const QString &column)
 }
 
 const QString kPointColumns = QStringLiteral("ID,课时,知识点ID,知识点,重点,难点");
-const QString kQuestionColumns = QStringLiteral("ID,课时ID,知识点ID,问题,答案");
 
 PointRecord pointOf(const QSqlQuery &query)
 {
@@ -57,14 +56,15 @@ PointRecord pointOf(const QSqlQuery &query)
     return row;
 }
 
-QuestionRecord questionOf(const QSqlQuery &query)
+QuestionRecord questionOf(const QSqlQuery &query, bool withAnswer)
 {
     QuestionRecord row;
     row.id = intOf(query, 0);
     row.lesson = intOf(query, 1);
     row.point = intOf(query, 2);
     row.question = textOf(query, 3);
-    row.answer = textOf(query, 4);
+    if (withAnswer)
+        row.answer = textOf(query, 4);
     return row;
 }
 
@@ -359,27 +359,32 @@ int QuestionCounter::count(int lesson, int point)
     return questions;
 }
 
-QList<QuestionRecord> ContentStore::questionRows(const QString &sql, const QVariantList &values) const
+QString ContentStore::questionColumns(Answers answers)
+{
+    return answers == Answers::Read ? QStringLiteral("ID,课时ID,知识点ID,问题,答案") : QStringLiteral("ID,课时ID,知识点ID,问题");
+}
+
+QList<QuestionRecord> ContentStore::questionRows(const QString &sql, const QVariantList &values, Answers answers) const
 {
     QSqlQuery query = m_db.exec(sql, values);
     QList<QuestionRecord> rows;
     while (query.next())
-        rows.append(questionOf(query));
+        rows.append(questionOf(query, answers == Answers::Read));
     return rows;
 }
 
-QList<QuestionRecord> ContentStore::questionsOfLesson(int kemuId, int lesson) const
+QList<QuestionRecord> ContentStore::questionsOfLesson(int kemuId, int lesson, Answers answers) const
 {
     return questionRows(QStringLiteral("SELECT %1 FROM %2 WHERE 课时ID=? AND 知识点ID IS NOT NULL ORDER BY 知识点ID,ID")
-                            .arg(kQuestionColumns, questionTable(kemuId)),
-                        {lesson});
+                            .arg(questionColumns(answers), questionTable(kemuId)),
+                        {lesson}, answers);
 }
 
-QList<QuestionRecord> ContentStore::questionsOfPoint(int kemuId, int lesson, int point) const
+QList<QuestionRecord> ContentStore::questionsOfPoint(int kemuId, int lesson, int point, Answers answers) const
 {
     return questionRows(QStringLiteral("SELECT %1 FROM %2 WHERE 课时ID=? AND 知识点ID=? ORDER BY ID")
-                            .arg(kQuestionColumns, questionTable(kemuId)),
-                        {lesson, point});
+                            .arg(questionColumns(answers), questionTable(kemuId)),
+                        {lesson, point}, answers);
 }
 
 QuestionCursor ContentStore::questionCursor(int kemuId, int lesson, int point) const
@@ -389,8 +394,9 @@ QuestionCursor ContentStore::questionCursor(int kemuId, int lesson, int point) c
 
 std::optional<QuestionRecord> ContentStore::question(int kemuId, int id) const
 {
-    const QList<QuestionRecord> rows
-        = questionRows(QStringLiteral("SELECT %1 FROM %2 WHERE ID=?").arg(kQuestionColumns, questionTable(kemuId)), {id});
+    const QList<QuestionRecord> rows = questionRows(
+        QStringLiteral("SELECT %1 FROM %2 WHERE ID=?").arg(questionColumns(Answers::Read), questionTable(kemuId)), {id},
+        Answers::Read);
     if (rows.isEmpty())
         return std::nullopt;
     return rows.first();

@@ -122,9 +122,11 @@ public:
     // --- Wenti<subject> ---
     int countQuestions(int kemuId, int lesson, int point) const;
     QuestionCounter questionCounter(int kemuId) const;
+    // Whether a read of questions takes their answers too; a list of questions shows none.
+    enum class Answers { Read, Left };
     // The lesson's questions by point number, those of one point in the order added.
-    QList<QuestionRecord> questionsOfLesson(int kemuId, int lesson) const;
-    QList<QuestionRecord> questionsOfPoint(int kemuId, int lesson, int point) const;
+    QList<QuestionRecord> questionsOfLesson(int kemuId, int lesson, Answers answers = Answers::Read) const;
+    QList<QuestionRecord> questionsOfPoint(int kemuId, int lesson, int point, Answers answers = Answers::Read) const;
     // The point's questions in the order added, standing on the first.
     QuestionCursor questionCursor(int kemuId, int lesson, int point) const;
     std::optional<QuestionRecord> question(int kemuId, int id) const;
@@ -140,7 +142,9 @@ private:
     bool tableExists(const QString &name) const;
     // Runs an UPDATE; throws rowGoneText() when it matched no row.
     void update(const QString &sql, const QVariantList &values) const;
-    QList<QuestionRecord> questionRows(const QString &sql, const QVariantList &values) const;
+    // sql selects the columns given by questionColumns(answers), in that order.
+    QList<QuestionRecord> questionRows(const QString &sql, const QVariantList &values, Answers answers) const;
+    static QString questionColumns(Answers answers);
     void createIndexes(int kemuId) const;
 
     const Database &m_db;

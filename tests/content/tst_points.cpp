@@ -1,3 +1,4 @@
+#include "ContentTestHelpers.h"
 #include "ModalHelper.h"
 #include "ScriptedPrompt.h"
 #include "TempProgramFolder.h"
@@ -25,27 +26,14 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTextCursor>
 #include <QTimer>
 
 #include <memory>
 
+using namespace ContentTest;
+
 namespace {
-
-QStringList column(const CListCtrlCl *list, int col)
-{
-    QStringList texts;
-    for (int row = 0; row < list->GetItemCount(); ++row)
-        texts << list->GetItemText(row, col);
-    return texts;
-}
-
-void clickRow(CListCtrlCl *list, int row)
-{
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualRect(list->model()->index(row, 0)).center());
-}
 
 void selectOnly(CListCtrlCl *list, int row)
 {
@@ -120,18 +108,7 @@ class TestPoints : public QObject
 
     ContentStore store() const { return ContentStore(*theApp().m_pConnection); }
 
-    QStringList rows(const QString &sql) const
-    {
-        QSqlQuery query = theApp().m_pConnection->exec(sql);
-        QStringList out;
-        while (query.next()) {
-            QStringList row;
-            for (int i = 0; i < query.record().count(); ++i)
-                row << (query.isNull(i) ? QStringLiteral("NULL") : query.value(i).toString());
-            out << row.join(u'|');
-        }
-        return out;
-    }
+    QStringList rows(const QString &sql) const { return tableRows(*theApp().m_pConnection, sql); }
 
     QStringList pointRows() const
     {
@@ -435,9 +412,10 @@ private slots:
                  QStringList({QStringLiteral("关闭 101"), QStringLiteral("-")}) + tail
                      + QStringList{QStringLiteral("当前问题 125")} + end);
 
-        dlg.m_editTop->setPlainText(QStringLiteral("一个答案"));
         dlg.m_editBottom->setPlainText(QStringLiteral("旧答案"));
         dlg.OnShowFull();
+        dlg.m_strAnswer = QStringLiteral("一个答案");
+        dlg.OnShowAnswer();
         QCOMPARE(dlg.m_editTop->geometry(), QRect(QPoint(0, 0), screen));
         QVERIFY(!dlg.m_editMiddle->isVisible() && !dlg.m_editBottom->isVisible());
         dlg.m_editTop->setFocus();

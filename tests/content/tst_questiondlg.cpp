@@ -1,3 +1,4 @@
+#include "ContentTestHelpers.h"
 #include "ModalHelper.h"
 #include "ScriptedPrompt.h"
 #include "TempProgramFolder.h"
@@ -22,25 +23,9 @@
 
 #include <memory>
 
+using namespace ContentTest;
+
 namespace {
-
-QPoint rowCentre(const CListCtrlCl *list, int row)
-{
-    return list->visualRect(list->model()->index(row, 0)).center();
-}
-
-void click(CListCtrlCl *list, int row)
-{
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
-}
-
-QStringList column(const CListCtrlCl *list, int col)
-{
-    QStringList texts;
-    for (int row = 0; row < list->GetItemCount(); ++row)
-        texts << list->GetItemText(row, col);
-    return texts;
-}
 
 // Answers the next subject or lesson dialog: fills its fields and presses a button.
 void answerDialog(const QString &number, const QString &text, int button = 1)
@@ -182,7 +167,7 @@ private slots:
         // subject before the points load, so the current lesson is one of subject 1.
         tabs->setCurrentIndex(0);
         theApp().m_nZhishidianID = 4;
-        click(dlg->m_pageKemu->m_listKemu, 0);
+        clickRow(dlg->m_pageKemu->m_listKemu, 0);
         QCOMPARE(theApp().m_nKemuID, 1);
         QCOMPARE(theApp().m_nKeshiID, -1);
         QCOMPARE(theApp().m_nZhishidianID, -1);
@@ -198,11 +183,11 @@ private slots:
 
         // Straight to the lessons tab after a change reloads it too.
         tabs->setCurrentIndex(0);
-        click(dlg->m_pageKemu->m_listKemu, 1);
+        clickRow(dlg->m_pageKemu->m_listKemu, 1);
         tabs->setCurrentIndex(1);
         QCOMPARE(lessons->m_nLoadCount, 3);
         QCOMPARE(theApp().m_nKeshiID, 3);
-        click(lessons->m_listKeshi, 0);
+        clickRow(lessons->m_listKeshi, 0);
         QCOMPARE(theApp().m_nKeshiID, 1);
         // A click below the rows takes the last one.
         QTest::mouseClick(lessons->m_listKeshi->viewport(), Qt::LeftButton, {},
@@ -210,7 +195,7 @@ private slots:
         QCOMPARE(theApp().m_nKeshiID, 3);
         QVERIFY(lessons->m_listKeshi->IsItemSelected(2));
         // A double-click arrives as a press, a release, the double-click and a release.
-        click(lessons->m_listKeshi, 0);
+        clickRow(lessons->m_listKeshi, 0);
         QWidget *viewport = lessons->m_listKeshi->viewport();
         const QPoint below(20, viewport->height() - 3);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, below);
