@@ -7,6 +7,7 @@
 // are read row by row. Listing: the questions page's LoadQuestionList with every question of
 // the lesson (store read and list rows) beside one bare SELECT whose rows are read into a list.
 
+#include "bench/RatioReporter.h"
 #include "HeadlessEnvironment.h"
 
 #include "application/CPellorApp.h"
@@ -145,22 +146,6 @@ BENCHMARK(BM_QuestionStepsBare)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_QuestionListLoad)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_QuestionListBare)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-// Keeps each benchmark's time per iteration so the ratios can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -171,16 +156,10 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto ratio = [&](const char *what, const std::string &measured, const std::string &bare) {
-        const double a = reporter.times[measured];
-        const double b = reporter.times[bare];
-        if (a > 0 && b > 0)
-            std::printf("%s: %.2fx (target under 2x)\n", what, a / b);
-    };
-    ratio("opening and stepping through 1,000 questions / bare select", "BM_QuestionSteps/min_time:1.000",
-          "BM_QuestionStepsBare/min_time:1.000");
-    ratio("questions page listing 5,000 questions / bare select", "BM_QuestionListLoad/min_time:1.000",
-          "BM_QuestionListBare/min_time:1.000");
+    reporter.printRatio("opening and stepping through 1,000 questions / bare select", "BM_QuestionSteps",
+                        "BM_QuestionStepsBare");
+    reporter.printRatio("questions page listing 5,000 questions / bare select", "BM_QuestionListLoad",
+                        "BM_QuestionListBare");
     questionDatabase().reset();
     benchmark::Shutdown();
     return 0;
