@@ -68,6 +68,7 @@ void CRichEditDlg::OnInitDialog()
             first = m_editMiddle;
         } else {
             m_bNewQuestion = true;
+            m_bNewQuestionLayout = true;
             applyLayout(PresenterGeometry::newQuestion(screen, caption));
             // What is typed over the point here is not stored.
             m_editTop->setPlainText(m_strPoint);
@@ -330,9 +331,17 @@ bool CRichEditDlg::StorePoint()
     return true;
 }
 
+bool CRichEditDlg::NewQuestionPending() const
+{
+    if (m_bNewQuestion)
+        return true;
+    return m_bNewQuestionLayout
+        && (m_editMiddle->toPlainText() != m_strStoredQuestion || m_editBottom->toPlainText() != m_strStoredAnswer);
+}
+
 bool CRichEditDlg::StoreNewQuestion()
 {
-    if (!m_bNewQuestion)
+    if (!NewQuestionPending())
         return true;
     m_strQuestion = m_editMiddle->toPlainText();
     m_strAnswer = m_editBottom->toPlainText();
@@ -348,6 +357,8 @@ bool CRichEditDlg::StoreNewQuestion()
     if (!m_pPage || !m_pPage->AddWenti(m_strQuestion, m_strAnswer))
         return false;
     m_bNewQuestion = false;
+    m_strStoredQuestion = m_strQuestion;
+    m_strStoredAnswer = m_strAnswer;
     return true;
 }
 
@@ -363,7 +374,7 @@ bool CRichEditDlg::MayClose()
 {
     if (m_bPresent)
         return PointEditSettled();
-    if (m_bNewQuestion) {
+    if (NewQuestionPending()) {
         // Boxes left empty hold nothing to lose.
         if (m_editMiddle->toPlainText().isEmpty() && m_editBottom->toPlainText().isEmpty())
             return true;

@@ -117,12 +117,19 @@ private:
     // The new question of the middle and bottom boxes; false, with its message, when a box
     // is empty or the store failed, the question staying pending.
     bool StoreNewQuestion();
+    // In the new-question layout, once a question is stored, whatever the teacher types over it
+    // is the next new question, pending until it is stored in turn.
+    bool NewQuestionPending() const;
     // The edited question's changed texts, through the questions page.
     bool StoreEditedQuestion();
     // Whether a close may end the window, storing what it would lose.
     bool MayClose();
     void StepPoint(void (CKeshiZhishidianPage::*step)(QString &, int &));
     void StepQuestion(void (CKeshiZhishidianPage::*step)(QString &, QString &));
+
+    bool m_bNewQuestionLayout = false;
+    QString m_strStoredQuestion;
+    QString m_strStoredAnswer;
 
     RichEditBox *focusBox() const;
     void applyLayout(const PresenterGeometry::Layout &layout);

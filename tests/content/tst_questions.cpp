@@ -290,6 +290,25 @@ private slots:
         QCOMPARE(questionRows(), QStringList{QStringLiteral("1|1|2|NULL|1+1=?|2")});
         prompt.clear();
 
+        // Once one is stored, what is typed over it is the next question, stored in turn.
+        onPresenter([](CRichEditDlg &dlg) {
+            dlg.m_editMiddle->setPlainText(QStringLiteral("3+3=?"));
+            dlg.m_editBottom->setPlainText(QStringLiteral("6"));
+            dlg.OnCommand(CRichEditDlg::ID_SAVE_NEW_QUESTION);
+            dlg.m_editMiddle->setPlainText(QStringLiteral("4+4=?"));
+            dlg.m_editBottom->setPlainText(QStringLiteral("8"));
+            dlg.OnCommand(CRichEditDlg::ID_SAVE_NEW_QUESTION);
+            dlg.OnCommand(CRichEditDlg::ID_SAVE_NEW_QUESTION); // the same texts: nothing more
+            dlg.m_editMiddle->setPlainText(QStringLiteral("5+5=?"));
+            dlg.m_editBottom->setPlainText(QStringLiteral("10"));
+            dlg.OnCommand(CRichEditDlg::ID_CLOSE);
+        });
+        page->OnBnClickedAddWenti();
+        QCOMPARE(prompt.shown.size(), 0);
+        QCOMPARE(questionRows().mid(1), (QStringList{QStringLiteral("2|1|2|NULL|3+3=?|6"), QStringLiteral("3|1|2|NULL|4+4=?|8"),
+                                                     QStringLiteral("4|1|2|NULL|5+5=?|10")}));
+        theApp().m_pConnection->exec(QStringLiteral("DELETE FROM Wenti1 WHERE ID>1"));
+
         // Esc with both boxes filled stores without a word; with both empty nothing is lost.
         onPresenter([](CRichEditDlg &dlg) {
             dlg.m_editMiddle->setPlainText(QStringLiteral("2+2=?"));
@@ -301,7 +320,7 @@ private slots:
         page->OnBnClickedAddWenti();
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(prompt.shown.size(), 0);
-        QCOMPARE(questionRows().last(), QStringLiteral("2|1|2|NULL|2+2=?|4"));
+        QCOMPARE(questionRows().last(), QStringLiteral("5|1|2|NULL|2+2=?|4"));
         QCOMPARE(questionRows().size(), 2);
         // The next presentation of the point meets both.
         QCOMPARE(page->CountWenti(2), 2);
