@@ -49,8 +49,7 @@ bool CKeshiZhishidianPage::OnInitDialog()
 
     const int width = m_listZhishidian->GetClientRect().width();
     m_listZhishidian->InsertColumn(ColNumber, QStringLiteral("知识点ID"), ReportListView::LVCFMT_CENTER, kNumberWidth);
-    // The lesson of the page's creation: the title is not renewed.
-    m_listZhishidian->InsertColumn(ColText, QStringLiteral("第%1课时的知识点").arg(theApp().m_nKeshiID),
+    m_listZhishidian->InsertColumn(ColText, PointsTitle(theApp().m_nKeshiID),
                                    ReportListView::LVCFMT_LEFT, width - kNumberWidth);
     m_listZhishidian->InsertColumn(ColZhongdian, QStringLiteral("重点"), ReportListView::LVCFMT_CENTER, 0);
     m_listZhishidian->InsertColumn(ColNandian, QStringLiteral("难点"), ReportListView::LVCFMT_CENTER, 0);
@@ -61,6 +60,11 @@ bool CKeshiZhishidianPage::OnInitDialog()
     LoadZhishidianList();
     theApp().m_pZhishidianPage = this;
     return true;
+}
+
+QString CKeshiZhishidianPage::PointsTitle(int keshiID)
+{
+    return QStringLiteral("第%1课时的知识点").arg(keshiID);
 }
 
 int CKeshiZhishidianPage::PointNumber(int row) const
@@ -83,6 +87,8 @@ void CKeshiZhishidianPage::LoadZhishidianList()
     m_listZhishidian->DeleteAllItems();
     m_nLoadedKemuID = kemuID;
     m_nLoadedKeshiID = keshiID;
+    // The title names the lesson the rows belong to, whichever lesson was current at creation.
+    m_listZhishidian->SetColumnTitle(ColText, PointsTitle(keshiID));
     QList<PointRecord> points;
     try {
         points = store().points(kemuID, keshiID);
@@ -91,14 +97,13 @@ void CKeshiZhishidianPage::LoadZhishidianList()
         return;
     }
     auto flag = [](bool set) { return set ? QStringLiteral("1") : QStringLiteral("0"); };
-    for (int n = 0; n < points.size(); ++n) {
-        const PointRecord &point = points.at(n);
-        m_listZhishidian->InsertItem(n, QString::number(point.number));
-        m_listZhishidian->SetItemText(n, ColText, point.text.value_or(NotEnteredPointText()));
-        m_listZhishidian->SetItemText(n, ColZhongdian, flag(point.key));
-        m_listZhishidian->SetItemText(n, ColNandian, flag(point.difficult));
-        m_listZhishidian->SetItemData(n, point.number);
-    }
+    QList<ReportListModel::Row> rows;
+    rows.reserve(points.size());
+    for (const PointRecord &point : std::as_const(points))
+        rows.append({{QString::number(point.number), point.text.value_or(NotEnteredPointText()), flag(point.key),
+                      flag(point.difficult)},
+                     point.number});
+    m_listZhishidian->SetRows(std::move(rows));
 }
 
 void CKeshiZhishidianPage::OnNMClickList(int item)

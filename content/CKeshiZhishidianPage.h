@@ -36,6 +36,8 @@ public:
 
     bool OnInitDialog() override;
     void LoadZhishidianList();
+    // "第%d课时的知识点", the text column's title.
+    static QString PointsTitle(int keshiID);
     // A click on a row makes its point current; below the rows, no point is.
     void OnNMClickList(int item);
     // Presents the point full screen.

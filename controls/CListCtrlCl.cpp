@@ -92,6 +92,15 @@ int CListCtrlCl::InsertColumn(int column, const QString &heading, int format, in
     return InsertColumnBase(column, heading, width < 0 ? m_Header.defaultSectionSize() : width);
 }
 
+bool CListCtrlCl::SetColumnTitle(int column, const QString &title)
+{
+    if (column < 0 || column >= m_Header.m_arrTitles.size() || !listModel()->setHeading(column, title))
+        return false;
+    m_Header.m_arrTitles[column] = title;
+    m_Header.viewport()->update();
+    return true;
+}
+
 void CListCtrlCl::SetColumnBackColor(int column, const QColor &color)
 {
     setColumnColor(m_listColumnBackColors, column, color);

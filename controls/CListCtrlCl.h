@@ -26,6 +26,8 @@ public:
     // Records the heading and its alignment for the header, then adds the column.
     int InsertColumn(int column, const QString &heading, int format = LVCFMT_LEFT, int width = -1,
                      int subItem = -1);
+    // A new title for a column, drawn at once; false for a column that is not there.
+    bool SetColumnTitle(int column, const QString &title);
     // One entry per column; a second call replaces the colour. Takes effect at the next paint.
     void SetColumnBackColor(int column, const QColor &color);
     void SetColumnTextColor(int column, const QColor &color);

@@ -70,6 +70,15 @@ QString ReportListModel::heading(int column) const
     return column >= 0 && column < m_headings.size() ? m_headings.at(column) : QString();
 }
 
+bool ReportListModel::setHeading(int column, const QString &heading)
+{
+    if (column < 0 || column >= m_headings.size())
+        return false;
+    m_headings[column] = heading;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+    return true;
+}
+
 int ReportListModel::insertRowAt(int row, const QString &text)
 {
     if (row < 0)

@@ -32,6 +32,7 @@ public:
     int insertColumnAt(int column, const QString &heading);
     bool removeColumnAt(int column);
     QString heading(int column) const;
+    bool setHeading(int column, const QString &heading);
 
     // Inserts a row whose first cell is `text`, appending when `row` lies beyond the last;
     // returns the index used, -1 for a negative row.

@@ -724,6 +724,9 @@ private slots:
         clickRow(dlg.m_pageKeshi->m_listKeshi, 0);
         dlg.m_tabSheet->setCurrentIndex(2);
         QCOMPARE(column(points, 1), QStringList{QStringLiteral("第一课的点")});
+        // The title names the lesson shown, not the one current when the page was made.
+        QCOMPARE(points->m_Header.m_arrTitles.at(1), QStringLiteral("第1课时的知识点"));
+        QCOMPARE(points->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("第1课时的知识点"));
         QCOMPARE(prompt.shown.size(), 0);
     }
 };
