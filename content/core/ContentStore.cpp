@@ -29,7 +29,7 @@ std::optional<QString> textOf(const QSqlQuery &query, int column)
 // Numbers are read through their text, as the pages have always converted them.
 int intOf(const QSqlQuery &query, int column)
 {
-    return NumberText::toInt(query.value(column).toString());
+    return NumberText::toInt(query.value(column));
 }
 
 QString limited(const QString &column, int width)

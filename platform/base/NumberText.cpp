@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -174,6 +175,13 @@ QString fromFloat(float value)
         return text;
     }
     return QString::number(static_cast<double>(value), 'g', std::numeric_limits<float>::max_digits10);
+}
+
+int toInt(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int)
+        return static_cast<int>(std::clamp<qlonglong>(value.toLongLong(), INT_MIN, INT_MAX));
+    return toInt(value.toString());
 }
 
 } // namespace NumberText

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 // Number text as the classroom files have always used it: a leading number is taken,
 // whatever follows it is ignored, and text that starts with no number reads as 0.
@@ -18,6 +19,10 @@ double toDouble(const QString &text);
 // characters it takes, 0 when none lead there (value is then 0).
 qsizetype scanInt(const QString &text, qsizetype from, int &value);
 qsizetype scanDouble(const QString &text, qsizetype from, double &value);
+
+// A number read back from a database column: an integer column as it is (held at the int
+// range), anything else through its text as toInt reads it; NULL reads as 0.
+int toInt(const QVariant &value);
 
 // "%d"
 QString fromInt(int value);

@@ -42,9 +42,7 @@ std::optional<int> intOf(const QVariant &value)
 {
     if (value.isNull())
         return std::nullopt;
-    if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int)
-        return static_cast<int>(std::clamp<qlonglong>(value.toLongLong(), INT_MIN, INT_MAX));
-    return NumberText::toInt(value.toString());
+    return NumberText::toInt(value);
 }
 
 QVariant named(const QSqlQuery &query, const char16_t *column)

@@ -2,6 +2,7 @@
 
 #include "platform/base/NumberText.h"
 
+#include <climits>
 #include <clocale>
 #include <cmath>
 #include <limits>
@@ -13,6 +14,7 @@ class TestNumberText : public QObject
 private slots:
     void integers_data();
     void integers();
+    void columnValues();
     void numbers_data();
     void numbers();
     void outOfRange();
@@ -48,6 +50,17 @@ void TestNumberText::integers()
     QFETCH(QString, text);
     QFETCH(int, value);
     QCOMPARE(NumberText::toInt(text), value);
+    // A column holding the same text reads the same.
+    QCOMPARE(NumberText::toInt(QVariant(text)), value);
+}
+
+void TestNumberText::columnValues()
+{
+    QCOMPARE(NumberText::toInt(QVariant(qlonglong(42))), 42);
+    QCOMPARE(NumberText::toInt(QVariant(qlonglong(50000000000))), INT_MAX);
+    QCOMPARE(NumberText::toInt(QVariant(qlonglong(-50000000000))), INT_MIN);
+    QCOMPARE(NumberText::toInt(QVariant(2.9)), 2);
+    QCOMPARE(NumberText::toInt(QVariant()), 0);
 }
 
 void TestNumberText::numbers_data()
