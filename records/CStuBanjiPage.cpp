@@ -104,8 +104,17 @@ void CStuBanjiPage::RefreshGroupList()
     }
     if (listing.selectedRow >= 0)
         m_listGroups->SetItemSelected(listing.selectedRow, true);
-    m_pParentDlg->m_nGroupID = listing.groupId;
-    m_pParentDlg->m_nClassID = listing.classId;
+    // When the current semester is gone and the last row's group takes over, the roster tab
+    // must show that group: its buttons act on the current group.
+    CStudentInfoDlg &dlg = *m_pParentDlg;
+    if (listing.groupId != dlg.m_nGroupID) {
+        dlg.m_bGroupChanged = true;
+        dlg.m_bClassChanged = true;
+    } else if (listing.classId != dlg.m_nClassID) {
+        dlg.m_bClassChanged = true;
+    }
+    dlg.m_nGroupID = listing.groupId;
+    dlg.m_nClassID = listing.classId;
 }
 
 void CStuBanjiPage::setRowTexts(int item, const GroupSelection::Row &row)

@@ -195,6 +195,35 @@ private slots:
         QCOMPARE(list->GetItemCount(), 2);
     }
 
+    void deletingTheCurrentGroupShowsTheRosterOfTheGroupNowCurrent()
+    {
+        ScriptedPrompt prompt;
+        CStudentInfoDlg dlg;
+        dlg.show();
+        dlg.m_tabSheet->setCurrentIndex(1);
+        CListCtrlCl *roster = dlg.m_pageRoster->m_listStudents;
+        QCOMPARE(roster->GetItemCount(), 1); // group B: 丁
+        dlg.m_tabSheet->setCurrentIndex(0);
+
+        // Group B's only semester goes: group A is current now, and the roster tab shows
+        // its students, so that a student deleted there is the one the teacher sees.
+        CListCtrlEx *list = dlg.m_pageBanji->m_listGroups;
+        list->clearSelection();
+        list->SetItemSelected(2, true);
+        prompt.answerNext(Prompt::Ok);
+        dlg.m_pageBanji->OnBnClickedDelete();
+        QCOMPARE(dlg.m_nGroupID, m_groupA);
+        dlg.m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(roster->GetItemCount(), 5);
+        QCOMPARE(roster->GetItemText(0, 1), QStringLiteral("甲"));
+
+        roster->SetItemSelected(4, true);
+        prompt.answerNext(Prompt::Ok);
+        dlg.m_pageRoster->OnBnClickedDeleteStudent();
+        QCOMPARE(store().studentNumbers(m_groupA), (QList<int>{1, 2, 3, 4}));
+        QCOMPARE(store().studentNumbers(m_groupB), (QList<int>{1}));
+    }
+
     void connectionIsOpenedOnceAndRetriedAfterAFailure()
     {
         ScriptedPrompt prompt;
