@@ -51,7 +51,9 @@ void CQuestionDlg::ShowQuestionDlg(QWidget *pOwner)
 
 void CQuestionDlg::ShowAgain()
 {
-    if (!m_pConnection || !m_pConnection->isOpen()) {
+    // Until an opening has been published (a file may open and still prove unreadable), every
+    // "教案" tries again.
+    if (!m_pConnection || m_pConnection != theApp().m_pConnection) {
         if (OpenConnection()) {
             GiveConnectionToPages();
             m_pageKemu->LoadKemuList();

@@ -418,6 +418,25 @@ private slots:
         QCOMPARE(theApp().m_nKemuID, 1);
         QCOMPARE(dlg->m_pageKeshi->m_nLoadedKemuID, 1);
     }
+
+    void aFileThatOpensButCannotBeReadIsTriedAgain()
+    {
+        // SQLite opens any file; the first statement finds it is no database.
+        ScriptedPrompt prompt;
+        m_folder->writeFile(QStringLiteral("Content.db"), QByteArray(4096, 'x'));
+        auto dlg = openBrowser();
+        QVERIFY(!theApp().m_pConnection);
+        QVERIFY(prompt.shown.at(0).text.startsWith(QStringLiteral("Content.db 路径可能不正确 或已经打开 或 ")));
+        dlg->close();
+
+        QVERIFY(QFile::remove(m_folder->file(QStringLiteral("Content.db"))));
+        prompt.clear();
+        dlg->ShowAgain();
+        // Opened now: an empty database, as on a first start.
+        QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("数据库为空"), QStringLiteral("请先选择课目")}));
+        QVERIFY(theApp().m_pConnection);
+        QCOMPARE(dlg->m_pageKemu->m_pConnection, theApp().m_pConnection);
+    }
 };
 
 PELLOR_WIDGET_TEST_MAIN(TestQuestionDlg)
