@@ -136,7 +136,7 @@ void CPellorDlg::OnBnClickedPresent()
             Sound::play(soundPath(appDir, rule->firstSound), Sound::Mode::ToEnd);
         Sound::play(soundPath(appDir, rule->applause), Sound::Mode::Looped);
 
-        RollCallScoring::applyGrade(*this, g, k, rule->score, m_nBasicScore);
+        RollCallScoring::applyGrade(*this, g, k, rule->score, m_nCreditedScore[g]);
         m_strStuScore = QString::number(m_vecTotalScore[g].at(k - 1));
         m_strGroupScore = QString::number(m_nGroupScore[g]);
 
@@ -175,7 +175,7 @@ void CPellorDlg::OnAbsent()
 
     KuangKe absence(this);
     if (absence.exec() == RollCallScoring::kAbsenceConfirmed
-        && RollCallScoring::applyAbsence(*this, g, k, m_nBasicScore)) {
+        && RollCallScoring::applyAbsence(*this, g, k, m_nCreditedScore[g])) {
         m_strStuScore = QString::number(m_vecTotalScore[g].at(k - 1));
         m_strGroupScore = QString::number(m_nGroupScore[g]);
     }
