@@ -148,6 +148,7 @@ void CJiguDlg::StartJigu()
 
         const RollCallPick::Draw draw = RollCallPick::drawStudent(main, g);
         main.m_strStuNumber = QString::number(draw.number);
+        main.m_nGroupOnCall = g;
         main.m_strStuName = draw.name;
         main.m_strStuScore = QString::number(draw.total);
         main.m_strGroupScore = QString::number(draw.groupScore);

@@ -266,6 +266,8 @@ bool CPellorDlg::LoadGroupScores(const QString &scoreDir, int numOfClass)
         Prompt::app(result.message);
         return false;
     }
+    // New tables: the number on call addresses nobody in them.
+    m_nGroupOnCall = -1;
     m_comboGroup->clear();
     m_comboNumber->clear();
     for (int n = 1; n <= numOfClass && n <= result.groupsLoaded + 1; ++n)
@@ -323,6 +325,7 @@ void CPellorDlg::OnCbnSelchangeStudent()
     if (!hasStudent(g, s + 1))
         return;
     m_strStuNumber = QString::number(s + 1);
+    m_nGroupOnCall = g;
     m_strStuName = m_vecNames[g].at(s);
     m_strStuScore = QString::number(m_vecTotalScore[g].at(s));
     m_strGroupScore = QString::number(m_nGroupScore[g]);

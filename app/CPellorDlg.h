@@ -65,6 +65,9 @@ public:
     QString m_strStuScore;
     QString m_strGroupScore;
     QString m_strAppDir;
+    // The group the number on call was drawn or chosen in; -1 for none. The number addresses
+    // nobody in another group, whatever the group list shows now.
+    int m_nGroupOnCall = -1;
 
     // Pulls the field texts into the members (true) or pushes the members into them.
     void UpdateData(bool saveAndValidate);

@@ -80,6 +80,7 @@ void CPellorDlg::OnBnClickedRandom()
     auto drawOnce = [this, g] {
         const RollCallPick::Draw draw = RollCallPick::drawStudent(*this, g);
         m_strStuNumber = QString::number(draw.number);
+        m_nGroupOnCall = g;
         m_strStuName = draw.name;
         m_strStuScore = QString::number(draw.total);
         m_strGroupScore = QString::number(draw.groupScore);
@@ -122,7 +123,7 @@ void CPellorDlg::OnBnClickedRandom()
 void CPellorDlg::OnBnClickedPresent()
 {
     const int g = m_comboGroup->currentIndex();
-    const int k = RollCallPick::studentOnCall(*this, g, m_strStuNumber);
+    const int k = g == m_nGroupOnCall ? RollCallPick::studentOnCall(*this, g, m_strStuNumber) : 0;
     if (k == 0) {
         tell(this, kNobodyOnCall);
         return;
@@ -136,7 +137,7 @@ void CPellorDlg::OnBnClickedPresent()
             Sound::play(soundPath(appDir, rule->firstSound), Sound::Mode::ToEnd);
         Sound::play(soundPath(appDir, rule->applause), Sound::Mode::Looped);
 
-        RollCallScoring::applyGrade(*this, g, k, rule->score, m_nBasicScore);
+        RollCallScoring::applyGrade(*this, g, k, rule->score, m_nCreditedScore[g]);
         m_strStuScore = QString::number(m_vecTotalScore[g].at(k - 1));
         m_strGroupScore = QString::number(m_nGroupScore[g]);
 
@@ -167,7 +168,7 @@ void CPellorDlg::OnBnClickedPresent()
 void CPellorDlg::OnAbsent()
 {
     const int g = m_comboGroup->currentIndex();
-    const int k = RollCallPick::studentOnCall(*this, g, m_strStuNumber);
+    const int k = g == m_nGroupOnCall ? RollCallPick::studentOnCall(*this, g, m_strStuNumber) : 0;
     if (k == 0) {
         tell(this, kNobodyOnCall);
         return;
@@ -175,7 +176,7 @@ void CPellorDlg::OnAbsent()
 
     KuangKe absence(this);
     if (absence.exec() == RollCallScoring::kAbsenceConfirmed
-        && RollCallScoring::applyAbsence(*this, g, k, m_nBasicScore)) {
+        && RollCallScoring::applyAbsence(*this, g, k, m_nCreditedScore[g])) {
         m_strStuScore = QString::number(m_vecTotalScore[g].at(k - 1));
         m_strGroupScore = QString::number(m_nGroupScore[g]);
     }

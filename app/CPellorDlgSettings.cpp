@@ -66,7 +66,8 @@ void CPellorDlg::OnBnClickedSettings()
         changed |= takeOver(m_nVoice, dlg.m_nVoice);
         changed |= takeOver(m_nSelectClass, dlg.m_nSelectClass);
         changed |= takeOver(m_nShowDonghua, dlg.m_nShowDonghua);
-        changed |= takeOverScore(m_nBasicScore, dlg.m_fBasicScore);
+        const bool creditChanged = takeOverScore(m_nBasicScore, dlg.m_fBasicScore);
+        changed |= creditChanged;
         changed |= takeOverScore(m_nZhuDongFen, dlg.m_fZhuDongFen);
         changed |= takeOverScore(m_nWrongScore, dlg.m_fWrongScore);
         changed |= takeOverScore(m_nRightScore, dlg.m_fRightScore);
@@ -82,10 +83,12 @@ void CPellorDlg::OnBnClickedSettings()
         if (!error.isEmpty())
             Prompt::app(error);
 
-        // Only another number of groups needs the group files read again (the score folder is
-        // set in the file alone); a reload drops the lesson's grades, so it asks first. The
-        // picture is on the window already, from the chooser's preview.
-        if (groupsChanged
+        // Only another number of groups, or another base score that the load credits every
+        // student with, needs the group files read again (the score folder is set in the file
+        // alone); a reload drops the lesson's grades, so it asks first. Kept, the lesson goes
+        // on with the credit it was given. The picture is on the window already, from the
+        // chooser's preview.
+        if ((groupsChanged || creditChanged)
             && (!m_bUnsaved
                 || Prompt::box(this,
                                QStringLiteral("本节课的成绩尚未保存，重新读取成绩文件会丢失这些成绩。是否继续？"),

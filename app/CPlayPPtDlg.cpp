@@ -161,16 +161,16 @@ void CPlayPPtDlg::applySlide(const ToolBarGeometry::Step &step)
 
 void CPlayPPtDlg::OnBnClickedExit()
 {
-    // The countdown's worker paints into its window: it ends first.
+    // The main window's own way out asks about a lesson not yet saved; cancelled there, or
+    // with a save that failed, the bar stays with its countdown still running.
+    if (m_pParentDlg && !m_pParentDlg->ExitProgram())
+        return;
+    // The countdown's worker paints into its window: it ends before the window goes.
     if (m_dlgCountdown) {
         m_dlgCountdown->m_staticTime->Stop();
         g_nElapsedSeconds = 0;
         m_dlgCountdown.reset();
     }
-    // The main window's own way out asks about a lesson not yet saved; cancelled there,
-    // the bar stays.
-    if (m_pParentDlg && !m_pParentDlg->ExitProgram())
-        return;
     QDialog::done(QDialog::Rejected);
 }
 

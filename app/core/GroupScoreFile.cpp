@@ -133,6 +133,7 @@ void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &t, int 
     }
     t.m_nGroupScore[g] = static_cast<int>(groupScore);
     t.m_nGroupCount[g] = count;
+    t.m_nCreditedScore[g] = basicScore;
     t.m_vecKeptLines[g] = studentLines.mid(count);
     t.m_bLoaded[g] = true;
 }

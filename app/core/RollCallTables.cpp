@@ -13,6 +13,7 @@ void RollCallTables::clearGroup(int g)
     m_vecNames[g].clear();
     m_vecLessonScore[g].clear();
     m_vecTotalScore[g].clear();
+    m_nCreditedScore[g] = 0;
     m_vecKeptLines[g].clear();
     m_bLoaded[g] = false;
 }

@@ -18,6 +18,9 @@ struct RollCallTables
     std::array<QStringList, kMaxGroups> m_vecNames;
     std::array<QList<int>, kMaxGroups> m_vecLessonScore;
     std::array<QList<int>, kMaxGroups> m_vecTotalScore;
+    // The base score the load credited every student of the group with. Grades and
+    // absences reckon from it until the next load, whatever the base score is set to since.
+    std::array<int, kMaxGroups> m_nCreditedScore{};
     // Lines after the students that the count of line 1 does not take: never called on,
     // written back unchanged after them.
     std::array<QStringList, kMaxGroups> m_vecKeptLines;

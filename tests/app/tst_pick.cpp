@@ -6,6 +6,7 @@
 #include "AppTestHelpers.h"
 
 #include "app/CFlashDlg.h"
+#include "app/CJiguDlg.h"
 #include "app/CPellorDlg.h"
 #include "application/CPellorApp.h"
 
@@ -20,6 +21,7 @@
 
 namespace {
 
+const QString kNobodyOnCallText = QStringLiteral("还未挑选回答问题的学生！");
 
 // Answers the next modal dialog by clicking one of its buttons.
 void answerWith(int buttonId)
@@ -196,6 +198,54 @@ private slots:
         QCOMPARE(watcher.events, QStringList());
         QCOMPARE(m_dlg->m_nGroupScore[0], 16);
         QCOMPARE(m_dlg->m_nGroupScore[1], 14);
+    }
+
+    void aStudentIsOnCallOnlyInTheGroupTheyWereCalledIn()
+    {
+        putOnCall(0, 3);
+        const QString name = m_dlg->m_vecNames[0].at(2);
+        // Another group chosen: the texts stay, but the third of that group was never called.
+        m_dlg->m_comboGroup->setCurrentIndex(1);
+        m_dlg->OnCbnSelchangeGroup();
+        QCOMPARE(m_dlg->m_editName->text(), name);
+        {
+            DialogWatcher watcher(m_dlg.get());
+            watcher.autoClose = true;
+            m_dlg->OnBnClickedPresent();
+            m_dlg->OnAbsent();
+            QCOMPARE(watcher.events, QStringList());
+        }
+        QCOMPARE(m_prompt.texts(), QStringList(2, kNobodyOnCallText));
+        QCOMPARE(m_dlg->m_nGroupScore[1], 14);
+        QCOMPARE(m_dlg->m_vecTotalScore[1].at(2), 2);
+
+        // Back in the group, the student called is graded.
+        m_dlg->m_comboGroup->setCurrentIndex(0);
+        m_dlg->OnCbnSelchangeGroup();
+        answerWith(3);
+        m_dlg->OnBnClickedPresent();
+        QCOMPARE(m_dlg->m_vecTotalScore[0].at(2), 3);
+        QCOMPARE(m_dlg->m_editPersonal->text(), QStringLiteral("3"));
+
+        // The group files read again: nobody is on call in the new tables.
+        m_prompt.clear();
+        QVERIFY(m_dlg->LoadGroupScores(m_dlg->m_strScoreDir, 3));
+        m_dlg->OnBnClickedPresent();
+        QCOMPARE(m_prompt.texts(), QStringList{kNobodyOnCallText});
+        QCOMPARE(m_dlg->m_nGroupScore[0], 16);
+
+        // A draw of the drum game puts its student on call in the group it drew from.
+        m_dlg->m_nVoice = 1;
+        m_dlg->m_nNumOfJiGu = 1;
+        m_dlg->m_comboGroup->setCurrentIndex(2);
+        m_dlg->OnCbnSelchangeGroup();
+        fixRandom({1});
+        m_dlg->OnBnClickedRandom();
+        m_dlg->m_dlgJigu->StartJigu();
+        QCOMPARE(m_dlg->m_strStuNumber, QStringLiteral("2"));
+        answerWith(3);
+        m_dlg->OnBnClickedPresent();
+        QCOMPARE(m_dlg->m_vecTotalScore[2].at(1), 3);
     }
 
     void soundPickDrawsEightTimes()

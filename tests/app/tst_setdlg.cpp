@@ -270,6 +270,59 @@ private slots:
         QCOMPARE(m_dlg->m_comboGroup->count(), 2);
     }
 
+    void anotherBaseScoreIsReckonedWithTheCreditGiven()
+    {
+        const QString question = QStringLiteral("本节课的成绩尚未保存，重新读取成绩文件会丢失这些成绩。是否继续？");
+        startWithSettings(m_program->readFile("res/set.ini"));
+        m_dlg->m_nShowDonghua = 0;
+        QCOMPARE(m_dlg->m_nGroupScore[0], 16); // eight students, each credited with 2
+
+        // Before any grade: the files are read again with the new credit, without asking.
+        runSettings([](CSetDlg *dlg) {
+            edit(dlg, CSetDlg::IDC_BASIC_SCORE)->setText(QStringLiteral("1"));
+            button(dlg, CSetDlg::IDC_OK)->click();
+        });
+        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(m_dlg->m_nGroupScore[0], 8);
+        QCOMPARE(m_dlg->m_vecTotalScore[0].at(1), 1);
+
+        // "好" (2) on student 1 and an absence of student 2, credited with 1.
+        m_dlg->m_comboNumber->setCurrentIndex(0);
+        m_dlg->OnCbnSelchangeStudent();
+        TestSupport::whenModal([](QWidget *grading) { TestSupport::clickButton(grading, 2); });
+        m_dlg->OnBnClickedPresent();
+        m_dlg->m_comboNumber->setCurrentIndex(1);
+        m_dlg->OnCbnSelchangeStudent();
+        TestSupport::whenModal([](QWidget *absence) { TestSupport::clickButton(absence, 1); });
+        m_dlg->OnAbsent();
+        QCOMPARE(m_dlg->m_vecTotalScore[0].at(0), 2);
+        QCOMPARE(m_dlg->m_vecTotalScore[0].at(1), 0);
+        QCOMPARE(m_dlg->m_nGroupScore[0], 8);
+
+        // 否 keeps the lesson: it goes on reckoning with the 1 it credited, not the new 3.
+        m_prompt.answerNext(Prompt::No);
+        runSettings([](CSetDlg *dlg) {
+            edit(dlg, CSetDlg::IDC_BASIC_SCORE)->setText(QStringLiteral("3"));
+            button(dlg, CSetDlg::IDC_OK)->click();
+        });
+        QCOMPARE(m_prompt.texts(), QStringList{question});
+        QCOMPARE(m_dlg->m_nBasicScore, 3);
+        QCOMPARE(ProfileFile(settingsPath()).read("Score", "BasicScore"), QStringLiteral("3"));
+        m_dlg->m_comboNumber->setCurrentIndex(2);
+        m_dlg->OnCbnSelchangeStudent();
+        TestSupport::whenModal([](QWidget *grading) { TestSupport::clickButton(grading, 2); });
+        m_dlg->OnBnClickedPresent();
+        m_dlg->m_comboNumber->setCurrentIndex(3);
+        m_dlg->OnCbnSelchangeStudent();
+        TestSupport::whenModal([](QWidget *absence) { TestSupport::clickButton(absence, 1); });
+        m_dlg->OnAbsent();
+        // Graded once: the grade's score; absent: nothing for the lesson.
+        QCOMPARE(m_dlg->m_vecTotalScore[0].at(2), 2);
+        QCOMPARE(m_dlg->m_vecTotalScore[0].at(3), 0);
+        QCOMPARE(m_dlg->m_nGroupScore[0], 8);
+        QVERIFY(m_dlg->m_bUnsaved);
+    }
+
     void cancelAfterAPictureThatDoesNotLoad()
     {
         startWithSettings("[NumOfClass]\r\nNumOfClass=3\r\n[backBrush]\r\nbackBrush="

@@ -263,6 +263,48 @@ private slots:
         }
     }
 
+    void exitKeptOpenKeepsTheCountdown()
+    {
+        CPlayPPtDlg *bar = startPresenting();
+        m_dlg->m_nShowDonghua = 0;
+        RecordingSound sound;
+        barButton(bar, CPlayPPtDlg::IDC_COUNTDOWN)->click();
+        const QPointer<CTimeJishiDlg> countdown = bar->m_dlgCountdown.get();
+        countdown->m_comboMinutes->setCurrentIndex(1);
+        countdown->OnCbnSelchangeMinutes();
+        gradeThirdStudentVeryGood();
+
+        // Cancelled, or a save that fails: the bar stays, and so does the count it shows.
+        m_prompt->answerNext(Prompt::Cancel);
+        barButton(bar, CPlayPPtDlg::IDC_EXIT)->click();
+        QVERIFY(bar->isVisible());
+        QVERIFY(countdown && bar->m_dlgCountdown.get() == countdown);
+        QVERIFY(countdown->isVisible());
+        QVERIFY(!countdown->m_staticTime->m_bStop);
+        QCOMPARE(countdown->m_staticTime->m_nMinutes, 10);
+        QCOMPARE(Timer::runningWorkers(), 1);
+
+        // A folder where a group file should go cannot be replaced, not even by root.
+        const QString blocked = m_program->file(QStringLiteral("成绩/课堂成绩2.txt"));
+        QVERIFY(QFile::remove(blocked));
+        QVERIFY(QDir().mkdir(blocked));
+        m_prompt->answerNext(Prompt::Yes);
+        barButton(bar, CPlayPPtDlg::IDC_EXIT)->click();
+        QCOMPARE(m_prompt->texts().size(), 3);
+        QVERIFY(m_prompt->texts().at(2).startsWith(QStringLiteral("以下成绩文件未能保存")));
+        QVERIFY(bar->isVisible());
+        QVERIFY(countdown && bar->m_dlgCountdown.get() == countdown);
+        QVERIFY(!countdown->m_staticTime->m_bStop);
+
+        // Leaving for good stops the count first.
+        m_prompt->answerNext(Prompt::No);
+        barButton(bar, CPlayPPtDlg::IDC_EXIT)->click();
+        QVERIFY(!bar->isVisible());
+        QVERIFY(!bar->m_dlgCountdown);
+        QCOMPARE(Timer::runningWorkers(), 0);
+        QCOMPARE(g_nElapsedSeconds.load(), 0);
+    }
+
     void hoverSlidesInAndLeavingSlidesOut()
     {
         CPlayPPtDlg *bar = startPresenting();
