@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatabaseRows.h"
 #include "ModalHelper.h"
 
 #include "content/CRichEditDlg.h"
@@ -42,20 +43,6 @@ inline QStringList column(const CListCtrlCl *list, int col)
     for (int row = 0; row < list->GetItemCount(); ++row)
         texts << list->GetItemText(row, col);
     return texts;
-}
-
-// Each row of the statement's result as "value|value|…", NULL written out.
-inline QStringList tableRows(const Database &db, const QString &sql)
-{
-    QSqlQuery query = db.exec(sql);
-    QStringList out;
-    while (query.next()) {
-        QStringList row;
-        for (int i = 0; i < query.record().count(); ++i)
-            row << (query.isNull(i) ? QStringLiteral("NULL") : query.value(i).toString());
-        out << row.join(u'|');
-    }
-    return out;
 }
 
 // The presenter's three boxes, top to bottom.

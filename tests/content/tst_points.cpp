@@ -108,7 +108,7 @@ class TestPoints : public QObject
 
     ContentStore store() const { return ContentStore(*theApp().m_pConnection); }
 
-    QStringList rows(const QString &sql) const { return tableRows(*theApp().m_pConnection, sql); }
+    QStringList rows(const QString &sql) const { return TestSupport::rows(*theApp().m_pConnection, sql); }
 
     QStringList pointRows() const
     {

@@ -45,7 +45,7 @@ class TestQuestions : public QObject
 
     ContentStore store() const { return ContentStore(*theApp().m_pConnection); }
 
-    QStringList rows(const QString &sql) const { return tableRows(*theApp().m_pConnection, sql); }
+    QStringList rows(const QString &sql) const { return TestSupport::rows(*theApp().m_pConnection, sql); }
 
     QStringList questionRows() const
     {
