@@ -7,6 +7,7 @@
 // whose rows are read into a list. Stepping: the page's NextPoint, which counts through the
 // store, beside the bare count statement prepared once and run for each point.
 
+#include "bench/HeadlessEnvironment.h"
 #include "bench/RatioReporter.h"
 #include "application/CPellorApp.h"
 #include "content/CKeshiZhishidianPage.h"
@@ -150,8 +151,7 @@ BENCHMARK(BM_NextPointBare)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const HeadlessEnvironment headless;
     QApplication app(argc, argv);
     CPellorApp pellor;
     benchmark::Initialize(&argc, argv);

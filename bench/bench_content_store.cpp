@@ -9,6 +9,7 @@
 // operation committing on its own beside bare statements with one transaction per subject
 // added or deleted.
 
+#include "bench/HeadlessEnvironment.h"
 #include "bench/RatioReporter.h"
 #include "application/CPellorApp.h"
 #include "content/CKeshiPage.h"
@@ -210,8 +211,7 @@ BENCHMARK(BM_SubjectsBare)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTi
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const HeadlessEnvironment headless;
     QApplication app(argc, argv);
     CPellorApp pellor;
     benchmark::Initialize(&argc, argv);

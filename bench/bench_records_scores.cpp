@@ -2,6 +2,7 @@
 // read, the weighted score of every student and the list filled in one step), beside a bare
 // query of the same rows and columns in the same run, and the store's read alone.
 
+#include "bench/HeadlessEnvironment.h"
 #include "bench/RatioReporter.h"
 #include "application/CPellorApp.h"
 #include "controls/CListCtrlCl.h"
@@ -97,8 +98,7 @@ BENCHMARK(BM_BareScoreQuery)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const HeadlessEnvironment headless;
     QApplication app(argc, argv);
     CPellorApp pellor;
     benchmark::Initialize(&argc, argv);
