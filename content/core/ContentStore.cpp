@@ -1,5 +1,6 @@
 #include "ContentStore.h"
 
+#include "platform/base/DatabaseOpener.h"
 #include "platform/base/NumberText.h"
 
 #include <QSqlQuery>
@@ -18,12 +19,13 @@ QVariant nullable(const std::optional<QString> &text)
     return text ? textValue(*text) : QVariant(QMetaType::fromType<QString>());
 }
 
+// A NUL or a lone surrogate written by another program is not read either.
 std::optional<QString> textOf(const QSqlQuery &query, int column)
 {
     const QVariant value = query.value(column);
     if (value.isNull())
         return std::nullopt;
-    return value.toString();
+    return storedText(value.toString());
 }
 
 // Numbers are read through their text, as the pages have always converted them.
@@ -41,6 +43,11 @@ QString flag(const QString &column)
 {
     return QStringLiteral("%1 INTEGER CHECK(%1 IN (0,1))").arg(column);
 }
+
+// A subject's tables; %1 is its number.
+const QString kLessonTable = QStringLiteral("Keshi%1");
+const QString kPointTable = QStringLiteral("Zhishidian%1");
+const QString kQuestionTable = QStringLiteral("Wenti%1");
 
 const QString kPointColumns = QStringLiteral("ID,课时,知识点ID,知识点,重点,难点");
 
@@ -77,17 +84,17 @@ ContentStore::ContentStore(const Database &db)
 
 QString ContentStore::lessonTable(int kemuId)
 {
-    return QStringLiteral("Keshi%1").arg(kemuId);
+    return kLessonTable.arg(kemuId);
 }
 
 QString ContentStore::pointTable(int kemuId)
 {
-    return QStringLiteral("Zhishidian%1").arg(kemuId);
+    return kPointTable.arg(kemuId);
 }
 
 QString ContentStore::questionTable(int kemuId)
 {
-    return QStringLiteral("Wenti%1").arg(kemuId);
+    return kQuestionTable.arg(kemuId);
 }
 
 QString ContentStore::rowGoneText()
@@ -97,18 +104,17 @@ QString ContentStore::rowGoneText()
                           "Requested operation requires a current record.");
 }
 
-void ContentStore::ensureSchema() const
+StoreLayout ContentStore::layout() const
 {
-    const int version = count(QStringLiteral("PRAGMA user_version"), {});
-    const bool hasKemu = tableExists(QStringLiteral("Kemu"));
-    if (hasKemu && version >= kSchemaVersion)
-        return;
-    Transaction transaction(m_db);
-    if (!hasKemu) {
+    StoreLayout layout;
+    layout.mainTable = QStringLiteral("Kemu");
+    layout.tablePatterns = {kLessonTable, kPointTable, kQuestionTable};
+    layout.createMainTable = [this] {
         m_db.exec(QStringLiteral("CREATE TABLE Kemu(ID INTEGER PRIMARY KEY,%1)")
                       .arg(limited(QStringLiteral("课目"), kSubjectNameWidth)));
-    } else if (version < 1) {
-        // Version 1: the presenter counts and steps through a point's questions by index.
+    };
+    // Version 1: the presenter counts and steps through a point's questions by index.
+    layout.upgradeSteps = {[this] {
         QList<int> ids;
         QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID FROM Kemu WHERE ID IS NOT NULL"));
         while (query.next())
@@ -116,9 +122,14 @@ void ContentStore::ensureSchema() const
         query.finish();
         for (int id : ids)
             createIndexes(id);
-    }
-    m_db.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
-    transaction.commit();
+    }};
+    Q_ASSERT(layout.version() == kSchemaVersion);
+    return layout;
+}
+
+void ContentStore::ensureSchema() const
+{
+    DatabaseOpener::ensureLayout(m_db, layout());
 }
 
 int ContentStore::count(const QString &sql, const QVariantList &values) const
