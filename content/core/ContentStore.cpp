@@ -6,6 +6,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <limits>
+
 namespace {
 
 // QtSql binds a null QString as NULL: an empty text the teacher typed is stored empty.
@@ -168,7 +170,11 @@ int ContentStore::nextSubjectId() const
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT max(ID) FROM Kemu"));
     if (!query.next() || query.value(0).isNull())
         return 1;
-    return intOf(query, 0) + 1;
+    const int highest = intOf(query, 0);
+    // A number past the highest one a subject can have (a file edited by another program).
+    if (highest == std::numeric_limits<int>::max())
+        throw DbError(QStringLiteral("课目编号已经用到最大的 %1，不能再添加课目，本次操作没有改动任何数据。").arg(highest));
+    return highest + 1;
 }
 
 int ContentStore::addSubject(const QString &name) const

@@ -89,7 +89,8 @@ public:
 
     // --- Kemu ---
     QList<SubjectRecord> subjects() const; // by ID
-    // The highest ID + 1, or 1 for the first subject.
+    // The highest ID + 1, or 1 for the first subject; throws when the highest is the largest
+    // number a subject can have.
     int nextSubjectId() const;
     // The row with the next ID and the subject's three tables; returns the ID.
     int addSubject(const QString &name) const;

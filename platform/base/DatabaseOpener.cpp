@@ -42,6 +42,12 @@ FileState stateOf(const Database &db, const StoreLayout &layout)
 // Throws when the file must be left as it is; true when it needs writing.
 bool needsWriting(const Database &db, const StoreLayout &layout, const FileState &state)
 {
+    if (state.version < 0) {
+        // No version of this program writes one.
+        throw DbError(QStringLiteral("%1 的数据库版本 %2 无效，它不是本程序建立的，没有作任何改动。")
+                          .arg(db.fileName())
+                          .arg(state.version));
+    }
     if (state.version > layout.version()) {
         throw DbError(QStringLiteral("%1 是更新版本的本程序建立的（数据库版本 %2，本程序只认识到版本 %3），"
                                      "为免损坏其中的数据，没有打开它，也没有作任何改动。请用新版本的程序打开。")

@@ -112,6 +112,11 @@ private slots:
         QCOMPARE(subjects.at(1).id, 2);
         QCOMPARE(subjects.at(1).name, std::nullopt);
         QCOMPARE(subjects.last().name, std::optional<QString>(QStringLiteral("物理\"实验\"")));
+        m_db->exec(QStringLiteral("INSERT INTO Kemu VALUES(2147483647,'满')"));
+        QCOMPARE(failureOf([&] { m_store->addSubject(QStringLiteral("化学")); }),
+                 QStringLiteral("课目编号已经用到最大的 2147483647，不能再添加课目，本次操作没有改动任何数据。"));
+        QCOMPARE(m_store->subjects().size(), 5);
+        m_db->exec(QStringLiteral("DELETE FROM Kemu WHERE ID=2147483647"));
 
         // Kept as the field sizes were: a title of more than 100 characters does not fit.
         QCOMPARE(m_store->addLesson(6, 1, QString(100, u'课')), ContentStore::Outcome::Done);

@@ -497,6 +497,11 @@ private slots:
                                       std::nullopt);
                  }).isEmpty());
         QCOMPARE(folder.readFile(QStringLiteral("Student.db")), bytes);
+        // No version of the program writes a negative one (the header's bytes 60 to 63).
+        folder.writeFile(QStringLiteral("Student.db"), bytes.replace(60, 4, "\xff\xff\xff\xff"));
+        QCOMPARE(StudentDatabase::open(published).failure,
+                 QStringLiteral("Student.db 的数据库版本 -1 无效，它不是本程序建立的，没有作任何改动。"));
+        QCOMPARE(folder.readFile(QStringLiteral("Student.db")), bytes);
 
         // The groups' tables without ClassInfo: no empty ClassInfo hides them.
         QVERIFY(QFile::remove(path));
