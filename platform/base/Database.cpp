@@ -229,11 +229,7 @@ QSqlError Database::retryWhileBusy(const std::function<QSqlError()> &attempt) co
 {
     for (;;) {
         const QSqlError error = attempt();
-        if (!failed(error)) {
-            m_heldByOther = false;
-            return error;
-        }
-        if (primaryCode(error) != kBusy || m_heldByOther)
+        if (!failed(error) || primaryCode(error) != kBusy || m_heldByOther)
             return error;
         const qint64 now = nowMs();
         if (m_waitStartedMs < 0)
@@ -306,6 +302,8 @@ void Database::runQuery(QSqlQuery &query, const QVariantList &values) const
     const QSqlError error = m_transactionDepth == 0 ? retryWhileBusy(attempt) : attempt();
     if (failed(error))
         throw DbError(failureText(error));
+    // A statement that ran shows the file free again (a prepared one may not have read it).
+    m_heldByOther = false;
 }
 
 bool Database::hasTable(const QString &name) const
@@ -340,6 +338,7 @@ void Transaction::control(const QString &sql) const
     const QSqlError error = m_db.retryWhileBusy([&] { return query.exec(sql) ? QSqlError() : query.lastError(); });
     if (failed(error))
         throw DbError(m_db.failureText(error));
+    m_db.m_heldByOther = false;
 }
 
 void Transaction::rollback()

@@ -159,6 +159,7 @@ private slots:
         QCOMPARE(failureOf([&] { values(); }), held);
         QCOMPARE(clock.waitedMs(), 2 * BusyWait::kLimitMs);
         QCOMPARE(failureOf([&] { insertPair(QStringLiteral("a"), QStringLiteral("b"), false); }), held);
+        QCOMPARE(failureOf([&] { values(); }), held);
         QCOMPARE(clock.waitedMs(), 2 * BusyWait::kLimitMs);
         other.exec(QStringLiteral("ROLLBACK"));
         insertPair(QStringLiteral("a"), QStringLiteral("b"), false);
