@@ -19,13 +19,6 @@
 // surrogate.
 namespace FuzzDatabaseFile {
 
-inline void setUp(int *argc, char ***argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    static QTemporaryDir folder;
-    ProgramFolder::setExecutableFolder(folder.path());
-}
-
 inline QByteArray readAll(const QString &path)
 {
     QFile file(path);
@@ -72,3 +65,12 @@ inline void run(const QByteArray &bytes, const QString &path,
 }
 
 } // namespace FuzzDatabaseFile
+
+// Qt's SQL drivers want an application object; the program folder is the fuzzer's own.
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    static QCoreApplication app(*argc, *argv);
+    static QTemporaryDir folder;
+    ProgramFolder::setExecutableFolder(folder.path());
+    return 0;
+}

@@ -52,12 +52,6 @@ void readEverything(const Database &db)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    FuzzDatabaseFile::setUp(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzDatabaseFile::run(fuzzBytes(data, size), ContentDatabase::filePath(),
