@@ -272,6 +272,8 @@ bool CPellorDlg::LoadGroupScores(const QString &scoreDir, int numOfClass)
     m_comboNumber->clear();
     for (int n = 1; n <= numOfClass && n <= result.groupsLoaded + 1; ++n)
         m_comboGroup->addItem(QString::number(n));
+    if (!result.unrecognised.isEmpty())
+        Prompt::app(GroupScoreFile::unrecognisedMessage(result.unrecognised));
     if (result.status == GroupScoreFile::LoadStatus::OpenFailed) {
         Prompt::app(result.message);
         return false;

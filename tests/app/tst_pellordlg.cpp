@@ -429,6 +429,37 @@ private slots:
                     .endsWith(gb(QStringLiteral("吴梦瑶\t\t4\r\n孙浩宇\r\n备注：转学\r\n"))));
     }
 
+    void rosterOfNamesAloneIsReportedAndKeptWhole()
+    {
+        // Twelve names typed into a plain editor, saved in the code page and in UTF-8.
+        QString names;
+        for (const char *name : {"王小明", "李华", "张伟", "刘洋", "陈静", "杨帆", "赵磊", "黄丽", "周杰", "吴敏",
+                                 "徐涛", "孙悦"})
+            names += QString::fromUtf8(name) + QStringLiteral("\r\n");
+        m_program->writeGbText(QStringLiteral("成绩/课堂成绩2.txt"), names);
+        m_program->writeFile(QStringLiteral("成绩/课堂成绩3.txt"), names.toUtf8());
+        const auto before = scoreFiles(*m_program);
+
+        CPellorDlg dlg;
+        dlg.m_nShowDonghua = 0;
+        QCOMPARE(m_prompt.texts(), QStringList{GroupScoreFile::unrecognisedMessage(
+                                       {m_program->scoreDir() + QStringLiteral("课堂成绩2.txt"),
+                                        m_program->scoreDir() + QStringLiteral("课堂成绩3.txt")})});
+        QVERIFY(m_prompt.lastText().contains(QStringLiteral("第1行应是小组人数")));
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Quorinde"));
+        QCOMPARE(dlg.m_comboGroup->count(), 3);
+        QCOMPARE(dlg.m_comboNumber->count(), 8);
+
+        m_prompt.clear();
+        QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
+        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        const auto after = scoreFiles(*m_program);
+        QCOMPARE(after.value(QStringLiteral("课堂成绩2.txt")), before.value(QStringLiteral("课堂成绩2.txt")));
+        QCOMPARE(after.value(QStringLiteral("课堂成绩3.txt")), before.value(QStringLiteral("课堂成绩3.txt")));
+        QVERIFY(after.value(QStringLiteral("课堂成绩1.txt")).startsWith(gb(QStringLiteral("8\r\n1\t总成绩\t16\r\n"))));
+    }
+
     void closeBoxAsksWhileGradesAreUnsaved()
     {
         const QString question = QStringLiteral("本节课的成绩尚未保存，是否保存？");
