@@ -8,6 +8,7 @@
 #include "platform/base/ProgramFolder.h"
 #include "platform/gui/Pause.h"
 #include "platform/gui/Sound.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -80,7 +81,7 @@ void CJiguDlg::ShowJigu(CPellorDlg *parent)
     OnInitDialog();
     m_created = true;
     show();
-    move(0, 0);
+    WindowPlacement::placeFrameAt(this, QPoint(0, 0));
 }
 
 bool CJiguDlg::OnInitDialog()

@@ -605,6 +605,8 @@ private slots:
         button->click();
         CQuestionDlg *browser = main.m_dlgQuestion;
         QVERIFY(browser && browser->isVisible());
+        QTRY_COMPARE(browser->frameGeometry().topLeft(), QPoint(0, 0));
+        QVERIFY(browser->geometry().top() > 0);
         QCOMPARE(browser->parentWidget(), &main);
         QCOMPARE(browser->m_pOwner, &main);
         QVERIFY(m_program->exists(QStringLiteral("Content.db")));
