@@ -185,7 +185,7 @@ void CPellorDlg::createControls()
 bool CPellorDlg::OnInitDialog()
 {
     // The window's menu (its context menu here) carries the About item.
-    auto about = new QAction(QStringLiteral("&About Pellor..."), this);
+    auto about = new QAction(QStringLiteral("&About %1...").arg(PellorStartup::kProductName), this);
     about->setObjectName(QStringLiteral("actionAbout"));
     connect(about, &QAction::triggered, this, [this] { OnSysCommand(IDM_ABOUTBOX); });
     addAction(about);
@@ -223,7 +223,7 @@ bool CPellorDlg::OnInitDialog()
         m_strBackBrush = defaultBackground();
     LoadBackground(m_strBackBrush);
     if (LoadGroupScores(m_strScoreDir, m_nNumOfClass)) {
-        setWindowTitle(QStringLiteral("Quorinde"));
+        setWindowTitle(PellorStartup::kProductName);
         fillNumberCombo(m_comboGroup->currentIndex());
     }
     m_initialised = true;

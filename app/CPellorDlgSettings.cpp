@@ -2,6 +2,7 @@
 
 #include "CJiguDlg.h"
 #include "CSetDlg.h"
+#include "PellorStartup.h"
 #include "application/SettingsFile.h"
 
 #include "platform/gui/Prompt.h"
@@ -98,5 +99,5 @@ void CPellorDlg::OnBnClickedSettings()
             fillNumberCombo(m_comboGroup->currentIndex());
         }
     }
-    setWindowTitle(QStringLiteral("Quorinde2.6版"));
+    setWindowTitle(PellorStartup::kProductName + QStringLiteral("2.6版"));
 }

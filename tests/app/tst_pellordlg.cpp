@@ -7,6 +7,7 @@
 #include "app/CAboutDlg.h"
 #include "app/core/GroupScoreFile.h"
 #include "app/CPellorDlg.h"
+#include "app/PellorStartup.h"
 #include "application/CPellorApp.h"
 #include "content/CKemuPage.h"
 #include "content/CQuestionDlg.h"
@@ -569,18 +570,21 @@ private slots:
         auto about = dlg.findChild<QAction *>(QStringLiteral("actionAbout"));
         QVERIFY(about);
         QVERIFY(dlg.actions().contains(about));
-        QCOMPARE(about->text(), QStringLiteral("&About Pellor..."));
+        QCOMPARE(about->text(), QStringLiteral("&About Quorinde..."));
         QString shown;
         TestSupport::whenModal([&shown](QWidget *w) {
             auto box = qobject_cast<CAboutDlg *>(w);
             if (!box)
                 return;
-            shown = box->m_staticTitle->text();
+            shown = box->windowTitle() + u'|' + box->m_staticTitle->text();
             QVERIFY(box->m_staticIcon->pixmap().width() > 0);
             QTest::mouseClick(box->m_btnOk, Qt::LeftButton);
         });
         about->trigger();
-        QCOMPARE(shown, QStringLiteral("Pellor, Version 3.1"));
+        QCOMPARE(shown, QStringLiteral("About Quorinde|Quorinde, Version 3.1"));
+        // Every message box of the program bears the name of its title.
+        PellorStartup::prepareApplication();
+        QCOMPARE(QApplication::applicationName(), dlg.windowTitle());
     }
 
     void opensTheRecords()
