@@ -4,6 +4,8 @@
 #include "ScriptedPrompt.h"
 #include "TempProgramFolder.h"
 
+#include "AppTestHelpers.h"
+
 #include "app/CAboutDlg.h"
 #include "app/core/GroupScoreFile.h"
 #include "app/CPellorDlg.h"
@@ -76,7 +78,7 @@ private slots:
         // No student is on call until one is picked.
         QCOMPARE(dlg.m_comboNumber->currentText(), QString());
         QCOMPARE(dlg.m_strStuNumber, QString());
-        QCOMPARE(dlg.m_strBackBrush, m_program->file(QStringLiteral("res/photo/1.bmp")));
+        QCOMPARE(dlg.backBrush(), m_program->file(QStringLiteral("res/photo/1.bmp")));
         QVERIFY(!dlg.windowIcon().isNull());
         QCOMPARE(dlg.m_btnRandom->m_crBack, QColor(254, 223, 216));
         QCOMPARE(dlg.m_btnRandom->m_crText, QColor(255, 0, 0));
@@ -200,7 +202,7 @@ private slots:
     void saveAndExitWritesEveryFile()
     {
         CPellorDlg dlg;
-        dlg.m_nShowDonghua = 0;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
@@ -225,7 +227,7 @@ private slots:
     void unwritableFileKeepsTheWindowOpen()
     {
         CPellorDlg dlg;
-        dlg.m_nShowDonghua = 0;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         // A folder where the group file should go cannot be replaced, not even by root.
@@ -271,7 +273,7 @@ private slots:
 
         QVERIFY(dlg.LoadBackground(m_program->file(QStringLiteral("res/photo/notes.bmp"))));
         QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("无法从流中装载图片!")});
-        QCOMPARE(dlg.m_strBackBrush, fallback);
+        QCOMPARE(dlg.backBrush(), fallback);
         QVERIFY(!dlg.m_brushBack.texture().isNull());
 
         // A missing file says nothing; with the fallback gone too the old picture stays.
@@ -372,7 +374,7 @@ private slots:
         m_program->writeFile(QStringLiteral("res/set.ini"), ini);
         const auto before = scoreFiles(*m_program);
         CPellorDlg dlg;
-        dlg.m_nShowDonghua = 0;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("小组数目 不合理，请重新设置")});
@@ -401,11 +403,11 @@ private slots:
         m_program->writeFile(QStringLiteral("成绩/课堂成绩3.txt"),
                              QStringLiteral("2\r\n0\r\n林博文\r\n郑雅静\r\n").toUtf8());
         CPellorDlg dlg;
-        dlg.m_nShowDonghua = 0;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
         QVERIFY(m_prompt.shown.isEmpty());
-        QCOMPARE(dlg.m_vecNames[0].at(1), QStringLiteral("李欣怡"));
-        QCOMPARE(dlg.m_vecNames[1], QStringList({QStringLiteral("周俊杰"), QStringLiteral("吴梦瑶")}));
-        QCOMPARE(dlg.m_vecNames[2], QStringList({QStringLiteral("林博文"), QStringLiteral("郑雅静")}));
+        QCOMPARE(dlg.lesson().tables().m_vecNames[0].at(1), QStringLiteral("李欣怡"));
+        QCOMPARE(dlg.lesson().tables().m_vecNames[1], QStringList({QStringLiteral("周俊杰"), QStringLiteral("吴梦瑶")}));
+        QCOMPARE(dlg.lesson().tables().m_vecNames[2], QStringList({QStringLiteral("林博文"), QStringLiteral("郑雅静")}));
         dlg.m_comboGroup->setCurrentIndex(2);
         dlg.OnCbnSelchangeGroup();
         dlg.m_comboNumber->setCurrentIndex(1);
@@ -423,8 +425,8 @@ private slots:
 
         // Read again, the kept lines are still not called on and still there after the next save.
         CPellorDlg again;
-        again.m_nShowDonghua = 0;
-        QCOMPARE(again.m_nGroupCount[1], 2);
+        changeSettings(again.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
+        QCOMPARE(again.lesson().tables().m_nGroupCount[1], 2);
         QTest::mouseClick(again.m_btnSaveExit, Qt::LeftButton);
         QVERIFY(m_program->readFile(QStringLiteral("成绩/课堂成绩2.txt"))
                     .endsWith(gb(QStringLiteral("吴梦瑶\t\t4\r\n孙浩宇\r\n备注：转学\r\n"))));
@@ -442,7 +444,7 @@ private slots:
         const auto before = scoreFiles(*m_program);
 
         CPellorDlg dlg;
-        dlg.m_nShowDonghua = 0;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
         QCOMPARE(m_prompt.texts(), QStringList{GroupScoreFile::unrecognisedMessage(
                                        {m_program->scoreDir() + QStringLiteral("课堂成绩2.txt"),
                                         m_program->scoreDir() + QStringLiteral("课堂成绩3.txt")})});
@@ -466,11 +468,11 @@ private slots:
         const QString question = QStringLiteral("本节课的成绩尚未保存，是否保存？");
         const auto before = scoreFiles(*m_program);
         CPellorDlg dlg;
-        dlg.m_nShowDonghua = 0;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         gradeFirstStudent(dlg);
-        QVERIFY(dlg.m_bUnsaved);
+        QVERIFY(dlg.lesson().isUnsaved());
 
         // 取消 keeps the window and the lesson.
         m_prompt.answerNext(Prompt::Cancel);
@@ -506,7 +508,7 @@ private slots:
         QCOMPARE(m_prompt.texts(), QStringList{question});
         QVERIFY(m_program->readFile(QStringLiteral("成绩/课堂成绩1.txt"))
                     .startsWith(gb(QStringLiteral("8\r\n1\t总成绩\t17\r\n王思远\t\t3\r\n"))));
-        QVERIFY(!dlg.m_bUnsaved);
+        QVERIFY(!dlg.lesson().isUnsaved());
     }
 
     void closeBoxWithoutSaving()
@@ -515,7 +517,7 @@ private slots:
         {
             // 否 ends the lesson unsaved, as the close box always did.
             CPellorDlg dlg;
-            dlg.m_nShowDonghua = 0;
+            changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
             dlg.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dlg));
             gradeFirstStudent(dlg);
@@ -529,11 +531,11 @@ private slots:
             // Saved, there is nothing left to ask about.
             m_prompt.clear();
             CPellorDlg dlg;
-            dlg.m_nShowDonghua = 0;
+            changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
             gradeFirstStudent(dlg);
-            dlg.m_nShowDonghua = 0;
+            changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
             QVERIFY(dlg.SaveAndExit());
-            QVERIFY(!dlg.m_bUnsaved);
+            QVERIFY(!dlg.lesson().isUnsaved());
             QVERIFY(dlg.ExitProgram());
             QVERIFY(m_prompt.shown.isEmpty());
         }
@@ -639,7 +641,7 @@ private:
         dlg.OnCbnSelchangeStudent();
         TestSupport::whenModal([](QWidget *grading) { TestSupport::clickButton(grading, 3); });
         dlg.OnBnClickedPresent();
-        QCOMPARE(dlg.m_vecTotalScore[0].at(0), 3);
+        QCOMPARE(dlg.lesson().tables().m_vecTotalScore[0].at(0), 3);
     }
 
     CPellorApp m_app;
