@@ -239,7 +239,7 @@ private slots:
         m_dlg->OnCbnSelchangeGroup();
         fixRandom({1});
         m_dlg->OnBnClickedRandom();
-        m_dlg->m_dlgJigu->StartJigu();
+        m_dlg->m_dlgJigu->OnTimer(CJiguDlg::kStartTimer); // the run the new game starts itself
         QCOMPARE(m_dlg->m_strStuNumber, QStringLiteral("2"));
         answerWith(3);
         m_dlg->OnBnClickedPresent();
