@@ -76,6 +76,8 @@ bool CQuestionDlg::OpenConnection()
         Prompt::box(this, opening.failure);
         return false;
     }
+    if (!opening.notice.isEmpty())
+        Prompt::box(this, opening.notice);
     return true;
 }
 

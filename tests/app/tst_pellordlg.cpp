@@ -616,7 +616,10 @@ private slots:
         QCOMPARE(browser->parentWidget(), &main);
         QCOMPARE(browser->m_pOwner, &main);
         QVERIFY(m_program->exists(QStringLiteral("Content.db")));
-        QCOMPARE(m_prompt.texts(), (QStringList{QStringLiteral("数据库为空"), QStringLiteral("请先选择课目")}));
+        QCOMPARE(m_prompt.texts(),
+                 (QStringList{QStringLiteral("没有找到 Content.db，现在新建一个空的 Content.db。\n文件：%1")
+                                  .arg(QDir::toNativeSeparators(m_program->file(QStringLiteral("Content.db")))),
+                              QStringLiteral("数据库为空"), QStringLiteral("请先选择课目")}));
 
         browser->m_tabSheet->setCurrentIndex(1);
         browser->close();
