@@ -117,15 +117,15 @@ void BM_BareInserts(benchmark::State &state)
             QSqlQuery student
                 = db->prepare(QStringLiteral("INSERT INTO 小组表1(学号,姓名,性别) VALUES(?,?,?)"));
             for (int n = 1; n <= kStudents; ++n)
-                Database::run(student, { n, names.at(n - 1), QStringLiteral("男") });
+                db->run(student, { n, names.at(n - 1), QStringLiteral("男") });
             for (int s = 1; s <= semesters; ++s) {
-                Database::run(
+                db->run(
                     semester, { 2012, QStringLiteral("1班"), QStringLiteral("第%1学期").arg(s), 1 });
                 QSqlQuery score = db->prepare(QStringLiteral(
                     "INSERT INTO 课堂成绩表%1(学号,姓名,优秀,良,一般,旷课,主动加分) VALUES(?,?,0,0,0,0,0)")
                                                   .arg(s));
                 for (int n = 0; n <= kStudents; ++n)
-                    Database::run(score, { n, n == 0 ? QStringLiteral("0") : names.at(n - 1) });
+                    db->run(score, { n, n == 0 ? QStringLiteral("0") : names.at(n - 1) });
             }
             semester.finish();
             student.finish();

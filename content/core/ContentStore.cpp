@@ -358,18 +358,19 @@ int ContentStore::countQuestions(int kemuId, int lesson, int point) const
 
 QuestionCounter ContentStore::questionCounter(int kemuId) const
 {
-    return QuestionCounter(
+    return QuestionCounter(m_db,
         m_db.prepare(QStringLiteral("SELECT count(*) FROM %1 WHERE 课时ID=? AND 知识点ID=?").arg(questionTable(kemuId))));
 }
 
-QuestionCounter::QuestionCounter(QSqlQuery query)
-    : m_query(std::move(query))
+QuestionCounter::QuestionCounter(const Database &db, QSqlQuery query)
+    : m_db(&db)
+    , m_query(std::move(query))
 {
 }
 
 int QuestionCounter::count(int lesson, int point)
 {
-    Database::run(m_query, {lesson, point});
+    m_db->run(m_query, {lesson, point});
     const int questions = m_query.next() ? intOf(m_query, 0) : 0;
     // Reset, so that the statement holds nothing open between points.
     m_query.finish();

@@ -46,8 +46,9 @@ public:
 
 private:
     friend class ContentStore;
-    explicit QuestionCounter(QSqlQuery query);
+    QuestionCounter(const Database &db, QSqlQuery query);
 
+    const Database *m_db;
     QSqlQuery m_query;
 };
 

@@ -1,9 +1,7 @@
 #include "Database.h"
 
 #include <QFileInfo>
-#include <QHash>
 #include <QRegularExpression>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QThread>
 
@@ -74,14 +72,6 @@ void sleepMs(int ms)
         QThread::msleep(static_cast<unsigned long>(ms));
 }
 
-// Which Database a prepared statement belongs to, so that Database::run can wait and word its
-// messages for that file. The connections live on the user-interface thread.
-QHash<const QSqlDriver *, const Database *> &databasesByDriver()
-{
-    static QHash<const QSqlDriver *, const Database *> databases;
-    return databases;
-}
-
 } // namespace
 
 DbError::DbError(const QString &message)
@@ -133,8 +123,6 @@ Database::Database(QString connectionName)
 Database::~Database()
 {
     close();
-    if (m_handle.isValid())
-        databasesByDriver().remove(m_handle.driver());
     // The registry refuses to forget a connection while a handle to it lives.
     m_handle = QSqlDatabase();
     if (QSqlDatabase::contains(m_connectionName))
@@ -148,7 +136,6 @@ void Database::open(const QString &filePath)
         m_handle = QSqlDatabase::contains(m_connectionName)
             ? QSqlDatabase::database(m_connectionName, false)
             : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-        databasesByDriver().insert(m_handle.driver(), this);
     }
     m_handle.setDatabaseName(filePath);
     if (!m_handle.open()) {
@@ -276,17 +263,10 @@ QSqlQuery Database::prepare(const QString &sql) const
     return query;
 }
 
-void Database::run(QSqlQuery &query, const QVariantList &values)
+void Database::run(QSqlQuery &query, const QVariantList &values) const
 {
-    if (const Database *db = databasesByDriver().value(query.driver())) {
-        db->startOperationOutsideTransaction();
-        db->runQuery(query, values);
-        return;
-    }
-    for (qsizetype i = 0; i < values.size(); ++i)
-        query.bindValue(static_cast<int>(i), values.at(i));
-    if (!query.exec())
-        throw DbError(driverText(query.lastError()));
+    startOperationOutsideTransaction();
+    runQuery(query, values);
 }
 
 void Database::runQuery(QSqlQuery &query, const QVariantList &values) const

@@ -81,7 +81,7 @@ public:
     // For a statement run many times in one operation: prepare once, then run() it with
     // each row's values. Both throw DbError on failure.
     QSqlQuery prepare(const QString &sql) const;
-    static void run(QSqlQuery &query, const QVariantList &values);
+    void run(QSqlQuery &query, const QVariantList &values) const;
 
     bool hasTable(const QString &name) const;
 

@@ -295,8 +295,8 @@ StudentStore::ImportResult StudentStore::importGroup(const SemesterKey &first, c
     for (const QString &name : names) {
         ++number;
         try {
-            Database::run(student, {number, name, genderValue});
-            Database::run(scoreRow, {number, name});
+            m_db.run(student, {number, name, genderValue});
+            m_db.run(scoreRow, {number, name});
         } catch (const DbError &error) {
             // Students are numbered by their line in the roster file.
             throw DbError(QStringLiteral("名单第%1行：%2").arg(number).arg(error.message()));
@@ -342,7 +342,7 @@ QList<StudentRecord> StudentStore::students(int groupId) const
         = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY 学号").arg(kStudentColumns, rosterTable(groupId)));
     // Walked once: no row is kept for going back.
     query.setForwardOnly(true);
-    Database::run(query, {});
+    m_db.run(query, {});
     QList<StudentRecord> rows;
     while (query.next())
         rows.append(studentOf(query, false));
@@ -408,7 +408,7 @@ QList<ScoreRecord> StudentStore::scores(int classId) const
     QSqlQuery query
         = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY 学号").arg(kScoreColumns, scoreTable(classId)));
     query.setForwardOnly(true);
-    Database::run(query, {});
+    m_db.run(query, {});
     QList<ScoreRecord> rows;
     while (query.next())
         rows.append(scoreOf(query));
@@ -464,7 +464,7 @@ void StudentStore::loadRenumbering(const std::map<int, int> &moves) const
     QSqlQuery insert = m_db.prepare(QStringLiteral("INSERT INTO %1(old,new) VALUES(?,?)").arg(kRenumbering));
     for (const auto &[from, to] : moves) {
         if (from != to)
-            Database::run(insert, {from, to});
+            m_db.run(insert, {from, to});
     }
     insert.finish();
     transaction.commit();
