@@ -59,7 +59,7 @@ std::unique_ptr<Database> groupDatabase(const QString &name, bool photos)
         for (int i = 0; i < photo.size(); ++i)
             photo[i] = static_cast<char>((i * 7919) >> 3);
         for (int n = 1; n <= kStudents; ++n)
-            store.updateStudent(group, n, *store.student(group, n), photo);
+            store.SaveStudentEdit(group, n, *store.student(group, n), photo, false);
         transaction.commit();
     }
     return db;
@@ -94,13 +94,9 @@ void BM_StoreRenumbering(benchmark::State &state)
     const StudentStore store(*db);
     for (auto _ : state) {
         const Direction d = next(fixtures->storeMoves);
-        Transaction operation(*db);
-        const StudentRenumbering::Mapping mapping = StudentRenumbering::map(store.studentNumbers(1), d.from, d.to);
-        store.loadRenumbering(mapping.moves());
-        store.renumberRoster(1);
-        for (int classId : store.semesterIdsOfGroup(1))
-            store.renumberScores(classId);
-        operation.commit();
+        StudentRecord edited = *store.student(1, d.from);
+        edited.number = d.to;
+        store.SaveStudentEdit(1, d.from, edited, std::nullopt, true);
     }
 }
 

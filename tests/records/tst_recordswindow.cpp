@@ -52,7 +52,7 @@ private slots:
             StudentRecord student;
             student.number = n;
             student.name = QStringLiteral("学生%1").arg(n);
-            s.addStudent(m_groupA, student); // no gender: counted with the girls
+            s.AddStudentRecord(m_groupA, student); // no gender: counted with the girls
         }
         m_semesterA2 = s.addSemester({2020, QStringLiteral("1班"), QStringLiteral("A2")}, m_groupA).classId;
         m_groupB = s.importGroup({2021, QStringLiteral("2班"), QStringLiteral("B1")}, {QStringLiteral("丁")}, {}).groupId;
@@ -268,7 +268,7 @@ private slots:
         // A student of group B shown on the roster tab.
         StudentRecord shown = *store().student(m_groupB, 1);
         shown.note = QStringLiteral("毕业快乐");
-        store().updateStudent(m_groupB, 1, shown, std::nullopt);
+        store().SaveStudentEdit(m_groupB, 1, shown, std::nullopt, false);
         dlg.m_tabSheet->setCurrentIndex(1);
         dlg.m_pageRoster->OnNMClickStudentList(0);
         QCOMPARE(dlg.m_pageRoster->m_strNote, QStringLiteral("毕业快乐"));

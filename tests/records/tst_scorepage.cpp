@@ -127,7 +127,7 @@ private slots:
         s.updateCounts(m_group, 2, 60, 0, 0, 0);
         s.updateCounts(m_group, 3, 0, 0, 0, 5);
         StudentRecord first = *s.student(m_group, 1);
-        s.updateStudent(m_group, 1, first, bitmap(96, 144)); // 2 : 3
+        s.SaveStudentEdit(m_group, 1, first, bitmap(96, 144), false); // 2 : 3
         m_dlg = std::make_unique<CStudentInfoDlg>();
         m_dlg->show();
         m_page = m_dlg->m_pageScore;
