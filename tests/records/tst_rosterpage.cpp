@@ -243,6 +243,83 @@ private slots:
         }});
         m_page->OnBnClickedAddStudent();
         QCOMPARE(suggested, QStringLiteral("6"));
+
+        // The largest number there is, written by another program: the suggestion never goes
+        // past it, also after an added student.
+        db().exec(QStringLiteral("DROP TRIGGER injected"));
+        db().exec(QStringLiteral("INSERT INTO 小组表%1(学号,姓名) VALUES(2147483647,'末')").arg(m_group));
+        m_page->LoadStudentList();
+        QStringList suggestions;
+        answerShowings({[&suggestions](QWidget *form) {
+                            suggestions << edit(form, 1000)->text();
+                            edit(form, 1000)->setText(QStringLiteral("9"));
+                            edit(form, 1001)->setText(QStringLiteral("玖"));
+                            TestSupport::clickButton(form, 1);
+                        },
+                        [&suggestions](QWidget *form) {
+                            suggestions << edit(form, 1000)->text();
+                            TestSupport::clickButton(form, 2);
+                        }});
+        m_page->OnBnClickedAddStudent();
+        QCOMPARE(suggestions, (QStringList{QStringLiteral("2147483647"), QStringLiteral("2147483647")}));
+        QVERIFY(store().hasStudent(m_group, 9));
+    }
+
+    void theFormTakesOnlyWhatCanBeStored()
+    {
+        ScriptedPrompt prompt;
+        m_folder->writeFile(QStringLiteral("res/photo/名单.jpg"), QByteArray("\xff\xd8\xff\xe0 not a picture"));
+        m_folder->writeFile(QStringLiteral("res/photo/wide.bmp"), bitmap(100000, 1));
+        const QString notAPicture = m_folder->file(QStringLiteral("res/photo/名单.jpg"));
+        QStringList seen;
+        answerShowings({
+            [&](QWidget *form) {
+                QLineEdit *gender = form->findChild<QComboBox *>(QStringLiteral("combo1011"))->lineEdit();
+                edit(form, 1001)->setText(QStringLiteral(" \u3000"));
+                gender->setText(QStringLiteral("女")); // typed, not chosen from the list
+                TestSupport::clickButton(form, 1);
+                edit(form, 1001)->setText(QStringLiteral("己"));
+                gender->setText(QStringLiteral("女生"));
+                TestSupport::clickButton(form, 1);
+                gender->setText(QStringLiteral("女"));
+                prompt.fileNameNext(notAPicture);
+                TestSupport::clickButton(form, 1005);
+                seen << (form->isVisible() ? QStringLiteral("open") : QStringLiteral("closed"))
+                     << edit(form, 1006)->text();
+                prompt.fileNameNext(m_folder->file(QStringLiteral("res/photo/wide.bmp")));
+                TestSupport::clickButton(form, 1005);
+                const PhotoFrame *preview = form->findChild<PhotoFrame *>(QStringLiteral("static1057"));
+                seen << QString::number(preview->geometry().right() < form->width());
+                TestSupport::clickButton(form, 1);
+            },
+            [](QWidget *form) { TestSupport::clickButton(form, 2); },
+        });
+        m_page->OnBnClickedAddStudent();
+        QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("学生姓名不能为空，请输入学生姓名。"),
+                                              QStringLiteral("性别只能是“男”或“女”，请从列表中选择。"),
+                                              StudentForm::notAPictureMessage(notAPicture)}));
+        QVERIFY(prompt.texts().last().contains(QStringLiteral("名单.jpg")));
+        QCOMPARE(seen, (QStringList{QStringLiteral("open"), QString(), QStringLiteral("1")}));
+        const StudentRecord added = *store().student(m_group, 6);
+        QCOMPARE(added.gender, std::optional<QString>(QStringLiteral("女")));
+        QCOMPARE(added.photo, bitmap(100000, 1));
+
+        // Shown on the page, the frame of so wide a picture stops at the page's edge.
+        clickRow(5);
+        QVERIFY(m_page->m_picture.m_pPicture);
+        QCOMPARE(m_page->m_staticPhoto->geometry().right(), m_page->width() - 1);
+        QVERIFY(!m_page->grab().isNull());
+
+        // The edit form keeps what is typed into its box too.
+        selectRow(5);
+        TestSupport::whenModal([](QWidget *form) {
+            form->findChild<QComboBox *>(QStringLiteral("combo1011"))->lineEdit()->setText(QStringLiteral("男"));
+            TestSupport::clickButton(form, 1);
+            if (form->isVisible())
+                TestSupport::closeDialog(form);
+        });
+        m_page->OnBnClickedEditStudent();
+        QCOMPARE(store().student(m_group, 6)->gender, std::optional<QString>(QStringLiteral("男")));
     }
 
     void addingStudents()

@@ -9,6 +9,7 @@
 #include "controls/CListCtrlEx.h"
 #include "controls/CTabSheet.h"
 #include "records/CStuBanjiPage.h"
+#include "records/CStudentEditScoreDlg.h"
 #include "records/CStudentInfoDlg.h"
 #include "records/CStudentPellorScorePage.h"
 #include "records/PhotoFrame.h"
@@ -243,19 +244,24 @@ private slots:
             edit(form, 1002)->setText(QStringLiteral("-1"));
             edit(form, 1001)->setText(QStringLiteral("2"));
             edit(form, 1003)->setText(QStringLiteral(" 1 "));
+            TestSupport::clickButton(form, 1); // a negative count: refused, its field focused
+            seen << (form->focusWidget() == edit(form, 1002) ? QStringLiteral("良") : QString());
+            edit(form, 1002)->setText(QStringLiteral("0"));
             TestSupport::clickButton(form, 1);
+            if (form->isVisible())
+                TestSupport::closeDialog(form);
         });
         m_page->OnBnClickedEdit();
         QCOMPARE(seen, (QStringList{QStringLiteral("编辑分数"), QStringLiteral("3"), QStringLiteral("丙"), QStringLiteral("0"),
-                                    QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("5")}));
-        QCOMPARE(prompt.texts(), QStringList{QStringLiteral("Enter an integer.")});
+                                    QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("良")}));
+        QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("Enter an integer."), CStudentEditScoreDlg::negativeMessage()}));
         const ScoreRecord edited = *store().score(m_group, 3);
         QCOMPARE(edited.excellent, std::optional<int>(4));
-        QCOMPARE(edited.good, std::optional<int>(-1));
+        QCOMPARE(edited.good, std::optional<int>(0));
         QCOMPARE(edited.fair, std::optional<int>(2));
         QCOMPARE(edited.absent, std::optional<int>(1));
         QCOMPARE(edited.name, std::optional<QString>(QStringLiteral("丙")));
-        QCOMPARE(listed().at(2), QStringLiteral("3 丙 6 4 -1 2 1"));
+        QCOMPARE(listed().at(2), QStringLiteral("3 丙 7 4 0 2 1"));
 
         // Cancelled: nothing written.
         selectRow(0);
