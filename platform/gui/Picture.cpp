@@ -59,12 +59,18 @@ QImage decode(const QByteArray &bytes, const QByteArray &format, const QSize &fi
     reader.setAutoDetectImageFormat(format.isEmpty());
     reader.setDecideFormatFromContent(format.isEmpty());
     pixels = reader.size();
-    if (fitInto.isValid() && pixels.isValid()
-        && (pixels.width() > fitInto.width() || pixels.height() > fitInto.height()))
-        reader.setScaledSize(pixels.scaled(fitInto, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-    const QImage image = reader.read();
+    const bool shrink = fitInto.isValid() && pixels.isValid()
+        && (pixels.width() > fitInto.width() || pixels.height() > fitInto.height());
+    const QSize shrunk = shrink ? pixels.scaled(fitInto, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)) : QSize();
+    // A JPEG decodes scaled and states the whole picture's resolution. Other formats decode
+    // whole and are shrunk after: some of them would state the resolution of the smaller copy.
+    if (shrink && reader.format() == "jpeg")
+        reader.setScaledSize(shrunk);
+    QImage image = reader.read();
     if (!pixels.isValid())
         pixels = image.size();
+    if (shrink && !image.isNull() && image.size() != shrunk)
+        image = image.scaled(shrunk, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image;
 }
 
