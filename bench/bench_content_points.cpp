@@ -1,30 +1,22 @@
-// Lesson content, knowledge points: loading the points page for a lesson of 200 points with
-// long texts, and the presenter's 200 steps to the next point, each counting the point's
-// questions in a subject of 100,000, beside bare statements reading the same rows in the
-// same run.
+// Lesson content, knowledge points: the points page listing a lesson of 200 points with long
+// texts, and the presenter's 200 steps to the next point, each counting the point's questions
+// in a subject of 100,000.
 //
-// Loading: the page's LoadZhishidianList (store read and list rows) beside one bare SELECT
-// whose rows are read into a list. Stepping: the page's NextPoint, which counts through the
-// store, beside the bare count statement prepared once and run for each point.
+// Listing: the page's LoadZhishidianList with the page shown, until the list is painted;
+// its floor, the SELECT of the same rows, bare, shown in a plain list. Stepping: the page's
+// NextPoint, which counts through the store; its floor, the count statement prepared once and
+// run for each point.
 
-#include "bench/HeadlessEnvironment.h"
-#include "bench/RatioReporter.h"
+#include "bench/Comparisons.h"
+#include "bench/PlainList.h"
+
 #include "application/CPellorApp.h"
 #include "content/CKeshiZhishidianPage.h"
 #include "content/core/ContentStore.h"
 #include "controls/CListCtrlCl.h"
 
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
-#include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-
-#include <cstdio>
-#include <map>
-#include <memory>
-#include <string>
 
 namespace {
 
@@ -33,92 +25,103 @@ constexpr int kLessons = 50;
 constexpr int kQuestions = 100000;
 constexpr int kTextLength = 2000;
 
-QTemporaryDir &folder()
+struct PointDatabase
+
 {
-    static QTemporaryDir dir;
-    return dir;
-}
+    QTemporaryDir folder;
+    std::shared_ptr<Database> db = std::make_shared<Database>(QStringLiteral("bench-points"));
+};
 
 // Subject 1: lesson 1 with 200 points of long texts; 100,000 questions over the points of
 // 50 lessons of 200 points each.
-std::shared_ptr<Database> &pointDatabase()
+const std::shared_ptr<Database> &pointDatabase()
 {
-    static std::shared_ptr<Database> db = [] {
-        const QString path = folder().filePath(QStringLiteral("bench-points.db"));
-        QFile::remove(path);
-        auto fresh = std::make_shared<Database>(QStringLiteral("bench-points"));
-        fresh->open(path);
-        const ContentStore store(*fresh);
+    static const std::shared_ptr<Database> &db = Bench::keep([] {
+        auto fixture = std::make_unique<PointDatabase>();
+        Database &fresh = *fixture->db;
+        fresh.open(fixture->folder.filePath(QStringLiteral("Content.db")));
+        const ContentStore store(fresh);
         store.ensureSchema();
-        Transaction transaction(*fresh);
+        Transaction transaction(fresh);
         store.addSubject(QStringLiteral("语文"));
         const QString line = QStringLiteral("春眠不觉晓，处处闻啼鸟。夜来风雨声，花落知多少。\n");
         QString text;
         while (text.size() < kTextLength)
             text += line;
         for (int n = 1; n <= kPoints; ++n)
-            store.addPoint(1, {0, 1, n, QStringLiteral("第%1点\n").arg(n) + text, n % 3 == 0, n % 5 == 0});
-        QSqlQuery insert = fresh->prepare(
-            QStringLiteral("INSERT INTO Wenti1(课时ID,知识点ID,问题,答案) VALUES(?,?,?,?)"));
+            store.addPoint(1, { 0, 1, n, QStringLiteral("第%1点\n").arg(n) + text, n % 3 == 0, n % 5 == 0 });
+        QSqlQuery insert
+            = fresh.prepare(QStringLiteral("INSERT INTO Wenti1(课时ID,知识点ID,问题,答案) VALUES(?,?,?,?)"));
         for (int q = 0; q < kQuestions; ++q)
-            Database::run(insert, {1 + q % kLessons, 1 + (q / kLessons) % kPoints, QStringLiteral("问题%1").arg(q),
-                                   QStringLiteral("答案%1").arg(q)});
+            Database::run(insert,
+                { 1 + q % kLessons, 1 + (q / kLessons) % kPoints, QStringLiteral("问题%1").arg(q),
+                    QStringLiteral("答案%1").arg(q) });
         transaction.commit();
-        return fresh;
-    }();
+        return fixture;
+    }())
+                                                     ->db;
     return db;
 }
 
-std::unique_ptr<CKeshiZhishidianPage> openPage()
+CKeshiZhishidianPage &pointsPage()
 {
-    theApp().m_nKemuID = 1;
-    theApp().m_nKeshiID = 1;
-    auto page = std::make_unique<CKeshiZhishidianPage>();
-    page->m_pConnection = pointDatabase();
-    page->OnInitDialog();
+    static CKeshiZhishidianPage &page = *Bench::keep([] {
+        theApp().m_nKemuID = 1;
+        theApp().m_nKeshiID = 1;
+        auto shown = std::make_unique<CKeshiZhishidianPage>();
+        shown->m_pConnection = pointDatabase();
+        shown->OnInitDialog();
+        Bench::show(*shown);
+        return shown;
+    }());
     return page;
 }
 
-void BM_PointsPageLoad(benchmark::State &state)
+void pointsPageLoad(benchmark::State &state)
 {
-    std::unique_ptr<CKeshiZhishidianPage> page = openPage();
-    for (auto _ : state)
-        page->LoadZhishidianList();
-    if (page->m_listZhishidian->GetItemCount() != kPoints)
+    CKeshiZhishidianPage &page = pointsPage();
+    bool painted = true;
+    for (auto _ : state) {
+        page.LoadZhishidianList();
+        painted = Bench::paint(page) && painted;
+    }
+    if (page.m_listZhishidian->GetItemCount() != kPoints)
         state.SkipWithError("the page did not list every point");
+    if (!painted)
+        state.SkipWithError("the list was not painted");
 }
 
-void BM_PointsBare(benchmark::State &state)
+void pointsFloor(benchmark::State &state)
 {
     const Database &db = *pointDatabase();
+    PlainList list(*pointsPage().m_listZhishidian);
+    bool painted = true;
     for (auto _ : state) {
-        struct Row
-        {
-            int number;
-            QString text;
-            int key;
-            int difficult;
-        };
-        QList<Row> rows;
-        QSqlQuery query = db.exec(
-            QStringLiteral("SELECT 知识点ID,知识点,重点,难点 FROM Zhishidian1 WHERE 课时=? ORDER BY 知识点ID"), {1});
+        QList<QStringList> rows;
+        QSqlQuery query
+            = db.prepare(QStringLiteral("SELECT 知识点ID,知识点,重点,难点 FROM Zhishidian1 "
+                                        "WHERE 课时=? AND 知识点ID IS NOT NULL ORDER BY 知识点ID,ID"));
+        query.setForwardOnly(true);
+        Database::run(query, { 1 });
         while (query.next())
-            rows.append({query.value(0).toInt(), query.value(1).toString(), query.value(2).toInt(),
-                         query.value(3).toInt()});
-        benchmark::DoNotOptimize(rows);
+            rows.append({ query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
+                query.value(3).toString() });
+        painted = list.show(std::move(rows)) && painted;
     }
+    if (list.rowCount() != kPoints || !painted)
+        state.SkipWithError("the plain list did not show every point");
 }
 
-void BM_NextPointSteps(benchmark::State &state)
+void nextPointSteps(benchmark::State &state)
 {
-    std::unique_ptr<CKeshiZhishidianPage> page = openPage();
+    CKeshiZhishidianPage &page = pointsPage();
     long long questions = 0;
     for (auto _ : state) {
-        page->OnNMClickList(0);
+        page.OnNMClickList(0);
         QString text;
         int count = 0;
         for (int step = 0; step < kPoints; ++step) {
-            page->NextPoint(text, count);
+            page.NextPoint(text, count);
             questions += count;
         }
     }
@@ -126,14 +129,15 @@ void BM_NextPointSteps(benchmark::State &state)
         state.SkipWithError("no question was counted");
 }
 
-void BM_NextPointBare(benchmark::State &state)
+// From the first point, 199 steps reach the last one and the 200th stays there.
+void nextPointFloor(benchmark::State &state)
 {
     const Database &db = *pointDatabase();
     QSqlQuery count = db.prepare(QStringLiteral("SELECT count(*) FROM Wenti1 WHERE 课时ID=? AND 知识点ID=?"));
     long long questions = 0;
     for (auto _ : state) {
         for (int step = 0; step < kPoints; ++step) {
-            Database::run(count, {1, 2 + step < kPoints ? 2 + step : kPoints});
+            Database::run(count, { 1, std::min(2 + step, kPoints) });
             count.next();
             questions += count.value(0).toInt();
             count.finish();
@@ -142,26 +146,15 @@ void BM_NextPointBare(benchmark::State &state)
     benchmark::DoNotOptimize(questions);
 }
 
-BENCHMARK(BM_PointsPageLoad)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_PointsBare)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_NextPointSteps)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_NextPointBare)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const HeadlessEnvironment headless;
-    QApplication app(argc, argv);
-    CPellorApp pellor;
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("points page load of 200 long points / bare select", "BM_PointsPageLoad",
-          "BM_PointsBare/min_time:1.000");
-    reporter.printRatio("200 next-point steps with their counts / bare counts", "BM_NextPointSteps",
-          "BM_NextPointBare/min_time:1.000");
-    pointDatabase().reset();
-    benchmark::Shutdown();
-    return 0;
+    return Bench::run(argc, argv,
+        {
+            { "points page: 200 long points, painted / bare select in a plain list", pointsPageLoad,
+                pointsFloor, 2.0 },
+            { "presenter: 200 next-point steps with their question counts / bare counts", nextPointSteps,
+                nextPointFloor, 2.0 },
+        });
 }
