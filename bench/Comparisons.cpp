@@ -5,7 +5,10 @@
 #include "app/PellorStartup.h"
 #include "application/CPellorApp.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QWidget>
 
 #include <algorithm>
@@ -42,16 +45,6 @@ void releaseKept()
 {
     while (!kept().empty())
         kept().pop_back();
-}
-
-std::string valueOf(int argc, char **argv, const char *prefix)
-{
-    const size_t length = std::strlen(prefix);
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], prefix, length) == 0)
-            return argv[i] + length;
-    }
-    return {};
 }
 
 // The time per iteration of the run just made, on the comparison's clock. Google Benchmark's
@@ -200,18 +193,11 @@ int runOne(int argc, char **argv, const Comparison &comparison)
     return holds ? 0 : kMissed;
 }
 
-std::string selfPath(const char *argv0)
-{
-    char self[4096] = {};
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    return n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string(argv0);
-}
-
 // Each comparison in a process of its own, one after the other.
 int runEach(int argc, char **argv, const std::vector<Comparison> &comparisons)
 {
     const std::string self = selfPath(argv[0]);
-    const std::string only = valueOf(argc, argv, "--only=");
+    const std::string only = argument(argc, argv, "--only=");
     int result = 0;
     for (size_t i = 0; i < comparisons.size(); ++i) {
         if (!only.empty() && comparisons[i].name.find(only) == std::string::npos)
@@ -240,11 +226,28 @@ int runEach(int argc, char **argv, const std::vector<Comparison> &comparisons)
 
 } // namespace
 
+std::string argument(int argc, char **argv, const char *prefix)
+{
+    const size_t length = std::strlen(prefix);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], prefix, length) == 0)
+            return argv[i] + length;
+    }
+    return {};
+}
+
+std::string selfPath(const char *argv0)
+{
+    char self[4096] = {};
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    return n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string(argv0);
+}
+
 void detail::keep(std::unique_ptr<Kept> object) { kept().push_back(std::move(object)); }
 
 int run(int argc, char **argv, const std::vector<Comparison> &comparisons)
 {
-    const std::string index = valueOf(argc, argv, "--comparison=");
+    const std::string index = argument(argc, argv, "--comparison=");
     if (index.empty())
         return runEach(argc, argv, comparisons);
     const size_t n = std::strtoul(index.c_str(), nullptr, 10);
@@ -300,6 +303,43 @@ bool paint(QWidget &window)
             break;
     }
     return counter.count() > 0;
+}
+
+void timePaintedLoad(benchmark::State &state, QWidget &window, const QAbstractItemView &list, int rows,
+    const std::function<void()> &load)
+{
+    bool painted = true;
+    for (auto _ : state) {
+        load();
+        painted = paint(window) && painted;
+    }
+    if (list.model()->rowCount() != rows)
+        state.SkipWithError("the list does not hold every row");
+    else if (!painted)
+        state.SkipWithError("the list was not painted");
+}
+
+QList<QStringList> bareRows(const Database &db, const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query = db.prepare(sql);
+    query.setForwardOnly(true);
+    Database::run(query, values);
+    const int columns = query.record().count();
+    QList<QStringList> rows;
+    while (query.next()) {
+        QStringList row;
+        row.reserve(columns);
+        for (int c = 0; c < columns; ++c)
+            row.append(query.value(c).toString());
+        rows.append(std::move(row));
+    }
+    return rows;
+}
+
+DatabaseFile::DatabaseFile(const QString &connectionName, const QString &fileName)
+    : db(std::make_shared<Database>(connectionName))
+{
+    db->open(folder.filePath(fileName));
 }
 
 void show(QWidget &window)

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "platform/base/Database.h"
+
 #include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class QAbstractItemView;
 class QWidget;
 
 // The verdicts of a benchmark program. Each comparison times an operation beside its floor
@@ -56,6 +61,11 @@ struct Comparison
 
 int run(int argc, char **argv, const std::vector<Comparison> &comparisons);
 
+// What follows `prefix` in the first argument that starts with it; empty when none does.
+std::string argument(int argc, char **argv, const char *prefix);
+// The path of this program's executable.
+std::string selfPath(const char *argv0);
+
 namespace detail {
 struct Kept
 {
@@ -88,5 +98,24 @@ void show(QWidget &window);
 // Runs the event loop until what the last operation changed is laid out and painted, as it
 // is before the teacher sees it. False when the window was not painted.
 bool paint(QWidget &window);
+
+// Times a page's own load with its window shown, each time until the window is painted; the
+// run fails unless the list then holds `rows` rows.
+void timePaintedLoad(benchmark::State &state, QWidget &window, const QAbstractItemView &list, int rows,
+    const std::function<void()> &load);
+
+// The rows of a statement run bare (prepared, forward-only), every column read as text: how
+// a floor reads what a list shows.
+QList<QStringList> bareRows(const Database &db, const QString &sql, const QVariantList &values = {});
+
+// A database file in a folder of its own, both gone when the run ends.
+struct DatabaseFile
+{
+    explicit DatabaseFile(
+        const QString &connectionName, const QString &fileName = QStringLiteral("bench.db"));
+
+    QTemporaryDir folder;
+    std::shared_ptr<Database> db;
+};
 
 } // namespace Bench

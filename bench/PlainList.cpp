@@ -90,10 +90,7 @@ PlainList::PlainList(const QTableView &like)
 
 PlainList::~PlainList() = default;
 
-bool PlainList::show(QList<QStringList> rows)
+void PlainList::timeShown(benchmark::State &state, int rows, const std::function<QList<QStringList>()> &read)
 {
-    m_model->setRows(std::move(rows));
-    return Bench::paint(*m_view);
+    Bench::timePaintedLoad(state, *m_view, *m_view, rows, [&] { m_model->setRows(read()); });
 }
-
-int PlainList::rowCount() const { return m_model->rowCount(); }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QTableView;
@@ -18,10 +21,9 @@ public:
     PlainList(const PlainList &) = delete;
     PlainList &operator=(const PlainList &) = delete;
 
-    // Replaces the rows, then lets the view lay them out and paint them; false when nothing
-    // was painted.
-    bool show(QList<QStringList> rows);
-    int rowCount() const;
+    // Times `read` and the showing of the rows it returns, each time until they are painted;
+    // the run fails unless the list then holds `rows` rows.
+    void timeShown(benchmark::State &state, int rows, const std::function<QList<QStringList>()> &read);
 
 private:
     class Model;

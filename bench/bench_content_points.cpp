@@ -16,7 +16,6 @@
 #include "controls/CListCtrlCl.h"
 
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -25,21 +24,13 @@ constexpr int kLessons = 50;
 constexpr int kQuestions = 100000;
 constexpr int kTextLength = 2000;
 
-struct PointDatabase
-
-{
-    QTemporaryDir folder;
-    std::shared_ptr<Database> db = std::make_shared<Database>(QStringLiteral("bench-points"));
-};
-
 // Subject 1: lesson 1 with 200 points of long texts; 100,000 questions over the points of
 // 50 lessons of 200 points each.
 const std::shared_ptr<Database> &pointDatabase()
 {
     static const std::shared_ptr<Database> &db = Bench::keep([] {
-        auto fixture = std::make_unique<PointDatabase>();
-        Database &fresh = *fixture->db;
-        fresh.open(fixture->folder.filePath(QStringLiteral("Content.db")));
+        auto file = std::make_unique<Bench::DatabaseFile>(QStringLiteral("bench-points"));
+        Database &fresh = *file->db;
         const ContentStore store(fresh);
         store.ensureSchema();
         Transaction transaction(fresh);
@@ -57,7 +48,7 @@ const std::shared_ptr<Database> &pointDatabase()
                 { 1 + q % kLessons, 1 + (q / kLessons) % kPoints, QStringLiteral("问题%1").arg(q),
                     QStringLiteral("答案%1").arg(q) });
         transaction.commit();
-        return fixture;
+        return file;
     }())
                                                      ->db;
     return db;
@@ -80,36 +71,19 @@ CKeshiZhishidianPage &pointsPage()
 void pointsPageLoad(benchmark::State &state)
 {
     CKeshiZhishidianPage &page = pointsPage();
-    bool painted = true;
-    for (auto _ : state) {
-        page.LoadZhishidianList();
-        painted = Bench::paint(page) && painted;
-    }
-    if (page.m_listZhishidian->GetItemCount() != kPoints)
-        state.SkipWithError("the page did not list every point");
-    if (!painted)
-        state.SkipWithError("the list was not painted");
+    Bench::timePaintedLoad(
+        state, page, *page.m_listZhishidian, kPoints, [&page] { page.LoadZhishidianList(); });
 }
 
 void pointsFloor(benchmark::State &state)
 {
     const Database &db = *pointDatabase();
-    PlainList list(*pointsPage().m_listZhishidian);
-    bool painted = true;
-    for (auto _ : state) {
-        QList<QStringList> rows;
-        QSqlQuery query
-            = db.prepare(QStringLiteral("SELECT 知识点ID,知识点,重点,难点 FROM Zhishidian1 "
-                                        "WHERE 课时=? AND 知识点ID IS NOT NULL ORDER BY 知识点ID,ID"));
-        query.setForwardOnly(true);
-        Database::run(query, { 1 });
-        while (query.next())
-            rows.append({ query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
-                query.value(3).toString() });
-        painted = list.show(std::move(rows)) && painted;
-    }
-    if (list.rowCount() != kPoints || !painted)
-        state.SkipWithError("the plain list did not show every point");
+    PlainList(*pointsPage().m_listZhishidian).timeShown(state, kPoints, [&db] {
+        return Bench::bareRows(db,
+            QStringLiteral("SELECT 知识点ID,知识点,重点,难点 FROM Zhishidian1 "
+                           "WHERE 课时=? AND 知识点ID IS NOT NULL ORDER BY 知识点ID,ID"),
+            { 1 });
+    });
 }
 
 void nextPointSteps(benchmark::State &state)

@@ -16,54 +16,36 @@
 #include "content/core/ContentStore.h"
 #include "controls/CListCtrlCl.h"
 
-#include <QFile>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 namespace {
 
 constexpr int kLessons = 1000;
 constexpr int kSubjects = 100;
 
-QTemporaryDir &folder()
+// A new content database with its main table, in a folder of its own.
+std::unique_ptr<Bench::DatabaseFile> freshDatabase(const QString &name)
 {
-    static QTemporaryDir &dir = *Bench::keep(std::make_unique<QTemporaryDir>());
-    return dir;
-}
-
-std::shared_ptr<Database> freshDatabase()
-{
-    static int serial = 0;
-    ++serial;
-    const QString name = QStringLiteral("bench-content-%1").arg(serial);
-    const QString path = folder().filePath(name + QStringLiteral(".db"));
-    QFile::remove(path);
-    auto db = std::make_shared<Database>(name);
-    db->open(path);
-    ContentStore(*db).ensureSchema();
-    return db;
-}
-
-void finish(std::shared_ptr<Database> &db)
-{
-    const QString path = db->filePath();
-    db.reset();
-    QFile::remove(path);
+    auto file = std::make_unique<Bench::DatabaseFile>(name);
+    ContentStore(*file->db).ensureSchema();
+    return file;
 }
 
 // Subject 1 with its tables and 1,000 lessons of two-line titles.
 const std::shared_ptr<Database> &lessonDatabase()
 {
     static const std::shared_ptr<Database> &db = Bench::keep([] {
-        std::shared_ptr<Database> fresh = freshDatabase();
-        const ContentStore store(*fresh);
-        Transaction transaction(*fresh);
+        std::unique_ptr<Bench::DatabaseFile> file = freshDatabase(QStringLiteral("bench-lessons"));
+        Database &fresh = *file->db;
+        const ContentStore store(fresh);
+        Transaction transaction(fresh);
         store.addSubject(QStringLiteral("语文"));
         for (int n = 1; n <= kLessons; ++n)
             store.addLesson(1, n, QStringLiteral("第%1课 春天的故事\n课文与练习").arg(n));
         transaction.commit();
-        return fresh;
-    }());
+        return file;
+    }())
+                                                     ->db;
     return db;
 }
 
@@ -83,15 +65,7 @@ CKeshiPage &lessonsPage()
 void lessonsPageLoad(benchmark::State &state)
 {
     CKeshiPage &page = lessonsPage();
-    bool painted = true;
-    for (auto _ : state) {
-        page.LoadKeshiList();
-        painted = Bench::paint(page) && painted;
-    }
-    if (page.m_listKeshi->GetItemCount() != kLessons)
-        state.SkipWithError("the page did not list every lesson");
-    if (!painted)
-        state.SkipWithError("the list was not painted");
+    Bench::timePaintedLoad(state, page, *page.m_listKeshi, kLessons, [&page] { page.LoadKeshiList(); });
 }
 
 void lessonsStoreRead(benchmark::State &state)
@@ -101,24 +75,16 @@ void lessonsStoreRead(benchmark::State &state)
         benchmark::DoNotOptimize(store.lessons(1));
 }
 
+const QString kLessonsSelect
+    = QStringLiteral("SELECT 课时,题目 FROM Keshi1 WHERE 课时 IS NOT NULL ORDER BY 课时");
+
 // The store's statement, bare; the same rows shown in a plain list.
 void lessonsFloor(benchmark::State &state)
 {
     const Database &db = *lessonDatabase();
-    PlainList list(*lessonsPage().m_listKeshi);
-    bool painted = true;
-    for (auto _ : state) {
-        QList<QStringList> rows;
-        QSqlQuery query
-            = db.prepare(QStringLiteral("SELECT 课时,题目 FROM Keshi1 WHERE 课时 IS NOT NULL ORDER BY 课时"));
-        query.setForwardOnly(true);
-        Database::run(query, {});
-        while (query.next())
-            rows.append({ query.value(0).toString(), query.value(1).toString() });
-        painted = list.show(std::move(rows)) && painted;
-    }
-    if (list.rowCount() != kLessons || !painted)
-        state.SkipWithError("the plain list did not show every lesson");
+    PlainList(*lessonsPage().m_listKeshi).timeShown(state, kLessons, [&db] {
+        return Bench::bareRows(db, kLessonsSelect);
+    });
 }
 
 // The store's statement, bare, its rows read into a list.
@@ -127,8 +93,7 @@ void lessonsReadFloor(benchmark::State &state)
     const Database &db = *lessonDatabase();
     for (auto _ : state) {
         QList<QPair<int, QString>> rows;
-        QSqlQuery query
-            = db.prepare(QStringLiteral("SELECT 课时,题目 FROM Keshi1 WHERE 课时 IS NOT NULL ORDER BY 课时"));
+        QSqlQuery query = db.prepare(kLessonsSelect);
         query.setForwardOnly(true);
         Database::run(query, {});
         while (query.next())
@@ -149,12 +114,13 @@ void subjectsStore(benchmark::State &state, bool oneTransaction)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        std::shared_ptr<Database> db = freshDatabase();
-        const ContentStore store(*db);
+        std::unique_ptr<Bench::DatabaseFile> file = freshDatabase(QStringLiteral("bench-subjects"));
+        const Database &db = *file->db;
+        const ContentStore store(db);
         state.ResumeTiming();
 
         if (oneTransaction) {
-            Transaction transaction(*db);
+            Transaction transaction(db);
             storeSubjects(store);
             transaction.commit();
         } else {
@@ -162,7 +128,7 @@ void subjectsStore(benchmark::State &state, bool oneTransaction)
         }
 
         state.PauseTiming();
-        finish(db);
+        file.reset();
         state.ResumeTiming();
     }
 }
@@ -203,31 +169,32 @@ void subjectsFloor(benchmark::State &state, bool oneTransaction)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        std::shared_ptr<Database> db = freshDatabase();
+        std::unique_ptr<Bench::DatabaseFile> file = freshDatabase(QStringLiteral("bench-subjects"));
+        const Database &db = *file->db;
         state.ResumeTiming();
 
         if (oneTransaction) {
-            Transaction transaction(*db);
+            Transaction transaction(db);
             for (int id = 1; id <= kSubjects; ++id)
-                bareAdd(*db, id);
+                bareAdd(db, id);
             for (int id = 1; id <= kSubjects; ++id)
-                bareDelete(*db, id);
+                bareDelete(db, id);
             transaction.commit();
         } else {
             for (int id = 1; id <= kSubjects; ++id) {
-                Transaction transaction(*db);
-                bareAdd(*db, id);
+                Transaction transaction(db);
+                bareAdd(db, id);
                 transaction.commit();
             }
             for (int id = 1; id <= kSubjects; ++id) {
-                Transaction transaction(*db);
-                bareDelete(*db, id);
+                Transaction transaction(db);
+                bareDelete(db, id);
                 transaction.commit();
             }
         }
 
         state.PauseTiming();
-        finish(db);
+        file.reset();
         state.ResumeTiming();
     }
 }

@@ -14,7 +14,6 @@
 #include "records/core/StudentStore.h"
 
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -24,8 +23,7 @@ constexpr int kScoreTab = 2;
 struct Semester
 
 {
-    QTemporaryDir folder;
-    std::shared_ptr<Database> db = std::make_shared<Database>(QStringLiteral("bench-scores"));
+    Bench::DatabaseFile file { QStringLiteral("bench-scores"), QStringLiteral("Student.db") };
     int classId = 0;
 };
 
@@ -34,8 +32,8 @@ Semester &semester()
 {
     static Semester &fixture = *Bench::keep([] {
         auto made = std::make_unique<Semester>();
-        made->db->open(made->folder.filePath(QStringLiteral("Student.db")));
-        const StudentStore store(*made->db);
+        Database &db = *made->file.db;
+        const StudentStore store(db);
         store.ensureSchema();
         QStringList names;
         for (int n = 1; n <= kStudents; ++n)
@@ -44,9 +42,8 @@ Semester &semester()
                             .importGroup({ 2012, QStringLiteral("1班"), QStringLiteral("第1学期") }, names,
                                 QStringLiteral("男"))
                             .groupId;
-        made->db->exec(
-            QStringLiteral("UPDATE %1 SET 优秀=学号%7,良=学号%5,一般=学号%3,旷课=学号%2 WHERE 学号>0")
-                .arg(StudentStore::scoreTable(made->classId)));
+        db.exec(QStringLiteral("UPDATE %1 SET 优秀=学号%7,良=学号%5,一般=学号%3,旷课=学号%2 WHERE 学号>0")
+                    .arg(StudentStore::scoreTable(made->classId)));
         return made;
     }());
     return fixture;
@@ -62,7 +59,7 @@ QString scoreQuery()
 CStudentInfoDlg &recordsWindow()
 {
     static CStudentInfoDlg &window = *Bench::keep([] {
-        theApp().m_pStudentConnection = semester().db;
+        theApp().m_pStudentConnection = semester().file.db;
         auto shown = std::make_unique<CStudentInfoDlg>();
         shown->m_nGroupID = semester().classId;
         shown->m_nClassID = semester().classId;
@@ -78,52 +75,32 @@ void reloadScores(benchmark::State &state)
 {
     CStudentInfoDlg &window = recordsWindow();
     CStudentPellorScorePage &page = *window.m_pageScore;
-    bool painted = true;
-    for (auto _ : state) {
-        page.ReloadScores();
-        painted = Bench::paint(window) && painted;
-    }
-    if (page.m_listScores->GetItemCount() != kStudents)
-        state.SkipWithError("the page did not list every student");
-    if (!painted)
-        state.SkipWithError("the list was not painted");
+    Bench::timePaintedLoad(state, window, *page.m_listScores, kStudents, [&page] { page.ReloadScores(); });
 }
 
-// The weighted score is the page's own arithmetic: its column stays empty here.
+// The table's first row (number 0) is no student. The weighted score is the page's own
+// arithmetic: the floor shows the counts without it.
 void reloadScoresFloor(benchmark::State &state)
 {
-    const Database &db = *semester().db;
-    PlainList list(*recordsWindow().m_pageScore->m_listScores);
+    const Database &db = *semester().file.db;
     const QString sql = scoreQuery();
-    bool painted = true;
-    for (auto _ : state) {
-        QList<QStringList> rows;
-        QSqlQuery query = db.prepare(sql);
-        query.setForwardOnly(true);
-        Database::run(query, {});
-        while (query.next()) {
-            if (query.value(0).toInt() == 0)
-                continue;
-            rows.append(
-                { query.value(0).toString(), query.value(1).toString(), QString(), query.value(2).toString(),
-                    query.value(3).toString(), query.value(4).toString(), query.value(5).toString() });
-        }
-        painted = list.show(std::move(rows)) && painted;
-    }
-    if (list.rowCount() != kStudents || !painted)
-        state.SkipWithError("the plain list did not show every student");
+    PlainList(*recordsWindow().m_pageScore->m_listScores).timeShown(state, kStudents, [&db, &sql] {
+        QList<QStringList> rows = Bench::bareRows(db, sql);
+        rows.removeFirst();
+        return rows;
+    });
 }
 
 void storeScores(benchmark::State &state)
 {
-    const StudentStore store(*semester().db);
+    const StudentStore store(*semester().file.db);
     for (auto _ : state)
         benchmark::DoNotOptimize(store.scores(semester().classId));
 }
 
 void storeScoresFloor(benchmark::State &state)
 {
-    const Database &db = *semester().db;
+    const Database &db = *semester().file.db;
     const QString sql = scoreQuery();
     for (auto _ : state) {
         QSqlQuery query = db.prepare(sql);

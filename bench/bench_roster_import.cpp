@@ -42,24 +42,14 @@ const QString &rosterPath()
     return path;
 }
 
-// A new, empty student database: the state the import starts from.
-std::unique_ptr<Database> freshDatabase()
+// A new student database with its main table, in a folder of its own: the state the import
+// starts from.
+std::unique_ptr<Bench::DatabaseFile> freshDatabase()
 {
-    static int serial = 0;
-    ++serial;
-    const QString name = QStringLiteral("bench-%1").arg(serial);
-    QFile::remove(folder().filePath(name + QStringLiteral(".db")));
-    auto db = std::make_unique<Database>(name);
-    db->open(folder().filePath(name + QStringLiteral(".db")));
-    StudentStore(*db).ensureSchema();
-    return db;
-}
-
-void finish(std::unique_ptr<Database> &db)
-{
-    const QString path = db->filePath();
-    db.reset();
-    QFile::remove(path);
+    auto file
+        = std::make_unique<Bench::DatabaseFile>(QStringLiteral("bench-import"), QStringLiteral("Student.db"));
+    StudentStore(*file->db).ensureSchema();
+    return file;
 }
 
 QString semesterName(int s) { return QStringLiteral("第%1学期").arg(s); }
@@ -69,8 +59,8 @@ void storeImport(benchmark::State &state, int semesters)
     rosterPath();
     for (auto _ : state) {
         state.PauseTiming();
-        std::unique_ptr<Database> db = freshDatabase();
-        const StudentStore store(*db);
+        std::unique_ptr<Bench::DatabaseFile> file = freshDatabase();
+        const StudentStore store(*file->db);
         state.ResumeTiming();
 
         const std::optional<RosterFile> roster = RosterFile::read(rosterPath());
@@ -80,7 +70,7 @@ void storeImport(benchmark::State &state, int semesters)
             store.addSemester({ 2012, QStringLiteral("1班"), semesterName(s) }, group.groupId);
 
         state.PauseTiming();
-        finish(db);
+        file.reset();
         state.ResumeTiming();
     }
 }
@@ -106,12 +96,13 @@ void importFloor(benchmark::State &state, int semesters)
     rosterPath();
     for (auto _ : state) {
         state.PauseTiming();
-        std::unique_ptr<Database> db = freshDatabase();
+        std::unique_ptr<Bench::DatabaseFile> file = freshDatabase();
+        Database *db = file->db.get();
         state.ResumeTiming();
 
-        QFile file(rosterPath());
-        file.open(QIODevice::ReadOnly);
-        const QByteArray bytes = file.readAll();
+        QFile roster(rosterPath());
+        roster.open(QIODevice::ReadOnly);
+        const QByteArray bytes = roster.readAll();
         const QString text = QString::fromUtf16(
             reinterpret_cast<const char16_t *>(bytes.constData()) + 1, bytes.size() / 2 - 1);
         QStringList names = text.split(QStringLiteral("\r\n"));
@@ -160,7 +151,7 @@ void importFloor(benchmark::State &state, int semesters)
         }
 
         state.PauseTiming();
-        finish(db);
+        file.reset();
         state.ResumeTiming();
     }
 }

@@ -208,31 +208,19 @@ void startupPellor(benchmark::State &state)
     runStartup(state, { "--child=pellor", "--folder=" + programFolder().toStdString() }, g_pellorPeakKb);
 }
 
-std::string argValue(int argc, char **argv, const char *prefix)
-{
-    const size_t length = std::strlen(prefix);
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], prefix, length) == 0)
-            return argv[i] + length;
-    }
-    return {};
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const std::string child = argValue(argc, argv, "--child=");
+    const std::string child = Bench::argument(argc, argv, "--child=");
     if (!child.empty()) {
-        const long long start = std::atoll(argValue(argc, argv, "--start=").c_str());
+        const long long start = std::atoll(Bench::argument(argc, argv, "--start=").c_str());
         if (child == "dialog")
             return runDialogChild(argc, argv, start);
-        return runPellorChild(argc, argv, start, QString::fromStdString(argValue(argc, argv, "--folder=")));
+        return runPellorChild(argc, argv, start, QString::fromStdString(Bench::argument(argc, argv, "--folder=")));
     }
 
-    char self[4096] = {};
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    g_self = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string(argv[0]);
+    g_self = Bench::selfPath(argv[0]);
 
     // One start per run, many pairs.
     Bench::Comparison startup { "start-up: roll-call window painted / QDialog with text and Qt's translation",
