@@ -11,7 +11,7 @@
 CAboutDlg::CAboutDlg(QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("About Pellor"));
+    setWindowTitle(QStringLiteral("About ") + PellorStartup::kProductName);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 170, 62);
 
@@ -35,5 +35,5 @@ CAboutDlg::CAboutDlg(QWidget *parent)
 
 QString CAboutDlg::productLine()
 {
-    return QStringLiteral("Pellor, Version 3.1");
+    return PellorStartup::kProductName + QStringLiteral(", Version 3.1");
 }

@@ -13,7 +13,7 @@ class CAboutDlg : public QDialog
 public:
     explicit CAboutDlg(QWidget *parent = nullptr);
 
-    static QString productLine(); // "Pellor, Version 3.1"
+    static QString productLine(); // "Quorinde, Version 3.1"
 
     QLabel *m_staticIcon = nullptr;
     QLabel *m_staticTitle = nullptr;

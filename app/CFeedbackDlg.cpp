@@ -24,10 +24,7 @@ CFeedbackDlg::CFeedbackDlg(int templateId, const QString &caption, int width, in
 
 QString CFeedbackDlg::picturePath() const
 {
-    QString appDir = theApp().m_strAppDir;
-    if (appDir.isEmpty())
-        appDir = ProgramFolder::executableFolder();
-    return ProgramFolder::join(appDir, m_strPicture);
+    return ProgramFolder::join(theApp().programFolder(), m_strPicture);
 }
 
 QLabel *CFeedbackDlg::addStatic(const QString &text, int x, int y, int w, int h, Qt::Alignment align)

@@ -54,9 +54,7 @@ void CFlashDlg::showEvent(QShowEvent *event)
 
 bool CFlashDlg::OnInitDialog()
 {
-    QString appDir = theApp().m_strAppDir;
-    if (appDir.isEmpty())
-        appDir = ProgramFolder::executableFolder();
+    const QString appDir = theApp().programFolder();
     RandomSource::seedFromClock();
     m_nClip = RandomSource::oneTo(m_spec.clipCount);
     m_strClip = clipPath(appDir, m_spec.folder, m_nClip);

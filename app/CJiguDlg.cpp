@@ -1,24 +1,24 @@
 #include "CJiguDlg.h"
 
-#include "CPellorDlg.h"
 #include "LoadImageToBitmap.h"
 #include "application/CPellorApp.h"
-#include "core/RollCallPick.h"
+#include "core/RollCallLesson.h"
 
 #include "platform/base/ProgramFolder.h"
 #include "platform/gui/Pause.h"
 #include "platform/gui/Sound.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QWindow>
-#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
-CJiguDlg::CJiguDlg(CPellorDlg *owner)
+CJiguDlg::CJiguDlg(QWidget *owner, RollCallLesson &lesson)
     : QDialog(owner)
     , m_strRemainLabel(QStringLiteral("剩余："))
+    , m_lesson(lesson)
     , m_template(this, QStringLiteral("MS Shell Dlg"), 8, 251, 297)
 {
     setObjectName(QStringLiteral("dialog%1").arg(IDD));
@@ -48,6 +48,9 @@ CJiguDlg::CJiguDlg(CPellorDlg *owner)
     connect(&m_startTimer, &QTimer::timeout, this, [this] { OnTimer(kStartTimer); });
     connect(m_btnRepick, &QPushButton::clicked, this, &CJiguDlg::OnBnClickedRepick);
     connect(m_btnOk, &QPushButton::clicked, this, &CJiguDlg::HideOnClose);
+    // Beats set anew in the settings count from the next run on.
+    connect(&m_lesson, &RollCallLesson::settingsChanged, this,
+            [this] { m_nBeats = m_lesson.settings().m_nNumOfJiGu; });
 }
 
 CJiguDlg::~CJiguDlg() = default;
@@ -74,23 +77,27 @@ QLabel *CJiguDlg::staticControl(int id) const
     return findChild<QLabel *>(QStringLiteral("static%1").arg(id));
 }
 
-void CJiguDlg::ShowJigu(CPellorDlg *parent)
+void CJiguDlg::PrepareRun(int group)
 {
-    m_pParentDlg = parent;
+    m_nBeats = m_lesson.settings().m_nNumOfJiGu;
+    m_nRemaining = m_nBeats;
+    m_nGroup = group;
+    m_bRandomGroup = m_lesson.settings().m_nSelectClass;
+}
+
+void CJiguDlg::ShowJigu()
+{
     OnInitDialog();
     m_created = true;
     show();
-    move(0, 0);
+    WindowPlacement::placeFrameAt(this, QPoint(0, 0));
 }
 
 bool CJiguDlg::OnInitDialog()
 {
     UpdateData(false);
-    QString appDir = theApp().m_strAppDir;
-    if (appDir.isEmpty())
-        appDir = ProgramFolder::executableFolder();
     QPixmap bitmap;
-    LoadImageToBitmap(this, bitmap, ProgramFolder::join(appDir, QStringLiteral("res/photo/4.jpg")),
+    LoadImageToBitmap(this, bitmap, ProgramFolder::join(theApp().programFolder(), QStringLiteral("res/photo/4.jpg")),
                       PictureOpenFailure::Report);
     m_brushBack = applyBackgroundBrush(this, bitmap);
     m_startTimer.start(kStartDelayMs);
@@ -119,23 +126,23 @@ void CJiguDlg::UpdateData(bool saveAndValidate)
 void CJiguDlg::StartJigu()
 {
     // A beat pauses with repainting; a timer must not start a second run inside the first.
-    if (m_running || !m_pParentDlg)
+    if (m_running || !m_created)
         return;
     m_running = true;
-    CPellorDlg &main = *m_pParentDlg;
+    const RollCallTables &tables = m_lesson.tables();
     m_nRemaining = m_nBeats;
 
-    QString appDir = theApp().m_strAppDir;
-    if (appDir.isEmpty())
-        appDir = main.m_strAppDir;
-    Sound::play(ProgramFolder::join(appDir, QStringLiteral("res/声音/gu.wav")), Sound::Mode::Looped);
+    Sound::play(ProgramFolder::join(theApp().programFolder(), QStringLiteral("res/声音/gu.wav")),
+                Sound::Mode::Looped);
 
     // Without beats nothing is drawn and the group selection stays as it is.
     m_bStopRun = false;
     int g = m_nGroup;
     for (int i = 0; i < m_nBeats; ++i) {
-        const int beatGroup = m_bRandomGroup ? RollCallPick::randomGroupWithStudents(main, main.m_nNumOfClass) : m_nGroup;
-        if (beatGroup < 0 || beatGroup >= RollCallTables::kMaxGroups || main.m_nGroupCount[beatGroup] <= 0)
+        const int beatGroup = m_bRandomGroup
+            ? RollCallPick::randomGroupWithStudents(tables, m_lesson.settings().m_nNumOfClass)
+            : m_nGroup;
+        if (beatGroup < 0 || beatGroup >= RollCallTables::kMaxGroups || tables.m_nGroupCount[beatGroup] <= 0)
             break; // no student to call anywhere
         m_strGroup = QStringLiteral("小组：   %1").arg(beatGroup + 1);
         Pause::pause(kBeatPauseMs);
@@ -146,28 +153,17 @@ void CJiguDlg::StartJigu()
             break;
         g = beatGroup;
 
-        const RollCallPick::Draw draw = RollCallPick::drawStudent(main, g);
-        main.m_strStuNumber = QString::number(draw.number);
-        main.m_nGroupOnCall = g;
-        main.m_strStuName = draw.name;
-        main.m_strStuScore = QString::number(draw.total);
-        main.m_strGroupScore = QString::number(draw.groupScore);
-        m_strName = main.m_strStuName;
-        m_strScore = main.m_nSelectClass != 0 ? main.m_strGroupScore : main.m_strStuScore;
+        // On call at once: the main window shows the draw, in the group list too.
+        const RollCallPick::Draw draw = m_lesson.Draw(g);
+        m_strName = draw.name;
+        m_strScore = QString::number(m_lesson.settings().m_nSelectClass != 0 ? draw.groupScore : draw.total);
         m_nRemaining = m_nBeats - i - 1;
 
         UpdateData(false);
         repaint();
-        main.OnRefreshFields();
     }
-    if (g >= 0 && g < RollCallTables::kMaxGroups && g != m_nGroup) {
-        // Only the selection moves: the main window's number list stays as it is.
-        if (g < main.m_comboGroup->count()) {
-            main.m_comboGroup->setCurrentIndex(g);
-            main.m_comboGroup->repaint();
-        }
-        m_nGroup = g;
-    }
+    // "重新选择" in random-group mode starts from the group of the last draw.
+    m_nGroup = g;
     Sound::stop();
     m_running = false;
 }

@@ -6,13 +6,14 @@
 #include <QDialog>
 #include <QTimer>
 
-class CPellorDlg;
 class QLabel;
+class RollCallLesson;
 class QPushButton;
 
 // "击鼓传花": while the drum loops, a student is drawn on every beat, 200 ms apart, and shown
 // here and in the main window; the last draw is the pick. Created on the first pick with
 // the drum effect, hidden rather than destroyed when closed, and run again by later picks.
+// Each draw is the lesson's: it puts the student on call, and the main window shows it.
 class CJiguDlg : public QDialog
 {
     Q_OBJECT
@@ -25,7 +26,7 @@ public:
 
     // The main window is the owner, so that the game takes input while the roll-call runs
     // modally and goes with it.
-    explicit CJiguDlg(CPellorDlg *owner);
+    CJiguDlg(QWidget *owner, RollCallLesson &lesson);
     ~CJiguDlg() override;
 
     QBrush m_brushBack;
@@ -34,14 +35,15 @@ public:
     QString m_strName;
     int m_nRemaining = 0;
     int m_nBeats = 0;
-    CPellorDlg *m_pParentDlg = nullptr;
     QString m_strScore;
     QString m_strRemainLabel;
     QString m_strGroup;
 
+    // The next run: the beats and the random group choice in effect, and the group picked.
+    void PrepareRun(int group);
     // Creates the window, shows it at the screen's top-left corner and starts the first run
     // shortly after.
-    void ShowJigu(CPellorDlg *parent);
+    void ShowJigu();
     // One run of the drum.
     void StartJigu();
     // "重新选择": another run with the current settings.
@@ -68,6 +70,7 @@ private:
     // Delivers what waits for the game's own window; the other windows' input is dropped.
     void TakeOwnInput();
 
+    RollCallLesson &m_lesson;
     DialogTemplate m_template;
     QTimer m_startTimer;
     QLabel *m_staticName = nullptr;

@@ -6,7 +6,7 @@
 
 #include "application/CPellorApp.h"
 #include "core/GroupScoreFile.h"
-#include "application/SettingsFile.h"
+#include "core/RollCallLesson.h"
 
 #include "platform/base/ProgramFolder.h"
 #include "platform/base/RandomSource.h"
@@ -185,15 +185,16 @@ void CPellorDlg::createControls()
 bool CPellorDlg::OnInitDialog()
 {
     // The window's menu (its context menu here) carries the About item.
-    auto about = new QAction(QStringLiteral("&About Pellor..."), this);
+    auto about = new QAction(QStringLiteral("&About %1...").arg(PellorStartup::kProductName), this);
     about->setObjectName(QStringLiteral("actionAbout"));
     connect(about, &QAction::triggered, this, [this] { OnSysCommand(IDM_ABOUTBOX); });
     addAction(about);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
-    m_strAppDir = ProgramFolder::executableFolder();
-    theApp().m_strAppDir = m_strAppDir;
-    m_strScoreDir = ProgramFolder::join(m_strAppDir, QStringLiteral("成绩")) + u'/';
+    theApp().m_strAppDir = ProgramFolder::executableFolder();
+    m_lesson = new RollCallLesson(theApp().m_strAppDir, this);
+    connect(m_lesson, &RollCallLesson::studentOnCallChanged, this, &CPellorDlg::ShowStudentOnCall);
+    connect(m_lesson, &RollCallLesson::scoresChanged, this, &CPellorDlg::ShowStudentOnCall);
 
     const QFont big = BigFont(m_nFontHeight);
     for (QWidget *control : std::initializer_list<QWidget *>{m_btnRandom, m_btnAbsent, m_btnPresent,
@@ -219,11 +220,14 @@ bool CPellorDlg::OnInitDialog()
     RandomSource::seedFromClock();
     m_strStuNumber = QStringLiteral("0");
     LoadSettings();
-    if (!QFileInfo::exists(ProgramFolder::normalised(m_strBackBrush)))
-        m_strBackBrush = defaultBackground();
-    LoadBackground(m_strBackBrush);
-    if (LoadGroupScores(m_strScoreDir, m_nNumOfClass)) {
-        setWindowTitle(QStringLiteral("Quorinde"));
+    if (!QFileInfo::exists(ProgramFolder::normalised(backBrush()))) {
+        RollCallSettings settings = m_lesson->settings();
+        settings.m_strBackBrush = defaultBackground();
+        m_lesson->UseSettings(settings);
+    }
+    LoadBackground(backBrush());
+    if (LoadGroupScores(m_lesson->settings().m_strScoreDir, m_lesson->settings().m_nNumOfClass)) {
+        setWindowTitle(PellorStartup::kProductName);
         fillNumberCombo(m_comboGroup->currentIndex());
     }
     m_initialised = true;
@@ -232,7 +236,12 @@ bool CPellorDlg::OnInitDialog()
 
 QString CPellorDlg::defaultBackground() const
 {
-    return ProgramFolder::join(m_strAppDir, QStringLiteral("res/photo/1.bmp"));
+    return ProgramFolder::join(theApp().programFolder(), QStringLiteral("res/photo/1.bmp"));
+}
+
+QString CPellorDlg::backBrush() const
+{
+    return m_lesson->settings().m_strBackBrush;
 }
 
 void CPellorDlg::OnCtlColor()
@@ -256,22 +265,22 @@ void CPellorDlg::OnCtlColor()
 
 void CPellorDlg::LoadSettings()
 {
-    SettingsFile::readRollCallSettings(SettingsFile::pathIn(m_strAppDir), *this);
+    m_lesson->LoadSettings();
 }
 
 bool CPellorDlg::LoadGroupScores(const QString &scoreDir, int numOfClass)
 {
-    const auto result = GroupScoreFile::load(scoreDir, numOfClass, m_nBasicScore, *this);
+    const auto result = m_lesson->LoadGroupScores(scoreDir, numOfClass);
     if (result.status == GroupScoreFile::LoadStatus::BadGroupCount) {
         Prompt::app(result.message);
         return false;
     }
-    // New tables: the number on call addresses nobody in them.
-    m_nGroupOnCall = -1;
     m_comboGroup->clear();
     m_comboNumber->clear();
     for (int n = 1; n <= numOfClass && n <= result.groupsLoaded + 1; ++n)
         m_comboGroup->addItem(QString::number(n));
+    if (!result.unrecognised.isEmpty())
+        Prompt::app(GroupScoreFile::unrecognisedMessage(result.unrecognised));
     if (result.status == GroupScoreFile::LoadStatus::OpenFailed) {
         Prompt::app(result.message);
         return false;
@@ -284,9 +293,9 @@ bool CPellorDlg::LoadGroupScores(const QString &scoreDir, int numOfClass)
 void CPellorDlg::fillNumberCombo(int group)
 {
     m_comboNumber->clear();
-    if (group < 0 || group >= kMaxGroups)
+    if (group < 0 || group >= RollCallTables::kMaxGroups)
         return;
-    for (int n = 1; n <= m_nGroupCount[group]; ++n)
+    for (int n = 1; n <= m_lesson->tables().m_nGroupCount[group]; ++n)
         m_comboNumber->addItem(QString::number(n));
     // The list is filled, not chosen from: no number is on call until one is picked.
     m_comboNumber->setCurrentIndex(-1);
@@ -310,26 +319,36 @@ void CPellorDlg::UpdateData(bool saveAndValidate)
 void CPellorDlg::OnCbnSelchangeGroup()
 {
     const int g = m_comboGroup->currentIndex();
-    if (g < 0 || g >= kMaxGroups)
+    if (g < 0 || g >= RollCallTables::kMaxGroups)
         return;
     fillNumberCombo(g);
-    m_strGroupScore = QString::number(m_nGroupScore[g]);
+    m_strGroupScore = QString::number(m_lesson->tables().m_nGroupScore[g]);
     UpdateData(false);
 }
 
 void CPellorDlg::OnCbnSelchangeStudent()
 {
     UpdateData(true);
-    const int g = m_comboGroup->currentIndex();
-    const int s = m_comboNumber->currentIndex();
-    if (!hasStudent(g, s + 1))
+    m_lesson->Choose(m_comboGroup->currentIndex(), m_comboNumber->currentIndex() + 1);
+}
+
+void CPellorDlg::ShowStudentOnCall()
+{
+    const RollCallTables &tables = m_lesson->tables();
+    const int g = m_lesson->groupOnCall();
+    const int k = m_lesson->StudentOnCall(g);
+    if (k == 0)
         return;
-    m_strStuNumber = QString::number(s + 1);
-    m_nGroupOnCall = g;
-    m_strStuName = m_vecNames[g].at(s);
-    m_strStuScore = QString::number(m_vecTotalScore[g].at(s));
-    m_strGroupScore = QString::number(m_nGroupScore[g]);
-    UpdateData(false);
+    // Only the selection follows the student's group; the number list stays as it is.
+    if (g != m_comboGroup->currentIndex() && g < m_comboGroup->count()) {
+        m_comboGroup->setCurrentIndex(g);
+        m_comboGroup->repaint();
+    }
+    m_strStuNumber = QString::number(k);
+    m_strStuName = tables.m_vecNames[g].at(k - 1);
+    m_strStuScore = QString::number(tables.m_vecTotalScore[g].at(k - 1));
+    m_strGroupScore = QString::number(tables.m_nGroupScore[g]);
+    OnRefreshFields();
 }
 
 void CPellorDlg::OnBnClickedSaveExit()
@@ -341,20 +360,21 @@ bool CPellorDlg::SaveAndExit()
 {
     // Only groups read from their files are written back; with none there is nothing to
     // save, and the group files are left exactly as they are.
-    if (!hasLoadedGroup()) {
-        Prompt::app(GroupScoreFile::badGroupCountMessage());
+    if (!m_lesson->tables().hasLoadedGroup()) {
+        const QStringList &unrecognised = m_lesson->unrecognisedFiles();
+        Prompt::app(unrecognised.isEmpty() ? GroupScoreFile::badGroupCountMessage()
+                                           : GroupScoreFile::unrecognisedMessage(unrecognised));
         return false;
     }
-    const QStringList failures = GroupScoreFile::save(m_strScoreDir, *this);
+    const QStringList failures = m_lesson->Save();
     if (!failures.isEmpty()) {
         // Nothing is lost: the window stays open so the teacher can mend the folder and save again.
         Prompt::app(GroupScoreFile::saveFailureMessage(failures));
         return false;
     }
-    m_bUnsaved = false;
     UpdateData(true);
     done(QDialog::Accepted);
-    if (m_nShowDonghua != 0)
+    if (m_lesson->settings().m_nShowDonghua != 0)
         PlayGoodbyeClip();
     return true;
 }
@@ -401,19 +421,30 @@ bool CPellorDlg::LoadPictureFile(QPixmap &bitmap, const QString &path)
 bool CPellorDlg::PreviewBackground(const QString &path)
 {
     // The fallback picture is only shown: the stored path stays what it was.
-    const QString stored = m_strBackBrush;
-    const bool loaded = LoadBackground(path);
-    m_strBackBrush = stored;
-    return loaded;
+    return showBackground(path, nullptr);
 }
 
 bool CPellorDlg::LoadBackground(const QString &path)
 {
+    QString fallback;
+    const bool loaded = showBackground(path, &fallback);
+    if (!fallback.isEmpty()) {
+        RollCallSettings settings = m_lesson->settings();
+        settings.m_strBackBrush = fallback;
+        m_lesson->UseSettings(settings);
+    }
+    return loaded;
+}
+
+bool CPellorDlg::showBackground(const QString &path, QString *fallback)
+{
     QPixmap bitmap;
     bool loaded = LoadPictureFile(bitmap, path);
     if (!loaded) {
-        m_strBackBrush = defaultBackground();
-        loaded = LoadPictureFile(bitmap, m_strBackBrush);
+        const QString defaultPicture = defaultBackground();
+        if (fallback)
+            *fallback = defaultPicture;
+        loaded = LoadPictureFile(bitmap, defaultPicture);
     }
     if (loaded)
         m_brushBack = QBrush(bitmap);
@@ -500,7 +531,7 @@ void CPellorDlg::reject()
 bool CPellorDlg::ExitProgram()
 {
     // One slip of the mouse must not lose a lesson: with grades given, ask first.
-    if (m_bUnsaved) {
+    if (m_lesson->isUnsaved()) {
         switch (Prompt::box(this, QStringLiteral("本节课的成绩尚未保存，是否保存？"), {}, Prompt::YesNoCancel,
                             Prompt::Question)) {
         case Prompt::Yes:

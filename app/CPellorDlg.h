@@ -1,8 +1,5 @@
 #pragma once
 
-#include "application/RollCallSettings.h"
-#include "core/RollCallTables.h"
-
 #include "controls/CMyButton.h"
 
 #include <QBrush>
@@ -19,10 +16,12 @@ class QLabel;
 class QLineEdit;
 class QPixmap;
 class QPushButton;
+class RollCallLesson;
 
 // The main roll-call window: the groups and the student on call over a background
-// picture, with the classroom commands. It owns the roll-call tables and settings.
-class CPellorDlg : public QDialog, public RollCallSettings, public RollCallTables
+// picture, with the classroom commands. It owns the lesson (tables, settings, the student
+// on call), shows it, and turns its buttons into the lesson's operations.
+class CPellorDlg : public QDialog
 {
     Q_OBJECT
 
@@ -54,20 +53,19 @@ public:
     // in for it hidden.
     int exec() override;
 
-    // Reads the window's settings from res/set.ini in the program folder.
+    RollCallLesson &lesson() const { return *m_lesson; }
+
+    // Reads the lesson's settings from res/set.ini in the program folder.
     void LoadSettings();
-    // Loads every group file; false (after telling the teacher) when one could not be read.
+    // Loads every group file and refills the group list; false (after telling the teacher)
+    // when the number of groups is unusable or a file could not be read.
     bool LoadGroupScores(const QString &scoreDir, int numOfClass);
 
-    // Texts exchanged with the fields.
+    // Texts exchanged with the fields: the student on call and the group score shown.
     QString m_strStuName;
     QString m_strStuNumber;
     QString m_strStuScore;
     QString m_strGroupScore;
-    QString m_strAppDir;
-    // The group the number on call was drawn or chosen in; -1 for none. The number addresses
-    // nobody in another group, whatever the group list shows now.
-    int m_nGroupOnCall = -1;
 
     // Pulls the field texts into the members (true) or pushes the members into them.
     void UpdateData(bool saveAndValidate);
@@ -79,6 +77,8 @@ public:
     bool LoadBackground(const QString &path);
     // Shows a picture as LoadBackground does but keeps the stored path, whatever shows.
     bool PreviewBackground(const QString &path);
+    // The background picture's path in effect.
+    QString backBrush() const;
 
     // The drum game, created on first use and hidden, not destroyed, when closed.
     CJiguDlg *m_dlgJigu = nullptr;
@@ -133,6 +133,8 @@ public slots:
     void OnBnClickedSettings();
     void OnBnClickedLessonPlan();
     void OnBnClickedPPT();
+    // The tool bar's "课堂点名": the window comes back as it was, and the bar steps aside.
+    void OnToolBarRollCall();
     void OnBnClickedStudentInfo();
     void OnCbnSelchangeGroup();
     void OnCbnSelchangeStudent();
@@ -162,6 +164,12 @@ private:
     void createControls();
     void fillNumberCombo(int group);
     QString defaultBackground() const;
+    // The fields show the lesson's student on call, in the group list too.
+    void ShowStudentOnCall();
+    // Shows the picture, or the default one when it does not load (its path then given back).
+    bool showBackground(const QString &path, QString *fallback);
+
+    RollCallLesson *m_lesson = nullptr;
 
     QList<QLabel *> m_labels;
     QList<int> m_labelWidths;

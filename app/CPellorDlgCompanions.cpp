@@ -18,14 +18,34 @@ void CPellorDlg::OnBnClickedLessonPlan()
 
 void CPellorDlg::OnBnClickedPPT()
 {
-    if (!m_dlgPPT)
-        m_dlgPPT = new CPlayPPtDlg;
+    if (!m_dlgPPT) {
+        m_dlgPPT = new CPlayPPtDlg(*m_lesson);
+        connect(m_dlgPPT, &CPlayPPtDlg::rollCallRequested, this, &CPellorDlg::OnToolBarRollCall);
+        connect(m_dlgPPT, &CPlayPPtDlg::lessonPlanRequested, this, &CPellorDlg::OnBnClickedLessonPlan);
+        // The window's own way out asks about a lesson not yet saved; cancelled there, or with
+        // a save that failed, the bar stays with its countdown still running.
+        connect(m_dlgPPT, &CPlayPPtDlg::exitRequested, this, [this] {
+            if (ExitProgram())
+                m_dlgPPT->EndToolBar();
+        });
+    }
     if (m_dlgPPT->isCreated())
         m_dlgPPT->show();
     else
-        m_dlgPPT->ShowToolBar(this);
+        m_dlgPPT->ShowToolBar();
     m_bStandingAside = true;
     hide();
+}
+
+void CPellorDlg::OnToolBarRollCall()
+{
+    // The lesson, the student on call and the fields are as they were left: the window only
+    // comes back, in the program's loop that has run since it stepped aside.
+    if (m_dlgPPT)
+        m_dlgPPT->hide();
+    show();
+    raise();
+    activateWindow();
 }
 
 void CPellorDlg::OnBnClickedStudentInfo()

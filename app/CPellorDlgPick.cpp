@@ -10,11 +10,11 @@
 #include "YongQi.h"
 #include "application/CPellorApp.h"
 #include "core/GroupScoreFile.h"
+#include "core/RollCallLesson.h"
 #include "core/RollCallPick.h"
 #include "core/RollCallScoring.h"
 
 #include "platform/base/ProgramFolder.h"
-#include "platform/base/RandomSource.h"
 #include "platform/gui/Pause.h"
 #include "platform/gui/Prompt.h"
 #include "platform/gui/Sound.h"
@@ -23,15 +23,9 @@
 
 namespace {
 
-QString soundPath(const QString &appDir, const QString &name)
+QString soundPath(const QString &name)
 {
-    return ProgramFolder::join(appDir, QStringLiteral("res/声音/") + name);
-}
-
-// The number of groups the tables can hold of those the settings ask for.
-int usableGroups(int numOfClass)
-{
-    return qMin(numOfClass, RollCallTables::kMaxGroups);
+    return ProgramFolder::join(theApp().programFolder(), QStringLiteral("res/声音/") + name);
 }
 
 void tell(QWidget *owner, const QString &text)
@@ -41,79 +35,53 @@ void tell(QWidget *owner, const QString &text)
 
 const QString kNobodyOnCall = QStringLiteral("还未挑选回答问题的学生！");
 
-// The program folder the sounds are read from: the application's, as the windows know it.
-QString programFolder(const CPellorDlg &dlg)
-{
-    return theApp().m_strAppDir.isEmpty() ? dlg.m_strAppDir : theApp().m_strAppDir;
-}
-
 } // namespace
 
 void CPellorDlg::OnBnClickedRandom()
 {
-    RandomSource::seedFromClock();
-
-    int g = 0;
-    if (m_nSelectClass != 0) {
-        if (m_nNumOfClass < 1) {
-            Prompt::app(GroupScoreFile::badGroupCountMessage());
-            return;
-        }
-        g = RollCallPick::randomGroup(usableGroups(m_nNumOfClass));
-        if (g != m_comboGroup->currentIndex() && g < m_comboGroup->count()) {
-            // Only the selection moves; the number list still belongs to the previous group.
-            m_comboGroup->setCurrentIndex(g);
-            m_comboGroup->repaint();
-        }
-    } else {
-        g = m_comboGroup->currentIndex();
-        if (g < 0) {
-            tell(this, QStringLiteral("还未选择小组"));
-            return;
-        }
+    const RollCallLesson::PickStart start = m_lesson->StartPick(m_comboGroup->currentIndex());
+    const int g = start.group;
+    if (g >= 0 && g != m_comboGroup->currentIndex() && g < m_comboGroup->count()) {
+        // Only the selection moves; the number list still belongs to the previous group.
+        m_comboGroup->setCurrentIndex(g);
+        m_comboGroup->repaint();
     }
-    if (g >= RollCallTables::kMaxGroups || m_nGroupCount[g] == 0) {
+    switch (start.refusal) {
+    case RollCallLesson::PickRefusal::None:
+        break;
+    case RollCallLesson::PickRefusal::BadGroupCount:
+        Prompt::app(GroupScoreFile::badGroupCountMessage());
+        return;
+    case RollCallLesson::PickRefusal::NoGroupChosen:
+        tell(this, QStringLiteral("还未选择小组"));
+        return;
+    case RollCallLesson::PickRefusal::EmptyGroup:
         tell(this, QStringLiteral("小组人数为0，请查看所选小组是否正确"));
         return;
     }
 
-    auto drawOnce = [this, g] {
-        const RollCallPick::Draw draw = RollCallPick::drawStudent(*this, g);
-        m_strStuNumber = QString::number(draw.number);
-        m_nGroupOnCall = g;
-        m_strStuName = draw.name;
-        m_strStuScore = QString::number(draw.total);
-        m_strGroupScore = QString::number(draw.groupScore);
-        OnRefreshFields();
-    };
-
-    switch (m_nVoice) {
+    switch (m_lesson->settings().m_nVoice) {
     case 0:
-        Sound::play(soundPath(programFolder(*this), RollCallPick::pickSoundName()), Sound::Mode::Once);
+        Sound::play(soundPath(RollCallPick::pickSoundName()), Sound::Mode::Once);
         for (int i = 0; i < RollCallPick::kSoundDraws - 1; ++i) {
             Pause::pause(RollCallPick::kDrawPauseMs);
-            drawOnce();
+            m_lesson->Draw(g);
         }
-        drawOnce();
+        m_lesson->Draw(g);
         break;
-    case 1: {
-        const bool exists = m_dlgJigu != nullptr;
-        if (!exists)
-            m_dlgJigu = new CJiguDlg(this);
-        m_dlgJigu->m_nBeats = m_nNumOfJiGu;
-        m_dlgJigu->m_nRemaining = m_nNumOfJiGu;
-        m_dlgJigu->m_nGroup = g;
-        m_dlgJigu->m_bRandomGroup = m_nSelectClass;
-        if (exists) {
+    case 1:
+        if (m_dlgJigu) {
+            m_dlgJigu->PrepareRun(g);
             m_dlgJigu->show();
             m_dlgJigu->StartJigu();
         } else {
-            m_dlgJigu->ShowJigu(this);
+            m_dlgJigu = new CJiguDlg(this, *m_lesson);
+            m_dlgJigu->PrepareRun(g);
+            m_dlgJigu->ShowJigu();
         }
         break;
-    }
     case 2:
-        drawOnce();
+        m_lesson->Draw(g);
         break;
     default:
         break;
@@ -122,26 +90,20 @@ void CPellorDlg::OnBnClickedRandom()
 
 void CPellorDlg::OnBnClickedPresent()
 {
-    const int g = m_comboGroup->currentIndex();
-    const int k = g == m_nGroupOnCall ? RollCallPick::studentOnCall(*this, g, m_strStuNumber) : 0;
-    if (k == 0) {
+    if (m_lesson->StudentOnCall(m_comboGroup->currentIndex()) == 0) {
         tell(this, kNobodyOnCall);
         return;
     }
 
     WeiKuangKe grading(this);
     const int result = grading.exec();
-    if (const auto rule = RollCallScoring::gradeRule(result, *this)) {
-        const QString appDir = programFolder(*this);
+    if (const auto rule = RollCallScoring::gradeRule(result, m_lesson->settings())) {
         if (!rule->firstSound.isEmpty())
-            Sound::play(soundPath(appDir, rule->firstSound), Sound::Mode::ToEnd);
-        Sound::play(soundPath(appDir, rule->applause), Sound::Mode::Looped);
+            Sound::play(soundPath(rule->firstSound), Sound::Mode::ToEnd);
+        Sound::play(soundPath(rule->applause), Sound::Mode::Looped);
+        m_lesson->Grade(rule->score);
 
-        RollCallScoring::applyGrade(*this, g, k, rule->score, m_nCreditedScore[g]);
-        m_strStuScore = QString::number(m_vecTotalScore[g].at(k - 1));
-        m_strGroupScore = QString::number(m_nGroupScore[g]);
-
-        if (m_nShowDonghua != 0) {
+        if (m_lesson->settings().m_nShowDonghua != 0) {
             switch (rule->feedback) {
             case RollCallScoring::Feedback::ManFen: {
                 ManFen feedback(this);
@@ -167,20 +129,15 @@ void CPellorDlg::OnBnClickedPresent()
 
 void CPellorDlg::OnAbsent()
 {
-    const int g = m_comboGroup->currentIndex();
-    const int k = g == m_nGroupOnCall ? RollCallPick::studentOnCall(*this, g, m_strStuNumber) : 0;
-    if (k == 0) {
+    if (m_lesson->StudentOnCall(m_comboGroup->currentIndex()) == 0) {
         tell(this, kNobodyOnCall);
         return;
     }
 
     KuangKe absence(this);
-    if (absence.exec() == RollCallScoring::kAbsenceConfirmed
-        && RollCallScoring::applyAbsence(*this, g, k, m_nCreditedScore[g])) {
-        m_strStuScore = QString::number(m_vecTotalScore[g].at(k - 1));
-        m_strGroupScore = QString::number(m_nGroupScore[g]);
-    }
-    if (m_nShowDonghua != 0) {
+    if (absence.exec() == RollCallScoring::kAbsenceConfirmed)
+        m_lesson->Absent();
+    if (m_lesson->settings().m_nShowDonghua != 0) {
         KuangKeMofa clip(this);
         clip.exec();
     }

@@ -1,10 +1,10 @@
 #include "CPlayPPtDlg.h"
 
 #include "CMyStatic.h"
-#include "CPellorDlg.h"
 #include "CSetDlg.h"
 #include "CTimeJishiDlg.h"
 #include "core/Countdown.h"
+#include "core/RollCallLesson.h"
 
 #include "application/CPellorApp.h"
 #include "application/SettingsFile.h"
@@ -16,15 +16,17 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QEnterEvent>
+#include <QHideEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 
 using ToolBarGeometry::DockSide;
 using ToolBarGeometry::Rect;
 
-CPlayPPtDlg::CPlayPPtDlg()
+CPlayPPtDlg::CPlayPPtDlg(RollCallLesson &lesson)
     : QDialog(nullptr)
     , m_timers(this, [this](int id) { OnTimer(id); })
+    , m_lesson(lesson)
     , m_template(this, QStringLiteral("MS Shell Dlg"), 8, 338, 28)
 {
     setObjectName(QStringLiteral("dialog%1").arg(IDD));
@@ -59,13 +61,15 @@ CPlayPPtDlg::CPlayPPtDlg()
         case IDC_LESSON_PLAN:
             connect(button, &QPushButton::clicked, this, &CPlayPPtDlg::OnBnClickedLessonPlan);
             break;
+        case IDC_ROLL_CALL:
+            connect(button, &QPushButton::clicked, this, &CPlayPPtDlg::OnBnClickedRollCall);
+            break;
         case IDC_STUDENT_INFO:
             // Enter opens the records, as the default button.
             button->setDefault(true);
             connect(button, &QPushButton::clicked, this, &CPlayPPtDlg::OnBnClickedStudentInfo);
             break;
         default:
-            // "课堂点名" has never done anything.
             break;
         }
     }
@@ -78,11 +82,10 @@ ToolBarGeometry::Measures CPlayPPtDlg::measures() const
     return {Screen::size(), m_nTaskbarHeight, m_nEdgeHeight, m_nFrameWidth};
 }
 
-void CPlayPPtDlg::ShowToolBar(CPellorDlg *parent)
+void CPlayPPtDlg::ShowToolBar()
 {
     m_created = true;
     show();
-    m_pParentDlg = parent;
     move(ToolBarGeometry::topCentre(Screen::size(), size()));
     m_nTaskbarHeight = ToolBarGeometry::taskbarHeight(Screen::taskbarHeight());
     m_nEdgeHeight = ToolBarGeometry::kEdgeHeight;
@@ -161,10 +164,13 @@ void CPlayPPtDlg::applySlide(const ToolBarGeometry::Step &step)
 
 void CPlayPPtDlg::OnBnClickedExit()
 {
-    // The main window's own way out asks about a lesson not yet saved; cancelled there, or
-    // with a save that failed, the bar stays with its countdown still running.
-    if (m_pParentDlg && !m_pParentDlg->ExitProgram())
-        return;
+    // The roll-call window decides: it asks about a lesson not yet saved, and ends the bar
+    // when the program ends.
+    emit exitRequested();
+}
+
+void CPlayPPtDlg::EndToolBar()
+{
     // The countdown's worker paints into its window: it ends before the window goes.
     if (m_dlgCountdown) {
         m_dlgCountdown->m_staticTime->Stop();
@@ -178,16 +184,15 @@ void CPlayPPtDlg::OnBnClickedSettings()
 {
     CPellorApp &app = theApp();
     CSetDlg dlg(this);
-    dlg.m_nVoice = m_pParentDlg->m_nVoice;
-    dlg.m_nShowDonghua = m_pParentDlg->m_nShowDonghua;
+    dlg.m_nVoice = m_lesson.settings().m_nVoice;
+    dlg.m_nShowDonghua = m_lesson.settings().m_nShowDonghua;
     dlg.m_nShowScore = app.m_bShowScore;
     if (dlg.exec() != QDialog::Accepted)
         return;
-    m_pParentDlg->m_nVoice = app.m_nVoice = dlg.m_nVoice;
-    m_pParentDlg->m_nShowDonghua = app.m_bShowDongHua = dlg.m_nShowDonghua;
+    m_lesson.UseEffects(dlg.m_nVoice, dlg.m_nShowDonghua);
     app.m_bShowScore = dlg.m_nShowScore;
-    const QString error = SettingsFile::writeToolBarSettings(SettingsFile::pathIn(m_pParentDlg->m_strAppDir),
-                                                             dlg.m_nVoice, dlg.m_nShowDonghua, dlg.m_nShowScore);
+    const QString error = SettingsFile::writeToolBarSettings(m_lesson.settingsPath(), dlg.m_nVoice,
+                                                             dlg.m_nShowDonghua, dlg.m_nShowScore);
     // The new switches hold for this run; the teacher learns they will not survive a restart.
     if (!error.isEmpty())
         Prompt::app(error);
@@ -209,7 +214,12 @@ void CPlayPPtDlg::OnBnClickedCountdown()
 
 void CPlayPPtDlg::OnBnClickedLessonPlan()
 {
-    m_pParentDlg->OnBnClickedLessonPlan();
+    emit lessonPlanRequested();
+}
+
+void CPlayPPtDlg::OnBnClickedRollCall()
+{
+    emit rollCallRequested();
 }
 
 void CPlayPPtDlg::OnBnClickedStudentInfo()
@@ -229,6 +239,14 @@ void CPlayPPtDlg::closeEvent(QCloseEvent *event)
     // The bar goes only when the program does.
     event->ignore();
     OnBnClickedExit();
+}
+
+void CPlayPPtDlg::hideEvent(QHideEvent *event)
+{
+    m_timers.KillTimer(kCursorWatchTimer);
+    m_timers.KillTimer(kSlideTimer);
+    m_bShown = false;
+    QDialog::hideEvent(event);
 }
 
 void CPlayPPtDlg::enterEvent(QEnterEvent *event)

@@ -10,14 +10,16 @@
 
 #include <memory>
 
-class CPellorDlg;
 class CTimeJishiDlg;
+class RollCallLesson;
 class QPushButton;
 
 // The presentation tool bar: a thin, always-on-top strip of six buttons that stands in for
 // the main window while the teacher presents. Moved with the cursor to a screen edge it
 // docks there; docked, it slides out of sight when the cursor leaves it, leaving a strip,
-// and slides back when the cursor comes over the strip. Created on first use and kept.
+// and slides back when the cursor comes over the strip. Created on first use and kept. What
+// belongs to the roll-call window (its return, the lesson plans, the way out) it asks for
+// with a signal; the effect switches of its settings it gives to the lesson.
 class CPlayPPtDlg : public QDialog
 {
     Q_OBJECT
@@ -38,10 +40,9 @@ public:
     static constexpr int kCursorWatchMs = 200;
     static constexpr int kSlideMs = 50;
 
-    CPlayPPtDlg();
+    explicit CPlayPPtDlg(RollCallLesson &lesson);
     ~CPlayPPtDlg() override;
 
-    CPellorDlg *m_pParentDlg = nullptr;
     // Docked at a side edge, the height stretched to the screen's.
     bool m_bStretched = false;
     // Slid in; the cursor watch runs.
@@ -59,8 +60,10 @@ public:
     WindowTimers m_timers;
 
     // Shows the bar at the top centre of the screen and measures the screen's edges.
-    void ShowToolBar(CPellorDlg *parent);
+    void ShowToolBar();
     bool isCreated() const { return m_created; }
+    // The program ends: the countdown stops before its window goes, then the bar.
+    void EndToolBar();
 
     // The cursor over the bar: a docked bar that has slid out slides back in and the cursor
     // watch starts.
@@ -78,12 +81,20 @@ public:
     void OnBnClickedSettings();
     void OnBnClickedCountdown();
     void OnBnClickedLessonPlan();
+    void OnBnClickedRollCall();
     void OnBnClickedStudentInfo();
+
+signals:
+    void exitRequested();
+    void lessonPlanRequested();
+    void rollCallRequested();
 
 protected:
     // Esc and the window manager's close are "退出".
     void reject() override;
     void closeEvent(QCloseEvent *event) override;
+    // Hidden, the bar neither watches the cursor nor slides: a slide step would show it again.
+    void hideEvent(QHideEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -93,6 +104,7 @@ private:
     ToolBarGeometry::Measures measures() const;
     void applySlide(const ToolBarGeometry::Step &step);
 
+    RollCallLesson &m_lesson;
     DialogTemplate m_template;
     QPoint m_dragOffset;
     bool m_dragging = false;

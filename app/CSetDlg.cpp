@@ -1,6 +1,6 @@
 #include "CSetDlg.h"
 
-#include "CPellorDlg.h"
+#include "application/RollCallSettings.h"
 
 #include "platform/gui/DataExchange.h"
 #include "platform/gui/Prompt.h"
@@ -14,7 +14,39 @@
 #include <QRadioButton>
 #include <QShowEvent>
 
+#include <climits>
+#include <cmath>
+
 namespace {
+
+// Whole points, truncated toward zero; a value beyond int is held at int's limit rather
+// than wrapped.
+int truncatedScore(float value)
+{
+    const double whole = std::trunc(static_cast<double>(value));
+    if (whole >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (whole <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(whole);
+}
+
+// Takes the dialog's value when it differs; true when it did.
+bool takeOver(int &member, int value)
+{
+    if (member == value)
+        return false;
+    member = value;
+    return true;
+}
+
+bool takeOverScore(int &member, float value)
+{
+    if (static_cast<float>(member) == value)
+        return false;
+    member = truncatedScore(value);
+    return true;
+}
 
 // The open dialog's filter; "*bmp" without the dot is how the filter has always read.
 const char kPictureFilter[] = "jpg File(*.jpg,*.bmp) (*.jpg *bmp);;All Files(*.*) (*)";
@@ -23,7 +55,6 @@ const char kPictureFilter[] = "jpg File(*.jpg,*.bmp) (*.jpg *bmp);;All Files(*.*
 
 CSetDlg::CSetDlg(QWidget *parent)
     : ExchangeDialog(parent)
-    , m_pMainDlg(qobject_cast<CPellorDlg *>(parent))
     , m_template(this, QStringLiteral("MS Shell Dlg"), 8, 331, 379)
 {
     setObjectName(QStringLiteral("dialog%1").arg(IDD));
@@ -35,6 +66,37 @@ CSetDlg::CSetDlg(QWidget *parent)
 }
 
 CSetDlg::~CSetDlg() = default;
+
+void CSetDlg::FillFrom(const RollCallSettings &s)
+{
+    m_strBackBrush = s.m_strBackBrush;
+    m_fBasicScore = static_cast<float>(s.m_nBasicScore);
+    m_fWrongScore = static_cast<float>(s.m_nWrongScore);
+    m_fZhuDongFen = static_cast<float>(s.m_nZhuDongFen);
+    m_fRightScore = static_cast<float>(s.m_nRightScore);
+    m_fQuiteRightScore = static_cast<float>(s.m_nQuiteRightScore);
+    m_nVoice = s.m_nVoice;
+    m_nShowDonghua = s.m_nShowDonghua;
+    m_nSelectClass = s.m_nSelectClass;
+    m_nNumOfJiGu = s.m_nNumOfJiGu;
+    m_nNumOfClass = s.m_nNumOfClass;
+}
+
+bool CSetDlg::TakeInto(RollCallSettings &s) const
+{
+    s.m_strBackBrush = m_strBackBrush;
+    bool changed = takeOver(s.m_nNumOfClass, m_nNumOfClass);
+    changed |= takeOver(s.m_nVoice, m_nVoice);
+    changed |= takeOver(s.m_nSelectClass, m_nSelectClass);
+    changed |= takeOver(s.m_nShowDonghua, m_nShowDonghua);
+    changed |= takeOverScore(s.m_nBasicScore, m_fBasicScore);
+    changed |= takeOverScore(s.m_nZhuDongFen, m_fZhuDongFen);
+    changed |= takeOverScore(s.m_nWrongScore, m_fWrongScore);
+    changed |= takeOverScore(s.m_nRightScore, m_fRightScore);
+    changed |= takeOverScore(s.m_nQuiteRightScore, m_fQuiteRightScore);
+    changed |= takeOver(s.m_nNumOfJiGu, m_nNumOfJiGu);
+    return changed;
+}
 
 void CSetDlg::addLabel(const QString &text, int x, int y, int w, int h)
 {
@@ -210,9 +272,7 @@ void CSetDlg::OnBnClickedBrowsePicture()
     if (path.isEmpty())
         return;
     m_strBackBrush = path;
-    // Without the main window (the tool bar's run) the field is only filled.
-    // The preview keeps the main window's stored path: a cancel must leave it as it was.
-    if (m_pMainDlg)
-        m_pMainDlg->PreviewBackground(path);
+    // Nobody listens in the tool bar's run: the field is only filled.
+    emit pictureChosen(path);
     UpdateData(false);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/gui/DialogTemplate.h"
-
-#include <QBrush>
 #include "platform/gui/ExchangeDialog.h"
 
-class CPellorDlg;
+#include <QBrush>
+
+struct RollCallSettings;
 class DataExchange;
 class QAbstractButton;
 class QButtonGroup;
@@ -14,9 +14,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-// "设置": the roll-call settings. The caller fills the members, runs the dialog and takes
-// the members back after OK. With the main window as parent, a chosen picture is shown on
-// it at once.
+// "设置": the roll-call settings. The caller fills the fields, runs the dialog and takes
+// them back after OK. A chosen picture is announced at once, for a live preview.
 class CSetDlg : public ExchangeDialog
 {
     Q_OBJECT
@@ -47,12 +46,16 @@ public:
     static constexpr int kBackGreen = 237;
     static constexpr int kBackBlue = 204;
 
-    // The parent is the preview target when it is the main window; any other parent (the
-    // tool bar) or none leaves the dialog without one.
     explicit CSetDlg(QWidget *parent = nullptr);
     ~CSetDlg() override;
 
-    CPellorDlg *m_pMainDlg = nullptr;
+    // The fields from the settings in effect; the score display keeps its own value.
+    void FillFrom(const RollCallSettings &settings);
+    // The fields into the settings, each score as whole points truncated toward zero. The
+    // picture is always taken; true when any other setting changed (a score counts as
+    // changed when its field differs from the points it had, so 2.5 changes a 2).
+    bool TakeInto(RollCallSettings &settings) const;
+
     QString m_strBackBrush;
     int m_nNumOfClass = 0;
     float m_fWrongScore = 0.0f;
@@ -72,6 +75,10 @@ public:
 
     // "。。。": choose the background picture.
     void OnBnClickedBrowsePicture();
+
+signals:
+    // A picture chosen, before the dialog is closed.
+    void pictureChosen(const QString &path);
 
 protected:
     void DoDataExchange(DataExchange &dx) override;

@@ -57,6 +57,14 @@ void CTimeJishiDlg::ShowCountdown()
     for (int i = 0; i < Countdown::kLengthCount; ++i)
         m_comboMinutes->insertItem(i, QString::number(Countdown::kLengths[i]));
     m_comboMinutes->setCurrentIndex(-1);
+    // The field is as wide as its longest length needs beside its arrow ("10" showed as
+    // "l0" in the template's width); the window grows with it.
+    m_comboMinutes->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const int needed = m_comboMinutes->sizeHint().width();
+    if (needed > m_comboMinutes->width()) {
+        m_comboMinutes->resize(needed, m_comboMinutes->height());
+        resize(m_comboMinutes->geometry().right() + 1 + m_template.toPixelsX(2), height());
+    }
     setWindowOpacity(kAlpha / 255.0);
 }
 

@@ -26,7 +26,7 @@ constexpr int kLockWaitMs = 500;
 
 void prepareApplication()
 {
-    QApplication::setApplicationName(QStringLiteral("Pellor"));
+    QApplication::setApplicationName(kProductName);
     QApplication::setApplicationVersion(QStringLiteral("3.1"));
     DialogTemplate::installFontSubstitutions();
     installQtTranslation();

@@ -4,7 +4,12 @@
 class CPellorApp;
 class QIcon;
 
+#include <QString>
+
 namespace PellorStartup {
+
+// The program's name as its title bar shows it, and every message box and the About box.
+inline const QString kProductName = QStringLiteral("Quorinde");
 
 // The program icon. Decoded with its format named, so that no image plugin is loaded to guess it.
 QIcon programIcon();

@@ -35,10 +35,14 @@ CPellorApp::~CPellorApp()
     g_app = nullptr;
 }
 
+QString CPellorApp::programFolder() const
+{
+    return m_strAppDir.isEmpty() ? ProgramFolder::executableFolder() : m_strAppDir;
+}
+
 QString CPellorApp::SettingsPath() const
 {
-    const QString folder = m_strAppDir.isEmpty() ? ProgramFolder::executableFolder() : m_strAppDir;
-    return SettingsFile::pathIn(folder);
+    return SettingsFile::pathIn(programFolder());
 }
 
 void CPellorApp::ReadScoreWeights(const QString &settingsPath)

@@ -25,6 +25,9 @@ public:
     // The six grading weights of section Score of res/set.ini; a missing file keeps them.
     void ReadScoreWeights(const QString &settingsPath);
     QString SettingsPath() const;
+    // The program folder: m_strAppDir, or the executable's folder before the main window has
+    // set it.
+    QString programFolder() const;
 
     QString m_strAppDir;
     DatabaseConnection m_pConnection;
@@ -36,8 +39,8 @@ public:
     CKeshiWentiDlg *m_pWentiDlg = nullptr;
     bool m_bConnectionOpen = false;
     bool m_bStudentConnectionOpen = false;
-    int m_nVoice = 0;
-    int m_bShowDongHua = 0;
+    // The tool bar's score-display switch; the effect mode and the animation switch are the
+    // roll-call's settings.
     int m_bShowScore = 1;
     float m_fBasicScore;
     float m_fMaxScore;

@@ -323,7 +323,7 @@ QList<QStringList> bareRows(const Database &db, const QString &sql, const QVaria
 {
     QSqlQuery query = db.prepare(sql);
     query.setForwardOnly(true);
-    Database::run(query, values);
+    db.run(query, values);
     const int columns = query.record().count();
     QList<QStringList> rows;
     while (query.next()) {

@@ -44,7 +44,7 @@ const std::shared_ptr<Database> &pointDatabase()
         QSqlQuery insert
             = fresh.prepare(QStringLiteral("INSERT INTO Wenti1(课时ID,知识点ID,问题,答案) VALUES(?,?,?,?)"));
         for (int q = 0; q < kQuestions; ++q)
-            Database::run(insert,
+            fresh.run(insert,
                 { 1 + q % kLessons, 1 + (q / kLessons) % kPoints, QStringLiteral("问题%1").arg(q),
                     QStringLiteral("答案%1").arg(q) });
         transaction.commit();
@@ -111,7 +111,7 @@ void nextPointFloor(benchmark::State &state)
     long long questions = 0;
     for (auto _ : state) {
         for (int step = 0; step < kPoints; ++step) {
-            Database::run(count, { 1, std::min(2 + step, kPoints) });
+            db.run(count, { 1, std::min(2 + step, kPoints) });
             count.next();
             questions += count.value(0).toInt();
             count.finish();

@@ -96,7 +96,7 @@ void questionStepsFloor(benchmark::State &state)
         QSqlQuery query = db.prepare(
             QStringLiteral("SELECT 问题,答案 FROM Wenti1 WHERE 课时ID=? AND 知识点ID=? ORDER BY ID"));
         query.setForwardOnly(true);
-        Database::run(query, { 1, 1 });
+        db.run(query, { 1, 1 });
         while (query.next()) {
             question = query.value(0).toString();
             answer = query.value(1).toString();

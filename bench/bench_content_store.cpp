@@ -95,7 +95,7 @@ void lessonsReadFloor(benchmark::State &state)
         QList<QPair<int, QString>> rows;
         QSqlQuery query = db.prepare(kLessonsSelect);
         query.setForwardOnly(true);
-        Database::run(query, {});
+        db.run(query, {});
         while (query.next())
             rows.append({ query.value(0).toInt(), query.value(1).toString() });
         benchmark::DoNotOptimize(rows);

@@ -105,7 +105,7 @@ void storeScoresFloor(benchmark::State &state)
     for (auto _ : state) {
         QSqlQuery query = db.prepare(sql);
         query.setForwardOnly(true);
-        Database::run(query, {});
+        db.run(query, {});
         int rows = 0;
         while (query.next()) {
             for (int c = 0; c < 6; ++c)

@@ -98,10 +98,10 @@ void renumberingFloor(benchmark::State &state)
             // Up: from the top down; back down: from the bottom up, so no number is held twice.
             if (d.to > d.from) {
                 for (int n = kStudents; n >= 1; --n)
-                    Database::run(update, { n + 1, n });
+                    db.run(update, { n + 1, n });
             } else {
                 for (int n = 2; n <= kStudents + 1; ++n)
-                    Database::run(update, { n - 1, n });
+                    db.run(update, { n - 1, n });
             }
             update.finish();
         }

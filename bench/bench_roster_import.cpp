@@ -127,8 +127,8 @@ void importFloor(benchmark::State &state, int semesters)
             QSqlQuery score = db->prepare(QStringLiteral(
                 "INSERT INTO 课堂成绩表1(学号,姓名,优秀,良,一般,旷课,主动加分) VALUES(?,?,0,0,0,0,0)"));
             for (int n = 1; n <= names.size(); ++n) {
-                Database::run(student, { n, names.at(n - 1), QStringLiteral("男") });
-                Database::run(score, { n, names.at(n - 1) });
+                db->run(student, { n, names.at(n - 1), QStringLiteral("男") });
+                db->run(score, { n, names.at(n - 1) });
             }
             student.finish();
             score.finish();

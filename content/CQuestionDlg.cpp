@@ -11,6 +11,7 @@
 #include "controls/CTabSheet.h"
 #include "platform/gui/DialogTemplate.h"
 #include "platform/gui/Prompt.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QCloseEvent>
 
@@ -45,7 +46,7 @@ void CQuestionDlg::ShowQuestionDlg(QWidget *pOwner)
     m_bCreated = true;
     show();
     m_pOwner = pOwner;
-    move(0, 0);
+    WindowPlacement::placeFrameAt(this, QPoint(0, 0));
     InitPages();
 }
 
@@ -75,6 +76,8 @@ bool CQuestionDlg::OpenConnection()
         Prompt::box(this, opening.failure);
         return false;
     }
+    if (!opening.notice.isEmpty())
+        Prompt::box(this, opening.notice);
     return true;
 }
 

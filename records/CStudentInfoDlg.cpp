@@ -58,6 +58,8 @@ bool CStudentInfoDlg::OpenConnection()
         Prompt::box(this, opening.failure);
         return false;
     }
+    if (!opening.notice.isEmpty())
+        Prompt::box(this, opening.notice);
     return true;
 }
 

@@ -39,6 +39,16 @@ QString pathIn(const QString &scoreDir, const QString &fileName)
     return folder + fileName;
 }
 
+// The whole text, blanks around it aside, is an integer.
+bool isWholeInt(const QString &text)
+{
+    const QString t = text.trimmed();
+    int value = 0;
+    return !t.isEmpty() && NumberText::scanInt(t, 0, value) == t.size();
+}
+
+void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int g);
+
 QString trimPadding(const QString &text)
 {
     qsizetype begin = 0;
@@ -84,12 +94,35 @@ QStringList readLines(const QByteArray &bytes)
     return lines;
 }
 
+bool hasGroupFileHeader(const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return true;
+    if (lines.size() < 2 || !isWholeInt(lines.at(0)))
+        return false;
+    const QString &line2 = lines.at(1);
+    if (line2 == u"0")
+        return true;
+    const QStringList fields = line2.split(kTab);
+    if (fields.size() != 3 || !isWholeInt(fields.at(0)) || fields.at(1).trimmed() != u"总成绩")
+        return false;
+    const QString total = fields.at(2).trimmed();
+    double value = 0;
+    return !total.isEmpty() && NumberText::scanDouble(total, 0, value) == total.size();
+}
+
 void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &t, int g)
+{
+    parseLines(readLines(bytes), basicScore, t, g);
+}
+
+namespace {
+
+void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int g)
 {
     if (g < 0 || g >= RollCallTables::kMaxGroups)
         return;
     t.clearGroup(g);
-    const QStringList lines = readLines(bytes);
     const int declaredCount = NumberText::toInt(lines.value(0));
     const QString line2 = lines.value(1);
     const bool fresh = line2 == u"0";
@@ -137,6 +170,8 @@ void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &t, int 
     t.m_vecKeptLines[g] = studentLines.mid(count);
     t.m_bLoaded[g] = true;
 }
+
+} // namespace
 
 QString groupBlock(const RollCallTables &t, int g)
 {
@@ -194,19 +229,26 @@ QByteArray encodeForFile(const QString &text)
 LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCallTables &tables)
 {
     if (numOfClass < 1 || numOfClass > RollCallTables::kMaxGroups)
-        return {LoadStatus::BadGroupCount, badGroupCountMessage(), 0};
+        return {LoadStatus::BadGroupCount, badGroupCountMessage(), 0, {}};
     tables.clearAll();
+    QStringList unrecognised;
     for (int n = 1; n <= numOfClass; ++n) {
         const QString path = pathIn(scoreDir, groupFileName(n));
         QFile file(path);
         // The file must be a regular file (a pipe would block the start, a folder is no
         // roster), and writable, since the lesson is saved back into it.
         if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-            return {LoadStatus::OpenFailed,
-                    path + QStringLiteral(" 读取失败，请检查此文件，或小组数目设置不合理"), n - 1};
-        parseGroup(file.readAll(), basicScore, tables, n - 1);
+            return {LoadStatus::OpenFailed, path + QStringLiteral(" 读取失败，请检查此文件，或小组数目设置不合理"),
+                    n - 1, unrecognised};
+        const QStringList lines = readLines(file.readAll());
+        // A list of names alone would lose its first two names to the count and lesson lines
+        // at the next save: such a file is reported and left as it is.
+        if (hasGroupFileHeader(lines))
+            parseLines(lines, basicScore, tables, n - 1);
+        else
+            unrecognised << path;
     }
-    return {LoadStatus::Loaded, {}, numOfClass};
+    return {LoadStatus::Loaded, {}, numOfClass, unrecognised};
 }
 
 QStringList save(const QString &scoreDir, const RollCallTables &tables)
@@ -238,6 +280,14 @@ QStringList save(const QString &scoreDir, const RollCallTables &tables)
             writeFile(pathIn(scoreDir, groupFileName(g + 1)), blocks.at(g));
     }
     return failures;
+}
+
+QString unrecognisedMessage(const QStringList &paths)
+{
+    return QStringLiteral("以下成绩文件的前两行不是成绩文件的格式，这些小组没有读入，保存时也不会改写这些文件：\n")
+        + paths.join(u'\n')
+        + QStringLiteral("\n第1行应是小组人数；第2行应是 0（从未保存过的名单），或者是上课次数、“总成绩”、小组总分，"
+                         "三者以 Tab 隔开（保存过的成绩）。例如一份新名单：第1行写人数，第2行写 0，从第3行起每行一个姓名。");
 }
 
 QString saveFailureMessage(const QStringList &failures)

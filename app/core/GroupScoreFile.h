@@ -20,6 +20,11 @@ QString summaryFileName();
 // both end a line in every encoding.
 QStringList readLines(const QByteArray &bytes);
 
+// True when the first two lines are those of a group file: line 1 the student count, line 2
+// "0" for a roster never saved, or the lesson count, TAB, "总成绩", TAB, the group total. A
+// file without any line is an empty group.
+bool hasGroupFileHeader(const QStringList &lines);
+
 // Fills group g of the tables from a file's bytes, crediting every student with the base
 // score for the coming lesson, and marks it loaded. The count of line 1 is kept within the
 // student lines read; the lines after the counted students are kept for the save.
@@ -43,11 +48,15 @@ struct LoadResult
     LoadStatus status = LoadStatus::Loaded;
     QString message; // the text to show the teacher, empty when loaded
     int groupsLoaded = 0;
+    // Files read whose first two lines are not a group file's (a list of names typed in a
+    // plain editor): reported, their groups left empty and not loaded, so never rewritten.
+    QStringList unrecognised;
 };
 
 // Loads groups 1..numOfClass from the folder into tables. Groups before a failing one stay
 // loaded, the failing one and those after it are not; a bad group count (below 1 or above
-// the eight the tables hold) changes nothing. A score file must be a regular file.
+// the eight the tables hold) changes nothing. A score file must be a regular file. A file
+// without a group file's first two lines is left out, and the groups after it still load.
 LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCallTables &tables);
 
 // Writes the summary, then the file of every group the tables hold from a load, whatever
@@ -60,5 +69,9 @@ QStringList save(const QString &scoreDir, const RollCallTables &tables);
 QString saveFailureMessage(const QStringList &failures);
 
 QString badGroupCountMessage();
+
+// The message for files whose first two lines are not a group file's: the paths, and what
+// those lines must hold.
+QString unrecognisedMessage(const QStringList &paths);
 
 } // namespace GroupScoreFile

@@ -1,17 +1,10 @@
 #include "RollCallPick.h"
 
-#include "platform/base/NumberText.h"
 #include "platform/base/RandomSource.h"
 
 #include <QList>
 
 namespace RollCallPick {
-
-int studentOnCall(const RollCallTables &tables, int group, const QString &numberText)
-{
-    const int k = NumberText::toInt(numberText);
-    return tables.hasStudent(group, k) ? k : 0;
-}
 
 Draw drawStudent(const RollCallTables &tables, int group)
 {

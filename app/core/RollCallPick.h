@@ -22,10 +22,6 @@ struct Draw
     int groupScore = 0;
 };
 
-// The student on call: the number text read as an integer, when it addresses a student of
-// the group; 0 otherwise (nobody on call, or a number left over from another group).
-int studentOnCall(const RollCallTables &tables, int group, const QString &numberText);
-
 // One draw in a group with students: number = next value % count + 1.
 Draw drawStudent(const RollCallTables &tables, int group);
 

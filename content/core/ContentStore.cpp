@@ -1,9 +1,12 @@
 #include "ContentStore.h"
 
+#include "platform/base/DatabaseOpener.h"
 #include "platform/base/NumberText.h"
 
 #include <QSqlQuery>
 #include <QVariant>
+
+#include <limits>
 
 namespace {
 
@@ -18,12 +21,13 @@ QVariant nullable(const std::optional<QString> &text)
     return text ? textValue(*text) : QVariant(QMetaType::fromType<QString>());
 }
 
+// A NUL or a lone surrogate written by another program is not read either.
 std::optional<QString> textOf(const QSqlQuery &query, int column)
 {
     const QVariant value = query.value(column);
     if (value.isNull())
         return std::nullopt;
-    return value.toString();
+    return storedText(value.toString());
 }
 
 // Numbers are read through their text, as the pages have always converted them.
@@ -41,6 +45,11 @@ QString flag(const QString &column)
 {
     return QStringLiteral("%1 INTEGER CHECK(%1 IN (0,1))").arg(column);
 }
+
+// A subject's tables; %1 is its number.
+const QString kLessonTable = QStringLiteral("Keshi%1");
+const QString kPointTable = QStringLiteral("Zhishidian%1");
+const QString kQuestionTable = QStringLiteral("Wenti%1");
 
 const QString kPointColumns = QStringLiteral("ID,课时,知识点ID,知识点,重点,难点");
 
@@ -77,17 +86,17 @@ ContentStore::ContentStore(const Database &db)
 
 QString ContentStore::lessonTable(int kemuId)
 {
-    return QStringLiteral("Keshi%1").arg(kemuId);
+    return kLessonTable.arg(kemuId);
 }
 
 QString ContentStore::pointTable(int kemuId)
 {
-    return QStringLiteral("Zhishidian%1").arg(kemuId);
+    return kPointTable.arg(kemuId);
 }
 
 QString ContentStore::questionTable(int kemuId)
 {
-    return QStringLiteral("Wenti%1").arg(kemuId);
+    return kQuestionTable.arg(kemuId);
 }
 
 QString ContentStore::rowGoneText()
@@ -97,18 +106,17 @@ QString ContentStore::rowGoneText()
                           "Requested operation requires a current record.");
 }
 
-void ContentStore::ensureSchema() const
+StoreLayout ContentStore::layout() const
 {
-    const int version = count(QStringLiteral("PRAGMA user_version"), {});
-    const bool hasKemu = tableExists(QStringLiteral("Kemu"));
-    if (hasKemu && version >= kSchemaVersion)
-        return;
-    Transaction transaction(m_db);
-    if (!hasKemu) {
+    StoreLayout layout;
+    layout.mainTable = QStringLiteral("Kemu");
+    layout.tablePatterns = {kLessonTable, kPointTable, kQuestionTable};
+    layout.createMainTable = [this] {
         m_db.exec(QStringLiteral("CREATE TABLE Kemu(ID INTEGER PRIMARY KEY,%1)")
                       .arg(limited(QStringLiteral("课目"), kSubjectNameWidth)));
-    } else if (version < 1) {
-        // Version 1: the presenter counts and steps through a point's questions by index.
+    };
+    // Version 1: the presenter counts and steps through a point's questions by index.
+    layout.upgradeSteps = {[this] {
         QList<int> ids;
         QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID FROM Kemu WHERE ID IS NOT NULL"));
         while (query.next())
@@ -116,9 +124,14 @@ void ContentStore::ensureSchema() const
         query.finish();
         for (int id : ids)
             createIndexes(id);
-    }
-    m_db.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
-    transaction.commit();
+    }};
+    Q_ASSERT(layout.version() == kSchemaVersion);
+    return layout;
+}
+
+void ContentStore::ensureSchema() const
+{
+    DatabaseOpener::ensureLayout(m_db, layout());
 }
 
 int ContentStore::count(const QString &sql, const QVariantList &values) const
@@ -157,7 +170,11 @@ int ContentStore::nextSubjectId() const
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT max(ID) FROM Kemu"));
     if (!query.next() || query.value(0).isNull())
         return 1;
-    return intOf(query, 0) + 1;
+    const int highest = intOf(query, 0);
+    // A number past the highest one a subject can have (a file edited by another program).
+    if (highest == std::numeric_limits<int>::max())
+        throw DbError(QStringLiteral("课目编号已经用到最大的 %1，不能再添加课目，本次操作没有改动任何数据。").arg(highest));
+    return highest + 1;
 }
 
 int ContentStore::addSubject(const QString &name) const
@@ -341,18 +358,19 @@ int ContentStore::countQuestions(int kemuId, int lesson, int point) const
 
 QuestionCounter ContentStore::questionCounter(int kemuId) const
 {
-    return QuestionCounter(
+    return QuestionCounter(m_db,
         m_db.prepare(QStringLiteral("SELECT count(*) FROM %1 WHERE 课时ID=? AND 知识点ID=?").arg(questionTable(kemuId))));
 }
 
-QuestionCounter::QuestionCounter(QSqlQuery query)
-    : m_query(std::move(query))
+QuestionCounter::QuestionCounter(const Database &db, QSqlQuery query)
+    : m_db(&db)
+    , m_query(std::move(query))
 {
 }
 
 int QuestionCounter::count(int lesson, int point)
 {
-    Database::run(m_query, {lesson, point});
+    m_db->run(m_query, {lesson, point});
     const int questions = m_query.next() ? intOf(m_query, 0) : 0;
     // Reset, so that the statement holds nothing open between points.
     m_query.finish();

@@ -3,6 +3,7 @@
 #include "QuestionCursor.h"
 
 #include "platform/base/Database.h"
+#include "platform/base/DatabaseOpener.h"
 
 #include <QList>
 #include <QString>
@@ -45,16 +46,17 @@ public:
 
 private:
     friend class ContentStore;
-    explicit QuestionCounter(QSqlQuery query);
+    QuestionCounter(const Database &db, QSqlQuery query);
 
+    const Database *m_db;
     QSqlQuery m_query;
 };
 
 // Every statement on the lesson content tables: Kemu, and for each subject its lessons
 // (Keshi<ID>), knowledge points (Zhishidian<ID>) and questions (Wenti<ID>). Values are always
-// bound; only the subject's number is formatted into a table name. Each operation that
-// writes runs in one transaction, so it commits whole or not at all, and composes into a
-// caller's transaction. Failures throw DbError with the driver's text; a change of a row
+// bound, and texts are stored and read as storedText() gives them; only the subject's number
+// is formatted into a table name. Each operation that writes runs in one transaction, so it
+// commits whole or not at all, and composes into a caller's transaction. Failures throw DbError with the teacher's message; a change of a row
 // that is no longer there fails too, with rowGoneText().
 //
 // Lists leave out rows whose key column (Kemu.ID, Keshi.课时, Zhishidian.知识点ID, Wenti.ID,
@@ -74,8 +76,10 @@ public:
 
     explicit ContentStore(const Database &db);
 
-    // Creates Kemu when the database lacks it (a new, empty file) and brings an older
-    // database up to kSchemaVersion.
+    // The file's tables as the opener needs to know them.
+    StoreLayout layout() const;
+    // Creates Kemu in a file that holds none of the lesson tables and brings an older file up
+    // to kSchemaVersion; refuses (DbError) a newer file or one whose Kemu is missing.
     void ensureSchema() const;
 
     static QString lessonTable(int kemuId);   // Keshi<ID>
@@ -86,7 +90,8 @@ public:
 
     // --- Kemu ---
     QList<SubjectRecord> subjects() const; // by ID
-    // The highest ID + 1, or 1 for the first subject.
+    // The highest ID + 1, or 1 for the first subject; throws when the highest is the largest
+    // number a subject can have.
     int nextSubjectId() const;
     // The row with the next ID and the subject's three tables; returns the ID.
     int addSubject(const QString &name) const;

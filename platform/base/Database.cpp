@@ -1,13 +1,75 @@
 #include "Database.h"
 
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
+#include <QThread>
+
+#include <algorithm>
+#include <chrono>
 
 namespace {
 
-QString errorText(const QSqlError &error)
+// SQLite's primary result codes that the messages tell apart.
+enum SqliteCode {
+    kBusy = 5,
+    kReadOnly = 8,
+    kIoError = 10,
+    kCorrupt = 11,
+    kFull = 13,
+    kNotADatabase = 26,
+};
+constexpr int kReadOnlyDbMoved = 1032;
+
+const QString kNothingChanged = QStringLiteral("，本次操作没有改动任何数据。");
+
+// SQLite's own words, without the " Unable to fetch row" that Qt adds.
+QString driverText(const QSqlError &error)
 {
-    const QString text = error.text().trimmed();
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty())
+        text = error.driverText().trimmed();
     return text.isEmpty() ? QStringLiteral("Unknown error") : text;
+}
+
+int extendedCode(const QSqlError &error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? code : -1;
+}
+
+int primaryCode(const QSqlError &error)
+{
+    const int code = extendedCode(error);
+    return code < 0 ? code : code & 0xff;
+}
+
+bool failed(const QSqlError &error)
+{
+    return error.type() != QSqlError::NoError;
+}
+
+BusyWait::Clock &busyClock()
+{
+    static BusyWait::Clock clock;
+    return clock;
+}
+
+qint64 nowMs()
+{
+    if (busyClock().nowMs)
+        return busyClock().nowMs();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void sleepMs(int ms)
+{
+    if (busyClock().sleepMs)
+        busyClock().sleepMs(ms);
+    else
+        QThread::msleep(static_cast<unsigned long>(ms));
 }
 
 } // namespace
@@ -17,6 +79,41 @@ DbError::DbError(const QString &message)
     , m_message(message)
 {
 }
+
+QString storedText(const QString &text)
+{
+    const auto *units = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype size = text.size();
+    qsizetype clean = 0;
+    while (clean < size && units[clean] != 0 && !QChar::isSurrogate(units[clean]))
+        ++clean;
+    if (clean == size)
+        return text;
+    QString out;
+    out.reserve(size);
+    out.append(QStringView(units, clean));
+    for (qsizetype i = clean; i < size; ++i) {
+        const char16_t unit = units[i];
+        if (unit == 0)
+            continue;
+        if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(units[i + 1])) {
+            out.append(QChar(unit));
+            out.append(QChar(units[++i]));
+        } else {
+            out.append(QChar::isSurrogate(unit) ? QChar(QChar::ReplacementCharacter) : QChar(unit));
+        }
+    }
+    return out;
+}
+
+namespace BusyWait {
+
+void setClock(Clock clock)
+{
+    busyClock() = std::move(clock);
+}
+
+} // namespace BusyWait
 
 Database::Database(QString connectionName)
     : m_connectionName(std::move(connectionName))
@@ -42,11 +139,14 @@ void Database::open(const QString &filePath)
     }
     m_handle.setDatabaseName(filePath);
     if (!m_handle.open()) {
-        m_openError = errorText(m_handle.lastError());
+        m_openError = driverText(m_handle.lastError());
         throw DbError(m_openError);
     }
     m_openError.clear();
+    m_heldByOther = false;
     QSqlQuery pragma(m_handle);
+    // The wait for a file that another program holds is ours (retryWhileBusy), not SQLite's.
+    pragma.exec(QStringLiteral("PRAGMA busy_timeout = 0"));
     pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
 }
 
@@ -56,9 +156,20 @@ void Database::close()
         m_handle.close();
 }
 
+void Database::refuse(const QString &reason)
+{
+    close();
+    m_openError = reason;
+}
+
 bool Database::isOpen() const
 {
     return m_handle.isOpen();
+}
+
+QString Database::fileName() const
+{
+    return QFileInfo(m_filePath).fileName();
 }
 
 QSqlDatabase Database::handle() const
@@ -66,10 +177,69 @@ QSqlDatabase Database::handle() const
     return m_handle;
 }
 
+QString Database::failureText(const QSqlError &error) const
+{
+    const QString text = driverText(error);
+    const QString file = fileName();
+    QString what;
+    switch (primaryCode(error)) {
+    case kBusy:
+        what = QStringLiteral("%1 正被另一个程序使用").arg(file);
+        break;
+    case kReadOnly:
+        what = extendedCode(error) == kReadOnlyDbMoved || !QFileInfo::exists(m_filePath)
+            ? QStringLiteral("%1 在程序运行期间被移动、替换或删除").arg(file)
+            : QStringLiteral("%1 是只读文件").arg(file);
+        break;
+    case kIoError:
+        what = QStringLiteral("读写 %1 时出错").arg(file);
+        break;
+    case kCorrupt:
+    case kNotADatabase:
+        what = QStringLiteral("%1 已损坏或不是数据库文件").arg(file);
+        break;
+    case kFull:
+        what = QStringLiteral("磁盘已满，%1 写不下").arg(file);
+        break;
+    default: {
+        // The columns' limits are CHECK(length(column) <= n): name the field and its limit.
+        static const QRegularExpression lengthCheck(QStringLiteral("^CHECK constraint failed: length\\((.+)\\) <= (\\d+)$"));
+        const QRegularExpressionMatch match = lengthCheck.match(text);
+        what = match.hasMatch() ? QStringLiteral("%1最多%2个字").arg(match.captured(1), match.captured(2))
+                                : QStringLiteral("%1 操作失败").arg(file);
+    }
+    }
+    return what + kNothingChanged + u'\n' + text;
+}
+
+QSqlError Database::retryWhileBusy(const std::function<QSqlError()> &attempt) const
+{
+    for (;;) {
+        const QSqlError error = attempt();
+        if (!failed(error) || primaryCode(error) != kBusy || m_heldByOther)
+            return error;
+        const qint64 now = nowMs();
+        if (m_waitStartedMs < 0)
+            m_waitStartedMs = now;
+        const qint64 left = BusyWait::kLimitMs - (now - m_waitStartedMs);
+        if (left <= 0) {
+            m_heldByOther = true;
+            return error;
+        }
+        sleepMs(static_cast<int>(std::min<qint64>(BusyWait::kStepMs, left)));
+    }
+}
+
+void Database::startOperationOutsideTransaction() const
+{
+    if (m_transactionDepth == 0)
+        m_waitStartedMs = -1;
+}
+
 QSqlQuery Database::exec(const QString &sql, const QVariantList &values) const
 {
     QSqlQuery query = prepare(sql);
-    run(query, values);
+    runQuery(query, values);
     return query;
 }
 
@@ -83,18 +253,37 @@ void Database::checkOpen() const
 QSqlQuery Database::prepare(const QString &sql) const
 {
     checkOpen();
+    startOperationOutsideTransaction();
     QSqlQuery query(handle());
-    if (!query.prepare(sql))
-        throw DbError(errorText(query.lastError()));
+    // Preparing reads the tables' layout, so it too may find the file held.
+    const auto attempt = [&] { return query.prepare(sql) ? QSqlError() : query.lastError(); };
+    const QSqlError error = m_transactionDepth == 0 ? retryWhileBusy(attempt) : attempt();
+    if (failed(error))
+        throw DbError(failureText(error));
     return query;
 }
 
-void Database::run(QSqlQuery &query, const QVariantList &values)
+void Database::run(QSqlQuery &query, const QVariantList &values) const
 {
-    for (qsizetype i = 0; i < values.size(); ++i)
-        query.bindValue(static_cast<int>(i), values.at(i));
-    if (!query.exec())
-        throw DbError(errorText(query.lastError()));
+    startOperationOutsideTransaction();
+    runQuery(query, values);
+}
+
+void Database::runQuery(QSqlQuery &query, const QVariantList &values) const
+{
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const QVariant &value = values.at(i);
+        const bool text = value.typeId() == QMetaType::QString && !value.isNull();
+        query.bindValue(static_cast<int>(i), text ? QVariant(storedText(value.toString())) : value);
+    }
+    const auto attempt = [&] { return query.exec() ? QSqlError() : query.lastError(); };
+    // Inside a transaction a statement that found the file held is not tried again: the
+    // transaction rolls back whole instead, as SQLite asks.
+    const QSqlError error = m_transactionDepth == 0 ? retryWhileBusy(attempt) : attempt();
+    if (failed(error))
+        throw DbError(failureText(error));
+    // A statement that ran shows the file free again (a prepared one may not have read it).
+    m_heldByOther = false;
 }
 
 bool Database::hasTable(const QString &name) const
@@ -109,12 +298,10 @@ Transaction::Transaction(const Database &db)
     db.checkOpen();
     m_level = db.m_transactionDepth + 1;
     if (m_level == 1) {
-        if (!m_handle.transaction())
-            throw DbError(errorText(m_handle.lastError()));
+        db.m_waitStartedMs = -1;
+        control(QStringLiteral("BEGIN IMMEDIATE"));
     } else {
-        QSqlQuery savepoint(m_handle);
-        if (!savepoint.exec(QStringLiteral("SAVEPOINT level%1").arg(m_level)))
-            throw DbError(errorText(savepoint.lastError()));
+        control(QStringLiteral("SAVEPOINT level%1").arg(m_level));
     }
     db.m_transactionDepth = m_level;
 }
@@ -125,29 +312,34 @@ Transaction::~Transaction()
         rollback();
 }
 
+void Transaction::control(const QString &sql) const
+{
+    QSqlQuery query(m_handle);
+    const QSqlError error = m_db.retryWhileBusy([&] { return query.exec(sql) ? QSqlError() : query.lastError(); });
+    if (failed(error))
+        throw DbError(m_db.failureText(error));
+    m_db.m_heldByOther = false;
+}
+
 void Transaction::rollback()
 {
     m_done = true;
     m_db.m_transactionDepth = m_level - 1;
+    QSqlQuery query(m_handle);
     if (m_level == 1) {
-        m_handle.rollback();
+        // SQLite may have rolled back already (a full disk): then this fails, harmlessly.
+        query.exec(QStringLiteral("ROLLBACK"));
         return;
     }
-    QSqlQuery query(m_handle);
     query.exec(QStringLiteral("ROLLBACK TO level%1").arg(m_level));
     query.exec(QStringLiteral("RELEASE level%1").arg(m_level));
 }
 
 void Transaction::commit()
 {
-    if (m_level == 1) {
-        if (!m_handle.commit())
-            throw DbError(errorText(m_handle.lastError()));
-    } else {
-        QSqlQuery release(m_handle);
-        if (!release.exec(QStringLiteral("RELEASE level%1").arg(m_level)))
-            throw DbError(errorText(release.lastError()));
-    }
+    // A commit that finds readers of another program on the file waits for them like any
+    // statement; when it gives up, the transaction rolls back as it ends.
+    control(m_level == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE level%1").arg(m_level));
     m_done = true;
     m_db.m_transactionDepth = m_level - 1;
 }

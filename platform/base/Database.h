@@ -5,10 +5,14 @@
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
-// A failed database operation, carrying the driver's own message text.
+class QSqlError;
+
+// A failed database operation. Its message is what the teacher is shown: a sentence that says
+// what failed and that nothing was changed, then the driver's own text.
 class DbError : public std::runtime_error
 {
 public:
@@ -19,8 +23,37 @@ private:
     QString m_message;
 };
 
+// A text as a database keeps it: without NUL characters (SQLite's length() stops at one, so a
+// longer text would pass its column's limit and other programs would see it cut), and with each
+// lone UTF-16 surrogate made U+FFFD (SQLite would pair it with the next character and lose that).
+QString storedText(const QString &text);
+
+// How long one user operation waits, in all, for a file that another program holds, and the
+// clock that wait reads. Tests give a clock whose sleep only moves it on, so nothing waits.
+namespace BusyWait {
+
+constexpr int kLimitMs = 2000;
+constexpr int kStepMs = 20;
+
+struct Clock
+{
+    std::function<qint64()> nowMs;
+    std::function<void(int)> sleepMs;
+};
+
+// An empty clock restores the real one.
+void setClock(Clock clock);
+
+} // namespace BusyWait
+
 // One connection to one SQLite database file. Shared by the windows that use it
-// through DatabaseConnection; statements take their values as bound parameters only.
+// through DatabaseConnection; statements take their values as bound parameters only, and
+// every text value is bound as storedText() gives it.
+//
+// A statement outside a transaction is one operation, and so is a whole transaction: when
+// another program holds the file, the operation waits for it at most BusyWait::kLimitMs in
+// all, then fails with a message that says so. Once a wait has run out, the file counts as
+// held until one of its statements gets through: until then nothing waits again.
 class Database
 {
 public:
@@ -32,10 +65,14 @@ public:
     // Throws DbError when the file cannot be opened.
     void open(const QString &filePath);
     void close();
+    // Closes the connection for good: every later statement fails with reason.
+    void refuse(const QString &reason);
     bool isOpen() const;
     // Throws DbError, with the reason the open failed when it did, unless the file is open.
     void checkOpen() const;
     const QString &filePath() const { return m_filePath; }
+    // "Student.db": the name the messages use.
+    QString fileName() const;
     QSqlDatabase handle() const;
 
     // Prepares sql, binds values in order and runs it; throws DbError on failure.
@@ -44,12 +81,22 @@ public:
     // For a statement run many times in one operation: prepare once, then run() it with
     // each row's values. Both throw DbError on failure.
     QSqlQuery prepare(const QString &sql) const;
-    static void run(QSqlQuery &query, const QVariantList &values);
+    void run(QSqlQuery &query, const QVariantList &values) const;
 
     bool hasTable(const QString &name) const;
 
+    // The teacher's message for a failed statement on this file.
+    QString failureText(const QSqlError &error) const;
+
 private:
     friend class Transaction;
+
+    // Runs attempt (which returns the error, or an invalid one on success) again while the
+    // file is held by another program and the operation may still wait.
+    QSqlError retryWhileBusy(const std::function<QSqlError()> &attempt) const;
+    // A statement outside any transaction starts an operation of its own.
+    void startOperationOutsideTransaction() const;
+    void runQuery(QSqlQuery &query, const QVariantList &values) const;
 
     QString m_connectionName;
     // Kept, so that a statement does not look the connection up by name each time.
@@ -58,6 +105,10 @@ private:
     QString m_openError;
     // Transactions open on this connection now; the outermost is the real one.
     mutable int m_transactionDepth = 0;
+    // When the operation under way first found the file held; -1 when it has not.
+    mutable qint64 m_waitStartedMs = -1;
+    // A wait ran out and no statement has got through since.
+    mutable bool m_heldByOther = false;
 };
 
 using DatabaseConnection = std::shared_ptr<Database>;
@@ -65,7 +116,9 @@ using DatabaseConnection = std::shared_ptr<Database>;
 // One user operation: commits whole on commit(), otherwise rolls back when it ends.
 // A transaction begun inside another is a savepoint of it: its commit keeps its work for
 // the outer one to commit or roll back, and its roll-back undoes only its own work. So store
-// operations that each run in a transaction compose into one operation.
+// operations that each run in a transaction compose into one operation. The outermost begins
+// IMMEDIATE, taking the write lock at once: a transaction that began as a reader could not wait
+// for another program's write to end, SQLite would fail it at once.
 class Transaction
 {
 public:
@@ -78,6 +131,8 @@ public:
 
 private:
     void rollback();
+    // Runs one of the transaction's own statements; throws DbError on failure.
+    void control(const QString &sql) const;
 
     const Database &m_db;
     QSqlDatabase m_handle;

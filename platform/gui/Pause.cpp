@@ -1,9 +1,7 @@
 #include "Pause.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QEventLoop>
-#include <QThread>
+#include <QTimer>
 
 namespace Pause {
 
@@ -17,11 +15,16 @@ void pause(int milliseconds)
         g_handler(milliseconds);
         return;
     }
-    QDeadlineTimer deadline(milliseconds);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
-        QThread::msleep(static_cast<unsigned long>(qMin<qint64>(5, qMax<qint64>(0, deadline.remainingTime()))));
-    }
+    if (milliseconds <= 0)
+        return;
+    // The loop sleeps until the timer or a repaint wakes it; input waits until the loop ends.
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timer.start(milliseconds);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void setHandler(std::function<void(int)> handler)

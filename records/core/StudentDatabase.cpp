@@ -16,29 +16,9 @@ QString filePath()
     return ProgramFolder::join(ProgramFolder::executableFolder(), fileName());
 }
 
-QString openFailureText(const QString &error)
+Opening open(DatabaseConnection &published)
 {
-    return QStringLiteral("%1 路径可能不正确 或已经打开 或 %2").arg(fileName(), error);
-}
-
-Opening open(DatabaseConnection &published, int busyTimeoutMs)
-{
-    if (published)
-        return {published, {}};
-    // Each attempt gets a connection name of its own: a failed attempt's connection may
-    // still be held by the pages of its window.
-    static int attempts = 0;
-    auto connection = std::make_shared<Database>(QStringLiteral("student-%1").arg(++attempts));
-    try {
-        connection->open(filePath());
-        const StudentStore store(*connection);
-        store.setBusyTimeout(busyTimeoutMs);
-        store.ensureSchema();
-    } catch (const DbError &error) {
-        return {connection, openFailureText(error.message())};
-    }
-    published = connection;
-    return {connection, {}};
+    return DatabaseOpener::open(published, filePath(), [](const Database &db) { StudentStore(db).ensureSchema(); });
 }
 
 } // namespace StudentDatabase

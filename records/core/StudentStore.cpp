@@ -1,5 +1,6 @@
 #include "StudentStore.h"
 
+#include "platform/base/DatabaseOpener.h"
 #include "platform/base/NumberText.h"
 
 #include <QSqlQuery>
@@ -13,27 +14,21 @@ namespace {
 
 const QString kMale = QStringLiteral("男");
 const QString kRenumbering = QStringLiteral("temp.renumbering");
-
-QString withoutNul(QString text)
-{
-    return text.remove(QChar(u'\0'));
-}
-
-QVariant bound(const QString &text)
-{
-    return withoutNul(text);
-}
+// The group's roster and the semester's score table; %1 is the number.
+const QString kRosterTable = QStringLiteral("小组表%1");
+const QString kScoreTable = QStringLiteral("课堂成绩表%1");
 
 QVariant nullable(const std::optional<QString> &text)
 {
-    return text ? bound(*text) : QVariant(QMetaType::fromType<QString>());
+    return text ? QVariant(*text) : QVariant(QMetaType::fromType<QString>());
 }
 
+// A NUL or a lone surrogate written by another program is not read either.
 std::optional<QString> textOf(const QVariant &value)
 {
     if (value.isNull())
         return std::nullopt;
-    return withoutNul(value.toString());
+    return storedText(value.toString());
 }
 
 // Whole numbers as they are; anything else through its text, as the pages have always
@@ -129,12 +124,12 @@ StudentStore::StudentStore(const Database &db)
 
 QString StudentStore::rosterTable(int groupId)
 {
-    return QStringLiteral("小组表%1").arg(groupId);
+    return kRosterTable.arg(groupId);
 }
 
 QString StudentStore::scoreTable(int classId)
 {
-    return QStringLiteral("课堂成绩表%1").arg(classId);
+    return kScoreTable.arg(classId);
 }
 
 void StudentStore::createClassInfo(const QString &name) const
@@ -147,33 +142,26 @@ void StudentStore::createClassInfo(const QString &name) const
                        caseless(QStringLiteral("学期"), kDefaultTextWidth)));
 }
 
-void StudentStore::setBusyTimeout(int milliseconds) const
-{
-    m_db.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds));
-}
-
 int StudentStore::schemaVersion() const
 {
     return count(QStringLiteral("PRAGMA user_version"), {});
 }
 
+StoreLayout StudentStore::layout() const
+{
+    StoreLayout layout;
+    layout.mainTable = QStringLiteral("ClassInfo");
+    layout.tablePatterns = {kRosterTable, kScoreTable};
+    layout.createMainTable = [this] { createClassInfo(QStringLiteral("ClassInfo")); };
+    // 1: the tables as first made. 2: 小组 and 学期 compare without regard to letter case.
+    layout.upgradeSteps = {[] {}, [this] { upgradeToCaselessNames(); }};
+    Q_ASSERT(layout.version() == kSchemaVersion);
+    return layout;
+}
+
 void StudentStore::ensureSchema() const
 {
-    Transaction transaction(m_db);
-    // Read through a statement, so that a database another program holds fails here with
-    // its own reason instead of reading as one without tables.
-    const bool hasClassInfo = count(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' "
-                                                   "AND name='ClassInfo' COLLATE NOCASE"),
-                                    {})
-        > 0;
-    const int version = schemaVersion();
-    if (!hasClassInfo)
-        createClassInfo(QStringLiteral("ClassInfo"));
-    else if (version < 2)
-        upgradeToCaselessNames();
-    if (version < kSchemaVersion)
-        m_db.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
-    transaction.commit();
+    DatabaseOpener::ensureLayout(m_db, layout());
 }
 
 // A column's collation cannot be altered: ClassInfo is copied into a table of the new
@@ -235,13 +223,13 @@ QList<int> StudentStore::semesterIdsOfGroup(int groupId) const
 
 int StudentStore::groupCount(int year, const QString &group) const
 {
-    return count(QStringLiteral("SELECT count(*) FROM ClassInfo WHERE 入学年=? AND 小组=?"), {year, bound(group)});
+    return count(QStringLiteral("SELECT count(*) FROM ClassInfo WHERE 入学年=? AND 小组=?"), {year, group});
 }
 
 int StudentStore::semesterCount(const SemesterKey &key) const
 {
     return count(QStringLiteral("SELECT count(*) FROM ClassInfo WHERE 入学年=? AND 小组=? AND 学期=?"),
-                 {key.year, bound(key.group), bound(key.semester)});
+                 {key.year, key.group, key.semester});
 }
 
 void StudentStore::setTick(int classId, bool ticked) const
@@ -260,7 +248,7 @@ void StudentStore::setTicks(const QList<QPair<int, bool>> &ticks) const
 void StudentStore::updateSemester(int classId, const SemesterKey &values) const
 {
     m_db.exec(QStringLiteral("UPDATE ClassInfo SET 入学年=?,小组=?,学期=? WHERE ID=?"),
-              {values.year, bound(values.group), bound(values.semester), classId});
+              {values.year, values.group, values.semester, classId});
 }
 
 void StudentStore::deleteSemester(int classId) const
@@ -287,7 +275,7 @@ StudentStore::ImportResult StudentStore::importGroup(const SemesterKey &first, c
 
     const QSqlQuery inserted = m_db.exec(
         QStringLiteral("INSERT INTO ClassInfo(点名,入学年,小组,学期) VALUES(0,?,?,?)"),
-        {first.year, bound(first.group), bound(first.semester)});
+        {first.year, first.group, first.semester});
     const int groupId = inserted.lastInsertId().toInt();
     m_db.exec(QStringLiteral("UPDATE ClassInfo SET 小组ID=? WHERE ID=?"), {groupId, groupId});
 
@@ -306,8 +294,13 @@ StudentStore::ImportResult StudentStore::importGroup(const SemesterKey &first, c
     int number = 0;
     for (const QString &name : names) {
         ++number;
-        Database::run(student, {number, bound(name), genderValue});
-        Database::run(scoreRow, {number, bound(name)});
+        try {
+            m_db.run(student, {number, name, genderValue});
+            m_db.run(scoreRow, {number, name});
+        } catch (const DbError &error) {
+            // Students are numbered by their line in the roster file.
+            throw DbError(QStringLiteral("名单第%1行：%2").arg(number).arg(error.message()));
+        }
     }
     student.finish();
     scoreRow.finish();
@@ -323,7 +316,7 @@ StudentStore::SemesterResult StudentStore::addSemester(const SemesterKey &key, i
 
     const QSqlQuery inserted = m_db.exec(
         QStringLiteral("INSERT INTO ClassInfo(点名,入学年,小组,学期,小组ID) VALUES(0,?,?,?,?)"),
-        {key.year, bound(key.group), bound(key.semester), groupId});
+        {key.year, key.group, key.semester, groupId});
     const int classId = inserted.lastInsertId().toInt();
     createScoreTable(classId, kDefaultTextWidth);
     // The copied students have no counts yet: they stay NULL.
@@ -349,7 +342,7 @@ QList<StudentRecord> StudentStore::students(int groupId) const
         = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY 学号").arg(kStudentColumns, rosterTable(groupId)));
     // Walked once: no row is kept for going back.
     query.setForwardOnly(true);
-    Database::run(query, {});
+    m_db.run(query, {});
     QList<StudentRecord> rows;
     while (query.next())
         rows.append(studentOf(query, false));
@@ -415,7 +408,7 @@ QList<ScoreRecord> StudentStore::scores(int classId) const
     QSqlQuery query
         = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY 学号").arg(kScoreColumns, scoreTable(classId)));
     query.setForwardOnly(true);
-    Database::run(query, {});
+    m_db.run(query, {});
     QList<ScoreRecord> rows;
     while (query.next())
         rows.append(scoreOf(query));
@@ -440,7 +433,7 @@ void StudentStore::addZeroScoreRow(int classId, int number, const QString &name)
 {
     m_db.exec(QStringLiteral("INSERT INTO %1(学号,姓名,优秀,良,一般,旷课,主动加分) VALUES(?,?,0,0,0,0,0)")
                   .arg(scoreTable(classId)),
-              {number, bound(name)});
+              {number, name});
 }
 
 void StudentStore::deleteScoreRow(int classId, int number) const
@@ -451,7 +444,7 @@ void StudentStore::deleteScoreRow(int classId, int number) const
 bool StudentStore::renameInScores(int classId, int number, const QString &name) const
 {
     const QSqlQuery query = m_db.exec(QStringLiteral("UPDATE %1 SET 姓名=? WHERE 学号=?").arg(scoreTable(classId)),
-                                      {bound(name), number});
+                                      {name, number});
     return query.numRowsAffected() > 0;
 }
 
@@ -471,7 +464,7 @@ void StudentStore::loadRenumbering(const std::map<int, int> &moves) const
     QSqlQuery insert = m_db.prepare(QStringLiteral("INSERT INTO %1(old,new) VALUES(?,?)").arg(kRenumbering));
     for (const auto &[from, to] : moves) {
         if (from != to)
-            Database::run(insert, {from, to});
+            m_db.run(insert, {from, to});
     }
     insert.finish();
     transaction.commit();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/base/Database.h"
+#include "platform/base/DatabaseOpener.h"
 
 #include <QByteArray>
 #include <QList>
@@ -67,10 +68,9 @@ struct HeadCount
 
 // Every statement on the student records tables: ClassInfo, the roster of each group
 // (小组表<小组ID>) and the answer counts of each semester (课堂成绩表<ClassInfo.ID>).
-// Values are always bound, and texts lose any NUL character both ways (SQLite's length()
-// would stop at one and let a longer text past the column's limit). An operation of several
-// statements commits whole or not at all; inside a caller's Transaction it is a part of the
-// caller's operation. Failures throw DbError with the driver's text.
+// Values are always bound, and texts are stored and read as storedText() gives them. An
+// operation of several statements commits whole or not at all; inside a caller's Transaction
+// it is a part of the caller's operation. Failures throw DbError with the teacher's message.
 class StudentStore
 {
 public:
@@ -81,12 +81,11 @@ public:
 
     explicit StudentStore(const Database &db);
 
-    // Creates ClassInfo when the database lacks it (a new, empty database file) and upgrades
-    // an older database step by step. A database that cannot be read (locked by another
-    // program) throws, rather than being taken for an empty one.
+    // The file's tables as the opener needs to know them.
+    StoreLayout layout() const;
+    // Creates ClassInfo in a file that holds none of the records' tables and upgrades an older
+    // file step by step; refuses (DbError) a newer file or one whose ClassInfo is missing.
     void ensureSchema() const;
-    // How long a statement waits for another program's lock before it fails.
-    void setBusyTimeout(int milliseconds) const;
     int schemaVersion() const;
 
     static QString rosterTable(int groupId);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/core/RollCallLesson.h"
 #include "platform/base/RandomSource.h"
 #include "platform/gui/Sound.h"
 
@@ -13,6 +14,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
 #include <memory>
 
 // Stands in for the sound device while it lives: records every request as
@@ -93,3 +95,11 @@ protected:
 private:
     QWidget *m_except;
 };
+
+// Changes the settings in effect of a lesson, as a settings run would (nothing is written).
+inline void changeSettings(RollCallLesson &lesson, const std::function<void(RollCallSettings &)> &edit)
+{
+    RollCallSettings settings = lesson.settings();
+    edit(settings);
+    lesson.UseSettings(settings);
+}

@@ -149,6 +149,11 @@ private slots:
             items << combo->itemText(i);
         QCOMPARE(items, QStringList({"5", "10", "20", "30", "40", "45"}));
         QCOMPARE(combo->currentIndex(), -1);
+        // Every length shows whole in the field, beside its arrow and within the window.
+        const QFontMetrics metrics(combo->lineEdit()->font());
+        for (const QString &item : items)
+            QVERIFY2(combo->lineEdit()->width() >= metrics.horizontalAdvance(item) + 4, qPrintable(item));
+        QVERIFY(combo->geometry().right() < m_dlg->width());
         QCOMPARE(m_time->text(), QStringLiteral("倒计时"));
         QVERIFY(m_time->m_bStop);
         QCOMPARE(Timer::runningWorkers(), 0);

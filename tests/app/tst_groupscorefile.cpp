@@ -60,6 +60,7 @@ private slots:
     void blankLinesOfAFreshListAreSkipped();
     void furtherFieldSurvivesEverySave();
     void savedTotalsWithFractions();
+    void fileOfAnotherFormIsReportedAndKept();
     void utf16Files();
     void writtenFilesHaveNoMark();
     void namesBeyondCodePage936Survive();
@@ -174,14 +175,57 @@ void TestGroupScoreFile::savedTotalsWithFractions()
     // A saved line without a TAB is a name the teacher typed in, without a score yet.
     QCOMPARE(m_tables.m_vecNames[0][2], QStringLiteral("丙"));
 
-    // Line 2 without a TAB is a saved file of lesson count 0.
-    m_folder->writeFile(groupFile(1), gb(QStringLiteral("1\r\n7\r\n甲\t\t3\r\n")));
+    // A saved file whose lesson count reads 0 keeps the whole line before the new total.
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("1\r\n0\t总成绩\t3\r\n甲\t\t3\r\n")));
     QCOMPARE(load(1).status, LoadStatus::Loaded);
     QCOMPARE(m_tables.m_nLessonCount[0], 0);
     QCOMPARE(m_tables.m_vecTotalScore[0], QList<int>({5}));
     QCOMPARE(save(), QStringList());
-    // Lesson count 0 keeps the whole line before the new total.
     QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("1\r\n1\t总成绩\t5\r\n甲\t\t3\t\t5\r\n")));
+}
+
+void TestGroupScoreFile::fileOfAnotherFormIsReportedAndKept()
+{
+    // Rosters typed as names alone, in the code page and in UTF-8: the first two names
+    // would have been taken for the count and lesson lines, and lost at the save.
+    QString names;
+    for (const char *name : {"王小明", "李华", "张伟", "刘洋"})
+        names += QString::fromUtf8(name) + QStringLiteral("\r\n");
+    const QByteArray codePage = gb(names);
+    const QByteArray utf8 = names.toUtf8();
+    m_folder->writeFile(groupFile(1), codePage);
+    m_folder->writeFile(groupFile(2), gb(QStringLiteral("1\r\n0\r\n甲\r\n")));
+    m_folder->writeFile(groupFile(3), utf8);
+    // Line 1 a count, line 2 neither "0" nor the saved form.
+    const QByteArray badLine2 = gb(QStringLiteral("1\r\n7\r\n甲\t\t3\r\n"));
+    m_folder->writeFile(groupFile(4), badLine2);
+    const QByteArray noTotal = gb(QStringLiteral("1\r\n2\t总成绩\r\n甲\t\t3\r\n"));
+    m_folder->writeFile(groupFile(5), noTotal);
+
+    const auto result = load(5);
+    QCOMPARE(result.status, LoadStatus::Loaded);
+    QCOMPARE(result.unrecognised, QStringList({m_folder->file(groupFile(1)), m_folder->file(groupFile(3)),
+                                               m_folder->file(groupFile(4)), m_folder->file(groupFile(5))}));
+    for (int g : {0, 2, 3, 4}) {
+        QVERIFY(!m_tables.m_bLoaded[g]);
+        QCOMPARE(m_tables.m_nGroupCount[g], 0);
+    }
+    QCOMPARE(m_tables.m_vecNames[1], QStringList({QStringLiteral("甲")}));
+
+    QCOMPARE(save(), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(1)), codePage);
+    QCOMPARE(m_folder->readFile(groupFile(3)), utf8);
+    QCOMPARE(m_folder->readFile(groupFile(4)), badLine2);
+    QCOMPARE(m_folder->readFile(groupFile(5)), noTotal);
+    QCOMPARE(m_folder->readFile(groupFile(2)), gb(QStringLiteral("1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n")));
+    QCOMPARE(m_folder->readFile(kSummary), gb(QStringLiteral("\r\n\r\n\r\n1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n")));
+
+    const QString message = GroupScoreFile::unrecognisedMessage({m_folder->file(groupFile(1))});
+    QCOMPARE(message, QStringLiteral("以下成绩文件的前两行不是成绩文件的格式，这些小组没有读入，保存时也不会改写这些文件：\n")
+                          + m_folder->file(groupFile(1))
+                          + QStringLiteral("\n第1行应是小组人数；第2行应是 0（从未保存过的名单），或者是上课次数、“总成绩”、"
+                                           "小组总分，三者以 Tab 隔开（保存过的成绩）。例如一份新名单：第1行写人数，"
+                                           "第2行写 0，从第3行起每行一个姓名。"));
 }
 
 void TestGroupScoreFile::utf16Files()

@@ -30,8 +30,8 @@ private slots:
         m_program = std::make_unique<TempProgramFolder>();
         m_program->copyDemo();
         m_dlg = std::make_unique<CPellorDlg>();
-        m_dlg->m_nVoice = 1;
-        m_dlg->m_nNumOfJiGu = 4;
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nVoice = 1; });
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nNumOfJiGu = 4; });
         Pause::setHandler([this](int ms) {
             QCOMPARE(ms, 200);
             CJiguDlg *jigu = m_dlg->m_dlgJigu;
@@ -59,9 +59,10 @@ private slots:
         CJiguDlg *jigu = m_dlg->m_dlgJigu;
         QVERIFY(jigu);
         QVERIFY(jigu->isVisible());
-        QCOMPARE(jigu->pos(), QPoint(0, 0));
+        // The frame, caption and close box included, at the screen's corner.
+        QTRY_COMPARE(jigu->frameGeometry().topLeft(), QPoint(0, 0));
+        QVERIFY(jigu->geometry().top() > 0);
         QCOMPARE(jigu->windowTitle(), QStringLiteral("击鼓传花"));
-        QCOMPARE(jigu->m_pParentDlg, m_dlg.get());
         QCOMPARE(jigu->m_nGroup, 2);
         QCOMPARE(jigu->m_nBeats, 4);
         QCOMPARE(jigu->m_brushBack.style(), Qt::TexturePattern);
@@ -82,7 +83,7 @@ private slots:
         QCOMPARE(jigu->staticControl(1034)->text(), QStringLiteral("0"));
 
         // The last draw (11 % 8 + 1) is the pick, in the game and in the main window.
-        const QString name = m_dlg->m_vecNames[2].at(3);
+        const QString name = m_dlg->lesson().tables().m_vecNames[2].at(3);
         QCOMPARE(m_dlg->m_comboNumber->currentText(), QStringLiteral("4"));
         QCOMPARE(m_dlg->m_editName->text(), name);
         QCOMPARE(m_dlg->m_editPersonal->text(), QStringLiteral("2"));
@@ -103,7 +104,7 @@ private slots:
         m_sound.log.clear();
         m_atPause.clear();
 
-        m_dlg->m_nNumOfJiGu = 2;
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nNumOfJiGu = 2; });
         m_dlg->OnBnClickedRandom();
         QCOMPARE(m_dlg->m_dlgJigu, jigu);
         QVERIFY(jigu->isVisible());
@@ -122,8 +123,10 @@ private slots:
 
     void randomGroupsAmongGroupsWithStudents()
     {
-        m_dlg->m_nSelectClass = 1;
-        m_dlg->m_nGroupCount[1] = 0;
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nSelectClass = 1; });
+        m_program->writeFile("成绩/课堂成绩2.txt", "0\r\n0\r\n");
+        QVERIFY(m_dlg->LoadGroupScores(m_program->scoreDir(), 3));
+        m_dlg->OnCbnSelchangeGroup();
         fixRandom({0});
         m_dlg->OnBnClickedRandom(); // group 1, creates the game
         CJiguDlg *jigu = m_dlg->m_dlgJigu;
@@ -144,8 +147,9 @@ private slots:
         QCOMPARE(m_dlg->m_comboNumber->currentText(), QStringLiteral("7"));
 
         // No group with students: the run stops without a draw.
-        for (int g = 0; g < 3; ++g)
-            m_dlg->m_nGroupCount[g] = 0;
+        for (int n = 1; n <= 3; ++n)
+            m_program->writeFile(QStringLiteral("成绩/课堂成绩%1.txt").arg(n), "0\r\n0\r\n");
+        m_dlg->lesson().LoadGroupScores(m_program->scoreDir(), 3);
         jigu->StartJigu();
         QCOMPARE(m_atPause, QStringList());
         QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 2);
@@ -154,11 +158,11 @@ private slots:
 
     void noBeatsDrawNothing()
     {
-        m_dlg->m_nNumOfJiGu = 0;
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nNumOfJiGu = 0; });
         m_dlg->m_comboGroup->setCurrentIndex(1);
         m_dlg->OnBnClickedRandom();
         m_dlg->m_dlgJigu->OnTimer(1);
-        m_dlg->m_nSelectClass = 1;
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nSelectClass = 1; });
         m_dlg->m_dlgJigu->m_bRandomGroup = 1;
         m_dlg->m_dlgJigu->StartJigu();
         QCOMPARE(m_atPause, QStringList());
@@ -178,7 +182,7 @@ private slots:
     {
         QFETCH(bool, escape);
         // A beat count nobody range-tested: a whole run would ignore the teacher for minutes.
-        m_dlg->m_nNumOfJiGu = 100000;
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nNumOfJiGu = 100000; });
         m_dlg->OnBnClickedRandom();
         CJiguDlg *jigu = m_dlg->m_dlgJigu;
         int pauses = 0;
@@ -198,7 +202,7 @@ private slots:
         QCOMPARE(jigu->staticControl(1034)->text(), QStringLiteral("99998"));
         QCOMPARE(m_sound.log, QStringList({"gu.wav looped", "stop"}));
         // The next pick runs again in full.
-        m_dlg->m_nNumOfJiGu = 2;
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nNumOfJiGu = 2; });
         Pause::setHandler([&](int) { ++pauses; });
         m_dlg->OnBnClickedRandom();
         QVERIFY(jigu->isVisible());
@@ -208,7 +212,7 @@ private slots:
     void looks()
     {
         QFile::remove(m_program->file("res/photo/4.jpg"));
-        m_dlg->m_nNumOfJiGu = 0;
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nNumOfJiGu = 0; });
         m_dlg->OnBnClickedRandom();
         CJiguDlg *jigu = m_dlg->m_dlgJigu;
         QCOMPARE(m_prompt.texts(), QStringList({"无法打开图片文件!"}));

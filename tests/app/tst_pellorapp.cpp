@@ -51,8 +51,6 @@ void TestPellorApp::membersAfterConstruction()
     QVERIFY(!app.m_pWentiDlg);
     QVERIFY(!app.m_bConnectionOpen);
     QVERIFY(!app.m_bStudentConnectionOpen);
-    QCOMPARE(app.m_nVoice, 0);
-    QCOMPARE(app.m_bShowDongHua, 0);
     QCOMPARE(app.m_bShowScore, 1);
     QCOMPARE(app.m_fBasicScore, 0.0f);
     QCOMPARE(app.m_fMaxScore, 100.0f);

@@ -4,9 +4,12 @@
 #include "ScriptedPrompt.h"
 #include "TempProgramFolder.h"
 
+#include "AppTestHelpers.h"
+
 #include "app/CAboutDlg.h"
 #include "app/core/GroupScoreFile.h"
 #include "app/CPellorDlg.h"
+#include "app/PellorStartup.h"
 #include "application/CPellorApp.h"
 #include "content/CKemuPage.h"
 #include "content/CQuestionDlg.h"
@@ -75,7 +78,7 @@ private slots:
         // No student is on call until one is picked.
         QCOMPARE(dlg.m_comboNumber->currentText(), QString());
         QCOMPARE(dlg.m_strStuNumber, QString());
-        QCOMPARE(dlg.m_strBackBrush, m_program->file(QStringLiteral("res/photo/1.bmp")));
+        QCOMPARE(dlg.backBrush(), m_program->file(QStringLiteral("res/photo/1.bmp")));
         QVERIFY(!dlg.windowIcon().isNull());
         QCOMPARE(dlg.m_btnRandom->m_crBack, QColor(254, 223, 216));
         QCOMPARE(dlg.m_btnRandom->m_crText, QColor(255, 0, 0));
@@ -199,7 +202,7 @@ private slots:
     void saveAndExitWritesEveryFile()
     {
         CPellorDlg dlg;
-        dlg.m_nShowDonghua = 0;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
@@ -224,7 +227,7 @@ private slots:
     void unwritableFileKeepsTheWindowOpen()
     {
         CPellorDlg dlg;
-        dlg.m_nShowDonghua = 0;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         // A folder where the group file should go cannot be replaced, not even by root.
@@ -270,7 +273,7 @@ private slots:
 
         QVERIFY(dlg.LoadBackground(m_program->file(QStringLiteral("res/photo/notes.bmp"))));
         QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("无法从流中装载图片!")});
-        QCOMPARE(dlg.m_strBackBrush, fallback);
+        QCOMPARE(dlg.backBrush(), fallback);
         QVERIFY(!dlg.m_brushBack.texture().isNull());
 
         // A missing file says nothing; with the fallback gone too the old picture stays.
@@ -371,7 +374,7 @@ private slots:
         m_program->writeFile(QStringLiteral("res/set.ini"), ini);
         const auto before = scoreFiles(*m_program);
         CPellorDlg dlg;
-        dlg.m_nShowDonghua = 0;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("小组数目 不合理，请重新设置")});
@@ -400,11 +403,11 @@ private slots:
         m_program->writeFile(QStringLiteral("成绩/课堂成绩3.txt"),
                              QStringLiteral("2\r\n0\r\n林博文\r\n郑雅静\r\n").toUtf8());
         CPellorDlg dlg;
-        dlg.m_nShowDonghua = 0;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
         QVERIFY(m_prompt.shown.isEmpty());
-        QCOMPARE(dlg.m_vecNames[0].at(1), QStringLiteral("李欣怡"));
-        QCOMPARE(dlg.m_vecNames[1], QStringList({QStringLiteral("周俊杰"), QStringLiteral("吴梦瑶")}));
-        QCOMPARE(dlg.m_vecNames[2], QStringList({QStringLiteral("林博文"), QStringLiteral("郑雅静")}));
+        QCOMPARE(dlg.lesson().tables().m_vecNames[0].at(1), QStringLiteral("李欣怡"));
+        QCOMPARE(dlg.lesson().tables().m_vecNames[1], QStringList({QStringLiteral("周俊杰"), QStringLiteral("吴梦瑶")}));
+        QCOMPARE(dlg.lesson().tables().m_vecNames[2], QStringList({QStringLiteral("林博文"), QStringLiteral("郑雅静")}));
         dlg.m_comboGroup->setCurrentIndex(2);
         dlg.OnCbnSelchangeGroup();
         dlg.m_comboNumber->setCurrentIndex(1);
@@ -422,11 +425,42 @@ private slots:
 
         // Read again, the kept lines are still not called on and still there after the next save.
         CPellorDlg again;
-        again.m_nShowDonghua = 0;
-        QCOMPARE(again.m_nGroupCount[1], 2);
+        changeSettings(again.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
+        QCOMPARE(again.lesson().tables().m_nGroupCount[1], 2);
         QTest::mouseClick(again.m_btnSaveExit, Qt::LeftButton);
         QVERIFY(m_program->readFile(QStringLiteral("成绩/课堂成绩2.txt"))
                     .endsWith(gb(QStringLiteral("吴梦瑶\t\t4\r\n孙浩宇\r\n备注：转学\r\n"))));
+    }
+
+    void rosterOfNamesAloneIsReportedAndKeptWhole()
+    {
+        // Twelve names typed into a plain editor, saved in the code page and in UTF-8.
+        QString names;
+        for (const char *name : {"王小明", "李华", "张伟", "刘洋", "陈静", "杨帆", "赵磊", "黄丽", "周杰", "吴敏",
+                                 "徐涛", "孙悦"})
+            names += QString::fromUtf8(name) + QStringLiteral("\r\n");
+        m_program->writeGbText(QStringLiteral("成绩/课堂成绩2.txt"), names);
+        m_program->writeFile(QStringLiteral("成绩/课堂成绩3.txt"), names.toUtf8());
+        const auto before = scoreFiles(*m_program);
+
+        CPellorDlg dlg;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
+        QCOMPARE(m_prompt.texts(), QStringList{GroupScoreFile::unrecognisedMessage(
+                                       {m_program->scoreDir() + QStringLiteral("课堂成绩2.txt"),
+                                        m_program->scoreDir() + QStringLiteral("课堂成绩3.txt")})});
+        QVERIFY(m_prompt.lastText().contains(QStringLiteral("第1行应是小组人数")));
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Quorinde"));
+        QCOMPARE(dlg.m_comboGroup->count(), 3);
+        QCOMPARE(dlg.m_comboNumber->count(), 8);
+
+        m_prompt.clear();
+        QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
+        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        const auto after = scoreFiles(*m_program);
+        QCOMPARE(after.value(QStringLiteral("课堂成绩2.txt")), before.value(QStringLiteral("课堂成绩2.txt")));
+        QCOMPARE(after.value(QStringLiteral("课堂成绩3.txt")), before.value(QStringLiteral("课堂成绩3.txt")));
+        QVERIFY(after.value(QStringLiteral("课堂成绩1.txt")).startsWith(gb(QStringLiteral("8\r\n1\t总成绩\t16\r\n"))));
     }
 
     void closeBoxAsksWhileGradesAreUnsaved()
@@ -434,11 +468,11 @@ private slots:
         const QString question = QStringLiteral("本节课的成绩尚未保存，是否保存？");
         const auto before = scoreFiles(*m_program);
         CPellorDlg dlg;
-        dlg.m_nShowDonghua = 0;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         gradeFirstStudent(dlg);
-        QVERIFY(dlg.m_bUnsaved);
+        QVERIFY(dlg.lesson().isUnsaved());
 
         // 取消 keeps the window and the lesson.
         m_prompt.answerNext(Prompt::Cancel);
@@ -474,7 +508,7 @@ private slots:
         QCOMPARE(m_prompt.texts(), QStringList{question});
         QVERIFY(m_program->readFile(QStringLiteral("成绩/课堂成绩1.txt"))
                     .startsWith(gb(QStringLiteral("8\r\n1\t总成绩\t17\r\n王思远\t\t3\r\n"))));
-        QVERIFY(!dlg.m_bUnsaved);
+        QVERIFY(!dlg.lesson().isUnsaved());
     }
 
     void closeBoxWithoutSaving()
@@ -483,7 +517,7 @@ private slots:
         {
             // 否 ends the lesson unsaved, as the close box always did.
             CPellorDlg dlg;
-            dlg.m_nShowDonghua = 0;
+            changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
             dlg.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dlg));
             gradeFirstStudent(dlg);
@@ -497,11 +531,11 @@ private slots:
             // Saved, there is nothing left to ask about.
             m_prompt.clear();
             CPellorDlg dlg;
-            dlg.m_nShowDonghua = 0;
+            changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
             gradeFirstStudent(dlg);
-            dlg.m_nShowDonghua = 0;
+            changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
             QVERIFY(dlg.SaveAndExit());
-            QVERIFY(!dlg.m_bUnsaved);
+            QVERIFY(!dlg.lesson().isUnsaved());
             QVERIFY(dlg.ExitProgram());
             QVERIFY(m_prompt.shown.isEmpty());
         }
@@ -538,18 +572,21 @@ private slots:
         auto about = dlg.findChild<QAction *>(QStringLiteral("actionAbout"));
         QVERIFY(about);
         QVERIFY(dlg.actions().contains(about));
-        QCOMPARE(about->text(), QStringLiteral("&About Pellor..."));
+        QCOMPARE(about->text(), QStringLiteral("&About Quorinde..."));
         QString shown;
         TestSupport::whenModal([&shown](QWidget *w) {
             auto box = qobject_cast<CAboutDlg *>(w);
             if (!box)
                 return;
-            shown = box->m_staticTitle->text();
+            shown = box->windowTitle() + u'|' + box->m_staticTitle->text();
             QVERIFY(box->m_staticIcon->pixmap().width() > 0);
             QTest::mouseClick(box->m_btnOk, Qt::LeftButton);
         });
         about->trigger();
-        QCOMPARE(shown, QStringLiteral("Pellor, Version 3.1"));
+        QCOMPARE(shown, QStringLiteral("About Quorinde|Quorinde, Version 3.1"));
+        // Every message box of the program bears the name of its title.
+        PellorStartup::prepareApplication();
+        QCOMPARE(QApplication::applicationName(), dlg.windowTitle());
     }
 
     void opensTheRecords()
@@ -574,10 +611,15 @@ private slots:
         button->click();
         CQuestionDlg *browser = main.m_dlgQuestion;
         QVERIFY(browser && browser->isVisible());
+        QTRY_COMPARE(browser->frameGeometry().topLeft(), QPoint(0, 0));
+        QVERIFY(browser->geometry().top() > 0);
         QCOMPARE(browser->parentWidget(), &main);
         QCOMPARE(browser->m_pOwner, &main);
         QVERIFY(m_program->exists(QStringLiteral("Content.db")));
-        QCOMPARE(m_prompt.texts(), (QStringList{QStringLiteral("数据库为空"), QStringLiteral("请先选择课目")}));
+        QCOMPARE(m_prompt.texts(),
+                 (QStringList{QStringLiteral("没有找到 Content.db，现在新建一个空的 Content.db。\n文件：%1")
+                                  .arg(QDir::toNativeSeparators(m_program->file(QStringLiteral("Content.db")))),
+                              QStringLiteral("数据库为空"), QStringLiteral("请先选择课目")}));
 
         browser->m_tabSheet->setCurrentIndex(1);
         browser->close();
@@ -602,7 +644,7 @@ private:
         dlg.OnCbnSelchangeStudent();
         TestSupport::whenModal([](QWidget *grading) { TestSupport::clickButton(grading, 3); });
         dlg.OnBnClickedPresent();
-        QCOMPARE(dlg.m_vecTotalScore[0].at(0), 3);
+        QCOMPARE(dlg.lesson().tables().m_vecTotalScore[0].at(0), 3);
     }
 
     CPellorApp m_app;

@@ -131,7 +131,6 @@ private slots:
         QVERIFY(bar->windowFlags().testFlag(Qt::FramelessWindowHint));
         QVERIFY(bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(bar->windowType(), Qt::Tool);
-        QCOMPARE(bar->m_pParentDlg, m_dlg.get());
 
         const QList<QPair<int, QString>> buttons = {{2, "退出"},   {1014, "设置"},     {1007, "倒计时"},
                                                     {1004, "教案"}, {1003, "课堂点名"}, {1, "学生信息"}};
@@ -152,14 +151,6 @@ private slots:
         // The headless screen has no task bar.
         QCOMPARE(bar->m_nTaskbarHeight, 30);
         QVERIFY(!bar->m_timers.isRunning(CPlayPPtDlg::kCursorWatchTimer));
-
-        // "课堂点名" does nothing.
-        DialogWatcher watcher(bar);
-        watcher.autoClose = true;
-        barButton(bar, CPlayPPtDlg::IDC_ROLL_CALL)->click();
-        QVERIFY(watcher.events.isEmpty());
-        QVERIFY(m_prompt->shown.isEmpty());
-        QVERIFY(bar->isVisible());
 
         // Created once, shown again.
         bar->hide();
@@ -205,6 +196,44 @@ private slots:
         QVERIFY(!m_dlg->m_dlgPPT->isVisible());
     }
 
+    void rollCallBringsTheWindowBackAsItWas()
+    {
+        m_dlg = std::make_unique<CPellorDlg>();
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
+        RecordingSound sound;
+        gradeThirdStudentVeryGood();
+        const QString name = m_dlg->m_editName->text();
+        QStringList back;
+        bool barAgain = false;
+        QTimer::singleShot(0, m_dlg.get(), [&] {
+            m_dlg->m_btnPPT->click();
+            QTimer::singleShot(0, m_dlg.get(), [&] {
+                CPlayPPtDlg *bar = m_dlg->m_dlgPPT;
+                // Hovered and slid in: hidden, the bar must not come back on the next step.
+                hover(bar, bar->geometry().center());
+                barButton(bar, CPlayPPtDlg::IDC_ROLL_CALL)->click();
+                bar->m_timers.fire(CPlayPPtDlg::kCursorWatchTimer);
+                bar->m_timers.fire(CPlayPPtDlg::kSlideTimer);
+                back << (m_dlg->isVisible() && !bar->isVisible() ? "back" : "not back") << m_dlg->m_comboNumber->currentText()
+                     << m_dlg->m_editName->text() << m_dlg->m_editGroup->text();
+                // The student on call is still the one a grade goes to.
+                TestSupport::whenModal([](QWidget *grading) { TestSupport::clickButton(grading, 3); });
+                m_dlg->m_btnPresent->click();
+                back << m_dlg->m_editPersonal->text() << m_dlg->m_editGroup->text();
+                m_dlg->m_btnPPT->click();
+                barAgain = bar->isVisible() && !m_dlg->isVisible();
+                m_prompt->answerNext(Prompt::Yes);
+                barButton(bar, CPlayPPtDlg::IDC_EXIT)->click();
+            });
+        });
+        m_dlg->exec();
+        QCOMPARE(back, QStringList({"back", "3", name, "17", "4", "18"}));
+        QVERIFY(barAgain);
+        QCOMPARE(m_dlg->result(), int(QDialog::Accepted));
+        QVERIFY(m_program->readFile(QStringLiteral("成绩/课堂成绩1.txt"))
+                    .startsWith(TextCodec::encodeGb18030(QStringLiteral("8\r\n1\t总成绩\t18\r\n"))));
+    }
+
     void exitAsksAboutUnsavedGrades()
     {
         struct Case
@@ -220,7 +249,7 @@ private slots:
             m_program->copyDemo();
             m_prompt.emplace();
             m_dlg = std::make_unique<CPellorDlg>();
-            m_dlg->m_nShowDonghua = 0;
+            changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
             const auto before = scoreFiles(*m_program);
             RecordingSound sound;
             gradeThirdStudentVeryGood();
@@ -266,7 +295,7 @@ private slots:
     void exitKeptOpenKeepsTheCountdown()
     {
         CPlayPPtDlg *bar = startPresenting();
-        m_dlg->m_nShowDonghua = 0;
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
         RecordingSound sound;
         barButton(bar, CPlayPPtDlg::IDC_COUNTDOWN)->click();
         const QPointer<CTimeJishiDlg> countdown = bar->m_dlgCountdown.get();
@@ -442,23 +471,20 @@ private slots:
         m_program->writeFile("res/set.ini", "[NumOfClass]\r\nNumOfClass=3\r\n[Voice]\r\nVoice=2\r\n"
                                             "[DongHua]\r\nShowDongHua=1\r\n");
         CPlayPPtDlg *bar = startPresenting();
-        QCOMPARE(m_dlg->m_nVoice, 2);
-        QCOMPARE(m_dlg->m_nShowDonghua, 1);
+        QCOMPARE(m_dlg->lesson().settings().m_nVoice, 2);
+        QCOMPARE(m_dlg->lesson().settings().m_nShowDonghua, 1);
 
         // Pre-filled from the main window; the score display from the application object.
         runSettings(bar, [](CSetDlg *dlg) {
             QVERIFY(check<QRadioButton>(dlg, "radio", CSetDlg::IDC_VOICE_NONE)->isChecked());
             QVERIFY(check<QCheckBox>(dlg, "check", CSetDlg::IDC_SHOW_DONGHUA)->isChecked());
             QVERIFY(check<QCheckBox>(dlg, "check", CSetDlg::IDC_SHOW_SCORE)->isChecked());
-            QVERIFY(!dlg->m_pMainDlg);
             check<QRadioButton>(dlg, "radio", CSetDlg::IDC_VOICE_JIGU)->click();
             check<QCheckBox>(dlg, "check", CSetDlg::IDC_SHOW_SCORE)->click();
             TestSupport::clickButton(dlg, CSetDlg::IDC_OK);
         });
-        QCOMPARE(m_dlg->m_nVoice, 1);
-        QCOMPARE(m_dlg->m_nShowDonghua, 1);
-        QCOMPARE(m_app.m_nVoice, 1);
-        QCOMPARE(m_app.m_bShowDongHua, 1);
+        QCOMPARE(m_dlg->lesson().settings().m_nVoice, 1);
+        QCOMPARE(m_dlg->lesson().settings().m_nShowDonghua, 1);
         QCOMPARE(m_app.m_bShowScore, 0);
         const QByteArray written = "[NumOfClass]\r\nNumOfClass=3\r\n[Voice]\r\nVoice=1\r\n[DongHua]\r\nShowDongHua=1\r\n"
                                    "[Score]\r\nShowScore=0\r\n";
@@ -470,8 +496,8 @@ private slots:
             QVERIFY(!check<QCheckBox>(dlg, "check", CSetDlg::IDC_SHOW_SCORE)->isChecked());
             TestSupport::clickButton(dlg, CSetDlg::IDC_OK);
         });
-        QCOMPARE(m_dlg->m_nVoice, 1);
-        QCOMPARE(m_dlg->m_nShowDonghua, 1);
+        QCOMPARE(m_dlg->lesson().settings().m_nVoice, 1);
+        QCOMPARE(m_dlg->lesson().settings().m_nShowDonghua, 1);
         QCOMPARE(m_program->readFile("res/set.ini"), written);
 
         // Cancel changes nothing.
@@ -479,7 +505,7 @@ private slots:
             check<QCheckBox>(dlg, "check", CSetDlg::IDC_SHOW_DONGHUA)->click();
             TestSupport::clickButton(dlg, CSetDlg::IDC_CANCEL);
         });
-        QCOMPARE(m_dlg->m_nShowDonghua, 1);
+        QCOMPARE(m_dlg->lesson().settings().m_nShowDonghua, 1);
         QCOMPARE(m_program->readFile("res/set.ini"), written);
         QVERIFY(m_prompt->shown.isEmpty());
 
@@ -490,7 +516,7 @@ private slots:
             check<QCheckBox>(dlg, "check", CSetDlg::IDC_SHOW_DONGHUA)->click();
             TestSupport::clickButton(dlg, CSetDlg::IDC_OK);
         });
-        QCOMPARE(m_dlg->m_nShowDonghua, 0);
+        QCOMPARE(m_dlg->lesson().settings().m_nShowDonghua, 0);
         QCOMPARE(m_prompt->shown.size(), 1);
         QVERIFY(m_prompt->shown.first().applicationBox);
         QVERIFY(!m_prompt->lastText().isEmpty());
@@ -533,7 +559,7 @@ private:
         m_dlg->OnCbnSelchangeStudent();
         TestSupport::whenModal([](QWidget *grading) { TestSupport::clickButton(grading, 3); });
         m_dlg->OnBnClickedPresent();
-        QCOMPARE(m_dlg->m_nGroupScore[0], 17);
+        QCOMPARE(m_dlg->lesson().tables().m_nGroupScore[0], 17);
     }
 
     // The owner of the records window that action opens, which is then closed.

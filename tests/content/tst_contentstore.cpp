@@ -30,15 +30,7 @@ private:
                                    "ORDER BY name"));
     }
 
-    QString failureOf(const std::function<void()> &operation) const
-    {
-        try {
-            operation();
-        } catch (const DbError &error) {
-            return error.message();
-        }
-        return QString();
-    }
+    static QString failureOf(const std::function<void()> &operation) { return TestSupport::failureOf(operation); }
 
 private slots:
     void init()
@@ -63,6 +55,7 @@ private slots:
         DatabaseConnection published;
         const ContentDatabase::Opening first = ContentDatabase::open(published);
         QVERIFY(first.failure.isEmpty());
+        QVERIFY(first.notice.startsWith(QStringLiteral("没有找到 Content.db，现在新建一个空的 Content.db。")));
         QCOMPARE(published, first.connection);
         QVERIFY(QFile::exists(program.file(QStringLiteral("Content.db"))));
         QVERIFY(published->hasTable(QStringLiteral("Kemu")));
@@ -77,6 +70,22 @@ private slots:
         QVERIFY(failed.failure.startsWith(QStringLiteral("Content.db 路径可能不正确 或已经打开 或 ")));
         QVERIFY(failed.failure.size() > QStringLiteral("Content.db 路径可能不正确 或已经打开 或 ").size());
         QVERIFY(failed.connection && !failed.connection->isOpen());
+
+        // A subject's tables without Kemu: no empty Kemu hides them, and nothing is written.
+        const QString headless = broken.file(QStringLiteral("Content.db"));
+        QVERIFY(QDir(headless).removeRecursively());
+        {
+            Database db(QStringLiteral("headless"));
+            db.open(headless);
+            db.exec(QStringLiteral("CREATE TABLE Keshi1(课时 INTEGER PRIMARY KEY,题目 TEXT)"));
+        }
+        const QByteArray bytes = broken.readFile(QStringLiteral("Content.db"));
+        QCOMPARE(ContentDatabase::open(none).failure,
+                 QStringLiteral("Content.db 缺少主表 Kemu，但还有本程序的其他表。为免其中的数据被隐藏，没有新建 Kemu，"
+                                "也没有作任何改动。\n文件：%1")
+                     .arg(QDir::toNativeSeparators(headless)));
+        QVERIFY(!none);
+        QCOMPARE(broken.readFile(QStringLiteral("Content.db")), bytes);
 
         QCOMPARE(scalar(QStringLiteral("PRAGMA user_version")), ContentStore::kSchemaVersion);
         // A database of the previous layout (no version, no indexes) gets the indexes.
@@ -103,11 +112,28 @@ private slots:
         QCOMPARE(subjects.at(1).id, 2);
         QCOMPARE(subjects.at(1).name, std::nullopt);
         QCOMPARE(subjects.last().name, std::optional<QString>(QStringLiteral("物理\"实验\"")));
+        m_db->exec(QStringLiteral("INSERT INTO Kemu VALUES(2147483647,'满')"));
+        QCOMPARE(failureOf([&] { m_store->addSubject(QStringLiteral("化学")); }),
+                 QStringLiteral("课目编号已经用到最大的 2147483647，不能再添加课目，本次操作没有改动任何数据。"));
+        QCOMPARE(m_store->subjects().size(), 5);
+        m_db->exec(QStringLiteral("DELETE FROM Kemu WHERE ID=2147483647"));
 
         // Kept as the field sizes were: a title of more than 100 characters does not fit.
         QCOMPARE(m_store->addLesson(6, 1, QString(100, u'课')), ContentStore::Outcome::Done);
         QVERIFY(failureOf([&] { m_store->addLesson(6, 2, QString(101, u'课')); }).contains(QLatin1String("CHECK")));
         QVERIFY(failureOf([&] { m_store->addLesson(4, 1, QStringLiteral("x")); }).contains(QLatin1String("Keshi4")));
+    }
+
+    void textIsStoredAsTyped()
+    {
+        // A NUL is dropped, so a name of 302 characters cannot pass the 255-character limit.
+        QCOMPARE(failureOf([&] { m_store->addSubject(QStringLiteral("x") + QChar(u'\0') + QString(300, u'课')); }),
+                 QStringLiteral("课目最多255个字，本次操作没有改动任何数据。\nCHECK constraint failed: length(课目) <= 255"));
+        const int kemu = m_store->addSubject(QStringLiteral("语") + QChar(u'\0') + QStringLiteral("文"));
+        // A lone surrogate becomes U+FFFD and the character after it stays.
+        m_store->addLesson(kemu, 1, QChar(0xD800) + QStringLiteral("孤"));
+        QCOMPARE(rows(QStringLiteral("SELECT 课目,length(课目) FROM Kemu")), QStringList{QStringLiteral("语文|2")});
+        QCOMPARE(m_store->lessons(kemu).first().title, std::optional<QString>(QStringLiteral("\uFFFD孤")));
     }
 
     void addingAndDeletingASubjectCommitWhole()
@@ -123,7 +149,8 @@ private slots:
 
         // A failure after the drops keeps the tables and the row.
         m_db->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON Kemu BEGIN SELECT RAISE(ABORT,'injected'); END"));
-        QVERIFY(failureOf([&] { m_store->deleteSubject(1); }).startsWith(QLatin1String("injected")));
+        QCOMPARE(failureOf([&] { m_store->deleteSubject(1); }),
+                 QStringLiteral("Content.db 操作失败，本次操作没有改动任何数据。\ninjected"));
         QCOMPARE(tables().size(), 4);
         m_db->exec(QStringLiteral("DROP TRIGGER refuse"));
 

@@ -284,8 +284,9 @@ private slots:
         QCOMPARE(seen, (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
                                     QStringLiteral("二|1+1=?|2"), QStringLiteral("0"), QStringLiteral("1"),
                                     QStringLiteral("0")}));
+        const QString kFull = QStringLiteral("Content.db 操作失败，本次操作没有改动任何数据。\n磁盘已满");
         QCOMPARE(prompt.texts(), (QStringList{kNoQuestion, kNoAnswer, kNoAnswer, kNoAnswer, kNoAnswer,
-                                              QStringLiteral("磁盘已满 Unable to fetch row"), QStringLiteral("磁盘已满 Unable to fetch row")}));
+                                              kFull, kFull}));
         QCOMPARE(prompt.shown.at(5).caption, QStringLiteral("添加数据失败"));
         QCOMPARE(questionRows(), QStringList{QStringLiteral("1|1|2|NULL|1+1=?|2")});
         prompt.clear();

@@ -1,7 +1,9 @@
+#include "DatabaseRows.h"
 #include "TestMain.h"
 
 #include "platform/base/Database.h"
 
+#include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -13,6 +15,8 @@ class TestDatabase : public QObject
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Database> m_db;
+
+    QString path() const { return m_dir->filePath(QStringLiteral("t.db")); }
 
     // The values of column v of table t, in insertion order.
     QStringList values() const
@@ -43,7 +47,7 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_db = std::make_unique<Database>(QStringLiteral("tst_database"));
-        m_db->open(m_dir->filePath(QStringLiteral("t.db")));
+        m_db->open(path());
         m_db->exec(QStringLiteral("CREATE TABLE t(v TEXT NOT NULL)"));
     }
 
@@ -124,6 +128,58 @@ private slots:
             QVERIFY(error.message().contains(QStringLiteral("NOT NULL")));
         }
         QCOMPARE(values(), QStringList());
+    }
+    void aHeldFileIsAShortWaitThenAMessage()
+    {
+        using TestSupport::failureOf;
+        insert(QStringLiteral("mine"));
+        TestSupport::ManualBusyClock clock;
+        Database other(QStringLiteral("other program"));
+        other.open(path());
+        const QString held = QStringLiteral("t.db 正被另一个程序使用，本次操作没有改动任何数据。\ndatabase is locked");
+
+        // Another program in the middle of a write: an operation that reads and then writes
+        // waits for it like any other, rather than failing at once.
+        other.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        other.exec(QStringLiteral("INSERT INTO t(v) VALUES('theirs')"));
+        QCOMPARE(failureOf([&] {
+                     Transaction transaction(*m_db);
+                     values();
+                     insert(QStringLiteral("a"));
+                     transaction.commit();
+                 }),
+                 held);
+        QCOMPARE(clock.waitedMs(), BusyWait::kLimitMs);
+        other.exec(QStringLiteral("ROLLBACK"));
+        QCOMPARE(values(), QStringList({"mine"}));
+
+        // A file held whole: one operation waits the bounded time in all, and once a wait has
+        // run out the next operations say so at once, until the file is free again.
+        other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        QCOMPARE(failureOf([&] { values(); }), held);
+        QCOMPARE(clock.waitedMs(), 2 * BusyWait::kLimitMs);
+        QCOMPARE(failureOf([&] { insertPair(QStringLiteral("a"), QStringLiteral("b"), false); }), held);
+        QCOMPARE(failureOf([&] { values(); }), held);
+        QCOMPARE(clock.waitedMs(), 2 * BusyWait::kLimitMs);
+        other.exec(QStringLiteral("ROLLBACK"));
+        insertPair(QStringLiteral("a"), QStringLiteral("b"), false);
+        QCOMPARE(values(), QStringList({"mine", "a", "b"}));
+    }
+
+    void messagesSayWhatFailedBeforeTheDriversText()
+    {
+        using TestSupport::failureOf;
+        m_db->exec(QStringLiteral("CREATE TABLE n(姓名 TEXT CHECK(length(姓名) <= 20))"));
+        QCOMPARE(failureOf([&] { m_db->exec(QStringLiteral("INSERT INTO n VALUES(?)"), {QString(21, u'长')}); }),
+                 QStringLiteral("姓名最多20个字，本次操作没有改动任何数据。\nCHECK constraint failed: length(姓名) <= 20"));
+        QCOMPARE(failureOf([&] { m_db->exec(QStringLiteral("SELECT * FROM gone")); }),
+                 QStringLiteral("t.db 操作失败，本次操作没有改动任何数据。\nno such table: gone"));
+
+        // The file moved away while open.
+        QVERIFY(QFile::rename(path(), path() + QStringLiteral(".moved")));
+        QCOMPARE(failureOf([&] { insert(QStringLiteral("x")); }),
+                 QStringLiteral("t.db 在程序运行期间被移动、替换或删除，本次操作没有改动任何数据。\n"
+                                "attempt to write a readonly database"));
     }
 };
 

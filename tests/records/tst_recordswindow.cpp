@@ -253,7 +253,8 @@ private slots:
         prompt.clear();
         {
             CStudentInfoDlg retried;
-            QCOMPARE(prompt.shown.size(), 0);
+            QCOMPARE(prompt.texts(), QStringList{QStringLiteral("没有找到 Student.db，现在新建一个空的 Student.db。\n文件：%1")
+                                                     .arg(QDir::toNativeSeparators(m_folder->file(QStringLiteral("Student.db"))))});
             QVERIFY(theApp().m_pStudentConnection);
             QCOMPARE(retried.m_pConnection, theApp().m_pStudentConnection);
         }

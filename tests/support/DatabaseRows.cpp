@@ -25,4 +25,24 @@ int scalar(const Database &db, const QString &sql)
     return query.next() ? query.value(0).toInt() : -1;
 }
 
+QString failureOf(const std::function<void()> &operation)
+{
+    try {
+        operation();
+    } catch (const DbError &error) {
+        return error.message();
+    }
+    return QString();
+}
+
+ManualBusyClock::ManualBusyClock()
+{
+    BusyWait::setClock({[this] { return m_now; }, [this](int ms) { m_now += ms; }});
+}
+
+ManualBusyClock::~ManualBusyClock()
+{
+    BusyWait::setClock({});
+}
+
 } // namespace TestSupport

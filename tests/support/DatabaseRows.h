@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 namespace TestSupport {
 
 // Each row of the query as "value|value|…", NULL written as NULL: database rows a test can
@@ -12,5 +14,24 @@ QStringList rows(const Database &db, const QString &sql);
 
 // The first column of the first row, as an integer; -1 without a row.
 int scalar(const Database &db, const QString &sql);
+
+// The message of the DbError that operation throws; empty when it throws none.
+QString failureOf(const std::function<void()> &operation);
+
+// Stands in for the clock of the wait on a file another program holds, while it lives: its
+// sleep only moves it on, so a test reads how long an operation waited without waiting.
+class ManualBusyClock
+{
+public:
+    ManualBusyClock();
+    ~ManualBusyClock();
+    ManualBusyClock(const ManualBusyClock &) = delete;
+    ManualBusyClock &operator=(const ManualBusyClock &) = delete;
+
+    qint64 waitedMs() const { return m_now; }
+
+private:
+    qint64 m_now = 0;
+};
 
 } // namespace TestSupport

@@ -22,7 +22,7 @@ void prepareEnvironment()
 
 void initApplication()
 {
-    QApplication::setApplicationName(QStringLiteral("Pellor"));
+    QApplication::setApplicationName(QStringLiteral("Quorinde"));
     DialogTemplate::installFontSubstitutions();
     // No test waits in real time.
     Pause::setHandler([](int) {});

@@ -1,0 +1,134 @@
+#include "RollCallLesson.h"
+
+#include "RollCallScoring.h"
+#include "application/SettingsFile.h"
+
+#include "platform/base/ProgramFolder.h"
+#include "platform/base/RandomSource.h"
+
+RollCallLesson::RollCallLesson(const QString &programFolder, QObject *parent)
+    : QObject(parent)
+    , m_strSettingsPath(SettingsFile::pathIn(programFolder))
+{
+    m_settings.m_strScoreDir = ProgramFolder::join(programFolder, QStringLiteral("成绩")) + u'/';
+}
+
+void RollCallLesson::LoadSettings()
+{
+    SettingsFile::readRollCallSettings(m_strSettingsPath, m_settings);
+    emit settingsChanged();
+}
+
+void RollCallLesson::UseSettings(const RollCallSettings &settings)
+{
+    m_settings = settings;
+    emit settingsChanged();
+}
+
+void RollCallLesson::UseEffects(int voice, int showDonghua)
+{
+    m_settings.m_nVoice = voice;
+    m_settings.m_nShowDonghua = showDonghua;
+    emit settingsChanged();
+}
+
+RollCallLesson::SettingsTaken RollCallLesson::TakeSettings(const RollCallSettings &edited, bool othersChanged)
+{
+    SettingsTaken taken;
+    // The score folder is set in the file alone, so only these two change what a load reads.
+    taken.reloadWanted = edited.m_nNumOfClass != m_settings.m_nNumOfClass
+        || edited.m_nBasicScore != m_settings.m_nBasicScore;
+    UseSettings(edited);
+    taken.writeError = SettingsFile::writeRollCallSettings(m_strSettingsPath, m_settings, othersChanged);
+    return taken;
+}
+
+GroupScoreFile::LoadResult RollCallLesson::LoadGroupScores(const QString &scoreDir, int numOfClass)
+{
+    auto result = GroupScoreFile::load(scoreDir, numOfClass, m_settings.m_nBasicScore, m_tables);
+    if (result.status == GroupScoreFile::LoadStatus::BadGroupCount)
+        return result;
+    // New tables: the number on call addresses nobody in them.
+    m_nGroupOnCall = -1;
+    m_nStudentOnCall = 0;
+    m_unrecognised = result.unrecognised;
+    emit tablesLoaded();
+    return result;
+}
+
+QStringList RollCallLesson::Save()
+{
+    const QStringList failures = GroupScoreFile::save(m_settings.m_strScoreDir, m_tables);
+    if (failures.isEmpty())
+        m_tables.m_bUnsaved = false;
+    return failures;
+}
+
+int RollCallLesson::StudentOnCall(int group) const
+{
+    return group == m_nGroupOnCall && m_tables.hasStudent(group, m_nStudentOnCall) ? m_nStudentOnCall : 0;
+}
+
+RollCallLesson::PickStart RollCallLesson::StartPick(int selectedGroup)
+{
+    RandomSource::seedFromClock();
+    PickStart start;
+    if (m_settings.m_nSelectClass != 0) {
+        if (m_settings.m_nNumOfClass < 1) {
+            start.refusal = PickRefusal::BadGroupCount;
+            return start;
+        }
+        start.group = RollCallPick::randomGroup(qMin(m_settings.m_nNumOfClass, RollCallTables::kMaxGroups));
+    } else if (selectedGroup < 0) {
+        start.refusal = PickRefusal::NoGroupChosen;
+        return start;
+    } else {
+        start.group = selectedGroup;
+    }
+    if (start.group >= RollCallTables::kMaxGroups || m_tables.m_nGroupCount[start.group] == 0)
+        start.refusal = PickRefusal::EmptyGroup;
+    return start;
+}
+
+RollCallPick::Draw RollCallLesson::Draw(int group)
+{
+    const RollCallPick::Draw draw = RollCallPick::drawStudent(m_tables, group);
+    if (draw.number != 0)
+        putOnCall(group, draw.number);
+    return draw;
+}
+
+bool RollCallLesson::Choose(int group, int number)
+{
+    if (!m_tables.hasStudent(group, number))
+        return false;
+    putOnCall(group, number);
+    return true;
+}
+
+void RollCallLesson::putOnCall(int group, int number)
+{
+    m_nGroupOnCall = group;
+    m_nStudentOnCall = number;
+    emit studentOnCallChanged();
+}
+
+bool RollCallLesson::Grade(int gradeScore)
+{
+    const int g = m_nGroupOnCall;
+    const int k = StudentOnCall(g);
+    if (k == 0 || !RollCallScoring::applyGrade(m_tables, g, k, gradeScore, m_tables.m_nCreditedScore[g]))
+        return false;
+    emit scoresChanged();
+    return true;
+}
+
+bool RollCallLesson::Absent()
+{
+    const int g = m_nGroupOnCall;
+    const int k = StudentOnCall(g);
+    if (k == 0 || !RollCallScoring::applyAbsence(m_tables, g, k, m_tables.m_nCreditedScore[g]))
+        return false;
+    emit scoresChanged();
+    return true;
+}

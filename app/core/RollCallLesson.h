@@ -1,0 +1,96 @@
+#pragma once
+
+#include "GroupScoreFile.h"
+#include "RollCallPick.h"
+#include "RollCallTables.h"
+#include "application/RollCallSettings.h"
+
+#include <QObject>
+
+// The lesson of the roll-call: the group tables read from the score files, the settings in
+// effect and the student on call, with what the windows do to them. The main window shows
+// it and forwards its buttons; the drum game, the tool bar and the settings dialog ask it.
+// Every change is signalled, so that each window shows what it needs.
+class RollCallLesson : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The settings file and the default score folder are found in the program folder.
+    explicit RollCallLesson(const QString &programFolder, QObject *parent = nullptr);
+
+    const RollCallSettings &settings() const { return m_settings; }
+    const RollCallTables &tables() const { return m_tables; }
+    QString settingsPath() const { return m_strSettingsPath; }
+
+    // Reads the settings file; keys absent or empty keep their values.
+    void LoadSettings();
+    // Puts the settings in effect as they are; nothing is written or read again.
+    void UseSettings(const RollCallSettings &settings);
+    // The tool bar's two switches.
+    void UseEffects(int voice, int showDonghua);
+
+    struct SettingsTaken
+    {
+        QString writeError; // empty when the file was written
+        // Another number of groups, or another base score for the load to credit: the group
+        // files want reading again, which drops the grades given since they were read.
+        bool reloadWanted = false;
+    };
+    // The settings dialog's OK: the edited settings take effect and go to the file, the
+    // picture always and the other keys when othersChanged.
+    SettingsTaken TakeSettings(const RollCallSettings &edited, bool othersChanged);
+
+    // Reads groups 1..numOfClass, crediting each student with the base score. Nobody is on
+    // call in the new tables. A bad number of groups changes nothing.
+    GroupScoreFile::LoadResult LoadGroupScores(const QString &scoreDir, int numOfClass);
+    // Files of the last load that were left out for their first two lines.
+    const QStringList &unrecognisedFiles() const { return m_unrecognised; }
+    // Writes the summary and every group read; the paths that could not be written come
+    // back. When all were written, nothing is left unsaved.
+    QStringList Save();
+    bool isUnsaved() const { return m_tables.m_bUnsaved; }
+
+    // The student on call: a group (0-based) and a number (1-based), or -1 and 0.
+    int groupOnCall() const { return m_nGroupOnCall; }
+    int numberOnCall() const { return m_nStudentOnCall; }
+    // The number on call when that student is of the group, 0 otherwise.
+    int StudentOnCall(int group) const;
+
+    enum class PickRefusal { None, BadGroupCount, NoGroupChosen, EmptyGroup };
+    struct PickStart
+    {
+        int group = -1;
+        PickRefusal refusal = PickRefusal::None;
+    };
+    // Begins a pick: reseeds the random source and takes the selected group, or draws one
+    // when the pick also chooses the group. A refused pick may still carry the drawn group.
+    PickStart StartPick(int selectedGroup);
+    // One draw in the group, put on call; a number of 0 when the group has no student.
+    RollCallPick::Draw Draw(int group);
+    // A student chosen by hand; false (nothing changed) when group and number address nobody.
+    bool Choose(int group, int number);
+
+    // Adds (gradeScore - the base score the load credited) to the student on call; false
+    // when nobody is on call.
+    bool Grade(int gradeScore);
+    // Takes the credited base score off the student on call while the lesson score is not 0;
+    // true when a score changed.
+    bool Absent();
+
+signals:
+    void studentOnCallChanged();
+    void scoresChanged();
+    void settingsChanged();
+    void tablesLoaded();
+
+private:
+    void putOnCall(int group, int number);
+
+    const QString m_strSettingsPath;
+    RollCallSettings m_settings;
+    RollCallTables m_tables;
+    QStringList m_unrecognised;
+    int m_nGroupOnCall = -1;
+    int m_nStudentOnCall = 0;
+};

@@ -1,0 +1,123 @@
+#include "DatabaseOpener.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlQuery>
+
+namespace DatabaseOpener {
+
+namespace {
+
+struct FileState
+{
+    int version = 0;
+    bool hasMainTable = false;
+    bool hasStoreTables = false;
+};
+
+FileState stateOf(const Database &db, const StoreLayout &layout)
+{
+    FileState state;
+    QSqlQuery version = db.exec(QStringLiteral("PRAGMA user_version"));
+    state.version = version.next() ? version.value(0).toInt() : 0;
+    version.finish();
+
+    QStringList patterns;
+    for (const QString &pattern : layout.tablePatterns)
+        patterns << QRegularExpression::escape(pattern).replace(QStringLiteral("%1"), QStringLiteral("-?[0-9]+"));
+    const QRegularExpression storeTable(QStringLiteral("^(%1)$").arg(patterns.join(u'|')),
+                                        QRegularExpression::CaseInsensitiveOption);
+    QSqlQuery tables = db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'"));
+    while (tables.next()) {
+        const QString name = tables.value(0).toString();
+        if (name.compare(layout.mainTable, Qt::CaseInsensitive) == 0)
+            state.hasMainTable = true;
+        else if (!patterns.isEmpty() && storeTable.match(name).hasMatch())
+            state.hasStoreTables = true;
+    }
+    return state;
+}
+
+// Throws when the file must be left as it is; true when it needs writing.
+bool needsWriting(const Database &db, const StoreLayout &layout, const FileState &state)
+{
+    if (state.version < 0) {
+        // No version of this program writes one.
+        throw DbError(QStringLiteral("%1 的数据库版本 %2 无效，它不是本程序建立的，没有作任何改动。")
+                          .arg(db.fileName())
+                          .arg(state.version));
+    }
+    if (state.version > layout.version()) {
+        throw DbError(QStringLiteral("%1 是更新版本的本程序建立的（数据库版本 %2，本程序只认识到版本 %3），"
+                                     "为免损坏其中的数据，没有打开它，也没有作任何改动。请用新版本的程序打开。")
+                          .arg(db.fileName())
+                          .arg(state.version)
+                          .arg(layout.version()));
+    }
+    if (!state.hasMainTable && state.hasStoreTables) {
+        throw DbError(QStringLiteral("%1 缺少主表 %2，但还有本程序的其他表。为免其中的数据被隐藏，没有新建 %2，"
+                                     "也没有作任何改动。\n文件：%3")
+                          .arg(db.fileName(), layout.mainTable, QDir::toNativeSeparators(db.filePath())));
+    }
+    return !state.hasMainTable || state.version < layout.version();
+}
+
+} // namespace
+
+void ensureLayout(const Database &db, const StoreLayout &layout)
+{
+    // Read first, so that a file that must not be written is not even locked for writing
+    // (and a read-only file that is up to date opens).
+    if (!needsWriting(db, layout, stateOf(db, layout)))
+        return;
+    Transaction transaction(db);
+    // Read again under the write lock: another program may have changed the file meanwhile.
+    const FileState state = stateOf(db, layout);
+    if (!needsWriting(db, layout, state))
+        return;
+    if (!state.hasMainTable)
+        layout.createMainTable();
+    else
+        for (int version = state.version; version < layout.version(); ++version)
+            layout.upgradeSteps.at(version)();
+    db.exec(QStringLiteral("PRAGMA user_version = %1").arg(layout.version()));
+    transaction.commit();
+}
+
+QString openFailureText(const QString &fileName, const QString &error)
+{
+    return QStringLiteral("%1 路径可能不正确 或已经打开 或 %2").arg(fileName, error);
+}
+
+Opening open(DatabaseConnection &published, const QString &filePath,
+             const std::function<void(const Database &)> &ensureLayout)
+{
+    if (published)
+        return {published, {}, {}};
+    const QString fileName = QFileInfo(filePath).fileName();
+    // Each attempt gets a connection name of its own: the pages may still hold the
+    // connection of a failed attempt.
+    static int attempts = 0;
+    auto connection = std::make_shared<Database>(QStringLiteral("%1-%2").arg(fileName).arg(++attempts));
+    const QString notice = QFileInfo::exists(filePath)
+        ? QString()
+        : QStringLiteral("没有找到 %1，现在新建一个空的 %1。\n文件：%2").arg(fileName, QDir::toNativeSeparators(filePath));
+    try {
+        connection->open(filePath);
+    } catch (const DbError &error) {
+        const QString failure = openFailureText(fileName, error.message());
+        connection->refuse(failure);
+        return {connection, failure, {}};
+    }
+    try {
+        ensureLayout(*connection);
+    } catch (const DbError &error) {
+        connection->refuse(error.message());
+        return {connection, error.message(), {}};
+    }
+    published = connection;
+    return {connection, {}, notice};
+}
+
+} // namespace DatabaseOpener
