@@ -82,7 +82,8 @@ void CKeshiWentiDlg::LoadQuestionList()
                 : store().questionsOfPoint(app.m_nKemuID, app.m_nKeshiID, app.m_nZhishidianID, answers);
         } catch (const DbError &error) {
             ShowError(error.message(), QStringLiteral("更新数据失败！"));
-            m_listKey = {-2};
+            // The key of no selection: the next action loads again.
+            m_listKey.clear();
         }
     }
     QList<ReportListModel::Row> rows;
@@ -94,7 +95,7 @@ void CKeshiWentiDlg::LoadQuestionList()
     m_listWenti->SetRows(std::move(rows));
 }
 
-void CKeshiWentiDlg::ListIsCurrent()
+void CKeshiWentiDlg::MakeListCurrent()
 {
     if (m_listKey != CurrentListKey())
         LoadQuestionList();
@@ -109,7 +110,7 @@ void CKeshiWentiDlg::OnBnClickedAdd()
 
 void CKeshiWentiDlg::OnBnClickedEdit()
 {
-    ListIsCurrent();
+    MakeListCurrent();
     const int item = m_listWenti->GetNextSelectedItem(-1);
     if (item < 0) {
         m_nSelQuestionID = -1;
@@ -159,7 +160,7 @@ bool CKeshiWentiDlg::SaveQuestion(const std::optional<QString> &question, const 
 
 void CKeshiWentiDlg::OnBnClickedDelete()
 {
-    ListIsCurrent();
+    MakeListCurrent();
     const int item = m_listWenti->GetNextSelectedItem(-1);
     if (item < 0) {
         Prompt::app(QStringLiteral("请选择要删除的条目！"));

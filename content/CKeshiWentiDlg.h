@@ -61,7 +61,7 @@ private:
     // for the current selection and filter; all -1 for none.
     QList<int> CurrentListKey() const;
     // Loads the list again when it was loaded for another selection or filter.
-    void ListIsCurrent();
+    void MakeListCurrent();
 
     QList<int> m_listKey;
 };
