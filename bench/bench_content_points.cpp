@@ -4,8 +4,9 @@
 // same run.
 //
 // Loading: the page's LoadZhishidianList (store read and list rows) beside one bare SELECT
-// whose rows are read into a list. Stepping: the page's NextPoint, which counts through the
-// store, beside the bare count statement prepared once and run for each point.
+// whose rows are read into a list. Stepping: the page's lesson navigator, its NextPoint and
+// the count of that point's questions, beside the bare count statement prepared once and run
+// for each point.
 
 #include "bench/HeadlessEnvironment.h"
 #include "bench/RatioReporter.h"
@@ -115,12 +116,9 @@ void BM_NextPointSteps(benchmark::State &state)
     long long questions = 0;
     for (auto _ : state) {
         page->OnNMClickList(0);
-        QString text;
-        int count = 0;
-        for (int step = 0; step < kPoints; ++step) {
-            page->NextPoint(text, count);
-            questions += count;
-        }
+        LessonNavigator &navigator = page->Navigator();
+        for (int step = 0; step < kPoints; ++step)
+            questions += navigator.CountWenti(navigator.points().at(navigator.NextPoint()).number);
     }
     if (questions == 0)
         state.SkipWithError("no question was counted");

@@ -2,8 +2,8 @@
 // questions and stepping through all of them, and the questions page listing a lesson of
 // 5,000 questions, each beside bare statements reading the same rows in the same run.
 //
-// Stepping: the knowledge-points page's NextQuestion, 1,000 times from a freshly taken point
-// (the first opens the cursor), beside one bare SELECT of the point's questions whose texts
+// Stepping: the knowledge-points page's lesson navigator's NextQuestion, 1,000 times from a
+// freshly taken point (the first opens the cursor), beside one bare SELECT of the point's questions whose texts
 // are read row by row. Listing: the questions page's LoadQuestionList with every question of
 // the lesson (store read and list rows) beside one bare SELECT whose rows are read into a list.
 
@@ -83,11 +83,11 @@ void BM_QuestionSteps(benchmark::State &state)
     CKeshiZhishidianPage page;
     page.m_pConnection = questionDatabase();
     page.OnInitDialog();
-    QString question, answer;
+    QString question;
     for (auto _ : state) {
         page.OnNMClickList(0);
         for (int step = 0; step < kPointQuestions; ++step)
-            page.NextQuestion(question, answer);
+            question = page.Navigator().NextQuestion()->question;
     }
     if (question != questionText(kPointQuestions - 1))
         state.SkipWithError("the steps did not reach the last question");
