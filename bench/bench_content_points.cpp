@@ -4,8 +4,8 @@
 //
 // Listing: the page's LoadZhishidianList with the page shown, until the list is painted;
 // its floor, the SELECT of the same rows, bare, shown in a plain list. Stepping: the page's
-// NextPoint, which counts through the store; its floor, the count statement prepared once and
-// run for each point.
+// lesson navigator's NextPoint and the count of that point's questions; its floor, the count
+// statement prepared once and run for each point.
 
 #include "bench/Comparisons.h"
 #include "bench/PlainList.h"
@@ -92,12 +92,9 @@ void nextPointSteps(benchmark::State &state)
     long long questions = 0;
     for (auto _ : state) {
         page.OnNMClickList(0);
-        QString text;
-        int count = 0;
-        for (int step = 0; step < kPoints; ++step) {
-            page.NextPoint(text, count);
-            questions += count;
-        }
+        LessonNavigator &navigator = page.Navigator();
+        for (int step = 0; step < kPoints; ++step)
+            questions += navigator.CountWenti(navigator.points().at(navigator.NextPoint()).number);
     }
     if (questions == 0)
         state.SkipWithError("no question was counted");

@@ -2,7 +2,7 @@
 // questions and stepping through all of them, and the questions page listing a lesson of
 // 5,000 questions.
 //
-// Stepping: the knowledge-points page's NextQuestion, 1,000 times from a freshly taken point
+// Stepping: the knowledge-points page's lesson navigator's NextQuestion, 1,000 times from a freshly taken point
 // (the first opens the cursor); its floor, the SELECT of the point's questions, bare, their
 // texts read row by row. Listing: the questions page's LoadQuestionList with every question
 // of the lesson, the page shown, until the list is painted; its floor, the SELECT of the same
@@ -78,11 +78,11 @@ CKeshiZhishidianPage &pointsPage()
 void questionSteps(benchmark::State &state)
 {
     CKeshiZhishidianPage &page = pointsPage();
-    QString question, answer;
+    QString question;
     for (auto _ : state) {
         page.OnNMClickList(0);
         for (int step = 0; step < kPointQuestions; ++step)
-            page.NextQuestion(question, answer);
+            question = page.Navigator().NextQuestion()->question;
     }
     if (question != questionText(kPointQuestions - 1))
         state.SkipWithError("the steps did not reach the last question");

@@ -46,22 +46,28 @@ bool CKeshiPage::OnInitDialog()
     return true;
 }
 
-bool CKeshiPage::subjectChosen() const
+bool CKeshiPage::subjectChosen()
 {
-    if (theApp().m_nKemuID >= 0)
-        return true;
-    Prompt::app(QStringLiteral("请先选择课目"));
-    return false;
+    if (theApp().m_nKemuID < 0) {
+        Prompt::app(QStringLiteral("请先选择课目"));
+        return false;
+    }
+    // Rows of another subject are never acted on.
+    if (m_nLoadedKemuID != theApp().m_nKemuID)
+        LoadKeshiList();
+    return true;
 }
 
 void CKeshiPage::LoadKeshiList()
 {
     ++m_nLoadCount;
-    if (!subjectChosen())
-        return;
     const int kemuID = theApp().m_nKemuID;
     m_nLoadedKemuID = kemuID;
     m_listKeshi->DeleteAllItems();
+    if (kemuID < 0) {
+        Prompt::app(QStringLiteral("请先选择课目"));
+        return;
+    }
     QList<LessonRecord> lessons;
     try {
         lessons = store().lessons(kemuID);
