@@ -63,8 +63,10 @@ void CKeshiPage::LoadKeshiList()
     ++m_nLoadCount;
     const int kemuID = theApp().m_nKemuID;
     m_nLoadedKemuID = kemuID;
-    m_listKeshi->DeleteAllItems();
+    // The rows are replaced in one step when there are new ones: emptied first, the list would
+    // lose its scroll bar and repaint the whole page.
     if (kemuID < 0) {
+        m_listKeshi->DeleteAllItems();
         Prompt::app(QStringLiteral("请先选择课目"));
         return;
     }
@@ -72,11 +74,13 @@ void CKeshiPage::LoadKeshiList()
     try {
         lessons = store().lessons(kemuID);
     } catch (const DbError &error) {
+        m_listKeshi->DeleteAllItems();
         ShowError(error.message(), QStringLiteral("更新数据失败！"));
         ContentSelection::setLesson(-1);
         return;
     }
     if (lessons.isEmpty()) {
+        m_listKeshi->DeleteAllItems();
         ContentSelection::setLesson(-1);
         return;
     }
