@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -94,7 +95,12 @@ bool chooseFontAndColor(QWidget *owner, QFont &font, QColor &color)
     QDialog dialog(owner);
     dialog.setObjectName(QStringLiteral("fontChooser"));
     dialog.setWindowTitle(QStringLiteral("字体"));
-    auto fonts = new QFontDialog(font, &dialog);
+    // A face that is not installed ("宋体") is drawn with its substitute: the list shows that
+    // one, and the font keeps its own name unless the teacher picks another face.
+    const QString shownFamily = QFontInfo(font).family();
+    QFont shown = font;
+    shown.setFamily(shownFamily);
+    auto fonts = new QFontDialog(shown, &dialog);
     fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts->setWindowFlags(Qt::Widget);
     auto colors = new QComboBox(&dialog);
@@ -122,7 +128,10 @@ bool chooseFontAndColor(QWidget *owner, QFont &font, QColor &color)
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    font = fonts->currentFont();
+    QFont chosen = fonts->currentFont();
+    if (chosen.family() == shownFamily)
+        chosen.setFamily(font.family());
+    font = chosen;
     color = colors->currentData().value<QColor>();
     return true;
 }

@@ -565,6 +565,7 @@ private slots:
         dlg.show();
         dlg.m_editBottom->setFocus();
         dlg.CreatePopupMenu();
+        const QString family = dlg.m_editBottom->font().family();
         QStringList colours;
         TestSupport::whenModal([&](QWidget *chooser) {
             auto fonts = chooser->findChild<QFontDialog *>();
@@ -588,6 +589,8 @@ private slots:
         QCOMPARE(colours.first(), QStringLiteral("黑色"));
         QCOMPARE(dlg.m_editBottom->textColor(), QColor(255, 255, 255));
         QCOMPARE(dlg.m_editBottom->font().pointSize(), 28);
+        // The face the teacher did not touch stays the box's own, even one not installed here.
+        QCOMPARE(dlg.m_editBottom->font().family(), family);
         QCOMPARE(dlg.m_editMiddle->textColor(), QColor(0, 0, 0));
     }
 
