@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Writes the desktop menu's launcher of the program installed in PROGRAM_DIR to LAUNCHER,
 # from pellor.desktop.in. The folder's path may hold spaces, quotes or Chinese: Exec quotes
-# it as the Desktop Entry specification asks, and every value escapes its backslashes.
+# it as the freedesktop.org desktop entry format asks, and every value escapes its backslashes.
 if(PROGRAM_DIR MATCHES "[\n\r\t]")
   message(FATAL_ERROR "a program folder whose name holds a line break or a tab cannot be started from a launcher")
 endif()

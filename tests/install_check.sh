@@ -24,7 +24,7 @@ for file in pellor pellor.png res/set.ini res/声音/gu.wav 成绩/课堂成绩1
 done
 [ -x "$folder/pellor" ] || fail "the program is not executable"
 [ -f "$launcher" ] || fail "no launcher in $launcher"
-desktop-file-validate "$launcher" || fail "the launcher does not follow the Desktop Entry specification"
+desktop-file-validate "$launcher" || fail "the launcher is not a valid freedesktop.org desktop entry"
 grep -qxF 'Exec="'"$work"'/我的 \\"Pellor\\" \\$HOME/pellor"' "$launcher" || fail "the launcher does not start $folder/pellor"
 grep -qxF "Icon=$folder/pellor.png" "$launcher" || fail "the launcher does not show the program's icon"
 
