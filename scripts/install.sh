@@ -35,6 +35,9 @@ launcher=()
 command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" > /dev/null
 cmake --build build-release --target pellor test_program_folder
+# The old program goes first: an install copies only files whose time differs to the second,
+# and a running copy keeps the file it started from.
+rm -f "$folder/pellor"
 cmake --install build-release --prefix "$folder" > /dev/null
 
 applications="${XDG_DATA_HOME:-$HOME/.local/share}/applications"
