@@ -1,80 +1,65 @@
-// The roster page's two heavy operations on a large group, each beside a bare baseline in
-// the same run:
+// The roster page's heavy operations on a large group:
 // - renumbering 500 students across 50 semesters (number 1 -> 2, so every row of the roster
-//   and of every score table moves; the next iteration moves them back), through the mapping
-//   and the store as the edit runs it, beside bare UPDATE statements of the same rows in one
+//   and of every score table moves; the next iteration moves them back), through the store's
+//   edit as the page runs it; its floor, one prepared UPDATE per row of each table, each row
+//   moved once, in one transaction;
+// - the same with 1,600 students who each have a 100 KB photo, in 4 semesters, through the
+//   page's own SaveStudentEdit with the records window shown on the roster page until it is
+//   painted; its floor, the same rows each moved once by one prepared UPDATE in one
 //   transaction;
-// - loading the roster of 500 students who each have a 100 KB photo, beside a bare query of
-//   the same rows without the photos (and, for comparison, the query with them).
+// - the roster page's LoadStudentList of 500 students who each have a 100 KB photo, with the
+//   records window shown on that page, until it is painted; its floor, the SELECT of the
+//   columns the list shows, bare, the same rows shown in a plain list.
 
-#include "bench/RatioReporter.h"
-#include "records/core/StudentRenumbering.h"
+#include "bench/Comparisons.h"
+#include "bench/PlainList.h"
+
+#include "application/CPellorApp.h"
+#include "controls/CListCtrlCl.h"
+#include "controls/CTabSheet.h"
+#include "records/CStuLianxi.h"
+#include "records/CStudentInfoDlg.h"
 #include "records/core/StudentStore.h"
 
-#include <benchmark/benchmark.h>
-
-#include <QCoreApplication>
-#include <QFile>
 #include <QSqlQuery>
-#include <QSqlRecord>
-#include <QTemporaryDir>
-
-#include <cstdio>
-#include <map>
-#include <memory>
-#include <string>
 
 namespace {
 
 constexpr int kStudents = 500;
 constexpr int kSemesters = 50;
+constexpr int kPhotoStudents = 1600;
+constexpr int kPhotoSemesters = 4;
 constexpr int kPhotoBytes = 100 * 1024;
+constexpr int kRosterTab = 1;
 
-QTemporaryDir &folder()
+// A group of `students` students with `semesters` semesters, optionally each with a photo.
+std::unique_ptr<Bench::DatabaseFile> makeGroup(const QString &name, bool photos, int students = kStudents,
+    int semesters = kSemesters)
 {
-    static QTemporaryDir dir;
-    return dir;
-}
-
-// A group of 500 students with 50 semesters, optionally each with a photo.
-std::unique_ptr<Database> groupDatabase(const QString &name, bool photos)
-{
-    const QString path = folder().filePath(name + QStringLiteral(".db"));
-    QFile::remove(path);
-    auto db = std::make_unique<Database>(name);
-    db->open(path);
-    const StudentStore store(*db);
+    auto file = std::make_unique<Bench::DatabaseFile>(name, QStringLiteral("Student.db"));
+    Database &db = *file->db;
+    const StudentStore store(db);
     store.ensureSchema();
     QStringList names;
-    for (int n = 1; n <= kStudents; ++n)
+    for (int n = 1; n <= students; ++n)
         names << QStringLiteral("学生%1").arg(n);
-    const int group
-        = store.importGroup({2012, QStringLiteral("1班"), QStringLiteral("第1学期")}, names, QStringLiteral("男"))
-              .groupId;
-    for (int s = 2; s <= kSemesters; ++s)
-        store.addSemester({2012, QStringLiteral("1班"), QStringLiteral("第%1学期").arg(s)}, group);
+    const int id = store
+                       .importGroup({ 2012, QStringLiteral("1班"), QStringLiteral("第1学期") }, names,
+                           QStringLiteral("男"))
+                       .groupId;
+    for (int s = 2; s <= semesters; ++s)
+        store.addSemester({ 2012, QStringLiteral("1班"), QStringLiteral("第%1学期").arg(s) }, id);
     if (photos) {
-        Transaction transaction(*db);
+        Transaction transaction(db);
         QByteArray photo(kPhotoBytes, '\0');
         for (int i = 0; i < photo.size(); ++i)
             photo[i] = static_cast<char>((i * 7919) >> 3);
-        for (int n = 1; n <= kStudents; ++n)
-            store.SaveStudentEdit(group, n, *store.student(group, n), photo, false);
+        for (int n = 1; n <= students; ++n)
+            store.SaveStudentEdit(id, n, *store.student(id, n), photo, false);
         transaction.commit();
     }
-    return db;
+    return file;
 }
-
-// The databases of the run, made once and closed before the application object goes.
-struct Fixtures
-{
-    std::unique_ptr<Database> storeRenumbering = groupDatabase(QStringLiteral("renumber-store"), false);
-    std::unique_ptr<Database> bareRenumbering = groupDatabase(QStringLiteral("renumber-bare"), false);
-    std::unique_ptr<Database> photos = groupDatabase(QStringLiteral("photos"), true);
-    int storeMoves = 0;
-    int bareMoves = 0;
-};
-Fixtures *fixtures = nullptr;
 
 // One direction per iteration: 1 -> 2 moves everybody up, 2 -> 1 brings them back.
 struct Direction
@@ -83,41 +68,48 @@ struct Direction
     int to;
 };
 
-Direction next(int &moves)
+Direction next(int &moves) { return (moves++ % 2 == 0) ? Direction { 1, 2 } : Direction { 2, 1 }; }
+
+// The student numbered d.from, to be given d.to.
+StudentRecord edited(const StudentStore &store, const Direction &d)
 {
-    return (moves++ % 2 == 0) ? Direction{1, 2} : Direction{2, 1};
+    StudentRecord student = *store.student(1, d.from);
+    student.number = d.to;
+    return student;
 }
 
-void BM_StoreRenumbering(benchmark::State &state)
+// The operation and its floor each move their own copy of the group.
+void storeRenumbering(benchmark::State &state)
 {
-    Database *db = fixtures->storeRenumbering.get();
-    const StudentStore store(*db);
+    static Database &db = *Bench::keep(makeGroup(QStringLiteral("renumber-store"), false))->db;
+    static int moves = 0;
+    const StudentStore store(db);
     for (auto _ : state) {
-        const Direction d = next(fixtures->storeMoves);
-        StudentRecord edited = *store.student(1, d.from);
-        edited.number = d.to;
-        store.SaveStudentEdit(1, d.from, edited, std::nullopt, true);
+        const Direction d = next(moves);
+        const StudentChange change = store.SaveStudentEdit(1, d.from, edited(store, d), std::nullopt, true);
+        if (change.outcome != StudentChange::Outcome::Done)
+            state.SkipWithError("the renumbering did not go through");
     }
 }
 
-void BM_BareRenumbering(benchmark::State &state)
+// Every student of the group moved once by one prepared UPDATE per table, in one transaction.
+void moveEveryRowOnce(benchmark::State &state, Database &db, int students, int semesters, int &moves)
 {
-    Database *db = fixtures->bareRenumbering.get();
-    QStringList tables{StudentStore::rosterTable(1)};
-    for (int classId = 1; classId <= kSemesters; ++classId)
+    QStringList tables { StudentStore::rosterTable(1) };
+    for (int classId = 1; classId <= semesters; ++classId)
         tables << StudentStore::scoreTable(classId);
     for (auto _ : state) {
-        const Direction d = next(fixtures->bareMoves);
-        Transaction operation(*db);
+        const Direction d = next(moves);
+        Transaction operation(db);
         for (const QString &table : tables) {
-            QSqlQuery update = db->prepare(QStringLiteral("UPDATE %1 SET 学号=? WHERE 学号=?").arg(table));
+            QSqlQuery update = db.prepare(QStringLiteral("UPDATE %1 SET 学号=? WHERE 学号=?").arg(table));
             // Up: from the top down; back down: from the bottom up, so no number is held twice.
             if (d.to > d.from) {
-                for (int n = kStudents; n >= 1; --n)
-                    db->run(update, {n + 1, n});
+                for (int n = students; n >= 1; --n)
+                    db.run(update, { n + 1, n });
             } else {
-                for (int n = 2; n <= kStudents + 1; ++n)
-                    db->run(update, {n - 1, n});
+                for (int n = 2; n <= students + 1; ++n)
+                    db.run(update, { n - 1, n });
             }
             update.finish();
         }
@@ -125,64 +117,103 @@ void BM_BareRenumbering(benchmark::State &state)
     }
 }
 
-const Database &photoDatabase()
+void renumberingFloor(benchmark::State &state)
 {
-    return *fixtures->photos;
+    static Database &db = *Bench::keep(makeGroup(QStringLiteral("renumber-floor"), false))->db;
+    static int moves = 0;
+    moveEveryRowOnce(state, db, kStudents, kSemesters, moves);
 }
 
-void BM_StoreRoster(benchmark::State &state)
+// The records window on the roster page of 1,600 students with photos.
+CStudentInfoDlg &photoRosterWindow()
 {
-    const StudentStore store(photoDatabase());
-    for (auto _ : state)
-        benchmark::DoNotOptimize(store.students(1));
+    static CStudentInfoDlg &window = *Bench::keep([] {
+        theApp().m_pStudentConnection
+            = Bench::keep(makeGroup(QStringLiteral("renumber-page"), true, kPhotoStudents, kPhotoSemesters))->db;
+        auto shown = std::make_unique<CStudentInfoDlg>();
+        shown->setCurrent(1, 1);
+        Bench::show(*shown);
+        shown->m_tabSheet->setCurrentIndex(kRosterTab);
+        Bench::paint(*shown);
+        return shown;
+    }());
+    return window;
 }
 
-void bareQuery(benchmark::State &state, const QString &columns)
+void pageRenumbering(benchmark::State &state)
 {
-    const Database &db = photoDatabase();
+    CStudentInfoDlg &window = photoRosterWindow();
+    CStuLianxi &page = *window.m_pageRoster;
+    const StudentStore store(*theApp().m_pStudentConnection);
+    static int moves = 0;
     for (auto _ : state) {
-        QSqlQuery query = db.exec(QStringLiteral("SELECT %1 FROM 小组表1 ORDER BY 学号").arg(columns));
-        const int count = query.record().count();
-        int rows = 0;
-        while (query.next()) {
-            for (int c = 0; c < count; ++c)
-                benchmark::DoNotOptimize(query.value(c));
-            ++rows;
-        }
-        benchmark::DoNotOptimize(rows);
+        const Direction d = next(moves);
+        // What the edit form's save does once the teacher has confirmed the new number.
+        if (page.SaveStudentEdit(d.from, edited(store, d), QString(), true) != d.to)
+            state.SkipWithError("the renumbering did not go through");
+        Bench::paint(window);
     }
 }
 
-void BM_BareRosterQuery(benchmark::State &state)
+void pageRenumberingFloor(benchmark::State &state)
 {
-    bareQuery(state, QStringLiteral("学号,姓名,性别,地址,联系方式,备注"));
+    static Database &db
+        = *Bench::keep(makeGroup(QStringLiteral("renumber-page-floor"), true, kPhotoStudents, kPhotoSemesters))->db;
+    static int moves = 0;
+    moveEveryRowOnce(state, db, kPhotoStudents, kPhotoSemesters, moves);
 }
 
-void BM_BareRosterQueryWithPhotos(benchmark::State &state)
+const std::shared_ptr<Database> &photoDatabase()
 {
-    bareQuery(state, QStringLiteral("*"));
+    static const std::shared_ptr<Database> &db = Bench::keep(makeGroup(QStringLiteral("photos"), true))->db;
+    return db;
 }
 
-BENCHMARK(BM_StoreRenumbering)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_BareRenumbering)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_StoreRoster)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_BareRosterQuery)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_BareRosterQueryWithPhotos)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+// The records window on its roster page.
+CStudentInfoDlg &recordsWindow()
+{
+    static CStudentInfoDlg &window = *Bench::keep([] {
+        theApp().m_pStudentConnection = photoDatabase();
+        auto shown = std::make_unique<CStudentInfoDlg>();
+        shown->setCurrent(1, 1);
+        Bench::show(*shown);
+        shown->m_tabSheet->setCurrentIndex(kRosterTab);
+        Bench::paint(*shown);
+        return shown;
+    }());
+    return window;
+}
+
+void rosterPageLoad(benchmark::State &state)
+{
+    CStudentInfoDlg &window = recordsWindow();
+    CStuLianxi &page = *window.m_pageRoster;
+    Bench::timePaintedLoad(
+        state, window, *page.m_listStudents, kStudents, [&page] { page.LoadStudentList(); });
+}
+
+void rosterFloor(benchmark::State &state)
+{
+    const Database &db = *photoDatabase();
+    PlainList(*recordsWindow().m_pageRoster->m_listStudents).timeShown(state, kStudents, [&db] {
+        return Bench::bareRows(
+            db, QStringLiteral("SELECT 学号,姓名,地址,联系方式 FROM 小组表1 ORDER BY 学号"));
+    });
+}
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    Fixtures run;
-    fixtures = &run;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("renumbering 500 students in 50 semesters / bare updates", "BM_StoreRenumbering",
-                        "BM_BareRenumbering");
-    reporter.printRatio("roster of 500 students with photos / bare query without photos", "BM_StoreRoster",
-                        "BM_BareRosterQuery", 1.5);
-    benchmark::Shutdown();
-    return 0;
+    return Bench::run(argc, argv,
+        {
+            { "renumbering: 500 students in 50 semesters / bare updates", storeRenumbering, renumberingFloor,
+                2.0, Bench::Clock::Wall },
+            // Each iteration moves 160 MB of photos: few runs, an even number of iterations, so
+            // that every run starts from the numbers 1 to 1,600.
+            { "renumbering on the roster page: 1,600 students with photos, painted / each row moved once",
+                pageRenumbering, pageRenumberingFloor, 1.2, Bench::Clock::Wall, 5, 2 },
+            { "roster page: 500 students with photos, painted / bare query in a plain list", rosterPageLoad,
+                rosterFloor, 1.5 },
+        });
 }

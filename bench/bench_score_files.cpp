@@ -1,23 +1,16 @@
-// Loading and saving the group score files of 8 groups x 200 students, beside baselines
-// that read and write the same bytes with plain C file calls, measured in the same run:
-//  - plain: fopen/fread/fwrite/fclose, nothing more;
-//  - durable: the same bytes, each file written to a temporary file, flushed to disk with
-//    fsync and renamed over the old one, which is what any save that survives a crash or a
-//    full disk has to do.
-// The ratios of our load + save to both are printed at the end; file-system timings vary,
-// so a run with --benchmark_repetitions=5 compares medians.
-#include "bench/RatioReporter.h"
+// Loading and saving the group score files of 8 groups x 200 students, beside a floor that
+// reads and writes the same bytes with plain C file calls, each file written to a temporary
+// file, flushed to disk with fsync and renamed over the old one: what any save that survives a
+// crash or a full disk has to do.
 #include "app/core/GroupScoreFile.h"
+#include "bench/Comparisons.h"
 #include "platform/base/TextCodec.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -29,13 +22,21 @@ constexpr int kGroups = 8;
 constexpr int kStudents = 200;
 constexpr int kBasicScore = 2;
 
-const char *const kSurnames[] = {"王", "李", "张", "刘", "陈", "杨", "赵", "黄", "周", "吴"};
-const char *const kGiven[] = {"思远", "欣怡", "浩然", "雨桐", "子轩", "梓涵", "一鸣", "诗琪", "俊杰", "佳怡"};
+const char *const kSurnames[] = { "王", "李", "张", "刘", "陈", "杨", "赵", "黄", "周", "吴" };
+const char *const kGiven[]
+    = { "思远", "欣怡", "浩然", "雨桐", "子轩", "梓涵", "一鸣", "诗琪", "俊杰", "佳怡" };
 
-std::string g_folder;
-std::vector<std::string> g_groupPaths;
-std::string g_summaryPath;
-std::vector<std::string> g_savedBytes; // what a save writes: the summary, then each group
+// The folder of the run and the bytes one save writes (the summary, then each group).
+struct Files
+{
+    QTemporaryDir dir;
+    std::string folder;
+    std::vector<std::string> groupPaths;
+    std::string summaryPath;
+    std::vector<std::string> savedBytes;
+};
+
+Files &files();
 
 // A group file as it looks after some lessons: count, lesson line, name TAB TAB total.
 QByteArray groupFile(int group)
@@ -76,18 +77,19 @@ void writeAll(const std::string &path, const std::string &bytes, bool durable)
         std::rename(target.c_str(), path.c_str());
 }
 
-void resetFiles()
+// The group files as a lesson finds them.
+void resetFiles(const Files &f)
 {
     for (int g = 0; g < kGroups; ++g) {
         const QByteArray bytes = groupFile(g);
-        writeAll(g_groupPaths[g], std::string(bytes.constData(), static_cast<size_t>(bytes.size())), false);
+        writeAll(f.groupPaths[g], std::string(bytes.constData(), static_cast<size_t>(bytes.size())), false);
     }
 }
 
-void BM_LoadAndSave(benchmark::State &state)
+void loadAndSave(benchmark::State &state)
 {
-    resetFiles();
-    const QString folder = QString::fromStdString(g_folder) + u'/';
+    resetFiles(files());
+    const QString folder = QString::fromStdString(files().folder) + u'/';
     RollCallTables tables;
     for (auto _ : state) {
         const auto result = GroupScoreFile::load(folder, kGroups, kBasicScore, tables);
@@ -96,95 +98,53 @@ void BM_LoadAndSave(benchmark::State &state)
         if (!GroupScoreFile::save(folder, tables).isEmpty())
             state.SkipWithError("save failed");
     }
-    state.SetItemsProcessed(state.iterations() * kGroups * kStudents);
 }
 
-// The two halves on their own, to show where the time goes.
-void BM_Load(benchmark::State &state)
+void durableFloor(benchmark::State &state)
 {
-    resetFiles();
-    const QString folder = QString::fromStdString(g_folder) + u'/';
-    RollCallTables tables;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(GroupScoreFile::load(folder, kGroups, kBasicScore, tables));
-}
-
-void BM_Save(benchmark::State &state)
-{
-    resetFiles();
-    const QString folder = QString::fromStdString(g_folder) + u'/';
-    RollCallTables tables;
-    GroupScoreFile::load(folder, kGroups, kBasicScore, tables);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(GroupScoreFile::save(folder, tables));
-}
-
-void baseline(benchmark::State &state, bool durable)
-{
-    resetFiles();
+    resetFiles(files());
     size_t bytesRead = 0;
     for (auto _ : state) {
-        for (const std::string &path : g_groupPaths)
+        for (const std::string &path : files().groupPaths)
             bytesRead += readAll(path).size();
-        writeAll(g_summaryPath, g_savedBytes[0], durable);
+        writeAll(files().summaryPath, files().savedBytes[0], true);
         for (int g = 0; g < kGroups; ++g)
-            writeAll(g_groupPaths[g], g_savedBytes[g + 1], durable);
+            writeAll(files().groupPaths[g], files().savedBytes[g + 1], true);
     }
     benchmark::DoNotOptimize(bytesRead);
-    state.SetItemsProcessed(state.iterations() * kGroups * kStudents);
 }
 
-void BM_PlainBaseline(benchmark::State &state)
+Files &files()
 {
-    baseline(state, false);
+    static Files &made = *Bench::keep([] {
+        auto f = std::make_unique<Files>();
+        const QString dir = f->dir.path();
+        f->folder = dir.toStdString();
+        for (int g = 1; g <= kGroups; ++g)
+            f->groupPaths.push_back((dir + u'/' + GroupScoreFile::groupFileName(g)).toStdString());
+        f->summaryPath = (dir + u'/' + GroupScoreFile::summaryFileName()).toStdString();
+        resetFiles(*f);
+        RollCallTables tables;
+        GroupScoreFile::load(dir + u'/', kGroups, kBasicScore, tables);
+        const QByteArray summary
+            = GroupScoreFile::encodeForFile(GroupScoreFile::summaryText(tables, kGroups));
+        f->savedBytes.emplace_back(summary.constData(), static_cast<size_t>(summary.size()));
+        for (int g = 0; g < kGroups; ++g) {
+            const QByteArray block = GroupScoreFile::encodeForFile(GroupScoreFile::groupBlock(tables, g));
+            f->savedBytes.emplace_back(block.constData(), static_cast<size_t>(block.size()));
+        }
+        return f;
+    }());
+    return made;
 }
-
-void BM_DurableBaseline(benchmark::State &state)
-{
-    baseline(state, true);
-}
-
-BENCHMARK(BM_LoadAndSave)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Load)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Save)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PlainBaseline)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DurableBaseline)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    g_folder = dir.path().toStdString();
-    for (int g = 1; g <= kGroups; ++g)
-        g_groupPaths.push_back((dir.path() + u'/' + GroupScoreFile::groupFileName(g)).toStdString());
-    g_summaryPath = (dir.path() + u'/' + GroupScoreFile::summaryFileName()).toStdString();
-
-    // The bytes one save writes, for the baselines.
-    resetFiles();
-    RollCallTables tables;
-    GroupScoreFile::load(dir.path() + u'/', kGroups, kBasicScore, tables);
-    const QByteArray summary = GroupScoreFile::encodeForFile(GroupScoreFile::summaryText(tables, kGroups));
-    g_savedBytes.emplace_back(summary.constData(), static_cast<size_t>(summary.size()));
-    for (int g = 0; g < kGroups; ++g) {
-        const QByteArray block = GroupScoreFile::encodeForFile(GroupScoreFile::groupBlock(tables, g));
-        g_savedBytes.emplace_back(block.constData(), static_cast<size_t>(block.size()));
-    }
-
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    const double ours = reporter.timeOf("BM_LoadAndSave");
-    const double plain = reporter.timeOf("BM_PlainBaseline");
-    const double durable = reporter.timeOf("BM_DurableBaseline");
-    if (ours > 0 && plain > 0 && durable > 0) {
-        std::printf("\nload + save of %d groups x %d students: %.0f us\n", kGroups, kStudents, ours);
-        std::printf("ratio to the durable baseline (temporary file, fsync, rename): %.2fx (target under 3x)\n",
-                    ours / durable);
-        std::printf("ratio to the plain baseline (fread/fwrite only): %.2fx\n", ours / plain);
-    }
-    return 0;
+    return Bench::run(argc, argv,
+        {
+            { "score files: load and save of 8 groups x 200 students / durable plain writes", loadAndSave,
+                durableFloor, 3.0, Bench::Clock::Wall },
+        });
 }

@@ -1,19 +1,13 @@
 // Start-up time of the roll-call on the demo program folder, from process start to the main
-// window painted, beside bare Qt programs that show a QDialog; all headless, each start a fresh
-// process, the runs of all four interleaved at random in one run so that the machine's load
-// falls on each alike, and compared by their medians:
-//  - an empty QDialog;
-//  - a QDialog with one line of Chinese text, the font set-up that any window with text pays;
-//  - the same with Qt's Chinese translation loaded, as the roll-call loads it: the baseline the
-//    roll-call is held to (at most 1.5 times), since any Chinese Qt window pays for it.
+// window painted, beside a bare Qt program that shows a QDialog with one line of Chinese text
+// and Qt's Chinese translation loaded, as the roll-call loads it: the floor any Chinese Qt
+// window pays. Headless, each start a fresh process, a start of each in every pair of runs.
 // Also the peak resident memory of each.
 #include "app/CPellorDlg.h"
 #include "app/PellorStartup.h"
 #include "application/CPellorApp.h"
+#include "bench/Comparisons.h"
 #include "platform/base/ProgramFolder.h"
-#include "bench/HeadlessEnvironment.h"
-
-#include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QDialog>
@@ -82,21 +76,11 @@ private:
     bool m_done = false;
 };
 
-int runBareChild(int argc, char **argv, long long startNs)
+// A dialog with one line of Chinese text, Qt's own texts in Chinese.
+int runDialogChild(int argc, char **argv, long long startNs)
 {
     QApplication app(argc, argv);
-    QDialog dialog;
-    ShownProbe probe("QDialog", startNs);
-    dialog.exec();
-    return 0;
-}
-
-// The same dialog with one line of Chinese text; with Qt's own texts in Chinese when asked.
-int runTextChild(int argc, char **argv, long long startNs, bool translated)
-{
-    QApplication app(argc, argv);
-    if (translated)
-        PellorStartup::installQtTranslation();
+    PellorStartup::installQtTranslation();
     QDialog dialog;
     QLabel label(QStringLiteral("小组："), &dialog);
     ShownProbe probe("QDialog", startNs);
@@ -116,21 +100,17 @@ int runPellorChild(int argc, char **argv, long long startNs, const QString &fold
 }
 
 struct Sample
+
 {
     double shownSeconds = 0;
     long peakRssKb = 0;
 };
 
 std::string g_self;
-QString g_folder;
 
-// The samples of one kind of child, kept over all its interleaved runs.
-struct Samples
-{
-    std::vector<double> times;
-    long peakRssKb = 0;
-};
-Samples g_bare, g_text, g_translated, g_pellor;
+// The largest resident memory of each kind of child over all its starts.
+long g_dialogPeakKb = 0;
+long g_pellorPeakKb = 0;
 
 bool spawnChild(const std::vector<std::string> &childArgs, Sample &sample)
 {
@@ -176,7 +156,7 @@ bool spawnChild(const std::vector<std::string> &childArgs, Sample &sample)
     return true;
 }
 
-void runStartup(benchmark::State &state, const std::vector<std::string> &childArgs, Samples &samples)
+void runStartup(benchmark::State &state, const std::vector<std::string> &childArgs, long &peakKb)
 {
     for (auto _ : state) {
         Sample sample;
@@ -185,60 +165,19 @@ void runStartup(benchmark::State &state, const std::vector<std::string> &childAr
             return;
         }
         state.SetIterationTime(sample.shownSeconds);
-        samples.times.push_back(sample.shownSeconds);
-        samples.peakRssKb = std::max(samples.peakRssKb, sample.peakRssKb);
+        peakKb = std::max(peakKb, sample.peakRssKb);
     }
-    state.counters["peak_rss_MiB"] = static_cast<double>(samples.peakRssKb) / 1024.0;
+    state.counters["peak_rss_MiB"] = static_cast<double>(peakKb) / 1024.0;
 }
 
-void BM_StartupBareDialog(benchmark::State &state)
-{
-    runStartup(state, {"--child=bare"}, g_bare);
-}
+void startupDialog(benchmark::State &state) { runStartup(state, { "--child=dialog" }, g_dialogPeakKb); }
 
-void BM_StartupDialogWithText(benchmark::State &state)
-{
-    runStartup(state, {"--child=text"}, g_text);
-}
-
-void BM_StartupDialogWithTextTranslated(benchmark::State &state)
-{
-    runStartup(state, {"--child=translated"}, g_translated);
-}
-
-void BM_StartupPellor(benchmark::State &state)
-{
-    runStartup(state, {"--child=pellor", "--folder=" + g_folder.toStdString()}, g_pellor);
-}
-
-// One start per run, many runs: the random interleaving mixes runs, not iterations.
-constexpr int kRuns = 41;
-
-void startupArgs(benchmark::internal::Benchmark *b)
-{
-    b->UseManualTime()->Unit(benchmark::kMillisecond);
-    b->Iterations(1)->Repetitions(kRuns)->ReportAggregatesOnly();
-}
-
-BENCHMARK(BM_StartupBareDialog)->Apply(startupArgs);
-BENCHMARK(BM_StartupDialogWithText)->Apply(startupArgs);
-BENCHMARK(BM_StartupDialogWithTextTranslated)->Apply(startupArgs);
-BENCHMARK(BM_StartupPellor)->Apply(startupArgs);
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// The demo program folder that the build lays out beside the program.
+// The program folder the tests use, laid out from the sources.
 bool copyDemoFolder(const QString &demo, const QString &target)
 {
     if (!QFileInfo::exists(demo + QStringLiteral("/res/set.ini")))
         return false;
-    for (const QString &top : {QStringLiteral("res"), QStringLiteral("成绩")}) {
+    for (const QString &top : { QStringLiteral("res"), QStringLiteral("成绩") }) {
         QDirIterator it(demo + u'/' + top, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString source = it.next();
@@ -251,70 +190,43 @@ bool copyDemoFolder(const QString &demo, const QString &target)
     return true;
 }
 
-std::string argValue(int argc, char **argv, const char *prefix)
+// A copy of the folder, so that no start changes the one the tests use.
+const QString &programFolder()
 {
-    const size_t length = std::strlen(prefix);
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], prefix, length) == 0)
-            return argv[i] + length;
-    }
-    return {};
+    static const QString folder = Bench::keep([] {
+        auto copy = std::make_unique<QTemporaryDir>();
+        if (!copyDemoFolder(QStringLiteral(PELLOR_TEST_PROGRAM_DIR), copy->path()))
+            std::fprintf(stderr, "the program folder %s is not laid out\n", PELLOR_TEST_PROGRAM_DIR);
+        return copy;
+    }())
+                                      ->path();
+    return folder;
+}
+
+void startupPellor(benchmark::State &state)
+{
+    runStartup(state, { "--child=pellor", "--folder=" + programFolder().toStdString() }, g_pellorPeakKb);
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const std::string child = argValue(argc, argv, "--child=");
+    const std::string child = Bench::argument(argc, argv, "--child=");
     if (!child.empty()) {
-        const long long start = std::atoll(argValue(argc, argv, "--start=").c_str());
-        if (child == "bare")
-            return runBareChild(argc, argv, start);
-        if (child == "text" || child == "translated")
-            return runTextChild(argc, argv, start, child == "translated");
-        return runPellorChild(argc, argv, start, QString::fromStdString(argValue(argc, argv, "--folder=")));
+        const long long start = std::atoll(Bench::argument(argc, argv, "--start=").c_str());
+        if (child == "dialog")
+            return runDialogChild(argc, argv, start);
+        return runPellorChild(argc, argv, start, QString::fromStdString(Bench::argument(argc, argv, "--folder=")));
     }
 
-    const HeadlessEnvironment headless;
+    g_self = Bench::selfPath(argv[0]);
 
-    char self[4096] = {};
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    g_self = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string(argv[0]);
-    const QString exeDir = QFileInfo(QString::fromStdString(g_self)).absolutePath();
-    const QString demo = QDir::cleanPath(exeDir + QStringLiteral("/../bin"));
-    QTemporaryDir program;
-    if (!copyDemoFolder(demo, program.path())) {
-        std::fprintf(stderr, "demo program folder not found at %s\n", qPrintable(demo));
-        return 1;
-    }
-    g_folder = program.path();
-
-    // The runs of the four programs interleaved at random unless the command line says otherwise.
-    std::vector<char *> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    if (argValue(argc, argv, "--benchmark_enable_random_interleaving").empty())
-        args.insert(args.begin() + 1, interleave.data());
-    int benchArgc = static_cast<int>(args.size());
-    benchmark::Initialize(&benchArgc, args.data());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-
-    const double bare = median(g_bare.times);
-    const double text = median(g_text.times);
-    const double translated = median(g_translated.times);
-    const double pellor = median(g_pellor.times);
-    if (bare > 0 && text > 0 && translated > 0 && pellor > 0) {
-        std::printf("start to window shown, median of %zu runs each: bare QDialog %.1f ms, QDialog with text "
-                    "%.1f ms, with Qt's Chinese translation %.1f ms, roll-call %.1f ms\n",
-                    g_pellor.times.size(), bare * 1000, text * 1000, translated * 1000, pellor * 1000);
-        std::printf("Qt's Chinese translation costs %.1f ms\n", (translated - text) * 1000);
-        std::printf("ratio roll-call / QDialog with text and translation %.2f (target at most 1.5); "
-                    "/ QDialog with text %.2f; / bare QDialog %.2f\n",
-                    pellor / translated, pellor / text, pellor / bare);
-        std::printf("peak resident memory: bare QDialog %.1f MiB, QDialog with text %.1f MiB, "
-                    "with translation %.1f MiB, roll-call %.1f MiB\n",
-                    g_bare.peakRssKb / 1024.0, g_text.peakRssKb / 1024.0, g_translated.peakRssKb / 1024.0,
-                    g_pellor.peakRssKb / 1024.0);
-    }
-    return 0;
+    // One start per run, many pairs.
+    Bench::Comparison startup { "start-up: roll-call window painted / QDialog with text and Qt's translation",
+        startupPellor, startupDialog, 1.5 };
+    startup.repetitions = 41;
+    startup.iterations = 1;
+    startup.manualTime = true;
+    return Bench::run(argc, argv, { startup });
 }

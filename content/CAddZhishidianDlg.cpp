@@ -9,6 +9,7 @@
 #include "platform/gui/Screen.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -44,6 +45,20 @@ CAddZhishidianDlg::CAddZhishidianDlg(QWidget *parent)
         if (std::unique_ptr<QMenu> menu = CreatePopupMenu())
             menu->exec(at);
     });
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>()) {
+        if (child != m_richEdit && !m_richEdit->isAncestorOf(child))
+            child->installEventFilter(this);
+    }
+}
+
+bool CAddZhishidianDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)) {
+        OnPaste();
+        return true;
+    }
+    return ExchangeDialog::eventFilter(watched, event);
 }
 
 CAddZhishidianDlg::~CAddZhishidianDlg() = default;

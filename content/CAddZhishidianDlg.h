@@ -11,7 +11,8 @@ class RichEditBox;
 
 // The entry of one knowledge point: its number (1 to 100), whether it is a key or a
 // difficult point, and its text in a box as wide as the screen. "保存" keeps what was
-// entered; "取消", Esc and the close box keep nothing.
+// entered; "取消", Esc and the close box keep nothing. Ctrl+V pastes into the text box
+// wherever the keyboard focus is.
 class CAddZhishidianDlg : public ExchangeDialog
 {
     Q_OBJECT
@@ -50,6 +51,7 @@ public:
 
 protected:
     void DoDataExchange(DataExchange &dx) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void OnInitDialog();

@@ -46,31 +46,41 @@ bool CKeshiPage::OnInitDialog()
     return true;
 }
 
-bool CKeshiPage::subjectChosen() const
+bool CKeshiPage::subjectChosen()
 {
-    if (theApp().m_nKemuID >= 0)
-        return true;
-    Prompt::app(QStringLiteral("请先选择课目"));
-    return false;
+    if (theApp().m_nKemuID < 0) {
+        Prompt::app(QStringLiteral("请先选择课目"));
+        return false;
+    }
+    // Rows of another subject are never acted on.
+    if (m_nLoadedKemuID != theApp().m_nKemuID)
+        LoadKeshiList();
+    return true;
 }
 
 void CKeshiPage::LoadKeshiList()
 {
     ++m_nLoadCount;
-    if (!subjectChosen())
-        return;
     const int kemuID = theApp().m_nKemuID;
     m_nLoadedKemuID = kemuID;
-    m_listKeshi->DeleteAllItems();
+    // The rows are replaced in one step when there are new ones: emptied first, the list would
+    // lose its scroll bar and repaint the whole page.
+    if (kemuID < 0) {
+        m_listKeshi->DeleteAllItems();
+        Prompt::app(QStringLiteral("请先选择课目"));
+        return;
+    }
     QList<LessonRecord> lessons;
     try {
         lessons = store().lessons(kemuID);
     } catch (const DbError &error) {
+        m_listKeshi->DeleteAllItems();
         ShowError(error.message(), QStringLiteral("更新数据失败！"));
         ContentSelection::setLesson(-1);
         return;
     }
     if (lessons.isEmpty()) {
+        m_listKeshi->DeleteAllItems();
         ContentSelection::setLesson(-1);
         return;
     }

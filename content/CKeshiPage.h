@@ -27,11 +27,12 @@ public:
     void OnNMClickList(int item);
 
     CListCtrlCl *m_listKeshi = nullptr;
-    // The subject the list was last loaded for; -1 before the first load.
+    // The subject the list was last loaded for; -1 before the first load and for none.
     int m_nLoadedKemuID = -1;
     int m_nLoadCount = 0;
 
 private:
-    // "请先选择课目" and false when no subject is current.
-    bool subjectChosen() const;
+    // "请先选择课目" and false when no subject is current; otherwise the list shows its
+    // lessons, loaded again when it showed another subject's.
+    bool subjectChosen();
 };

@@ -60,23 +60,31 @@ bool CKeshiWentiDlg::OnInitDialog()
     return true;
 }
 
+QList<int> CKeshiWentiDlg::CurrentListKey() const
+{
+    const CPellorApp &app = theApp();
+    if (app.m_nKemuID < 0 || app.m_nKeshiID < 0)
+        return {-1, -1, -1};
+    return {app.m_nKemuID, app.m_nKeshiID, m_bAllQuestions ? -1 : app.m_nZhishidianID};
+}
+
 void CKeshiWentiDlg::LoadQuestionList()
 {
     ++m_nLoadCount;
     const CPellorApp &app = theApp();
-    if (app.m_nKemuID < 0 || app.m_nKeshiID < 0)
-        return;
-    m_listWenti->DeleteAllItems();
-    m_nLoadedKemuID = app.m_nKemuID;
+    m_listKey = CurrentListKey();
     QList<QuestionRecord> questions;
-    try {
-        const ContentStore::Answers answers = ContentStore::Answers::Left;
-        questions = m_bAllQuestions
-            ? store().questionsOfLesson(app.m_nKemuID, app.m_nKeshiID, answers)
-            : store().questionsOfPoint(app.m_nKemuID, app.m_nKeshiID, app.m_nZhishidianID, answers);
-    } catch (const DbError &error) {
-        ShowError(error.message(), QStringLiteral("更新数据失败！"));
-        return;
+    if (app.m_nKemuID >= 0 && app.m_nKeshiID >= 0) {
+        try {
+            const ContentStore::Answers answers = ContentStore::Answers::Left;
+            questions = m_bAllQuestions
+                ? store().questionsOfLesson(app.m_nKemuID, app.m_nKeshiID, answers)
+                : store().questionsOfPoint(app.m_nKemuID, app.m_nKeshiID, app.m_nZhishidianID, answers);
+        } catch (const DbError &error) {
+            ShowError(error.message(), QStringLiteral("更新数据失败！"));
+            // The key of no selection: the next action loads again.
+            m_listKey.clear();
+        }
     }
     QList<ReportListModel::Row> rows;
     rows.reserve(questions.size());
@@ -87,25 +95,22 @@ void CKeshiWentiDlg::LoadQuestionList()
     m_listWenti->SetRows(std::move(rows));
 }
 
+void CKeshiWentiDlg::MakeListCurrent()
+{
+    if (m_listKey != CurrentListKey())
+        LoadQuestionList();
+}
+
 void CKeshiWentiDlg::OnBnClickedAdd()
 {
-    CKeshiZhishidianPage *points = theApp().m_pZhishidianPage;
-    if (!points)
-        return;
-    // The points page may still list another subject or lesson: the new question goes to
-    // the current point as the lesson has it now.
-    points->LoadZhishidianList();
-    const int row = points->RowOfPoint(theApp().m_nZhishidianID);
-    if (row < 0) {
-        Prompt::app(noSelectionText());
-        return;
-    }
-    points->OpenNewQuestion(row);
+    if (CKeshiZhishidianPage *points = theApp().m_pZhishidianPage)
+        points->AddWentiToPoint(theApp().m_nZhishidianID);
     LoadQuestionList();
 }
 
 void CKeshiWentiDlg::OnBnClickedEdit()
 {
+    MakeListCurrent();
     const int item = m_listWenti->GetNextSelectedItem(-1);
     if (item < 0) {
         m_nSelQuestionID = -1;
@@ -115,21 +120,19 @@ void CKeshiWentiDlg::OnBnClickedEdit()
     m_nSelQuestionID = RowKey(*m_listWenti, item);
     std::optional<QuestionRecord> question;
     try {
-        question = store().question(m_nLoadedKemuID, m_nSelQuestionID);
+        question = store().question(theApp().m_nKemuID, m_nSelQuestionID);
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("编辑数据失败"));
         return;
     }
     if (!question)
         return;
-    m_nSelKemuID = m_nLoadedKemuID;
-    m_strShownQuestion = question->question.value_or(NotEnteredText());
-    m_strShownAnswer = question->answer.value_or(NotEnteredText());
-    CRichEditDlg dlg(this);
-    dlg.m_bPresent = false;
-    dlg.m_bEditQuestion = true;
-    dlg.m_strQuestion = m_strShownQuestion;
-    dlg.m_strAnswer = m_strShownAnswer;
+    CRichEditDlg dlg(this, CRichEditDlg::EditQuestion);
+    dlg.m_strQuestion = question->question.value_or(NotEnteredText());
+    dlg.m_strAnswer = question->answer.value_or(NotEnteredText());
+    dlg.m_saveQuestion = [this](const std::optional<QString> &newQuestion, const std::optional<QString> &newAnswer) {
+        return SaveQuestion(newQuestion, newAnswer);
+    };
     dlg.DoModal();
 }
 
@@ -138,24 +141,15 @@ void CKeshiWentiDlg::OnNMDblclkList(int)
     OnBnClickedEdit();
 }
 
-bool CKeshiWentiDlg::SaveQuestion(const QString &question, const QString &answer)
+bool CKeshiWentiDlg::SaveQuestion(const std::optional<QString> &question, const std::optional<QString> &answer)
 {
     if (m_nSelQuestionID == -1) {
         Prompt::app(noSelectionText());
         return false;
     }
-    auto changed = [](const QString &text, const QString &shown) {
-        return text == shown ? std::nullopt : std::optional<QString>(text);
-    };
-    const std::optional<QString> newQuestion = changed(question, m_strShownQuestion);
-    const std::optional<QString> newAnswer = changed(answer, m_strShownAnswer);
-    if (!newQuestion && !newAnswer)
-        return true;
     bool stored = true;
     try {
-        store().updateQuestion(m_nSelKemuID, m_nSelQuestionID, newQuestion, newAnswer);
-        m_strShownQuestion = question;
-        m_strShownAnswer = answer;
+        store().updateQuestion(theApp().m_nKemuID, m_nSelQuestionID, question, answer);
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("添加数据失败"));
         stored = false;
@@ -166,13 +160,14 @@ bool CKeshiWentiDlg::SaveQuestion(const QString &question, const QString &answer
 
 void CKeshiWentiDlg::OnBnClickedDelete()
 {
+    MakeListCurrent();
     const int item = m_listWenti->GetNextSelectedItem(-1);
     if (item < 0) {
         Prompt::app(QStringLiteral("请选择要删除的条目！"));
         return;
     }
     try {
-        store().deleteQuestion(m_nLoadedKemuID, RowKey(*m_listWenti, item));
+        store().deleteQuestion(theApp().m_nKemuID, RowKey(*m_listWenti, item));
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("删除数据失败"));
         return;

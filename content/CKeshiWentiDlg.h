@@ -2,6 +2,8 @@
 
 #include "ContentPage.h"
 
+#include <optional>
+
 class CListCtrlCl;
 
 // "选择问题": the questions of the current lesson, all of them or those of the current
@@ -10,8 +12,8 @@ class CListCtrlCl;
 // registers itself in the application object, where the presenter reaches it to store an
 // edited question.
 //
-// Rows carry their question's ID; the operations act on the subject the list was loaded
-// for, so they always touch the questions the teacher sees.
+// Rows carry their question's ID. A list loaded for another subject, lesson or point than
+// the current one is loaded again before the page acts on it.
 class CKeshiWentiDlg : public ContentPage
 {
     Q_OBJECT
@@ -33,7 +35,8 @@ public:
 
     bool OnInitDialog() override;
     void LoadQuestionList();
-    // A new question for the current knowledge point, in the presenter's new-question layout.
+    // A new question for the current knowledge point, in the presenter's new-question layout;
+    // without one, says to choose it on the knowledge-points page first.
     void OnBnClickedAdd();
     // The first selected question with its answer, in the presenter's edit layout.
     void OnBnClickedEdit();
@@ -41,24 +44,24 @@ public:
     void OnNMDblclkList(int item);
     void OnBnClickedAllQuestions();
     void OnBnClickedPointQuestions();
-    // Stores the texts of the question opened for editing that differ from what it showed,
-    // so an untouched text keeps what is stored (NULL included), then reloads the list.
-    // False after a reported failure.
-    bool SaveQuestion(const QString &question, const QString &answer);
+    // Writes the texts given into the question opened for editing (the presenter gives those
+    // the teacher changed, so an untouched one keeps what is stored, NULL included), then
+    // reloads the list. False after a reported failure.
+    bool SaveQuestion(const std::optional<QString> &question, const std::optional<QString> &answer);
 
     CListCtrlCl *m_listWenti = nullptr;
     // The question opened for editing; -1 for none.
     int m_nSelQuestionID = -1;
     // 1: every question of the lesson; 0: those of the current knowledge point.
     int m_bAllQuestions = 0;
-    // The subject the list was last loaded for; -1 before.
-    int m_nLoadedKemuID = -1;
     int m_nLoadCount = 0;
 
 private:
-    // What the presenter was given of the question opened for editing, and the subject it
-    // belongs to: what a save compares the texts with.
-    int m_nSelKemuID = -1;
-    QString m_strShownQuestion;
-    QString m_strShownAnswer;
+    // The subject, lesson and, under the point filter, point whose questions the list shows
+    // for the current selection and filter; all -1 for none.
+    QList<int> CurrentListKey() const;
+    // Loads the list again when it was loaded for another selection or filter.
+    void MakeListCurrent();
+
+    QList<int> m_listKey;
 };

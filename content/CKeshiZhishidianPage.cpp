@@ -2,6 +2,7 @@
 
 #include "CAddZhishidianDlg.h"
 #include "CRichEditDlg.h"
+#include "core/PlainText.h"
 
 #include "application/CPellorApp.h"
 #include "controls/CListCtrlCl.h"
@@ -25,11 +26,6 @@ CKeshiZhishidianPage::~CKeshiZhishidianPage()
 {
     if (theApp().m_pZhishidianPage == this)
         theApp().m_pZhishidianPage = nullptr;
-}
-
-QString CKeshiZhishidianPage::NotEnteredPointText()
-{
-    return QStringLiteral("还未录入此知识点，请重新编辑此项");
 }
 
 bool CKeshiZhishidianPage::OnInitDialog()
@@ -72,38 +68,50 @@ int CKeshiZhishidianPage::PointNumber(int row) const
     return RowKey(*m_listZhishidian, row);
 }
 
-int CKeshiZhishidianPage::CurrentRow() const
-{
-    return m_navigation.rowIn(m_listZhishidian ? m_listZhishidian->GetItemCount() : 0);
-}
-
 void CKeshiZhishidianPage::LoadZhishidianList()
 {
     ++m_nLoadCount;
     const int kemuID = theApp().m_nKemuID;
     const int keshiID = theApp().m_nKeshiID;
-    if (kemuID < 0 || keshiID < 0)
-        return;
-    m_listZhishidian->DeleteAllItems();
-    m_nLoadedKemuID = kemuID;
-    m_nLoadedKeshiID = keshiID;
     // The title names the lesson the rows belong to, whichever lesson was current at creation.
-    m_listZhishidian->SetColumnTitle(ColText, PointsTitle(keshiID));
-    QList<PointRecord> points;
+    if (kemuID >= 0 && keshiID >= 0)
+        m_listZhishidian->SetColumnTitle(ColText, PointsTitle(keshiID));
     try {
-        points = store().points(kemuID, keshiID);
+        m_navigator.Load(m_pConnection, kemuID, keshiID);
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("更新数据失败！"));
-        return;
     }
+    ShowPoints();
+}
+
+void CKeshiZhishidianPage::ShowPoints()
+{
     auto flag = [](bool set) { return set ? QStringLiteral("1") : QStringLiteral("0"); };
+    const QList<PointRecord> &points = m_navigator.points();
     QList<ReportListModel::Row> rows;
     rows.reserve(points.size());
-    for (const PointRecord &point : std::as_const(points))
-        rows.append({{QString::number(point.number), point.text.value_or(NotEnteredPointText()), flag(point.key),
-                      flag(point.difficult)},
+    for (int row = 0; row < points.size(); ++row) {
+        const PointRecord &point = points.at(row);
+        rows.append({{QString::number(point.number), m_navigator.PointText(row), flag(point.key), flag(point.difficult)},
                      point.number});
+    }
     m_listZhishidian->SetRows(std::move(rows));
+}
+
+bool CKeshiZhishidianPage::ListIsCurrent()
+{
+    const CPellorApp &app = theApp();
+    if (!m_navigator.IsFor(app.m_nKemuID, app.m_nKeshiID))
+        LoadZhishidianList();
+    return m_navigator.IsFor(app.m_nKemuID, app.m_nKeshiID);
+}
+
+bool CKeshiZhishidianPage::LessonChosen() const
+{
+    if (theApp().m_nKemuID >= 0 && theApp().m_nKeshiID >= 0)
+        return true;
+    Prompt::app(NoLessonText());
+    return false;
 }
 
 void CKeshiZhishidianPage::OnNMClickList(int item)
@@ -112,7 +120,9 @@ void CKeshiZhishidianPage::OnNMClickList(int item)
         theApp().m_nZhishidianID = -1;
         return;
     }
-    m_navigation.takeRow(item, m_listZhishidian->GetItemCount());
+    if (!ListIsCurrent())
+        return;
+    m_navigator.TakeRow(item);
     theApp().m_nZhishidianID = PointNumber(item);
 }
 
@@ -122,22 +132,31 @@ void CKeshiZhishidianPage::OnNMDblclkList(int item)
         theApp().m_nZhishidianID = -1;
         return;
     }
-    m_navigation.takeRow(item, m_listZhishidian->GetItemCount());
+    if (!ListIsCurrent())
+        return;
+    m_navigator.TakeRow(item);
     m_strPointText = m_listZhishidian->GetItemText(item, ColText);
     const int number = PointNumber(item);
     theApp().m_nZhishidianID = number;
-    const int count = CountWenti(number);
-    CRichEditDlg dlg(this);
-    dlg.m_bPresent = true;
+    CRichEditDlg dlg(this, CRichEditDlg::Presentation);
+    dlg.m_pNavigator = &m_navigator;
     dlg.m_strPoint = m_strPointText;
-    dlg.m_nCount = count;
+    dlg.m_nCount = CountWenti(number);
     dlg.DoModal();
+    // Texts stored from the presenter, in place: the rows keep their selection.
+    for (int row = 0; row < m_listZhishidian->GetItemCount(); ++row) {
+        const QString text = m_navigator.PointText(row);
+        if (m_listZhishidian->GetItemText(row, ColText) != text)
+            m_listZhishidian->SetItemText(row, ColText, text);
+    }
 }
 
 void CKeshiZhishidianPage::OnBnClickedAdd()
 {
-    if (m_nLoadedKeshiID < 0)
+    if (!ListIsCurrent() || !LessonChosen())
         return;
+    const int kemuID = theApp().m_nKemuID;
+    const int keshiID = theApp().m_nKeshiID;
     const int rows = m_listZhishidian->GetItemCount();
     CAddZhishidianDlg dlg(this);
     dlg.m_nPointID = rows == 0 ? 1 : PointNumber(rows - 1) + 1;
@@ -150,8 +169,8 @@ void CKeshiZhishidianPage::OnBnClickedAdd()
     }
     const QString text = dlg.m_strPoint.isEmpty() ? QStringLiteral("第%1个知识点").arg(number) : dlg.m_strPoint;
     try {
-        const PointRecord point{0, m_nLoadedKeshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian};
-        if (store().addPoint(m_nLoadedKemuID, point) == ContentStore::Outcome::Duplicate)
+        const PointRecord point{0, keshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian};
+        if (store().addPoint(kemuID, point) == ContentStore::Outcome::Duplicate)
             Prompt::app(QStringLiteral("已存在知识点%1").arg(number));
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("添加数据失败"));
@@ -161,6 +180,8 @@ void CKeshiZhishidianPage::OnBnClickedAdd()
 
 void CKeshiZhishidianPage::OnBnClickedEdit()
 {
+    if (!ListIsCurrent())
+        return;
     const int item = m_listZhishidian->GetNextSelectedItem(-1);
     if (item < 0) {
         Prompt::app(QStringLiteral("请选择要编辑的条目！"));
@@ -180,9 +201,10 @@ void CKeshiZhishidianPage::OnBnClickedEdit()
     if (dlg.exec() != QDialog::Accepted)
         return;
     // A text left as it was shown is not written, so a point never entered stays so.
-    const std::optional<QString> text = dlg.m_strPoint == shown ? std::nullopt : std::optional(dlg.m_strPoint);
+    const std::optional<QString> text
+        = PlainText::same(dlg.m_strPoint, shown) ? std::nullopt : std::optional(dlg.m_strPoint);
     try {
-        store().updatePoint(m_nLoadedKemuID, m_nLoadedKeshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian);
+        store().updatePoint(theApp().m_nKemuID, theApp().m_nKeshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian);
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("编辑数据失败"));
         return;
@@ -192,13 +214,15 @@ void CKeshiZhishidianPage::OnBnClickedEdit()
 
 void CKeshiZhishidianPage::OnBnClickedDelete()
 {
+    if (!ListIsCurrent())
+        return;
     const int item = m_listZhishidian->GetNextSelectedItem(-1);
     if (item < 0) {
         Prompt::app(QStringLiteral("请选择要删除的条目！"));
         return;
     }
     try {
-        if (store().deletePoint(m_nLoadedKemuID, m_nLoadedKeshiID, PointNumber(item))
+        if (store().deletePoint(theApp().m_nKemuID, theApp().m_nKeshiID, PointNumber(item))
             == ContentStore::Outcome::InUse) {
             Prompt::app(QStringLiteral("请先删除此知识点中相关问题"));
             return;
@@ -212,147 +236,48 @@ void CKeshiZhishidianPage::OnBnClickedDelete()
 
 void CKeshiZhishidianPage::OnBnClickedAddWenti()
 {
+    if (!ListIsCurrent() || !LessonChosen())
+        return;
     const int rows = m_listZhishidian->GetItemCount();
     int row = m_listZhishidian->GetNextSelectedItem(-1);
     if (row < 0) {
-        if (rows == 0) {
-            m_navigation.takeNoRow();
+        if (rows == 0)
             return;
-        }
         row = rows - 1;
+    }
+    OpenNewQuestion(row);
+}
+
+void CKeshiZhishidianPage::AddWentiToPoint(int number)
+{
+    if (!ListIsCurrent() || !LessonChosen())
+        return;
+    const int row = m_navigator.RowOfPoint(number);
+    if (row < 0) {
+        Prompt::app(NoPointText());
+        return;
     }
     OpenNewQuestion(row);
 }
 
 void CKeshiZhishidianPage::OpenNewQuestion(int row)
 {
-    m_navigation.takeRow(row, m_listZhishidian->GetItemCount());
+    m_navigator.TakeRow(row);
     const int number = PointNumber(row);
     theApp().m_nZhishidianID = number;
-    CRichEditDlg dlg(this);
-    dlg.m_bPresent = false;
-    dlg.m_strPoint = m_listZhishidian->GetItemText(row, ColText);
+    CRichEditDlg dlg(this, CRichEditDlg::NewQuestion);
+    dlg.m_pNavigator = &m_navigator;
+    dlg.m_strPoint = m_navigator.PointText(row);
     dlg.m_nCount = CountWenti(number);
     dlg.DoModal();
-}
-
-int CKeshiZhishidianPage::RowOfPoint(int number) const
-{
-    if (m_nLoadedKemuID != theApp().m_nKemuID || m_nLoadedKeshiID != theApp().m_nKeshiID)
-        return -1;
-    for (int row = 0; row < m_listZhishidian->GetItemCount(); ++row) {
-        if (PointNumber(row) == number)
-            return row;
-    }
-    return -1;
 }
 
 int CKeshiZhishidianPage::CountWenti(int n)
 {
     try {
-        if (!m_counter || m_counterConnection != m_pConnection || m_nCounterKemuID != m_nLoadedKemuID) {
-            m_counter.reset();
-            m_counter = store().questionCounter(m_nLoadedKemuID);
-            m_counterConnection = m_pConnection;
-            m_nCounterKemuID = m_nLoadedKemuID;
-        }
-        return m_counter->count(m_nLoadedKeshiID, n);
+        return m_navigator.CountWenti(n);
     } catch (const DbError &error) {
-        m_counter.reset();
         ShowError(error.message(), QStringLiteral("获取答案失败"));
         return 0;
     }
-}
-
-bool CKeshiZhishidianPage::AddWenti(const QString &question, const QString &answer)
-{
-    const int row = CurrentRow();
-    if (row < 0)
-        return false;
-    try {
-        store().addQuestion(m_nLoadedKemuID, m_nLoadedKeshiID, PointNumber(row), question, answer);
-    } catch (const DbError &error) {
-        ShowError(error.message(), QStringLiteral("添加数据失败"));
-        return false;
-    }
-    m_navigation.resetQuestions();
-    return true;
-}
-
-void CKeshiZhishidianPage::StepPoint(PointNavigation::Direction direction, QString &text, int &count)
-{
-    const int row = m_navigation.step(direction, m_listZhishidian->GetItemCount());
-    if (row < 0) {
-        text.clear();
-        count = 0;
-        return;
-    }
-    text = m_listZhishidian->GetItemText(row, ColText);
-    count = CountWenti(PointNumber(row));
-}
-
-void CKeshiZhishidianPage::NextPoint(QString &text, int &count)
-{
-    StepPoint(PointNavigation::Next, text, count);
-}
-
-void CKeshiZhishidianPage::PrevPoint(QString &text, int &count)
-{
-    StepPoint(PointNavigation::Previous, text, count);
-}
-
-void CKeshiZhishidianPage::StepQuestion(PointNavigation::Direction direction, QString &question, QString &answer)
-{
-    const int row = CurrentRow();
-    if (row < 0)
-        return;
-    std::optional<PointNavigation::QuestionTexts> shown;
-    if (m_navigation.mustOpenQuestions(direction)) {
-        try {
-            shown = m_navigation.openQuestions(
-                store().questionCursor(m_nLoadedKemuID, m_nLoadedKeshiID, PointNumber(row)));
-        } catch (const DbError &error) {
-            // The cursor stays closed: the next question command reads again.
-            ShowError(error.message(), QStringLiteral("获取答案失败"));
-            return;
-        }
-    } else {
-        shown = m_navigation.stepQuestions(direction);
-    }
-    if (shown) {
-        question = shown->question;
-        answer = shown->answer;
-    }
-}
-
-void CKeshiZhishidianPage::PrevQuestion(QString &question, QString &answer)
-{
-    StepQuestion(PointNavigation::Previous, question, answer);
-}
-
-void CKeshiZhishidianPage::NextQuestion(QString &question, QString &answer)
-{
-    StepQuestion(PointNavigation::Next, question, answer);
-}
-
-bool CKeshiZhishidianPage::SaveKnowledgePoint(const QString &text)
-{
-    const int row = CurrentRow();
-    if (row < 0)
-        return false;
-    if (text == m_listZhishidian->GetItemText(row, ColText))
-        return true;
-    try {
-        store().setPointText(m_nLoadedKemuID, m_nLoadedKeshiID, PointNumber(row), text);
-    } catch (const DbError &error) {
-        ShowError(error.message(), QStringLiteral("编辑数据失败"));
-        return false;
-    }
-    LoadZhishidianList();
-    return true;
-}
-
-void CKeshiZhishidianPage::ResetQuestionCursor()
-{
-    m_navigation.resetQuestions();
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "core/LessonNavigator.h"
+
 #include <QDialog>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
-class CKeshiZhishidianPage;
 class QMenu;
 class RichEditBox;
 
@@ -15,9 +18,13 @@ struct Layout;
 
 // The presenter: three text boxes as wide as the screen, and no buttons; every command is
 // an item of the pop-up menu that a right-button press opens, chosen by the mode and by the
-// box that has the keyboard focus. Three modes, set by the opener before DoModal():
-// presentation of a knowledge point full screen (m_bPresent), editing a question with its
-// answer (m_bEditQuestion), and entering a new question for a point (neither).
+// box that has the keyboard focus. The opener fixes the mode: presentation of a knowledge
+// point full screen, a new question for a point, or editing a question with its answer.
+// The mode decides what the window lays out, what its menus offer and what closing it does.
+//
+// It reaches the lesson only through what its opener hands it: the lesson navigator of the
+// knowledge-points page (presentation and new question), or the questions page's store of
+// the edited question.
 class CRichEditDlg : public QDialog
 {
     Q_OBJECT
@@ -48,9 +55,23 @@ public:
     };
     // m_nFocusBox: the box of the last pop-up menu.
     enum FocusBox { NoBox = 0, TopBox = 1, MiddleBox = 2, BottomBox = 3 };
+    enum Mode { Presentation, NewQuestion, EditQuestion };
 
-    explicit CRichEditDlg(QWidget *pParent = nullptr);
+    // Writes the texts of the edited question that are given (nullopt: unchanged); false after
+    // a failure it has shown.
+    using QuestionSaver
+        = std::function<bool(const std::optional<QString> &question, const std::optional<QString> &answer)>;
+
+    explicit CRichEditDlg(QWidget *pParent = nullptr, Mode mode = Presentation);
     ~CRichEditDlg() override;
+
+    Mode mode() const { return m_mode; }
+    // The presentation flag and the edit flag: the mode.
+    bool IsPresent() const { return m_mode == Presentation; }
+    bool IsEditQuestion() const { return m_mode == EditQuestion; }
+    // Whether a new question is typed and not stored: from the new-question layout until it
+    // is stored, and again once the boxes differ from the question stored.
+    bool IsNewQuestion() const;
 
     // Lays the window out for its mode, then runs it modally.
     int DoModal();
@@ -89,16 +110,17 @@ public:
     void OnBnClickedCancel();
 
     int m_nDisplayMode = 1;
-    bool m_bNewQuestion = false;
-    bool m_bPresent = true;
-    bool m_bEditQuestion = false;
-    // The knowledge-points page, from the application object; null when there is none.
-    CKeshiZhishidianPage *m_pPage = nullptr;
+    // The lesson being presented, or the one the new question belongs to; none in the edit
+    // layout.
+    LessonNavigator *m_pNavigator = nullptr;
+    // Where the edit layout stores the question.
+    QuestionSaver m_saveQuestion;
     RichEditBox *m_editTop = nullptr;
     RichEditBox *m_editMiddle = nullptr;
     int m_nFocusBox = NoBox;
     QString m_strPoint;
     QString m_strQuestion;
+    // The answer of the question on screen; none after a step to another point.
     QString m_strAnswer;
     int m_nCount = 0;
     RichEditBox *m_editBottom = nullptr;
@@ -107,30 +129,42 @@ protected:
     void reject() override;
 
 private:
-    // The point's text into the top box, or a question or answer over it.
-    void ShowInTop(const QString &text, bool point);
-    // Before a command replaces the top box's point text: when the teacher changed it, asks
-    // whether to store it. False when the command must not go on (cancelled, or the store
-    // failed).
-    bool PointEditSettled();
-    bool StorePoint();
-    // The new question of the middle and bottom boxes; false, with its message, when a box
-    // is empty or the store failed, the question staying pending.
-    bool StoreNewQuestion();
-    // In the new-question layout, once a question is stored, whatever the teacher types over it
-    // is the next new question, pending until it is stored in turn.
-    bool NewQuestionPending() const;
-    // The edited question's changed texts, through the questions page.
-    bool StoreEditedQuestion();
     // Whether a close may end the window, storing what it would lose.
     bool MayClose();
-    void StepPoint(void (CKeshiZhishidianPage::*step)(QString &, int &));
-    void StepQuestion(void (CKeshiZhishidianPage::*step)(QString &, QString &));
 
-    bool m_bNewQuestionLayout = false;
-    QString m_strStoredQuestion;
-    QString m_strStoredAnswer;
+    // --- presentation: the point full screen, stepping through points and questions ---
+    void LayOutPresentation();
+    std::unique_ptr<QMenu> PresentationMenu(int box);
+    // Before a command replaces the top box's point text, and at closing: when the teacher
+    // changed it, asks whether to store it. False when the command must not go on.
+    bool PointEditSettled();
+    bool StorePoint();
+    void StepPoint(LessonNavigator::Direction direction);
+    void StepQuestion(LessonNavigator::Direction direction);
+    // The point's text into the top box, or a question or answer over it.
+    void ShowInTop(const QString &text, bool point);
+    // The number of the current point's questions; 0 after a failure it has shown.
+    int CountQuestions();
 
+    // --- new question: typed under the point, stored as a question of it ---
+    void LayOutNewQuestion();
+    std::unique_ptr<QMenu> NewQuestionMenu(int box);
+    // The question of the middle and bottom boxes, new or, once one was stored and the
+    // teacher says so, as a correction of that one; false, with its message, when a box is
+    // empty, the teacher turns back or the store failed.
+    bool StoreNewQuestion();
+    bool NewQuestionSettled();
+
+    // --- edit: one question and its answer, written back through the questions page ---
+    void LayOutEditQuestion();
+    std::unique_ptr<QMenu> EditMenu();
+    bool StoreEditedQuestion();
+    bool EditedQuestionSettled();
+
+    // Whether the middle and bottom boxes hold other texts than those stored.
+    bool BoxesDifferFromStored() const;
+    // After a refused store, closing asks whether to give up what is typed (giveUpText).
+    bool MayGiveUp(const QString &giveUpText);
     RichEditBox *focusBox() const;
     void applyLayout(const PresenterGeometry::Layout &layout);
     void placeBoxes(const PresenterGeometry::Layout &layout);
@@ -141,6 +175,14 @@ private:
     // From "当前知识点" (or "上一个知识点") to the end of the presentation menus.
     void addNavigation(QMenu *menu);
 
+    const Mode m_mode;
     // Whether the top box shows the point (and not a question or an answer).
     bool m_bTopShowsPoint = false;
+    // What the database holds of the question in the middle and bottom boxes: the question
+    // being edited, or the new question this window stored last (m_nStoredQuestionID).
+    QString m_strStoredQuestion;
+    QString m_strStoredAnswer;
+    int m_nStoredQuestionID = -1;
+    // The last store of the boxes' question was refused.
+    bool m_bStoreFailed = false;
 };

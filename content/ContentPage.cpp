@@ -10,10 +10,20 @@ QString ContentPage::NotEnteredText()
     return QStringLiteral("还未录入，请重新编辑此项");
 }
 
+QString ContentPage::NoLessonText()
+{
+    return QStringLiteral("请先在“选择课时”中选择课时");
+}
+
+QString ContentPage::NoPointText()
+{
+    return QStringLiteral("请先在“本课知识点”中选择知识点");
+}
+
 ContentStore ContentPage::store() const
 {
     if (!m_pConnection)
-        throw DbError(QStringLiteral("database not open"));
+        throw DbError(ContentStore::notOpenText());
     return ContentStore(*m_pConnection);
 }
 

@@ -26,6 +26,10 @@ public:
 
     // What a list shows for a text that was never entered (NULL).
     static QString NotEnteredText();
+    // What a page says when the teacher acts on a lesson or a knowledge point before one is
+    // current.
+    static QString NoLessonText();
+    static QString NoPointText();
 
 protected:
     // The store on the page's connection. A page given no connection fails as one on an

@@ -96,6 +96,8 @@ bool CListCtrlCl::SetColumnTitle(int column, const QString &title)
 {
     if (column < 0 || column >= m_Header.m_arrTitles.size() || !listModel()->setHeading(column, title))
         return false;
+    if (m_Header.m_arrTitles.at(column) == title)
+        return true;
     m_Header.m_arrTitles[column] = title;
     m_Header.viewport()->update();
     return true;

@@ -74,6 +74,9 @@ bool ReportListModel::setHeading(int column, const QString &heading)
 {
     if (column < 0 || column >= m_headings.size())
         return false;
+    // The same title again repaints nothing.
+    if (m_headings.at(column) == heading)
+        return true;
     m_headings[column] = heading;
     emit headerDataChanged(Qt::Horizontal, column, column);
     return true;

@@ -99,6 +99,11 @@ QString ContentStore::questionTable(int kemuId)
     return kQuestionTable.arg(kemuId);
 }
 
+QString ContentStore::notOpenText()
+{
+    return QStringLiteral("Content.db 没有打开，本次操作没有改动任何数据。");
+}
+
 QString ContentStore::rowGoneText()
 {
     // What the teacher has always been told when the row to change was gone.

@@ -87,6 +87,8 @@ public:
     static QString questionTable(int kemuId); // Wenti<ID>
     // The text of a failed change of a row that was deleted meanwhile.
     static QString rowGoneText();
+    // The text of an operation tried without an open content database.
+    static QString notOpenText();
 
     // --- Kemu ---
     QList<SubjectRecord> subjects() const; // by ID

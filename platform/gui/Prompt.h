@@ -58,7 +58,8 @@ QString openFileName(QWidget *owner, const QString &caption, const QString &dire
 QString saveFileName(QWidget *owner, const QString &caption, const QString &directory,
                      const QString &filter);
 
-// The font and colour choosers; false when cancelled, the arguments unchanged then.
+// The font chooser, which takes the text colour in the same step, and the colour chooser;
+// false when cancelled, the arguments unchanged then.
 bool chooseFont(QWidget *owner, QFont &font, QColor &color);
 bool chooseColor(QWidget *owner, QColor &color);
 

@@ -124,6 +124,20 @@ private slots:
         QVERIFY(stored.next());
         QCOMPARE(QStringList({stored.value(0).toString(), stored.value(1).toString(), stored.value(2).toString()}),
                  (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("相等。")}));
+
+        // Its answer corrected in the edit layout.
+        onPresenter([](CRichEditDlg &dlg) {
+            dlg.m_editBottom->setFocus();
+            chooseFromMenu(dlg.m_editBottom, CRichEditDlg::ID_MODIFY);
+            dlg.m_editBottom->setPlainText(QStringLiteral("相等，分子分母同时乘2。"));
+            chooseFromMenu(dlg.m_editBottom, CRichEditDlg::ID_CLOSE);
+        });
+        doubleClickRow(questions, 2);
+        QVERIFY(!QApplication::activeModalWidget());
+        stored = theApp().m_pConnection->exec(QStringLiteral("SELECT 答案 FROM Wenti1 WHERE 问题=?"),
+                                              {QStringLiteral("3/8 和 6/16 相等吗？")});
+        QVERIFY(stored.next());
+        QCOMPARE(stored.value(0).toString(), QStringLiteral("相等，分子分母同时乘2。"));
         QCOMPARE(prompt.shown.size(), 0);
     }
 

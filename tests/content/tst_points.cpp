@@ -20,6 +20,9 @@
 #include "platform/gui/Screen.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFontDialog>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
@@ -297,10 +300,10 @@ private slots:
         // A click makes the point current; below the rows, none is.
         clickRow(list, 2);
         QCOMPARE(theApp().m_nZhishidianID, 5);
-        QCOMPARE(page->Navigation().currentRow(), 2);
+        QCOMPARE(page->Navigator().currentRow(), 2);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 3));
         QCOMPARE(theApp().m_nZhishidianID, -1);
-        QCOMPARE(page->Navigation().currentRow(), 2);
+        QCOMPARE(page->Navigator().currentRow(), 2);
     }
 
     void theEntryDialogSpansTheScreenAndPastesPlainText()
@@ -339,8 +342,14 @@ private slots:
         chooseFromPopup(CAddZhishidianDlg::ID_PASTE, &seen);
         rightPress(box);
         QCOMPARE(seen.size(), 3);
-        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        // Ctrl+V pastes into the text box, wherever the keyboard focus is.
+        auto number = dlg.findChild<QLineEdit *>(QStringLiteral("edit1000"));
+        number->setText(QStringLiteral("7"));
+        number->setFocus();
+        QTest::keyClick(number, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(number->text(), QStringLiteral("7"));
         QCOMPARE(box->toPlainText(), QStringLiteral("ab粗体粗体"));
+        box->setFocus();
         QTextCursor cursor(box->document());
         cursor.movePosition(QTextCursor::End);
         QVERIFY(!cursor.charFormat().hasProperty(QTextFormat::FontWeight));
@@ -435,9 +444,7 @@ private slots:
 
         // Editing a question: a captioned strip, the question and answer read-only, one menu.
         const int caption = Screen::captionHeight();
-        CRichEditDlg edit;
-        edit.m_bPresent = false;
-        edit.m_bEditQuestion = true;
+        CRichEditDlg edit(nullptr, CRichEditDlg::EditQuestion);
         edit.m_strQuestion = QStringLiteral("问题");
         edit.m_strAnswer = QStringLiteral("答案");
         edit.OnInitDialog();
@@ -445,6 +452,9 @@ private slots:
         QVERIFY(!(edit.windowFlags() & Qt::FramelessWindowHint));
         QVERIFY(edit.windowFlags() & Qt::WindowCloseButtonHint);
         QCOMPARE(edit.pos(), QPoint(0, 0));
+        // A blank caption: an empty one would show the program's name.
+        QVERIFY(!edit.windowTitle().isEmpty());
+        QCOMPARE(edit.windowTitle().trimmed(), QString());
         QCOMPARE(edit.size(), editLayout.client);
         QCOMPARE(edit.m_editMiddle->geometry(), QRect(0, 0, screen.width(), t));
         QCOMPARE(edit.m_editBottom->geometry(), QRect(0, t, screen.width(), t));
@@ -464,11 +474,10 @@ private slots:
         QCOMPARE(edit.m_nFocusBox, 3);
 
         // A new question: the point above, two empty boxes, no menu over the point.
-        CRichEditDlg fresh;
-        fresh.m_bPresent = false;
+        CRichEditDlg fresh(nullptr, CRichEditDlg::NewQuestion);
         fresh.m_strPoint = QStringLiteral("知识点正文");
         fresh.OnInitDialog();
-        QVERIFY(fresh.m_bNewQuestion);
+        QVERIFY(fresh.IsNewQuestion());
         const PresenterGeometry::Layout freshLayout = PresenterGeometry::newQuestion(screen, caption);
         QCOMPARE(fresh.size(), freshLayout.client);
         QCOMPARE(fresh.m_editTop->geometry(), QRect(0, 0, screen.width(), screen.height() / 7));
@@ -497,8 +506,7 @@ private slots:
     void presenterCommandsActOnTheBoxThatHadTheFocus()
     {
         ScriptedPrompt prompt;
-        CRichEditDlg dlg;
-        dlg.m_bPresent = false;
+        CRichEditDlg dlg(nullptr, CRichEditDlg::NewQuestion);
         dlg.OnInitDialog();
         dlg.show();
         dlg.m_editMiddle->setPlainText(QStringLiteral("中间"));
@@ -549,6 +557,43 @@ private slots:
         QCOMPARE(prompt.shown.size(), 0);
     }
 
+    void fontAndTextColourAreChosenInOneStep()
+    {
+        // The program's own chooser, not a script: it must offer the colour itself.
+        CRichEditDlg dlg(nullptr, CRichEditDlg::NewQuestion);
+        dlg.OnInitDialog();
+        dlg.show();
+        dlg.m_editBottom->setFocus();
+        dlg.CreatePopupMenu();
+        const QString family = dlg.m_editBottom->font().family();
+        QStringList colours;
+        TestSupport::whenModal([&](QWidget *chooser) {
+            auto fonts = chooser->findChild<QFontDialog *>();
+            auto colour = chooser->findChild<QComboBox *>(QStringLiteral("fontChooserColor"));
+            auto buttons = chooser->findChild<QDialogButtonBox *>();
+            if (!fonts || !colour || !buttons) {
+                QTest::qFail("the font chooser offers no colour", __FILE__, __LINE__);
+                TestSupport::closeDialog(chooser);
+                return;
+            }
+            for (int i = 0; i < colour->count(); ++i)
+                colours << colour->itemText(i);
+            QFont bigger = fonts->currentFont();
+            bigger.setPointSize(28);
+            fonts->setCurrentFont(bigger);
+            colour->setCurrentIndex(colour->findText(QStringLiteral("白色")));
+            buttons->button(QDialogButtonBox::Ok)->click();
+        });
+        dlg.OnCommand(CRichEditDlg::ID_FONT);
+        QCOMPARE(colours.size(), 16);
+        QCOMPARE(colours.first(), QStringLiteral("黑色"));
+        QCOMPARE(dlg.m_editBottom->textColor(), QColor(255, 255, 255));
+        QCOMPARE(dlg.m_editBottom->font().pointSize(), 28);
+        // The face the teacher did not touch stays the box's own, even one not installed here.
+        QCOMPARE(dlg.m_editBottom->font().family(), family);
+        QCOMPARE(dlg.m_editMiddle->textColor(), QColor(0, 0, 0));
+    }
+
     void aDoubleClickPresentsThePointFullScreen()
     {
         for (int n = 1; n <= 5; ++n)
@@ -559,11 +604,9 @@ private slots:
         auto page = openPage();
         CListCtrlCl *list = page->m_listZhishidian;
 
-        QString question, answer;
         clickRow(list, 1);
-        page->NextQuestion(question, answer);
-        page->NextQuestion(question, answer);
-        QCOMPARE(question, QStringLiteral("问2"));
+        page->Navigator().NextQuestion();
+        QCOMPARE(page->Navigator().NextQuestion()->question, QStringLiteral("问2"));
 
         bool frameless = false;
         QRect geometry;
@@ -584,8 +627,7 @@ private slots:
         QCOMPARE(page->m_strPointText, QStringLiteral("第2点"));
         QCOMPARE(theApp().m_nZhishidianID, 2);
         // The presenter started the point's questions again.
-        page->NextQuestion(question, answer);
-        QCOMPARE(question, QStringLiteral("问1"));
+        QCOMPARE(page->Navigator().NextQuestion()->question, QStringLiteral("问1"));
 
         // "添加问题" without a selection takes the last point, in the new-question layout.
         list->clearSelection();
@@ -599,114 +641,15 @@ private slots:
         QVERIFY(!frameless);
         QCOMPARE(texts, (QStringList{QStringLiteral("第5点"), QStringLiteral("0")}));
         QCOMPARE(theApp().m_nZhishidianID, 5);
-        QCOMPARE(page->Navigation().currentRow(), 4);
+        QCOMPARE(page->Navigator().currentRow(), 4);
 
         // On an empty lesson it does nothing.
         theApp().m_nKeshiID = 2;
         page->LoadZhishidianList();
         page->OnBnClickedAddWenti();
-        QCOMPARE(page->Navigation().rowCount(), 0);
+        QCOMPARE(page->Navigator().rowCount(), 0);
         QCOMPARE(prompt.shown.size(), 0);
         QVERIFY(!QApplication::activeModalWidget());
-    }
-
-    void thePresenterStepsThroughPointsAndQuestions()
-    {
-        addPoint(1, 1, QStringLiteral("一"));
-        addPoint(1, 2, std::nullopt);
-        addPoint(1, 3, QStringLiteral("三"));
-        store().addQuestion(1, 1, 1, QStringLiteral("问1"), QStringLiteral("答1"));
-        theApp().m_pConnection->exec(QStringLiteral("INSERT INTO Wenti1(课时ID,知识点ID,问题,答案) VALUES(1,1,'问2',NULL)"));
-        store().addQuestion(1, 1, 1, QStringLiteral("问3"), QStringLiteral("答3"));
-        store().addQuestion(1, 2, 3, QStringLiteral("别的课的"), QStringLiteral("x"));
-        ScriptedPrompt prompt;
-        auto page = openPage();
-        CListCtrlCl *list = page->m_listZhishidian;
-        clickRow(list, 0);
-
-        QString question, answer;
-        auto step = [&](void (CKeshiZhishidianPage::*command)(QString &, QString &)) {
-            (page.get()->*command)(question, answer);
-            return question + u'|' + answer;
-        };
-        const auto next = &CKeshiZhishidianPage::NextQuestion;
-        const auto prev = &CKeshiZhishidianPage::PrevQuestion;
-        // The point's questions in the order added; a NULL answer shows empty.
-        QCOMPARE(step(prev), QStringLiteral("问1|答1"));
-        QCOMPARE(step(next), QStringLiteral("问2|"));
-        QCOMPARE(step(next), QStringLiteral("问3|答3"));
-        // A click on the point starts its questions again.
-        clickRow(list, 0);
-        QCOMPARE(step(next), QStringLiteral("问1|答1"));
-
-        QString text;
-        int count = -1;
-        page->PrevPoint(text, count);
-        QCOMPARE(text, QStringLiteral("一"));
-        QCOMPARE(count, 3);
-        page->NextPoint(text, count);
-        QCOMPARE(text, kPlaceholder);
-        QCOMPARE(count, 0);
-        QCOMPARE(page->Navigation().counterLine(count), QStringLiteral("此知识点相关问题数目：0                  2/3"));
-        QCOMPARE(step(prev), QStringLiteral("此知识点相关问题数目：0|"));
-        question = QStringLiteral("留着");
-        QCOMPARE(step(prev), QStringLiteral("留着|"));
-        QCOMPARE(step(next), QStringLiteral("此知识点相关问题数目：0|"));
-        page->NextPoint(text, count);
-        page->NextPoint(text, count);
-        QCOMPARE(text, QStringLiteral("三"));
-        QCOMPARE(count, 0);
-        QCOMPARE(page->Navigation().currentRow(), 2);
-        // Neither the selection nor the current point follows the presenter.
-        QCOMPARE(theApp().m_nZhishidianID, 1);
-        QVERIFY(list->IsItemSelected(0));
-
-        // A stored question is met by the next question command.
-        QCOMPARE(step(next), QStringLiteral("此知识点相关问题数目：0|"));
-        QVERIFY(page->AddWenti(QStringLiteral("新问"), QStringLiteral("新答")));
-        QCOMPARE(rows(QStringLiteral("SELECT 课时ID,知识点ID,问题ID,问题,答案 FROM Wenti1 WHERE 问题='新问'")),
-                 QStringList{QStringLiteral("1|3|NULL|新问|新答")});
-        QCOMPARE(page->CountWenti(3), 1);
-        QCOMPARE(step(prev), QStringLiteral("新问|新答"));
-
-        // The point's text: an unchanged one is not written, so NULL stays NULL.
-        page->PrevPoint(text, count);
-        QVERIFY(page->SaveKnowledgePoint(kPlaceholder));
-        QCOMPARE(rows(QStringLiteral("SELECT 知识点 FROM Zhishidian1 WHERE 知识点ID=2")), QStringList{QStringLiteral("NULL")});
-        QVERIFY(page->SaveKnowledgePoint(QStringLiteral("二")));
-        QCOMPARE(rows(QStringLiteral("SELECT 知识点 FROM Zhishidian1 WHERE 知识点ID=2")), QStringList{QStringLiteral("二")});
-        QCOMPARE(list->GetItemText(1, 1), QStringLiteral("二"));
-        QCOMPARE(page->Navigation().currentRow(), 1);
-        QCOMPARE(prompt.shown.size(), 0);
-        theApp().m_pConnection->exec(QStringLiteral("DELETE FROM Zhishidian1 WHERE 知识点ID=2"));
-        QVERIFY(!page->SaveKnowledgePoint(QStringLiteral("再改")));
-        QCOMPARE(prompt.texts(), QStringList{ContentStore::rowGoneText()});
-        QCOMPARE(prompt.shown.last().caption, QStringLiteral("编辑数据失败"));
-        prompt.clear();
-
-        // After a shorter reload the navigation stays on the rows there are.
-        page->NextPoint(text, count);
-        QCOMPARE(page->Navigation().currentRow(), 2);
-        page->LoadZhishidianList();
-        QCOMPARE(list->GetItemCount(), 2);
-        QVERIFY(!page->AddWenti(QStringLiteral("无处"), QStringLiteral("可存")));
-        question = QStringLiteral("不动");
-        QCOMPARE(step(next), QStringLiteral("不动|新答"));
-        page->NextPoint(text, count);
-        QCOMPARE(text, QStringLiteral("三"));
-        QCOMPARE(page->Navigation().counterLine(count), QStringLiteral("此知识点相关问题数目：1                  2/2"));
-        QCOMPARE(prompt.shown.size(), 0);
-
-        // Failures of the reads and of the insert are said under their captions.
-        theApp().m_pConnection->exec(QStringLiteral("DROP TABLE Wenti1"));
-        QCOMPARE(page->CountWenti(1), 0);
-        QCOMPARE(step(next), QStringLiteral("不动|新答"));
-        QVERIFY(!page->AddWenti(QStringLiteral("q"), QStringLiteral("a")));
-        QCOMPARE(prompt.shown.size(), 3);
-        QCOMPARE(prompt.shown.at(0).caption, QStringLiteral("获取答案失败"));
-        QCOMPARE(prompt.shown.at(1).caption, QStringLiteral("获取答案失败"));
-        QCOMPARE(prompt.shown.at(2).caption, QStringLiteral("添加数据失败"));
-        QVERIFY(prompt.shown.at(0).text.contains(QLatin1String("Wenti1")));
     }
 
     void theBrowserListsThePointsOfTheCurrentLesson()

@@ -19,7 +19,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSqlQuery>
+#include <QTimer>
 
 #include <memory>
 
@@ -389,7 +391,49 @@ private slots:
         page->OnBnClickedEdit();
         page->OnBnClickedDelete();
         QCOMPARE(prompt.texts(), QStringList(4, QStringLiteral("请先选择课目")));
-        QCOMPARE(list->GetItemCount(), 2);
+        QCOMPARE(list->GetItemCount(), 0);
+    }
+
+    void aListOfAnotherSubjectIsLoadedAgainBeforeThePageActs()
+    {
+        {
+            ContentDatabase::open(theApp().m_pConnection);
+            const ContentStore s = store();
+            s.addSubject(QStringLiteral("语文"));
+            s.addSubject(QStringLiteral("数学"));
+            s.addLesson(1, 1, QStringLiteral("第一课"));
+            s.addPoint(1, {0, 1, 1, QStringLiteral("语文的点"), false, false});
+        }
+        ScriptedPrompt prompt;
+        auto dlg = openBrowser();
+        CTabSheet *tabs = dlg->m_tabSheet;
+        CKeshiZhishidianPage *points = dlg->m_pageZhishidian;
+        clickRow(dlg->m_pageKemu->m_listKemu, 0);
+        tabs->setCurrentIndex(2);
+        QCOMPARE(column(points->m_listZhishidian, 1), QStringList{QStringLiteral("语文的点")});
+        const QString pointsOfBoth = QStringLiteral("SELECT (SELECT count(*) FROM Zhishidian1)||'+'||"
+                                                    "(SELECT count(*) FROM Zhishidian2)");
+
+        // 数学, which has no lessons, chosen while the page still lists 语文's points: "增加"
+        // says there is no lesson and opens nothing.
+        tabs->setCurrentIndex(0);
+        clickRow(dlg->m_pageKemu->m_listKemu, 1);
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *entry = QApplication::activeModalWidget()) {
+                opened = true;
+                TestSupport::clickButton(entry, 1);
+            }
+        });
+        points->findChild<QPushButton *>(QStringLiteral("button1003"))->click();
+        QCoreApplication::processEvents();
+        QVERIFY(!opened);
+        QCOMPARE(points->m_listZhishidian->GetItemCount(), 0);
+        tabs->setCurrentIndex(2);
+        points->OnBnClickedAdd();
+        points->OnBnClickedAddWenti();
+        QCOMPARE(TestSupport::rows(*theApp().m_pConnection, pointsOfBoth), QStringList{QStringLiteral("1+0")});
+        QCOMPARE(prompt.texts(), QStringList(3, QStringLiteral("请先在“选择课时”中选择课时")));
     }
 
     void aFailedOpeningIsShownAndTriedAgain()

@@ -33,6 +33,11 @@ const QString kNotEntered = QStringLiteral("还未录入，请重新编辑此项
 const QString kAskSavePoint = QStringLiteral("当前知识点已修改，是否保存？");
 const QString kNoQuestion = QStringLiteral("还没有添加问题，请添加问题");
 const QString kNoAnswer = QStringLiteral("还没有未此问题添加答案,请添加答案");
+const QString kFull = QStringLiteral("Content.db 操作失败，本次操作没有改动任何数据。\n磁盘已满");
+const QString kGiveUpQuestion = QStringLiteral("这个问题还没有保存。是否放弃它并关闭窗口？");
+const QString kGiveUpEdit = QStringLiteral("对问题的修改还没有保存。是否放弃修改并关闭窗口？");
+const QString kCorrectOrNew
+    = QStringLiteral("刚才保存的问题已改动。\n选“是”：更正刚才保存的问题；\n选“否”：另存为一个新问题。");
 
 } // namespace
 
@@ -151,6 +156,22 @@ private slots:
         // The presenter moves neither the list's selection nor the current point.
         QCOMPARE(theApp().m_nZhishidianID, 1);
         QCOMPARE(page->m_listZhishidian->GetNextSelectedItem(-1), 0);
+
+        // Failed reads are said under their caption, the count taken as 0.
+        theApp().m_pConnection->exec(QStringLiteral("DROP TABLE Wenti1"));
+        onPresenter([&](CRichEditDlg &dlg) {
+            dlg.OnCommand(CRichEditDlg::ID_NEXT_QUESTION);
+            dlg.OnCommand(CRichEditDlg::ID_NEXT_POINT);
+            seen << boxes(dlg).join(u'|');
+            dlg.OnCommand(CRichEditDlg::ID_CLOSE);
+        });
+        doubleClickRow(page->m_listZhishidian, 0);
+        QCOMPARE(seen.last(), QStringLiteral("二|") + counter(0, 2, 3) + u'|');
+        QCOMPARE(prompt.shown.size(), 3);
+        for (const ScriptedPrompt::Shown &shown : std::as_const(prompt.shown)) {
+            QCOMPARE(shown.caption, QStringLiteral("获取答案失败"));
+            QVERIFY(shown.text.contains(QLatin1String("Wenti1")));
+        }
     }
 
     void answersAndQuestionsGoWhereTheDisplayModeShowsThem()
@@ -175,6 +196,10 @@ private slots:
             run(CRichEditDlg::ID_CURRENT_QUESTION);
             run(CRichEditDlg::ID_SHOW_THIRD);
             run(CRichEditDlg::ID_SHOW_ANSWER);      // the bottom box
+            run(CRichEditDlg::ID_NEXT_POINT);
+            run(CRichEditDlg::ID_SHOW_ANSWER);      // nothing of the point left
+            run(CRichEditDlg::ID_SHOW_TWO_THIRDS);
+            run(CRichEditDlg::ID_SHOW_ANSWER);
         });
         doubleClickRow(page->m_listZhishidian, 0);
         QCOMPARE(seen, (QStringList{
@@ -189,8 +214,53 @@ private slots:
                            QStringLiteral("问|问|"),
                            QStringLiteral("一|问|"),
                            QStringLiteral("一|问|答"),
+                           QStringLiteral("二|") + counter(0, 2, 3) + u'|',
+                           QStringLiteral("二|") + counter(0, 2, 3) + u'|',
+                           QStringLiteral("二|") + counter(0, 2, 3) + u'|',
+                           QStringLiteral("二||"),
                        }));
         QCOMPARE(prompt.shown.size(), 0);
+    }
+
+    void untouchedTextsWithCrLfAreNeitherQuestionedNorWritten()
+    {
+        theApp().m_pConnection->exec(QStringLiteral("UPDATE Zhishidian1 SET 知识点=? WHERE 课时=1 AND 知识点ID=1"),
+                                     {QStringLiteral("第一行\r\n第二行")});
+        store().addQuestion(1, 1, 1, QStringLiteral("问\r\n续"), QStringLiteral("答\r\n续"));
+        auto bytes = [&] {
+            return rows(QStringLiteral("SELECT hex(知识点) FROM Zhishidian1 WHERE 课时=1 AND 知识点ID=1"))
+                + rows(QStringLiteral("SELECT hex(问题),hex(答案) FROM Wenti1"));
+        };
+        const QStringList before = bytes();
+        QVERIFY(before.first().contains(QLatin1String("0D0A")));
+        ScriptedPrompt prompt;
+        auto page = openPointsPage();
+        onPresenter([](CRichEditDlg &dlg) {
+            for (int command : {CRichEditDlg::ID_NEXT_QUESTION, CRichEditDlg::ID_SHOW_ANSWER, CRichEditDlg::ID_NEXT_POINT,
+                                CRichEditDlg::ID_PREV_POINT, CRichEditDlg::ID_SHOW_FULL, CRichEditDlg::ID_NEXT_QUESTION,
+                                CRichEditDlg::ID_CURRENT_POINT, CRichEditDlg::ID_SAVE_POINT, CRichEditDlg::ID_CLOSE})
+                dlg.OnCommand(command);
+        });
+        doubleClickRow(page->m_listZhishidian, 0);
+
+        // The question in the edit layout, closed by each way there is.
+        CKeshiWentiDlg questions;
+        questions.m_pConnection = theApp().m_pConnection;
+        theApp().m_nZhishidianID = 1;
+        questions.OnInitDialog();
+        questions.show();
+        onPresenter([](CRichEditDlg &dlg) {
+            dlg.OnCommand(CRichEditDlg::ID_MODIFY);
+            dlg.OnCommand(CRichEditDlg::ID_SAVE_QUESTION);
+            dlg.OnCommand(CRichEditDlg::ID_CLOSE);
+        });
+        clickRow(questions.m_listWenti, 0);
+        questions.OnBnClickedEdit();
+        onPresenter([](CRichEditDlg &dlg) { QTest::keyClick(dlg.m_editMiddle, Qt::Key_Escape); });
+        questions.OnBnClickedEdit();
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(prompt.shown.size(), 0);
+        QCOMPARE(bytes(), before);
     }
 
     void aChangedPointTextIsKeptOrDroppedOnlyAsTheTeacherSays()
@@ -264,11 +334,13 @@ private slots:
             TestSupport::closeDialog(&dlg);
             visible();
 
-            // A failed insert is said, and the question stays pending on screen.
+            // A refused insert is said; closing then tries no store again but asks whether to
+            // give the question up, and 否 keeps the window with the texts.
             dlg.m_editBottom->setPlainText(QStringLiteral("2"));
             theApp().m_pConnection->exec(
                 QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON Wenti1 BEGIN SELECT RAISE(ABORT,'磁盘已满'); END"));
             dlg.OnCommand(CRichEditDlg::ID_SAVE_NEW_QUESTION);
+            prompt.answerNext(Prompt::No);
             dlg.OnCommand(CRichEditDlg::ID_CLOSE);
             visible();
             seen << boxes(dlg).join(u'|') << QString::number(questionRows().size());
@@ -284,31 +356,30 @@ private slots:
         QCOMPARE(seen, (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
                                     QStringLiteral("二|1+1=?|2"), QStringLiteral("0"), QStringLiteral("1"),
                                     QStringLiteral("0")}));
-        const QString kFull = QStringLiteral("Content.db 操作失败，本次操作没有改动任何数据。\n磁盘已满");
-        QCOMPARE(prompt.texts(), (QStringList{kNoQuestion, kNoAnswer, kNoAnswer, kNoAnswer, kNoAnswer,
-                                              kFull, kFull}));
+        QCOMPARE(prompt.texts(), (QStringList{kNoQuestion, kNoAnswer, kNoAnswer, kNoAnswer, kNoAnswer, kFull,
+                                              kGiveUpQuestion}));
         QCOMPARE(prompt.shown.at(5).caption, QStringLiteral("添加数据失败"));
+        QCOMPARE(prompt.shown.at(6).buttons, Prompt::YesNo);
         QCOMPARE(questionRows(), QStringList{QStringLiteral("1|1|2|NULL|1+1=?|2")});
         prompt.clear();
 
-        // Once one is stored, what is typed over it is the next question, stored in turn.
-        onPresenter([](CRichEditDlg &dlg) {
-            dlg.m_editMiddle->setPlainText(QStringLiteral("3+3=?"));
-            dlg.m_editBottom->setPlainText(QStringLiteral("6"));
-            dlg.OnCommand(CRichEditDlg::ID_SAVE_NEW_QUESTION);
-            dlg.m_editMiddle->setPlainText(QStringLiteral("4+4=?"));
-            dlg.m_editBottom->setPlainText(QStringLiteral("8"));
-            dlg.OnCommand(CRichEditDlg::ID_SAVE_NEW_QUESTION);
-            dlg.OnCommand(CRichEditDlg::ID_SAVE_NEW_QUESTION); // the same texts: nothing more
-            dlg.m_editMiddle->setPlainText(QStringLiteral("5+5=?"));
-            dlg.m_editBottom->setPlainText(QStringLiteral("10"));
-            dlg.OnCommand(CRichEditDlg::ID_CLOSE);
+        // Given up (是), the question is not stored and the window closes.
+        theApp().m_pConnection->exec(
+            QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON Wenti1 BEGIN SELECT RAISE(ABORT,'磁盘已满'); END"));
+        onPresenter([&](CRichEditDlg &dlg) {
+            dlg.m_editMiddle->setPlainText(QStringLiteral("9+9=?"));
+            dlg.m_editBottom->setPlainText(QStringLiteral("18"));
+            QTest::keyClick(dlg.m_editBottom, Qt::Key_Escape);
+            seen << QString::number(dlg.isVisible());
+            TestSupport::closeDialog(&dlg);
+            seen << QString::number(dlg.isVisible());
         });
         page->OnBnClickedAddWenti();
-        QCOMPARE(prompt.shown.size(), 0);
-        QCOMPARE(questionRows().mid(1), (QStringList{QStringLiteral("2|1|2|NULL|3+3=?|6"), QStringLiteral("3|1|2|NULL|4+4=?|8"),
-                                                     QStringLiteral("4|1|2|NULL|5+5=?|10")}));
-        theApp().m_pConnection->exec(QStringLiteral("DELETE FROM Wenti1 WHERE ID>1"));
+        theApp().m_pConnection->exec(QStringLiteral("DROP TRIGGER refuse"));
+        QCOMPARE(seen.mid(8), (QStringList{QStringLiteral("1"), QStringLiteral("0")}));
+        QCOMPARE(prompt.texts(), (QStringList{kFull, kGiveUpQuestion}));
+        QCOMPARE(questionRows().size(), 1);
+        prompt.clear();
 
         // Esc with both boxes filled stores without a word; with both empty nothing is lost.
         onPresenter([](CRichEditDlg &dlg) {
@@ -321,10 +392,68 @@ private slots:
         page->OnBnClickedAddWenti();
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(prompt.shown.size(), 0);
-        QCOMPARE(questionRows().last(), QStringLiteral("5|1|2|NULL|2+2=?|4"));
+        QCOMPARE(questionRows().last(), QStringLiteral("2|1|2|NULL|2+2=?|4"));
         QCOMPARE(questionRows().size(), 2);
         // The next presentation of the point meets both.
-        QCOMPARE(page->CountWenti(2), 2);
+        QCOMPARE(page->Navigator().CountWenti(2), 2);
+    }
+
+    void aQuestionChangedAfterItsStoreIsCorrectedOrAddedAsTheTeacherSays()
+    {
+        ScriptedPrompt prompt;
+        auto page = openPointsPage();
+        page->m_listZhishidian->SetItemSelected(1, true);
+        auto stored = [&] { return rows(QStringLiteral("SELECT 问题,答案 FROM Wenti1 ORDER BY ID")); };
+        // "保存问题", "关闭", Esc and the close box.
+        const QList<std::function<void(CRichEditDlg &)>> ways = {
+            [](CRichEditDlg &dlg) { dlg.OnCommand(CRichEditDlg::ID_SAVE_NEW_QUESTION); },
+            [](CRichEditDlg &dlg) { dlg.OnCommand(CRichEditDlg::ID_CLOSE); },
+            [](CRichEditDlg &dlg) { QTest::keyClick(dlg.m_editBottom, Qt::Key_Escape); },
+            [](CRichEditDlg &dlg) { TestSupport::closeDialog(&dlg); },
+        };
+        for (const auto &way : ways) {
+            theApp().m_pConnection->exec(QStringLiteral("DELETE FROM Wenti1"));
+            prompt.clear();
+            QStringList seen;
+            onPresenter([&](CRichEditDlg &dlg) {
+                dlg.m_editMiddle->setPlainText(QStringLiteral("1/2 + 1/3 = ?"));
+                dlg.m_editBottom->setPlainText(QStringLiteral("1/3"));
+                dlg.OnCommand(CRichEditDlg::ID_SAVE_NEW_QUESTION);
+                dlg.m_editBottom->setPlainText(QStringLiteral("5/6"));
+                // 取消: nothing is written and the window stays.
+                prompt.answerNext(Prompt::Cancel);
+                way(dlg);
+                seen << QString::number(dlg.isVisible()) << stored();
+                // 是: the stored question is corrected.
+                prompt.answerNext(Prompt::Yes);
+                way(dlg);
+                dlg.OnCommand(CRichEditDlg::ID_CLOSE);
+                seen << QString::number(dlg.isVisible());
+            });
+            page->OnBnClickedAddWenti();
+            QCOMPARE(seen, (QStringList{QStringLiteral("1"), QStringLiteral("1/2 + 1/3 = ?|1/3"), QStringLiteral("0")}));
+            QCOMPARE(prompt.texts(), QStringList(2, kCorrectOrNew));
+            QCOMPARE(prompt.shown.first().buttons, Prompt::YesNoCancel);
+            QCOMPARE(stored(), QStringList{QStringLiteral("1/2 + 1/3 = ?|5/6")});
+        }
+
+        // 否: what is typed over a stored question is a question of its own; the same texts
+        // again store nothing more.
+        prompt.clear();
+        onPresenter([&](CRichEditDlg &dlg) {
+            dlg.m_editMiddle->setPlainText(QStringLiteral("3+3=?"));
+            dlg.m_editBottom->setPlainText(QStringLiteral("6"));
+            dlg.OnCommand(CRichEditDlg::ID_SAVE_NEW_QUESTION);
+            dlg.OnCommand(CRichEditDlg::ID_SAVE_NEW_QUESTION);
+            dlg.m_editMiddle->setPlainText(QStringLiteral("4+4=?"));
+            dlg.m_editBottom->setPlainText(QStringLiteral("8"));
+            prompt.answerNext(Prompt::No);
+            dlg.OnCommand(CRichEditDlg::ID_CLOSE);
+        });
+        page->OnBnClickedAddWenti();
+        QCOMPARE(prompt.texts(), QStringList{kCorrectOrNew});
+        QCOMPARE(stored(), (QStringList{QStringLiteral("1/2 + 1/3 = ?|5/6"), QStringLiteral("3+3=?|6"),
+                                        QStringLiteral("4+4=?|8")}));
     }
 
     void theQuestionsPageListsEditsAndDeletes()
@@ -380,7 +509,7 @@ private slots:
         // the list shows it.
         QStringList seen;
         onPresenter([&](CRichEditDlg &dlg) {
-            seen << QString::number(dlg.m_bEditQuestion) << QString::number(dlg.m_editTop->isVisible())
+            seen << QString::number(dlg.IsEditQuestion()) << QString::number(dlg.m_editTop->isVisible())
                  << dlg.m_editMiddle->toPlainText() << dlg.m_editBottom->toPlainText()
                  << QString::number(dlg.m_editMiddle->isReadOnly() && dlg.m_editBottom->isReadOnly());
             TestSupport::closeDialog(&dlg);
@@ -399,11 +528,11 @@ private slots:
         QCOMPARE(column(list, 2), QStringList{QStringLiteral("4")});
         QCOMPARE(rows(QStringLiteral("SELECT ID FROM Wenti1 WHERE ID=2")), QStringList());
 
-        // With no lesson current the page keeps what it shows.
+        // With no lesson current the page shows no lesson's questions, and acts on none.
         theApp().m_nKeshiID = -1;
         browser.m_tabSheet->setCurrentIndex(2);
         browser.m_tabSheet->setCurrentIndex(3);
-        QCOMPARE(column(list, 2), QStringList{QStringLiteral("4")});
+        QCOMPARE(list->GetItemCount(), 0);
         QCOMPARE(prompt.shown.size(), 0);
     }
 
@@ -446,20 +575,25 @@ private slots:
         QCOMPARE(column(page->m_listWenti, 1), QStringList{QStringLiteral("新问")});
         QCOMPARE(prompt.shown.size(), 0);
 
-        // A question deleted meanwhile: the write is said to have failed, and "关闭" and the
-        // close box still close.
+        // A question deleted meanwhile: a close whose write fails keeps the window; the next
+        // asks whether to give the change up, without trying again (否 stays, 是 closes).
+        seen.clear();
         onPresenter([&](CRichEditDlg &dlg) {
             theApp().m_pConnection->exec(QStringLiteral("DELETE FROM Wenti1"));
             dlg.OnCommand(CRichEditDlg::ID_MODIFY);
             dlg.m_editMiddle->setPlainText(QStringLiteral("没了"));
-            dlg.OnCommand(CRichEditDlg::ID_SAVE_QUESTION);
             dlg.OnCommand(CRichEditDlg::ID_CLOSE);
+            seen << QString::number(dlg.isVisible());
+            prompt.answerNext(Prompt::No);
+            QTest::keyClick(dlg.m_editBottom, Qt::Key_Escape);
+            seen << QString::number(dlg.isVisible()) << dlg.m_editMiddle->toPlainText();
+            TestSupport::closeDialog(&dlg);
             seen << QString::number(dlg.isVisible());
         });
         clickRow(page->m_listWenti, 0);
         page->OnBnClickedEdit();
-        QCOMPARE(seen.last(), QStringLiteral("0"));
-        QCOMPARE(prompt.texts(), QStringList(2, ContentStore::rowGoneText()));
+        QCOMPARE(seen, (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("没了"), QStringLiteral("0")}));
+        QCOMPARE(prompt.texts(), (QStringList{ContentStore::rowGoneText(), kGiveUpEdit, kGiveUpEdit}));
         QCOMPARE(prompt.shown.first().caption, QStringLiteral("添加数据失败"));
         QVERIFY(!prompt.shown.first().applicationBox);
         QCOMPARE(page->m_listWenti->GetItemCount(), 0);
@@ -490,10 +624,13 @@ private slots:
         QCOMPARE(column(page->m_listWenti, 1), QStringList{QStringLiteral("新问")});
         QCOMPARE(prompt.shown.size(), 0);
 
-        // No current point: nothing opens.
+        // No current point, or no lesson: nothing opens, and the page says what to choose.
         theApp().m_nZhishidianID = -1;
         page->OnBnClickedAdd();
-        QCOMPARE(prompt.texts(), QStringList{QStringLiteral("未选择编辑项")});
+        theApp().m_nKeshiID = -1;
+        page->OnBnClickedAdd();
+        QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("请先在“本课知识点”中选择知识点"),
+                                              QStringLiteral("请先在“选择课时”中选择课时")}));
         QVERIFY(!QApplication::activeModalWidget());
     }
 };
