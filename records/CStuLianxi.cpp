@@ -115,17 +115,19 @@ void CStuLianxi::LoadStudentList()
 {
     ++m_nLoadCount;
     CListCtrlCl &list = *m_listStudents;
-    list.m_Header.m_arrTitles.clear();
-    list.m_Header.m_strFormat.clear();
-    list.DeleteAllItems();
-    while (list.DeleteColumn(0)) {
+    // Made once with the look; every load gives the columns their widths again, the last as
+    // wide as the rest of an empty list.
+    if (list.GetColumnCount() == 0) {
+        list.InsertColumn(ColNumber, QStringLiteral("学号"), ReportListView::LVCFMT_CENTER, 40);
+        list.InsertColumn(ColName, QStringLiteral("姓名"), ReportListView::LVCFMT_CENTER, 80);
+        list.InsertColumn(ColAddress, QStringLiteral("地址"), ReportListView::LVCFMT_CENTER, 400);
+        list.InsertColumn(ColContact, QStringLiteral("联系"), ReportListView::LVCFMT_CENTER, 0);
+        RecordsPage::applyListLook(list);
     }
-    const int width = list.GetClientRect().width();
-    list.InsertColumn(ColNumber, QStringLiteral("学号"), ReportListView::LVCFMT_CENTER, 40);
-    list.InsertColumn(ColName, QStringLiteral("姓名"), ReportListView::LVCFMT_CENTER, 80);
-    list.InsertColumn(ColAddress, QStringLiteral("地址"), ReportListView::LVCFMT_CENTER, 400);
-    list.InsertColumn(ColContact, QStringLiteral("联系"), ReportListView::LVCFMT_CENTER, width - 520);
-    RecordsPage::applyListLook(list);
+    const int emptyWidth = list.width() - 2 * list.frameWidth();
+    const int widths[] = {40, 80, 400, emptyWidth - 520};
+    for (int column = ColNumber; column <= ColContact; ++column)
+        list.SetColumnWidth(column, widths[column]);
 
     QList<StudentRecord> students;
     if (groupId() > 0) {
@@ -135,23 +137,24 @@ void CStuLianxi::LoadStudentList()
             Prompt::app(error.message());
         }
     }
+    QList<ReportListModel::Row> rows;
+    rows.reserve(students.size());
     for (const StudentRecord &student : students) {
         // A row without a number is no student.
         if (student.number == 0)
             continue;
-        const int row = list.InsertItem(list.GetItemCount(), NumberText::fromInt(student.number));
-        list.SetItemText(row, ColName, student.name.value_or(QString()));
-        list.SetItemText(row, ColAddress, student.address.value_or(QString()));
-        list.SetItemText(row, ColContact, student.contact.value_or(QString()));
-        list.SetItemData(row, student.number);
+        rows.append({{NumberText::fromInt(student.number), student.name.value_or(QString()),
+                      student.address.value_or(QString()), student.contact.value_or(QString())},
+                     student.number});
     }
+    // In one step: the list repaints itself, and nothing else of the page needs to.
+    list.SetRows(std::move(rows));
 
     const int shownRow = m_nShownGroup == groupId() ? rowOfNumber(m_nShownNumber) : -1;
     if (shownRow < 0)
         ForgetShownStudent();
     else
         m_nLastClickedItem = shownRow;
-    update();
 }
 
 void CStuLianxi::ForgetShownStudent()
