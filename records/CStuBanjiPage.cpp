@@ -190,8 +190,9 @@ void CStuBanjiPage::OnBnClickedImportGroup()
     const std::optional<int> group = GroupPageActions::ImportGroup(this, StudentStore(*m_pConnection));
     if (!group)
         return;
-    RefreshGroupList();
+    // The window makes the new group current first, so the list then marks its row.
     emit groupImported(*group);
+    RefreshGroupList();
 }
 
 void CStuBanjiPage::OnBnClickedAddSemester()

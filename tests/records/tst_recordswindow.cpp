@@ -291,6 +291,9 @@ private slots:
         QCOMPARE(dlg.m_pageBanji->m_listGroups->GetItemCount(), 4);
         QCOMPARE(dlg.m_nGroupID, dlg.m_nClassID);
         QVERIFY(dlg.m_nGroupID > m_groupB);
+        // The groups list marks the new group's row: the one its buttons act on.
+        QCOMPARE(dlg.m_pageBanji->m_listGroups->GetNextSelectedItem(-1), 3);
+        QCOMPARE(dlg.m_pageBanji->m_listGroups->GetNextSelectedItem(3), -1);
         QCOMPARE(dlg.m_tabSheet->GetCurSel(), 1);
         QCOMPARE(dlg.m_pageRoster->m_nLoadCount, loads + 1);
         // The new group's roster, with nothing of the group shown before.

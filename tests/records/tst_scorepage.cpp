@@ -201,6 +201,27 @@ private slots:
         QCOMPARE(prompt.shown.size(), 0);
     }
 
+    void aClickAnywhereOnARowSelectsItsStudent()
+    {
+        ScriptedPrompt prompt;
+        showSemester(0);
+        // On the name, on the number and on the last column: "编辑" then edits that student.
+        QStringList edited;
+        for (int column : {CStudentPellorScorePage::ColName, CStudentPellorScorePage::ColNumber,
+                           CStudentPellorScorePage::ColKuangke}) {
+            list()->clearSelection();
+            QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                              list()->visualRect(list()->model()->index(1, column)).center());
+            TestSupport::whenModal([&edited](QWidget *form) {
+                edited << edit(form, 1005)->text();
+                TestSupport::clickButton(form, 2);
+            });
+            m_page->OnBnClickedEdit();
+        }
+        QCOMPARE(edited, QStringList(3, QStringLiteral("乙")));
+        QVERIFY(prompt.shown.isEmpty());
+    }
+
     void rollCallChecksSelectionAndSemester()
     {
         ScriptedPrompt prompt;
