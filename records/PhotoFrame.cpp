@@ -32,7 +32,7 @@ std::optional<QRect> PhotoFrame::fittedRect(const QRect &frame, const CPicture &
 int PhotoFrame::widest() const
 {
     if (!parentWidget())
-        return std::numeric_limits<int>::max();
+        return QWIDGETSIZE_MAX;
     return qMax(1, parentWidget()->width() - x());
 }
 

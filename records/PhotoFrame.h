@@ -3,7 +3,6 @@
 #include <QRect>
 #include <QWidget>
 
-#include <limits>
 #include <optional>
 
 class CPicture;
@@ -24,9 +23,9 @@ public:
     // the width height × (width ÷ height) in single precision, truncated, and at most
     // widest. None for a picture without height, which counts as no picture.
     static std::optional<QRect> fittedRect(const QRect &frame, int himetricWidth, int himetricHeight,
-                                           int widest = std::numeric_limits<int>::max());
+                                           int widest = QWIDGETSIZE_MAX);
     static std::optional<QRect> fittedRect(const QRect &frame, const CPicture &picture,
-                                           int widest = std::numeric_limits<int>::max());
+                                           int widest = QWIDGETSIZE_MAX);
 
     // The widest the frame may be: from its left edge to its page's right edge.
     int widest() const;

@@ -21,6 +21,7 @@
 #include <QSqlQuery>
 #include <QTimer>
 
+#include <climits>
 #include <memory>
 
 namespace {
@@ -190,6 +191,9 @@ private slots:
         QCOMPARE(PhotoFrame::fittedRect(QRect(5, 6, 10, 171), 3000, 4000), QRect(5, 6, 128, 171));
         QCOMPARE(PhotoFrame::fittedRect(QRect(5, 6, 10, 100), 2540, 3810), QRect(5, 6, 66, 100));
         QCOMPARE(PhotoFrame::fittedRect(QRect(5, 6, 10, 100), 2540, 0), std::nullopt);
+        // Proportions whose width is beyond any int: no wider than the room there is.
+        QCOMPARE(PhotoFrame::fittedRect(QRect(5, 6, 10, 171), INT_MAX, 1, 300), QRect(5, 6, 300, 171));
+        QCOMPARE(PhotoFrame::fittedRect(QRect(5, 6, 10, 171), INT_MAX, 1)->width(), QWIDGETSIZE_MAX);
 
         // Still listed after a reload: still shown, at the row it has now.
         clickRow(1);
