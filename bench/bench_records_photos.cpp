@@ -5,6 +5,7 @@
 // the pair, since a click on the student shown already does nothing.
 
 #include "bench/Comparisons.h"
+#include "bench/RecordsWindow.h"
 
 #include "application/CPellorApp.h"
 #include "controls/CListCtrlCl.h"
@@ -66,15 +67,8 @@ std::unique_ptr<Bench::DatabaseFile> makeGroup()
 // The records window on the roster page.
 CStudentInfoDlg &recordsWindow()
 {
-    static CStudentInfoDlg &window = *Bench::keep([] {
-        theApp().m_pStudentConnection = Bench::keep(makeGroup())->db;
-        auto shown = std::make_unique<CStudentInfoDlg>();
-        shown->setCurrent(1, 1);
-        Bench::show(*shown);
-        shown->m_tabSheet->setCurrentIndex(kRosterTab);
-        Bench::paint(*shown);
-        return shown;
-    }());
+    static CStudentInfoDlg &window
+        = *Bench::keep(Bench::shownRecordsWindow(Bench::keep(makeGroup())->db, 1, 1, kRosterTab));
     return window;
 }
 

@@ -13,6 +13,7 @@
 
 #include "bench/Comparisons.h"
 #include "bench/PlainList.h"
+#include "bench/RecordsWindow.h"
 
 #include "application/CPellorApp.h"
 #include "controls/CListCtrlCl.h"
@@ -127,16 +128,9 @@ void renumberingFloor(benchmark::State &state)
 // The records window on the roster page of 1,600 students with photos.
 CStudentInfoDlg &photoRosterWindow()
 {
-    static CStudentInfoDlg &window = *Bench::keep([] {
-        theApp().m_pStudentConnection
-            = Bench::keep(makeGroup(QStringLiteral("renumber-page"), true, kPhotoStudents, kPhotoSemesters))->db;
-        auto shown = std::make_unique<CStudentInfoDlg>();
-        shown->setCurrent(1, 1);
-        Bench::show(*shown);
-        shown->m_tabSheet->setCurrentIndex(kRosterTab);
-        Bench::paint(*shown);
-        return shown;
-    }());
+    static CStudentInfoDlg &window = *Bench::keep(Bench::shownRecordsWindow(
+        Bench::keep(makeGroup(QStringLiteral("renumber-page"), true, kPhotoStudents, kPhotoSemesters))->db, 1, 1,
+        kRosterTab));
     return window;
 }
 
@@ -172,15 +166,8 @@ const std::shared_ptr<Database> &photoDatabase()
 // The records window on its roster page.
 CStudentInfoDlg &recordsWindow()
 {
-    static CStudentInfoDlg &window = *Bench::keep([] {
-        theApp().m_pStudentConnection = photoDatabase();
-        auto shown = std::make_unique<CStudentInfoDlg>();
-        shown->setCurrent(1, 1);
-        Bench::show(*shown);
-        shown->m_tabSheet->setCurrentIndex(kRosterTab);
-        Bench::paint(*shown);
-        return shown;
-    }());
+    static CStudentInfoDlg &window
+        = *Bench::keep(Bench::shownRecordsWindow(photoDatabase(), 1, 1, kRosterTab));
     return window;
 }
 
