@@ -103,8 +103,8 @@ void CStuBanjiPage::RefreshGroupList()
     }
     if (listing.selectedRow >= 0)
         m_listGroups->SetItemSelected(listing.selectedRow, true);
-    // When the current semester is gone the last row's takes over, and the roster tab shows
-    // its group: its buttons act on the current group.
+    // When the current semester is gone the last row's takes its place, and the roster tab
+    // then shows that semester's group: its buttons act on the current group.
     m_pParentDlg->setCurrent(listing.groupId, listing.classId);
 }
 
