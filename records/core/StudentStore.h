@@ -88,7 +88,8 @@ struct StudentChange
 // (小组表<小组ID>) and the answer counts of each semester (课堂成绩表<ClassInfo.ID>).
 // Values are always bound, and texts are stored and read as storedText() gives them. An
 // operation of several statements commits whole or not at all; inside a caller's Transaction
-// it is a part of the caller's operation. Failures throw DbError with the teacher's message.
+// it is a part of the caller's operation. Failures throw DbError with the teacher's message;
+// the operations on a student return it in their StudentChange instead, rolled back.
 class StudentStore
 {
 public:
