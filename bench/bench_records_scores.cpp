@@ -5,6 +5,7 @@
 
 #include "bench/Comparisons.h"
 #include "bench/PlainList.h"
+#include "bench/RecordsWindow.h"
 
 #include "application/CPellorApp.h"
 #include "controls/CListCtrlCl.h"
@@ -58,16 +59,8 @@ QString scoreQuery()
 // The records window on its score page.
 CStudentInfoDlg &recordsWindow()
 {
-    static CStudentInfoDlg &window = *Bench::keep([] {
-        theApp().m_pStudentConnection = semester().file.db;
-        auto shown = std::make_unique<CStudentInfoDlg>();
-        shown->m_nGroupID = semester().classId;
-        shown->m_nClassID = semester().classId;
-        Bench::show(*shown);
-        shown->m_tabSheet->setCurrentIndex(kScoreTab);
-        Bench::paint(*shown);
-        return shown;
-    }());
+    static CStudentInfoDlg &window = *Bench::keep(
+        Bench::shownRecordsWindow(semester().file.db, semester().classId, semester().classId, kScoreTab));
     return window;
 }
 

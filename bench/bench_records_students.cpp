@@ -1,21 +1,25 @@
-// The roster page's two heavy operations on a large group:
+// The roster page's heavy operations on a large group:
 // - renumbering 500 students across 50 semesters (number 1 -> 2, so every row of the roster
-//   and of every score table moves; the next iteration moves them back), through the mapping
-//   and the store as the edit runs it; its floor, one prepared UPDATE per row of each table,
-//   each row moved once, in one transaction;
+//   and of every score table moves; the next iteration moves them back), through the store's
+//   edit as the page runs it; its floor, one prepared UPDATE per row of each table, each row
+//   moved once, in one transaction;
+// - the same with 1,600 students who each have a 100 KB photo, in 4 semesters, through the
+//   page's own SaveStudentEdit with the records window shown on the roster page until it is
+//   painted; its floor, the same rows each moved once by one prepared UPDATE in one
+//   transaction;
 // - the roster page's LoadStudentList of 500 students who each have a 100 KB photo, with the
 //   records window shown on that page, until it is painted; its floor, the SELECT of the
 //   columns the list shows, bare, the same rows shown in a plain list.
 
 #include "bench/Comparisons.h"
 #include "bench/PlainList.h"
+#include "bench/RecordsWindow.h"
 
 #include "application/CPellorApp.h"
 #include "controls/CListCtrlCl.h"
 #include "controls/CTabSheet.h"
 #include "records/CStuLianxi.h"
 #include "records/CStudentInfoDlg.h"
-#include "records/core/StudentRenumbering.h"
 #include "records/core/StudentStore.h"
 
 #include <QSqlQuery>
@@ -24,32 +28,35 @@ namespace {
 
 constexpr int kStudents = 500;
 constexpr int kSemesters = 50;
+constexpr int kPhotoStudents = 1600;
+constexpr int kPhotoSemesters = 4;
 constexpr int kPhotoBytes = 100 * 1024;
 constexpr int kRosterTab = 1;
 
-// A group of 500 students with 50 semesters, optionally each with a photo.
-std::unique_ptr<Bench::DatabaseFile> makeGroup(const QString &name, bool photos)
+// A group of `students` students with `semesters` semesters, optionally each with a photo.
+std::unique_ptr<Bench::DatabaseFile> makeGroup(const QString &name, bool photos, int students = kStudents,
+    int semesters = kSemesters)
 {
     auto file = std::make_unique<Bench::DatabaseFile>(name, QStringLiteral("Student.db"));
     Database &db = *file->db;
     const StudentStore store(db);
     store.ensureSchema();
     QStringList names;
-    for (int n = 1; n <= kStudents; ++n)
+    for (int n = 1; n <= students; ++n)
         names << QStringLiteral("学生%1").arg(n);
     const int id = store
                        .importGroup({ 2012, QStringLiteral("1班"), QStringLiteral("第1学期") }, names,
                            QStringLiteral("男"))
                        .groupId;
-    for (int s = 2; s <= kSemesters; ++s)
+    for (int s = 2; s <= semesters; ++s)
         store.addSemester({ 2012, QStringLiteral("1班"), QStringLiteral("第%1学期").arg(s) }, id);
     if (photos) {
         Transaction transaction(db);
         QByteArray photo(kPhotoBytes, '\0');
         for (int i = 0; i < photo.size(); ++i)
             photo[i] = static_cast<char>((i * 7919) >> 3);
-        for (int n = 1; n <= kStudents; ++n)
-            store.updateStudent(id, n, *store.student(id, n), photo);
+        for (int n = 1; n <= students; ++n)
+            store.SaveStudentEdit(id, n, *store.student(id, n), photo, false);
         transaction.commit();
     }
     return file;
@@ -64,6 +71,14 @@ struct Direction
 
 Direction next(int &moves) { return (moves++ % 2 == 0) ? Direction { 1, 2 } : Direction { 2, 1 }; }
 
+// The student numbered d.from, to be given d.to.
+StudentRecord edited(const StudentStore &store, const Direction &d)
+{
+    StudentRecord student = *store.student(1, d.from);
+    student.number = d.to;
+    return student;
+}
+
 // The operation and its floor each move their own copy of the group.
 void storeRenumbering(benchmark::State &state)
 {
@@ -72,23 +87,17 @@ void storeRenumbering(benchmark::State &state)
     const StudentStore store(db);
     for (auto _ : state) {
         const Direction d = next(moves);
-        Transaction operation(db);
-        const StudentRenumbering::Mapping mapping
-            = StudentRenumbering::map(store.studentNumbers(1), d.from, d.to);
-        store.loadRenumbering(mapping.moves());
-        store.renumberRoster(1);
-        for (int classId : store.semesterIdsOfGroup(1))
-            store.renumberScores(classId);
-        operation.commit();
+        const StudentChange change = store.SaveStudentEdit(1, d.from, edited(store, d), std::nullopt, true);
+        if (change.outcome != StudentChange::Outcome::Done)
+            state.SkipWithError("the renumbering did not go through");
     }
 }
 
-void renumberingFloor(benchmark::State &state)
+// Every student of the group moved once by one prepared UPDATE per table, in one transaction.
+void moveEveryRowOnce(benchmark::State &state, Database &db, int students, int semesters, int &moves)
 {
-    static Database &db = *Bench::keep(makeGroup(QStringLiteral("renumber-floor"), false))->db;
-    static int moves = 0;
     QStringList tables { StudentStore::rosterTable(1) };
-    for (int classId = 1; classId <= kSemesters; ++classId)
+    for (int classId = 1; classId <= semesters; ++classId)
         tables << StudentStore::scoreTable(classId);
     for (auto _ : state) {
         const Direction d = next(moves);
@@ -97,16 +106,55 @@ void renumberingFloor(benchmark::State &state)
             QSqlQuery update = db.prepare(QStringLiteral("UPDATE %1 SET 学号=? WHERE 学号=?").arg(table));
             // Up: from the top down; back down: from the bottom up, so no number is held twice.
             if (d.to > d.from) {
-                for (int n = kStudents; n >= 1; --n)
+                for (int n = students; n >= 1; --n)
                     db.run(update, { n + 1, n });
             } else {
-                for (int n = 2; n <= kStudents + 1; ++n)
+                for (int n = 2; n <= students + 1; ++n)
                     db.run(update, { n - 1, n });
             }
             update.finish();
         }
         operation.commit();
     }
+}
+
+void renumberingFloor(benchmark::State &state)
+{
+    static Database &db = *Bench::keep(makeGroup(QStringLiteral("renumber-floor"), false))->db;
+    static int moves = 0;
+    moveEveryRowOnce(state, db, kStudents, kSemesters, moves);
+}
+
+// The records window on the roster page of 1,600 students with photos.
+CStudentInfoDlg &photoRosterWindow()
+{
+    static CStudentInfoDlg &window = *Bench::keep(Bench::shownRecordsWindow(
+        Bench::keep(makeGroup(QStringLiteral("renumber-page"), true, kPhotoStudents, kPhotoSemesters))->db, 1, 1,
+        kRosterTab));
+    return window;
+}
+
+void pageRenumbering(benchmark::State &state)
+{
+    CStudentInfoDlg &window = photoRosterWindow();
+    CStuLianxi &page = *window.m_pageRoster;
+    const StudentStore store(*theApp().m_pStudentConnection);
+    static int moves = 0;
+    for (auto _ : state) {
+        const Direction d = next(moves);
+        // What the edit form's save does once the teacher has confirmed the new number.
+        if (page.SaveStudentEdit(d.from, edited(store, d), QString(), true) != d.to)
+            state.SkipWithError("the renumbering did not go through");
+        Bench::paint(window);
+    }
+}
+
+void pageRenumberingFloor(benchmark::State &state)
+{
+    static Database &db
+        = *Bench::keep(makeGroup(QStringLiteral("renumber-page-floor"), true, kPhotoStudents, kPhotoSemesters))->db;
+    static int moves = 0;
+    moveEveryRowOnce(state, db, kPhotoStudents, kPhotoSemesters, moves);
 }
 
 const std::shared_ptr<Database> &photoDatabase()
@@ -118,16 +166,8 @@ const std::shared_ptr<Database> &photoDatabase()
 // The records window on its roster page.
 CStudentInfoDlg &recordsWindow()
 {
-    static CStudentInfoDlg &window = *Bench::keep([] {
-        theApp().m_pStudentConnection = photoDatabase();
-        auto shown = std::make_unique<CStudentInfoDlg>();
-        shown->m_nGroupID = 1;
-        shown->m_nClassID = 1;
-        Bench::show(*shown);
-        shown->m_tabSheet->setCurrentIndex(kRosterTab);
-        Bench::paint(*shown);
-        return shown;
-    }());
+    static CStudentInfoDlg &window
+        = *Bench::keep(Bench::shownRecordsWindow(photoDatabase(), 1, 1, kRosterTab));
     return window;
 }
 
@@ -156,6 +196,10 @@ int main(int argc, char **argv)
         {
             { "renumbering: 500 students in 50 semesters / bare updates", storeRenumbering, renumberingFloor,
                 2.0, Bench::Clock::Wall },
+            // Each iteration moves 160 MB of photos: few runs, an even number of iterations, so
+            // that every run starts from the numbers 1 to 1,600.
+            { "renumbering on the roster page: 1,600 students with photos, painted / each row moved once",
+                pageRenumbering, pageRenumberingFloor, 1.2, Bench::Clock::Wall, 5, 2 },
             { "roster page: 500 students with photos, painted / bare query in a plain list", rosterPageLoad,
                 rosterFloor, 1.5 },
         });

@@ -35,7 +35,7 @@ void CPicture::FreePicture()
     m_nWidth = 0;
 }
 
-bool CPicture::LoadFromBuffer(const unsigned char *data, int size)
+bool CPicture::LoadFromBuffer(const unsigned char *data, int size, const QSize &drawnAt)
 {
     if (size < 0) {
         showError(allocationMessage());
@@ -51,7 +51,7 @@ bool CPicture::LoadFromBuffer(const unsigned char *data, int size)
         showError(allocationMessage());
         return false;
     }
-    m_pPicture = Picture::fromBytes(bytes);
+    m_pPicture = Picture::fromBytes(bytes, drawnAt);
     return true;
 }
 

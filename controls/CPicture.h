@@ -3,6 +3,7 @@
 #include "platform/gui/Picture.h"
 
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -26,8 +27,9 @@ public:
     void FreePicture();
 
     // True unless the bytes could not be held; bytes that are no image give true with no
-    // picture, so the later draw draws nothing.
-    bool LoadFromBuffer(const unsigned char *data, int size);
+    // picture, so the later draw draws nothing. Given the size it will be drawn at, a larger
+    // picture is decoded only that large; its measured size stays the whole picture's.
+    bool LoadFromBuffer(const unsigned char *data, int size, const QSize &drawnAt = QSize());
 
     // Sets m_nWidth and m_nHeight in the device's pixels; false (both 0) without a device
     // or a picture.

@@ -1,5 +1,7 @@
 #include "CStuAddBanjiDlg.h"
 
+#include "RequiredName.h"
+
 #include "platform/gui/DataExchange.h"
 #include "platform/gui/DialogTemplate.h"
 #include "platform/gui/Prompt.h"
@@ -33,7 +35,7 @@ CStuAddBanjiDlg::CStuAddBanjiDlg(QWidget *parent)
     m_btnCancel = tmpl.addButton(this, IDCANCEL_BUTTON, QStringLiteral("取消"), 205, 201, 50, 14);
 
     connect(m_btnBrowse, &QPushButton::clicked, this, &CStuAddBanjiDlg::OnBnClickedBrowse);
-    connect(m_btnOk, &QPushButton::clicked, this, &ExchangeDialog::OnOK);
+    connect(m_btnOk, &QPushButton::clicked, this, &CStuAddBanjiDlg::OnBnClickedOk);
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -57,4 +59,12 @@ void CStuAddBanjiDlg::OnBnClickedBrowse()
         return;
     m_strRosterPath = path;
     UpdateData(false);
+}
+
+void CStuAddBanjiDlg::OnBnClickedOk()
+{
+    if (!UpdateData(true) || RequiredName::refused(m_editGroup, m_strGroup, RequiredName::groupMessage())
+        || RequiredName::refused(m_editSemester, m_strSemester, RequiredName::semesterMessage()))
+        return;
+    accept();
 }

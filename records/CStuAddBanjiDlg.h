@@ -32,6 +32,8 @@ public:
 
     // Fields to members (true, validating) or members to fields; false when a field failed.
     void OnBnClickedBrowse();
+    // The fields are taken and checked; a blank group or semester name is refused.
+    void OnBnClickedOk();
 
 protected:
     void DoDataExchange(DataExchange &dx) override;

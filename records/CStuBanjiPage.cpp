@@ -1,6 +1,5 @@
 #include "CStuBanjiPage.h"
 
-#include "CStuLianxi.h"
 #include "CStudentInfoDlg.h"
 #include "GroupPageActions.h"
 #include "core/StudentStore.h"
@@ -104,17 +103,9 @@ void CStuBanjiPage::RefreshGroupList()
     }
     if (listing.selectedRow >= 0)
         m_listGroups->SetItemSelected(listing.selectedRow, true);
-    // When the current semester is gone and the last row's group takes over, the roster tab
-    // must show that group: its buttons act on the current group.
-    CStudentInfoDlg &dlg = *m_pParentDlg;
-    if (listing.groupId != dlg.m_nGroupID) {
-        dlg.m_bGroupChanged = true;
-        dlg.m_bClassChanged = true;
-    } else if (listing.classId != dlg.m_nClassID) {
-        dlg.m_bClassChanged = true;
-    }
-    dlg.m_nGroupID = listing.groupId;
-    dlg.m_nClassID = listing.classId;
+    // When the current semester is gone the last row's takes its place, and the roster tab
+    // then shows that semester's group: its buttons act on the current group.
+    m_pParentDlg->setCurrent(listing.groupId, listing.classId);
 }
 
 void CStuBanjiPage::setRowTexts(int item, const GroupSelection::Row &row)
@@ -160,21 +151,15 @@ void CStuBanjiPage::OnNMClickList(int item)
         m_listGroups->SetItemSelected(item, true);
     }
     const GroupSelection::Row row = *rowAt(item);
-    CStudentInfoDlg &dlg = *m_pParentDlg;
-    const GroupSelection::Click click
-        = GroupSelection::click(StudentStore(*m_pConnection), row, dlg.m_nGroupID, dlg.m_nClassID);
-    dlg.m_nGroupID = click.groupId;
-    dlg.m_nClassID = click.classId;
+    const GroupSelection::Click click = GroupSelection::click(StudentStore(*m_pConnection), row,
+                                                              m_pParentDlg->m_nGroupID, m_pParentDlg->m_nClassID);
+    m_pParentDlg->setCurrent(click.groupId, click.classId);
     if (click.info) {
         m_strInfo = *click.info;
         showInfo();
     }
     if (!click.error.isEmpty())
         Prompt::app(click.error);
-    if (click.groupChanged)
-        dlg.m_bGroupChanged = true;
-    if (click.classChanged)
-        dlg.m_bClassChanged = true;
 }
 
 void CStuBanjiPage::showInfo()
@@ -205,26 +190,19 @@ void CStuBanjiPage::OnBnClickedImportGroup()
     const std::optional<int> group = GroupPageActions::ImportGroup(this, StudentStore(*m_pConnection));
     if (!group)
         return;
+    // The window makes the new group current first, so the list then marks its row.
+    emit groupImported(*group);
     RefreshGroupList();
-    m_pParentDlg->m_nGroupID = *group;
-    m_pParentDlg->m_nClassID = *group;
-    m_pParentDlg->m_tabSheet->SelectSecondPage();
-    m_pParentDlg->m_pageRoster->LoadStudentList();
 }
 
 void CStuBanjiPage::OnBnClickedAddSemester()
 {
     const int selected = m_listGroups->GetNextSelectedItem(-1);
-    CStudentInfoDlg &dlg = *m_pParentDlg;
-    const auto added = GroupPageActions::AddSemester(this, StudentStore(*m_pConnection), rowAt(selected), dlg.m_nGroupID);
+    const auto added = GroupPageActions::AddSemester(this, StudentStore(*m_pConnection), rowAt(selected),
+                                                     m_pParentDlg->m_nGroupID);
     if (!added)
         return;
-    if (added->groupId != dlg.m_nGroupID) {
-        dlg.m_bGroupChanged = true;
-        dlg.m_bClassChanged = true;
-    }
-    dlg.m_nGroupID = added->groupId;
-    dlg.m_nClassID = added->classId;
+    m_pParentDlg->setCurrent(added->groupId, added->classId);
     RefreshGroupList();
     if (selected + 1 < m_listGroups->GetItemCount())
         m_listGroups->SetItemSelected(selected + 1, true);

@@ -16,7 +16,7 @@ class QPushButton;
 class StudentStore;
 
 // The groups page: every semester of every group with its roll-call tick. A click makes a
-// row's group and semester the records window's current ones.
+// row's group and semester the records window's current ones (CStudentInfoDlg::setCurrent).
 class CStuBanjiPage : public QWidget, public CTabPage
 {
     Q_OBJECT
@@ -40,6 +40,10 @@ public:
     DatabaseConnection m_pConnection;
     CStudentInfoDlg *m_pParentDlg = nullptr;
     QString m_strInfo;
+
+signals:
+    // A group was imported; its number is also its first semester's ID.
+    void groupImported(int groupId);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

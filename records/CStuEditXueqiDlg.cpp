@@ -1,5 +1,7 @@
 #include "CStuEditXueqiDlg.h"
 
+#include "RequiredName.h"
+
 #include "platform/gui/DataExchange.h"
 #include "platform/gui/DialogTemplate.h"
 
@@ -19,7 +21,7 @@ CStuEditXueqiDlg::CStuEditXueqiDlg(QWidget *parent)
     ok->setDefault(true);
     QPushButton *cancel = tmpl.addButton(this, IDCANCEL_BUTTON, QStringLiteral("取消"), 331, 53, 50, 14);
 
-    connect(ok, &QPushButton::clicked, this, &ExchangeDialog::OnOK);
+    connect(ok, &QPushButton::clicked, this, &CStuEditXueqiDlg::OnBnClickedOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -30,4 +32,12 @@ void CStuEditXueqiDlg::DoDataExchange(DataExchange &dx)
     dx.number(m_editYear, m_nYear);
     dx.text(m_editGroup, m_strGroup);
     dx.text(m_editSemester, m_strSemester);
+}
+
+void CStuEditXueqiDlg::OnBnClickedOk()
+{
+    if (!UpdateData(true) || RequiredName::refused(m_editGroup, m_strGroup, RequiredName::groupMessage())
+        || RequiredName::refused(m_editSemester, m_strSemester, RequiredName::semesterMessage()))
+        return;
+    accept();
 }

@@ -22,6 +22,9 @@ public:
     explicit CStuEditXueqiDlg(QWidget *parent = nullptr);
     ~CStuEditXueqiDlg() override;
 
+    // The fields are taken and checked; a blank group or semester name is refused.
+    void OnBnClickedOk();
+
     int m_nYear = 0;
     QString m_strGroup;
     QString m_strSemester;

@@ -15,6 +15,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <limits>
+
 namespace {
 
 enum Column { ColNumber = 0, ColName = 1, ColAddress = 2, ColContact = 3 };
@@ -81,20 +83,21 @@ int CStuLianxi::numberAt(int item) const
     return static_cast<int>(m_listStudents->GetItemData(item));
 }
 
-bool CStuLianxi::forEachSemester(const std::function<bool(int)> &step)
+StudentChange CStuLianxi::apply(const std::function<StudentChange(const StudentStore &)> &operation) const
 {
-    QList<int> semesters;
     try {
-        semesters = store().semesterIdsOfGroup(groupId());
+        return operation(store());
     } catch (const DbError &error) {
-        Prompt::app(error.message());
-        return false;
+        StudentChange failed;
+        failed.outcome = StudentChange::Outcome::Failed;
+        failed.error = error.message();
+        return failed;
     }
-    for (const int classId : semesters) {
-        if (!step(classId))
-            return false;
-    }
-    return true;
+}
+
+int CStuLianxi::nextNumber(int n)
+{
+    return n < std::numeric_limits<int>::max() ? n + 1 : n;
 }
 
 int CStuLianxi::rowOfNumber(int number) const
@@ -112,17 +115,19 @@ void CStuLianxi::LoadStudentList()
 {
     ++m_nLoadCount;
     CListCtrlCl &list = *m_listStudents;
-    list.m_Header.m_arrTitles.clear();
-    list.m_Header.m_strFormat.clear();
-    list.DeleteAllItems();
-    while (list.DeleteColumn(0)) {
+    // Made once with the look; every load gives the columns their widths again, the last as
+    // wide as the rest of an empty list.
+    if (list.GetColumnCount() == 0) {
+        list.InsertColumn(ColNumber, QStringLiteral("学号"), ReportListView::LVCFMT_CENTER, 40);
+        list.InsertColumn(ColName, QStringLiteral("姓名"), ReportListView::LVCFMT_CENTER, 80);
+        list.InsertColumn(ColAddress, QStringLiteral("地址"), ReportListView::LVCFMT_CENTER, 400);
+        list.InsertColumn(ColContact, QStringLiteral("联系"), ReportListView::LVCFMT_CENTER, 0);
+        RecordsPage::applyListLook(list);
     }
-    const int width = list.GetClientRect().width();
-    list.InsertColumn(ColNumber, QStringLiteral("学号"), ReportListView::LVCFMT_CENTER, 40);
-    list.InsertColumn(ColName, QStringLiteral("姓名"), ReportListView::LVCFMT_CENTER, 80);
-    list.InsertColumn(ColAddress, QStringLiteral("地址"), ReportListView::LVCFMT_CENTER, 400);
-    list.InsertColumn(ColContact, QStringLiteral("联系"), ReportListView::LVCFMT_CENTER, width - 520);
-    RecordsPage::applyListLook(list);
+    const int emptyWidth = list.width() - 2 * list.frameWidth();
+    const int widths[] = {40, 80, 400, emptyWidth - 520};
+    for (int column = ColNumber; column <= ColContact; ++column)
+        list.SetColumnWidth(column, widths[column]);
 
     QList<StudentRecord> students;
     if (groupId() > 0) {
@@ -132,23 +137,24 @@ void CStuLianxi::LoadStudentList()
             Prompt::app(error.message());
         }
     }
+    QList<ReportListModel::Row> rows;
+    rows.reserve(students.size());
     for (const StudentRecord &student : students) {
         // A row without a number is no student.
         if (student.number == 0)
             continue;
-        const int row = list.InsertItem(list.GetItemCount(), NumberText::fromInt(student.number));
-        list.SetItemText(row, ColName, student.name.value_or(QString()));
-        list.SetItemText(row, ColAddress, student.address.value_or(QString()));
-        list.SetItemText(row, ColContact, student.contact.value_or(QString()));
-        list.SetItemData(row, student.number);
+        rows.append({{NumberText::fromInt(student.number), student.name.value_or(QString()),
+                      student.address.value_or(QString()), student.contact.value_or(QString())},
+                     student.number});
     }
+    // In one step: the list repaints itself, and nothing else of the page needs to.
+    list.SetRows(std::move(rows));
 
     const int shownRow = m_nShownGroup == groupId() ? rowOfNumber(m_nShownNumber) : -1;
     if (shownRow < 0)
         ForgetShownStudent();
     else
         m_nLastClickedItem = shownRow;
-    update();
 }
 
 void CStuLianxi::ForgetShownStudent()
@@ -209,31 +215,11 @@ void CStuLianxi::OnBnClickedDeleteStudent()
         return;
     }
     const int number = numberAt(item);
-    try {
-        Transaction operation(database());
-        store().deleteStudent(groupId(), number);
-        if (DeleteScoreRows(number))
-            operation.commit();
-    } catch (const DbError &error) {
-        pageBox(this, error.message());
-    }
+    const StudentChange change
+        = apply([&](const StudentStore &students) { return students.DeleteStudentRecord(groupId(), number); });
+    if (change.outcome == StudentChange::Outcome::Failed)
+        pageBox(this, change.error);
     LoadStudentList();
-}
-
-bool CStuLianxi::DeleteScoreRows(int number)
-{
-    return forEachSemester([&](int classId) { return DeleteScoreRow(classId, number); });
-}
-
-bool CStuLianxi::DeleteScoreRow(int classId, int number)
-{
-    try {
-        store().deleteScoreRow(classId, number);
-        return true;
-    } catch (const DbError &error) {
-        pageBox(this, error.message());
-        return false;
-    }
 }
 
 // --- Adding ---
@@ -243,56 +229,36 @@ void CStuLianxi::OnBnClickedAddStudent()
     CStuAddStuDlg form(this);
     const int rows = m_listStudents->GetItemCount();
     // The list is ordered by number: one more than the highest listed.
-    int suggestion = rows > 0 ? numberAt(rows - 1) + 1 : 1;
+    int suggestion = rows > 0 ? nextNumber(numberAt(rows - 1)) : 1;
     form.m_nNumber = suggestion;
     // The suggestion counts on, one per showing, whatever was typed and whether it was added.
     while (form.exec() == QDialog::Accepted) {
         AddStudentRecord(form.record(), form.m_strPhotoPath);
-        form.m_nNumber = ++suggestion;
+        suggestion = nextNumber(suggestion);
+        form.m_nNumber = suggestion;
         form.m_strPhotoPath.clear();
     }
 }
 
 bool CStuLianxi::AddStudentRecord(const StudentRecord &student, const QString &photoPath)
 {
-    try {
-        Transaction operation(database());
-        const StudentStore students = store();
-        if (students.hasStudent(groupId(), student.number)) {
-            Prompt::app(QStringLiteral("已经存在此学号，请输入下一个学生的学号"));
-            return false;
-        }
-        StudentRecord row = student;
-        // A photo file that went missing meanwhile adds the student without one.
-        row.photo = StudentForm::readPhotoFile(photoPath).value_or(QByteArray());
-        students.addStudent(groupId(), row);
-        if (!AddScoreRows(student.number, student.name.value_or(QString())))
-            return false;
-        operation.commit();
-    } catch (const DbError &error) {
-        Prompt::box(this, error.message(), QStringLiteral("添加学生失败"), Prompt::OkOnly, Prompt::NoIcon);
+    StudentRecord row = student;
+    // A photo file that went missing meanwhile adds the student without one.
+    row.photo = StudentForm::readPhotoFile(photoPath).value_or(QByteArray());
+    const StudentChange change
+        = apply([&](const StudentStore &students) { return students.AddStudentRecord(groupId(), row); });
+    switch (change.outcome) {
+    case StudentChange::Outcome::NumberTaken:
+        Prompt::app(QStringLiteral("已经存在此学号，请输入下一个学生的学号"));
         return false;
+    case StudentChange::Outcome::Failed:
+        Prompt::box(this, change.error, QStringLiteral("添加学生失败"), Prompt::OkOnly, Prompt::NoIcon);
+        return false;
+    default:
+        break;
     }
     LoadStudentList();
     return true;
-}
-
-bool CStuLianxi::AddScoreRows(int number, const QString &name)
-{
-    return forEachSemester([&](int classId) { return EnsureScoreRow(classId, number, name); });
-}
-
-bool CStuLianxi::EnsureScoreRow(int classId, int number, const QString &name)
-{
-    try {
-        const StudentStore scores = store();
-        if (!scores.hasScoreRow(classId, number))
-            scores.addZeroScoreRow(classId, number, name);
-        return true;
-    } catch (const DbError &error) {
-        Prompt::app(error.message());
-        return false;
-    }
 }
 
 // --- Editing ---
@@ -320,8 +286,13 @@ void CStuLianxi::OnBnClickedEditStudent()
         form.m_nNumber = oldNumber;
         form.m_strName = name;
         LoadPhotoToDialog(*student, form);
-        if (form.exec() == QDialog::Accepted)
-            number = SaveStudentEdit(oldNumber, name, form.record(), form.m_strPhotoPath);
+        if (form.exec() == QDialog::Accepted) {
+            const StudentRecord edited = form.record();
+            // Asked before anything is written: Cancel drops only the number change.
+            const bool confirmed = edited.number != oldNumber
+                && Prompt::box(this, renumberQuestion(), QString(), Prompt::OkCancel, Prompt::NoIcon) == Prompt::Ok;
+            number = SaveStudentEdit(oldNumber, edited, form.m_strPhotoPath, confirmed);
+        }
     }
     // The edited student again, at whichever row holds the number it has now.
     const int row = rowOfNumber(number);
@@ -348,124 +319,31 @@ void CStuLianxi::LoadPhotoToDialog(const StudentRecord &student, CStuEditStuDlg 
     form.m_staticPhoto->ShowPhoto(student.photo);
 }
 
-int CStuLianxi::SaveStudentEdit(int oldNumber, const QString &oldName, const StudentRecord &edited,
-                                const QString &photoPath)
+int CStuLianxi::SaveStudentEdit(int oldNumber, const StudentRecord &edited, const QString &photoPath,
+                                bool numberChangeConfirmed)
 {
-    int number = oldNumber;
-    try {
-        Transaction operation(database());
-        bool numberChangeConfirmed = false;
-        if (!UpdateStudentRecord(numberChangeConfirmed, oldNumber, edited, photoPath))
-            return oldNumber;
-        // Before any renumbering: the score rows are still found by the old number.
-        const QString newName = edited.name.value_or(QString());
-        if (newName != oldName && !UpdateScoreNames(oldNumber, newName))
-            return oldNumber;
-        if (numberChangeConfirmed) {
-            // A refused number keeps the rest of the edit, as a cancelled question does.
-            switch (RenumberStudents(oldNumber, edited.number)) {
-            case Renumbered::Failed:
-                return oldNumber;
-            case Renumbered::Done:
-                number = edited.number;
-                break;
-            case Renumbered::Refused:
-                break;
-            }
-        }
-        operation.commit();
-    } catch (const DbError &error) {
-        Prompt::box(this, error.message(), QStringLiteral("添加学生失败"), Prompt::OkOnly, Prompt::NoIcon);
+    // Without a newly chosen file the stored photo stays.
+    const std::optional<QByteArray> photo = StudentForm::readPhotoFile(photoPath);
+    const StudentChange change = apply([&](const StudentStore &students) {
+        return students.SaveStudentEdit(groupId(), oldNumber, edited, photo, numberChangeConfirmed);
+    });
+    switch (change.outcome) {
+    case StudentChange::Outcome::NotFound:
+        Prompt::app(QStringLiteral("未找到此学生"));
         return oldNumber;
-    } catch (const std::exception &) {
-        Prompt::app(QStringLiteral("未知错误!"));
+    case StudentChange::Outcome::Failed:
+        Prompt::box(this, change.error, QStringLiteral("添加学生失败"), Prompt::OkOnly, Prompt::NoIcon);
         return oldNumber;
+    default:
+        break;
     }
+    for (const int classId : change.semestersWithoutRow)
+        Prompt::app(QStringLiteral("在课堂成绩表%1中,未找到要修改的学生").arg(classId));
+    // A refused number keeps the rest of the edit, as a cancelled question does.
+    if (change.outcome == StudentChange::Outcome::NumberTaken)
+        Prompt::app(QStringLiteral("已存在此学号的学生,请重新设置学号"));
+    else if (change.outcome == StudentChange::Outcome::BeyondRange)
+        Prompt::app(QStringLiteral("其他学生的学号将超过%1,请重新设置学号").arg(StudentRenumbering::kHighestNumber));
     LoadStudentList();
-    return number;
-}
-
-bool CStuLianxi::UpdateStudentRecord(bool &numberChangeConfirmed, int oldNumber, const StudentRecord &edited,
-                                     const QString &photoPath)
-{
-    try {
-        const StudentStore students = store();
-        if (!students.hasStudent(groupId(), oldNumber)) {
-            Prompt::app(QStringLiteral("未找到此学生"));
-            return false;
-        }
-        if (oldNumber != edited.number)
-            numberChangeConfirmed
-                = Prompt::box(this, renumberQuestion(), QString(), Prompt::OkCancel, Prompt::NoIcon) == Prompt::Ok;
-        // Without a newly chosen file the stored photo stays.
-        students.updateStudent(groupId(), oldNumber, edited, StudentForm::readPhotoFile(photoPath));
-        return true;
-    } catch (const DbError &error) {
-        Prompt::app(error.message());
-        return false;
-    }
-}
-
-bool CStuLianxi::UpdateScoreNames(int oldNumber, const QString &newName)
-{
-    return forEachSemester([&](int classId) { return UpdateScoreName(classId, oldNumber, newName); });
-}
-
-bool CStuLianxi::UpdateScoreName(int classId, int oldNumber, const QString &newName)
-{
-    try {
-        if (!store().renameInScores(classId, oldNumber, newName))
-            Prompt::app(QStringLiteral("在课堂成绩表%1中,未找到要修改的学生").arg(classId));
-        return true;
-    } catch (const DbError &error) {
-        Prompt::app(error.message());
-        return false;
-    }
-}
-
-// --- Renumbering ---
-
-CStuLianxi::Renumbered CStuLianxi::RenumberStudents(int from, int to)
-{
-    try {
-        Transaction renumbering(database());
-        const StudentStore students = store();
-        const StudentRenumbering::Mapping mapping
-            = StudentRenumbering::map(students.studentNumbers(groupId()), from, to);
-        switch (mapping.outcome) {
-        case StudentRenumbering::Outcome::Taken:
-            Prompt::app(QStringLiteral("已存在此学号的学生,请重新设置学号"));
-            return Renumbered::Refused;
-        case StudentRenumbering::Outcome::BeyondRange:
-            Prompt::app(QStringLiteral("其他学生的学号将超过%1,请重新设置学号").arg(StudentRenumbering::kHighestNumber));
-            return Renumbered::Refused;
-        case StudentRenumbering::Outcome::Done:
-            break;
-        }
-        students.loadRenumbering(mapping.moves());
-        students.renumberRoster(groupId());
-        if (!RenumberScoreTables())
-            return Renumbered::Failed;
-        renumbering.commit();
-        return Renumbered::Done;
-    } catch (const DbError &error) {
-        Prompt::app(error.message());
-        return Renumbered::Failed;
-    }
-}
-
-bool CStuLianxi::RenumberScoreTables()
-{
-    return forEachSemester([&](int classId) { return RenumberScoreTable(classId); });
-}
-
-bool CStuLianxi::RenumberScoreTable(int classId)
-{
-    try {
-        store().renumberScores(classId);
-        return true;
-    } catch (const DbError &error) {
-        Prompt::app(error.message());
-        return false;
-    }
+    return change.number;
 }

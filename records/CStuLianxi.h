@@ -18,8 +18,8 @@ class QPlainTextEdit;
 
 // The roster page of the records window: the students of the current group, the note and
 // photo of the one clicked, and the adding, editing, renumbering and deleting of students.
-// Each of these is one operation on the database: it is written whole or, after a failure
-// that has been shown, not at all.
+// Each change is one operation of the store: the page asks its questions before and shows
+// what became of it after.
 class CStuLianxi : public QWidget, public CTabPage
 {
     Q_OBJECT
@@ -43,36 +43,26 @@ public:
 
     // "删除": the student leaves the roster and every score table of the group.
     void OnBnClickedDeleteStudent();
-    bool DeleteScoreRows(int number);
-    bool DeleteScoreRow(int classId, int number);
 
     // "添加学生": the form again and again, each student with a zero row in every score table.
     void OnBnClickedAddStudent();
+    // One student of the form, with the photo file's bytes when they are a picture.
     bool AddStudentRecord(const StudentRecord &student, const QString &photoPath);
-    bool AddScoreRows(int number, const QString &name);
-    bool EnsureScoreRow(int classId, int number, const QString &name);
 
-    // "编辑学生信息": the selected student's form; its save carries a new name into every
-    // score table and a confirmed new number through the renumbering.
+    // "编辑学生信息": the selected student's form; a new number is confirmed before anything
+    // is written. Its save carries a new name into every score table and a confirmed new
+    // number through the renumbering.
     void OnBnClickedEditStudent();
     void GetStudentInfo(const StudentRecord &student, QString &name, QString &gender, QString &address,
                         QString &contact, QString &note) const;
     void LoadPhotoToDialog(const StudentRecord &student, CStuEditStuDlg &form) const;
     // Returns the number the student has afterwards.
-    int SaveStudentEdit(int oldNumber, const QString &oldName, const StudentRecord &edited, const QString &photoPath);
-    bool UpdateStudentRecord(bool &numberChangeConfirmed, int oldNumber, const StudentRecord &edited,
-                             const QString &photoPath);
-    bool UpdateScoreNames(int oldNumber, const QString &newName);
-    bool UpdateScoreName(int classId, int oldNumber, const QString &newName);
-
-    enum class Renumbered { Done, Refused, Failed };
-    // The student numbered `from` gets `to`, the others follow (StudentRenumbering), in the
-    // roster and in every score table of the group.
-    Renumbered RenumberStudents(int from, int to);
-    bool RenumberScoreTables();
-    bool RenumberScoreTable(int classId);
+    int SaveStudentEdit(int oldNumber, const StudentRecord &edited, const QString &photoPath,
+                        bool numberChangeConfirmed);
 
     static QString renumberQuestion(); // "修改学号会导致其他学生的学号也会发生变动，确定要修改此学生的学号吗 "
+    // The number after n that the add form suggests; the largest number has none after it.
+    static int nextNumber(int n);
 
     DatabaseConnection m_pConnection;
     CStudentInfoDlg *m_pParentDlg = nullptr;
@@ -90,9 +80,8 @@ private:
     int groupId() const;
     int numberAt(int item) const;
     int rowOfNumber(int number) const;
-    // Runs the step on every score table of the group until one fails; false then, or when
-    // the semesters could not be listed (shown).
-    bool forEachSemester(const std::function<bool(int classId)> &step);
+    // A change through the store; a page without a database gets its failure.
+    StudentChange apply(const std::function<StudentChange(const StudentStore &)> &operation) const;
     void showNote();
 
     QPlainTextEdit *m_editNote = nullptr;

@@ -1,5 +1,7 @@
 #include "CStudentAddxueqiDlg.h"
 
+#include "RequiredName.h"
+
 #include "platform/gui/DataExchange.h"
 #include "platform/gui/DialogTemplate.h"
 
@@ -20,7 +22,7 @@ CStudentAddxueqiDlg::CStudentAddxueqiDlg(QWidget *parent)
     ok->setDefault(true);
     QPushButton *cancel = tmpl.addButton(this, IDCANCEL_BUTTON, QStringLiteral("取消"), 331, 47, 50, 14);
 
-    connect(ok, &QPushButton::clicked, this, &ExchangeDialog::OnOK);
+    connect(ok, &QPushButton::clicked, this, &CStudentAddxueqiDlg::OnBnClickedOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -31,4 +33,11 @@ void CStudentAddxueqiDlg::DoDataExchange(DataExchange &dx)
     dx.text(m_editYear, m_strYear);
     dx.text(m_editGroup, m_strGroup);
     dx.text(m_editSemester, m_strSemester);
+}
+
+void CStudentAddxueqiDlg::OnBnClickedOk()
+{
+    if (!UpdateData(true) || RequiredName::refused(m_editSemester, m_strSemester, RequiredName::semesterMessage()))
+        return;
+    accept();
 }

@@ -23,6 +23,9 @@ public:
     explicit CStudentAddxueqiDlg(QWidget *parent = nullptr);
     ~CStudentAddxueqiDlg() override;
 
+    // The fields are taken and checked; a blank semester name is refused.
+    void OnBnClickedOk();
+
     QString m_strYear;
     QString m_strGroup;
     QString m_strSemester;

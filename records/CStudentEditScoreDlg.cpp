@@ -2,6 +2,7 @@
 
 #include "platform/gui/DataExchange.h"
 #include "platform/gui/DialogTemplate.h"
+#include "platform/gui/Prompt.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,7 +26,7 @@ CStudentEditScoreDlg::CStudentEditScoreDlg(QWidget *parent)
     ok->setDefault(true);
     QPushButton *cancel = tmpl.addButton(this, IDCANCEL_BUTTON, QStringLiteral("取消"), 202, 159, 50, 14);
 
-    connect(ok, &QPushButton::clicked, this, &ExchangeDialog::OnOK);
+    connect(ok, &QPushButton::clicked, this, &CStudentEditScoreDlg::OnBnClickedOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -39,4 +40,27 @@ void CStudentEditScoreDlg::DoDataExchange(DataExchange &dx)
     dx.number(m_editLiang, m_nLiang);
     dx.number(m_editYiban, m_nYiban);
     dx.number(m_editKuangke, m_nKuangke);
+}
+
+QString CStudentEditScoreDlg::negativeMessage()
+{
+    return QStringLiteral("次数不能是负数，请输入0或更大的整数。");
+}
+
+void CStudentEditScoreDlg::OnBnClickedOk()
+{
+    if (!UpdateData(true))
+        return;
+    // From the top, as the fields stand.
+    const std::pair<QLineEdit *, int> counts[] = {
+        {m_editYouxiu, m_nYouxiu}, {m_editLiang, m_nLiang}, {m_editYiban, m_nYiban}, {m_editKuangke, m_nKuangke}};
+    for (const auto &[field, count] : counts) {
+        if (count < 0) {
+            Prompt::app(negativeMessage());
+            field->setFocus(Qt::OtherFocusReason);
+            field->selectAll();
+            return;
+        }
+    }
+    accept();
 }

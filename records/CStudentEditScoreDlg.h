@@ -7,8 +7,8 @@
 class DataExchange;
 class QLineEdit;
 
-// "编辑分数": the four answer counts of one student in the current semester. Any whole
-// number is taken, negative ones too.
+// "编辑分数": the four answer counts of one student in the current semester. Each must be a
+// whole number, none negative.
 class CStudentEditScoreDlg : public ExchangeDialog
 {
     Q_OBJECT
@@ -27,6 +27,11 @@ public:
 
     explicit CStudentEditScoreDlg(QWidget *parent = nullptr);
     ~CStudentEditScoreDlg() override;
+
+    static QString negativeMessage(); // "次数不能是负数，请输入0或更大的整数。"
+
+    // The fields are taken and checked; a negative count is refused with its field focused.
+    void OnBnClickedOk();
 
     QString m_strNumber;
     QString m_strName;

@@ -29,6 +29,7 @@ CStudentInfoDlg::CStudentInfoDlg(QWidget *parent)
     m_pageRoster = new CStuLianxi(this);
     m_pageBanji = new CStuBanjiPage(this);
     connect(m_tabSheet, &CTabSheet::selChange, this, &CStudentInfoDlg::OnTcnSelchangeTab);
+    connect(m_pageBanji, &CStuBanjiPage::groupImported, this, &CStudentInfoDlg::OnGroupImported);
     OnInitDialog();
 }
 
@@ -61,6 +62,27 @@ bool CStudentInfoDlg::OpenConnection()
     if (!opening.notice.isEmpty())
         Prompt::box(this, opening.notice);
     return true;
+}
+
+void CStudentInfoDlg::setCurrent(int groupId, int classId)
+{
+    if (groupId != m_nGroupID) {
+        m_bGroupChanged = true;
+        m_bClassChanged = true;
+    } else if (classId != m_nClassID) {
+        m_bClassChanged = true;
+    }
+    m_nGroupID = groupId;
+    m_nClassID = classId;
+}
+
+void CStudentInfoDlg::OnGroupImported(int groupId)
+{
+    // The group's number is also the ID of its first semester.
+    setCurrent(groupId, groupId);
+    m_bRosterDirty = true;
+    m_tabSheet->SelectSecondPage();
+    OnTcnSelchangeTab(TabRoster);
 }
 
 void CStudentInfoDlg::OnTcnSelchangeTab(int tab)

@@ -10,7 +10,8 @@ class CStudentPellorScorePage;
 class CTabSheet;
 
 // The records window: groups and semesters, the roster and the classroom scores over the
-// student records database, with the current group and semester its pages share.
+// student records database, with the current group and semester its pages share. The pages
+// read them here and change them through setCurrent; the window decides what follows.
 class CStudentInfoDlg : public QDialog
 {
     Q_OBJECT
@@ -20,6 +21,11 @@ public:
     ~CStudentInfoDlg() override;
 
     bool OnInitDialog();
+    // The one way the current group and semester change. Another group makes the roster
+    // page reload when it is shown next.
+    void setCurrent(int groupId, int classId);
+    // A group just imported: current, with its first semester, and its roster shown.
+    void OnGroupImported(int groupId);
     // The window's connection: the published one, or a newly opened one that is then
     // published. False after a reported failure; the next records window tries again.
     bool OpenConnection();

@@ -10,25 +10,35 @@ PhotoFrame::PhotoFrame(CPicture &picture, QWidget *parent)
 {
 }
 
-std::optional<QRect> PhotoFrame::fittedRect(const QRect &frame, int himetricWidth, int himetricHeight)
+std::optional<QRect> PhotoFrame::fittedRect(const QRect &frame, int himetricWidth, int himetricHeight, int widest)
 {
     if (himetricHeight == 0)
         return std::nullopt;
     const float ratio = static_cast<float>(himetricWidth) / static_cast<float>(himetricHeight);
-    const int width = static_cast<int>(static_cast<float>(frame.height()) * ratio);
-    return QRect(frame.topLeft(), QSize(width, frame.height()));
+    const float width = static_cast<float>(frame.height()) * ratio;
+    // Compared before it becomes an int: a picture of extreme proportions gives a width
+    // beyond any int.
+    const int fitted = width < static_cast<float>(widest) ? static_cast<int>(width) : widest;
+    return QRect(frame.topLeft(), QSize(fitted, frame.height()));
 }
 
-std::optional<QRect> PhotoFrame::fittedRect(const QRect &frame, const CPicture &picture)
+std::optional<QRect> PhotoFrame::fittedRect(const QRect &frame, const CPicture &picture, int widest)
 {
     if (!picture.m_pPicture)
         return std::nullopt;
-    return fittedRect(frame, picture.m_pPicture->himetricWidth(), picture.m_pPicture->himetricHeight());
+    return fittedRect(frame, picture.m_pPicture->himetricWidth(), picture.m_pPicture->himetricHeight(), widest);
+}
+
+int PhotoFrame::widest() const
+{
+    if (!parentWidget())
+        return QWIDGETSIZE_MAX;
+    return qMax(1, parentWidget()->width() - x());
 }
 
 void PhotoFrame::ShowPicture()
 {
-    if (const std::optional<QRect> fitted = fittedRect(geometry(), m_picture))
+    if (const std::optional<QRect> fitted = fittedRect(geometry(), m_picture, widest()))
         setGeometry(*fitted);
     update();
 }
@@ -36,9 +46,12 @@ void PhotoFrame::ShowPicture()
 void PhotoFrame::ShowPhoto(const QByteArray &bytes)
 {
     m_picture.FreePicture();
-    if (!bytes.isEmpty())
+    if (!bytes.isEmpty()) {
+        // The most the frame can show of it, in the screen's own pixels.
+        const QSize room = (QSizeF(widest(), height()) * devicePixelRatioF()).toSize();
         m_picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes.constData()),
-                                 static_cast<int>(bytes.size()));
+                                 static_cast<int>(bytes.size()), room);
+    }
     ShowPicture();
 }
 
@@ -47,9 +60,14 @@ void PhotoFrame::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setPen(Qt::black);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    if (!fittedRect(geometry(), m_picture))
+    const std::optional<QRect> fitted = fittedRect(geometry(), m_picture);
+    if (!fitted)
         return;
-    // Measured for this screen, then stretched over the whole frame, border included.
+    // Measured for this screen, then stretched over the whole frame, border included; a frame
+    // held back by the page's edge shows the picture whole, in its proportions.
+    QRect target = rect().adjusted(-1, -1, 0, 0);
+    if (fitted->width() > width() && fitted->width() > 0)
+        target.setHeight(qMax(1, static_cast<int>(static_cast<qint64>(target.width()) * height() / fitted->width())));
     m_picture.MeasurePixelSize(this);
-    m_picture.Draw(&painter, rect().adjusted(-1, -1, 0, 0));
+    m_picture.Draw(&painter, target);
 }

@@ -9,7 +9,9 @@ class CPicture;
 
 // The black frame a student's photo is shown in (roster page, student forms, score page).
 // It shows the picture its owner holds; fitted to a picture it keeps its top-left corner and
-// its height and takes its width from the picture's proportions.
+// its height and takes its width from the picture's proportions, but never reaches past the
+// right edge of the page it is on: a picture too wide for that is shown whole, in its
+// proportions, at the top of the frame.
 class PhotoFrame : public QWidget
 {
     Q_OBJECT
@@ -18,15 +20,21 @@ public:
     explicit PhotoFrame(CPicture &picture, QWidget *parent = nullptr);
 
     // The frame for a picture of that HIMETRIC size: the same top-left corner and height,
-    // the width height × (width ÷ height) in single precision, truncated. None for a
-    // picture without height, which counts as no picture.
-    static std::optional<QRect> fittedRect(const QRect &frame, int himetricWidth, int himetricHeight);
-    static std::optional<QRect> fittedRect(const QRect &frame, const CPicture &picture);
+    // the width height × (width ÷ height) in single precision, truncated, and at most
+    // widest. None for a picture without height, which counts as no picture.
+    static std::optional<QRect> fittedRect(const QRect &frame, int himetricWidth, int himetricHeight,
+                                           int widest = QWIDGETSIZE_MAX);
+    static std::optional<QRect> fittedRect(const QRect &frame, const CPicture &picture,
+                                           int widest = QWIDGETSIZE_MAX);
+
+    // The widest the frame may be: from its left edge to its page's right edge.
+    int widest() const;
 
     // Fits the frame to the owner's picture, when it holds one, and draws it again. Without
     // a picture the frame keeps the size it has and shows empty.
     void ShowPicture();
-    // Puts a photo's bytes (none when empty) into the owner's picture and shows it.
+    // Puts a photo's bytes (none when empty) into the owner's picture, decoded no larger than
+    // the frame can show it, and shows it.
     void ShowPhoto(const QByteArray &bytes);
 
 protected:

@@ -12,7 +12,7 @@ const QColor kListBack(104, 155, 104);
 const Database &database(const DatabaseConnection &connection)
 {
     if (!connection)
-        throw DbError(QStringLiteral("database not open"));
+        throw DbError(QStringLiteral("Student.db 没有打开，本次操作没有改动任何数据。"));
     return *connection;
 }
 

@@ -1,12 +1,15 @@
 #include "StudentForm.h"
 
 #include "PhotoFrame.h"
+#include "RequiredName.h"
 
 #include "platform/gui/DataExchange.h"
 #include "platform/gui/DialogTemplate.h"
+#include "platform/gui/Picture.h"
 #include "platform/gui/Prompt.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,17 +91,28 @@ QString StudentForm::photoFilter()
     return QStringLiteral("图片文件(*.jpg *.bmp)");
 }
 
+namespace {
+
+QByteArray readWhole(const QString &path)
+{
+    QFile file(path);
+    return !path.isEmpty() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
 std::optional<QByteArray> StudentForm::readPhotoFile(const QString &path)
 {
-    if (path.isEmpty())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (bytes.isEmpty())
+    const QByteArray bytes = readWhole(path);
+    // Decoded as small as it goes: only whether it decodes counts here.
+    if (bytes.isEmpty() || !Picture::fromBytes(bytes, QSize(1, 1)))
         return std::nullopt;
     return bytes;
+}
+
+QString StudentForm::notAPictureMessage(const QString &path)
+{
+    return QStringLiteral("%1 不是能显示的图片，不能用作照片，请另选一张照片。").arg(QDir::toNativeSeparators(path));
 }
 
 StudentRecord StudentForm::record() const
@@ -142,12 +156,25 @@ void StudentForm::selectGender(int index)
     m_comboGender->setCurrentIndex(index);
 }
 
+QString StudentForm::genderMessage()
+{
+    return QStringLiteral("性别只能是“男”或“女”，请从列表中选择。");
+}
+
 void StudentForm::OnBnClickedOk()
 {
-    // Typing into the box leaves the item chosen before selected: there always is one.
-    const int selected = m_comboGender->currentIndex();
-    m_strGender = selected >= 0 ? m_comboGender->itemText(selected) : kMale;
-    OnOK();
+    // What the box shows is what is stored; typing into it selects no item, so the text
+    // itself counts, and it must be one of the items.
+    const QString shown = m_comboGender->currentText().trimmed();
+    if (m_comboGender->findText(shown, Qt::MatchExactly) < 0) {
+        Prompt::box(this, genderMessage());
+        m_comboGender->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    m_strGender = shown;
+    if (!UpdateData(true) || RequiredName::refused(m_editName, m_strName, RequiredName::studentMessage()))
+        return;
+    accept();
 }
 
 void StudentForm::OnBnClickedBrowsePhoto()
@@ -155,6 +182,10 @@ void StudentForm::OnBnClickedBrowsePhoto()
     // A field that does not pass is reported; the photo can still be chosen.
     UpdateData(true);
     m_strPhotoPath = Prompt::openFileName(this, QString(), QString(), photoFilter());
-    m_staticPhoto->ShowPhoto(readPhotoFile(m_strPhotoPath).value_or(QByteArray()));
+    m_staticPhoto->ShowPhoto(readWhole(m_strPhotoPath));
+    if (!m_strPhotoPath.isEmpty() && !m_picture.m_pPicture) {
+        Prompt::box(this, notAPictureMessage(m_strPhotoPath));
+        m_strPhotoPath.clear();
+    }
     UpdateData(false);
 }

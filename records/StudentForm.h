@@ -57,16 +57,22 @@ public:
 
     ~StudentForm() override;
 
-    // The bytes of a photo file; none for an empty path, a file that does not open, or an
-    // empty one.
+    // The bytes of a photo file; none for an empty path, a file that does not open, an empty
+    // one, or one that is no picture: only pictures are stored as photos.
     static std::optional<QByteArray> readPhotoFile(const QString &path);
+    // "<file> 不是能显示的图片，…": a chosen file that is no picture.
+    static QString notAPictureMessage(const QString &path);
+    static QString genderMessage(); // "性别只能是“男”或“女”，请从列表中选择。"
     static QString photoFilter(); // "图片文件(*.jpg *.bmp)"
 
     // The members as the roster row they describe, photo aside.
     StudentRecord record() const;
 
-    // The gender is the selected item's text; then the fields are taken and checked once.
+    // The gender is the text the box shows, which must be one of its items; then the
+    // fields are taken and checked once, and the name must not be blank.
     void OnBnClickedOk();
+    // A chosen file that is no picture is refused, with a message naming it: no photo is
+    // chosen then.
     void OnBnClickedBrowsePhoto();
 
     QString m_strGender;

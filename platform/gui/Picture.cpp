@@ -46,7 +46,9 @@ QByteArray formatBySignature(const QByteArray &bytes)
     return {};
 }
 
-QImage decode(const QByteArray &bytes, const QByteArray &format)
+// The image, no larger than fitInto needs when one is given; pixels is the whole picture's
+// size.
+QImage decode(const QByteArray &bytes, const QByteArray &format, const QSize &fitInto, QSize &pixels)
 {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -56,37 +58,52 @@ QImage decode(const QByteArray &bytes, const QByteArray &format)
     // whatever name the bytes came with. With one, the other decoders are never asked.
     reader.setAutoDetectImageFormat(format.isEmpty());
     reader.setDecideFormatFromContent(format.isEmpty());
-    return reader.read();
+    pixels = reader.size();
+    const bool shrink = fitInto.isValid() && pixels.isValid()
+        && (pixels.width() > fitInto.width() || pixels.height() > fitInto.height());
+    const QSize shrunk = shrink ? pixels.scaled(fitInto, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)) : QSize();
+    // A JPEG decodes scaled and states the whole picture's resolution. Other formats decode
+    // whole and are shrunk after: some of them would state the resolution of the smaller copy.
+    if (shrink && reader.format() == "jpeg")
+        reader.setScaledSize(shrunk);
+    QImage image = reader.read();
+    if (!pixels.isValid())
+        pixels = image.size();
+    if (shrink && !image.isNull() && image.size() != shrunk)
+        image = image.scaled(shrunk, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return image;
 }
 
 } // namespace
 
-Picture::Picture(const QImage &image)
+Picture::Picture(const QImage &image, const QSize &pixels)
     // Kept in a format the painter blits directly, so each draw skips a conversion.
     : m_image(image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                             : QImage::Format_RGB32))
-    , m_himetric(pixelsToHimetric(image.width(), imageDpiX(image)),
-                 pixelsToHimetric(image.height(), imageDpiY(image)))
+    , m_himetric(pixelsToHimetric(pixels.width(), imageDpiX(image)), pixelsToHimetric(pixels.height(), imageDpiY(image)))
 {
 }
 
-std::shared_ptr<const Picture> Picture::fromBytes(const QByteArray &bytes)
+std::shared_ptr<const Picture> Picture::fromBytes(const QByteArray &bytes, const QSize &fitInto)
 {
     if (bytes.isEmpty())
         return nullptr;
     const QByteArray format = formatBySignature(bytes);
-    QImage image = format.isEmpty() ? QImage() : decode(bytes, format);
+    QSize pixels;
+    QImage image = format.isEmpty() ? QImage() : decode(bytes, format, fitInto, pixels);
     // A damaged file of a known kind may still be something else that a plugin reads.
     if (image.isNull())
-        image = decode(bytes, {});
-    return fromImage(image);
+        image = decode(bytes, {}, fitInto, pixels);
+    if (image.isNull())
+        return nullptr;
+    return std::shared_ptr<const Picture>(new Picture(image, pixels));
 }
 
 std::shared_ptr<const Picture> Picture::fromImage(const QImage &image)
 {
     if (image.isNull())
         return nullptr;
-    return std::shared_ptr<const Picture>(new Picture(image));
+    return std::shared_ptr<const Picture>(new Picture(image, image.size()));
 }
 
 int Picture::himetricToPixels(int himetric, int dpi)

@@ -18,8 +18,11 @@ public:
     static constexpr int kHimetricPerInch = 2540;
     static constexpr int kDefaultDpi = 96;
 
-    // Null when the bytes are no image that can be decoded.
-    static std::shared_ptr<const Picture> fromBytes(const QByteArray &bytes);
+    // Null when the bytes are no image that can be decoded. Given a size to fit into, a larger
+    // image is decoded only as large as it needs to be to fill it with its proportions kept
+    // (a JPEG decodes scaled, at a fraction of the time and memory); its HIMETRIC size stays
+    // that of the whole picture.
+    static std::shared_ptr<const Picture> fromBytes(const QByteArray &bytes, const QSize &fitInto = QSize());
     static std::shared_ptr<const Picture> fromImage(const QImage &image);
 
     const QImage &image() const { return m_image; }
@@ -41,7 +44,8 @@ public:
     bool drawStretched(QPainter &painter, const QRect &target) const;
 
 private:
-    explicit Picture(const QImage &image);
+    // pixels: the whole picture's size, of which image may be a smaller copy.
+    Picture(const QImage &image, const QSize &pixels);
 
     QImage m_image;
     QSize m_himetric;

@@ -47,12 +47,6 @@ Click click(const StudentStore &store, const Row &row, int groupId, int classId)
     } catch (const DbError &error) {
         result.error = error.message();
     }
-    if (result.groupId != groupId) {
-        result.groupChanged = true;
-        result.classChanged = true;
-    } else if (result.classId != classId) {
-        result.classChanged = true;
-    }
     return result;
 }
 

@@ -37,8 +37,6 @@ struct Click
 {
     int groupId = 0;
     int classId = 0;
-    bool groupChanged = false; // set both change flags of the records window
-    bool classChanged = false; // set the semester flag
     std::optional<QString> info; // the head-count text, when it could be counted
     QString error;               // the driver's text of a failure, to show
 };

@@ -3,6 +3,8 @@
 #include <QList>
 
 #include <map>
+#include <utility>
+#include <vector>
 
 // Which number each student of a group gets when one student's number changes from A to B.
 // The edited student gets B; the others keep their order by number wherever they can:
@@ -19,6 +21,9 @@ constexpr int kHighestNumber = 111111;
 
 enum class Outcome { Done, Taken, BeyondRange };
 
+// Old number to new number, each pair one row to move.
+using Moves = std::vector<std::pair<int, int>>;
+
 struct Mapping
 {
     Outcome outcome = Outcome::Done;
@@ -27,6 +32,9 @@ struct Mapping
 
     // Only the numbers that change.
     std::map<int, int> moves() const;
+    // The same moves in an order in which no row is moved onto a number that another row
+    // still holds, so that each row moves once.
+    Moves orderedMoves() const;
 };
 
 // numbers: the roster's numbers, in any order; 0 is no student and is passed over.

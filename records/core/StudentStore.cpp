@@ -7,13 +7,9 @@
 #include <QSqlRecord>
 #include <QVariant>
 
-#include <algorithm>
-#include <climits>
-
 namespace {
 
 const QString kMale = QStringLiteral("男");
-const QString kRenumbering = QStringLiteral("temp.renumbering");
 // The group's roster and the semester's score table; %1 is the number.
 const QString kRosterTable = QStringLiteral("小组表%1");
 const QString kScoreTable = QStringLiteral("课堂成绩表%1");
@@ -372,35 +368,6 @@ bool StudentStore::hasStudent(int groupId, int number) const
     return count(QStringLiteral("SELECT count(*) FROM %1 WHERE 学号=?").arg(rosterTable(groupId)), {number}) > 0;
 }
 
-void StudentStore::addStudent(int groupId, const StudentRecord &student) const
-{
-    m_db.exec(QStringLiteral("INSERT INTO %1(学号,姓名,性别,地址,联系方式,备注,照片) VALUES(?,?,?,?,?,?,?)")
-                  .arg(rosterTable(groupId)),
-              {student.number, nullable(student.name), nullable(student.gender), nullable(student.address),
-               nullable(student.contact), nullable(student.note),
-               student.photo.isNull() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(student.photo)});
-}
-
-bool StudentStore::updateStudent(int groupId, int number, const StudentRecord &values,
-                                 const std::optional<QByteArray> &photo) const
-{
-    QString sql = QStringLiteral("UPDATE %1 SET 姓名=?,性别=?,地址=?,联系方式=?,备注=?").arg(rosterTable(groupId));
-    QVariantList bindings = {nullable(values.name), nullable(values.gender), nullable(values.address),
-                            nullable(values.contact), nullable(values.note)};
-    if (photo) {
-        sql += QStringLiteral(",照片=?");
-        bindings.append(photo->isNull() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(*photo));
-    }
-    sql += QStringLiteral(" WHERE 学号=?");
-    bindings.append(number);
-    return m_db.exec(sql, bindings).numRowsAffected() > 0;
-}
-
-void StudentStore::deleteStudent(int groupId, int number) const
-{
-    m_db.exec(QStringLiteral("DELETE FROM %1 WHERE 学号=?").arg(rosterTable(groupId)), {number});
-}
-
 // --- 课堂成绩表<semester> ---
 
 QList<ScoreRecord> StudentStore::scores(int classId) const
@@ -429,65 +396,186 @@ bool StudentStore::hasScoreRow(int classId, int number) const
     return count(QStringLiteral("SELECT count(*) FROM %1 WHERE 学号=?").arg(scoreTable(classId)), {number}) > 0;
 }
 
-void StudentStore::addZeroScoreRow(int classId, int number, const QString &name) const
-{
-    m_db.exec(QStringLiteral("INSERT INTO %1(学号,姓名,优秀,良,一般,旷课,主动加分) VALUES(?,?,0,0,0,0,0)")
-                  .arg(scoreTable(classId)),
-              {number, name});
-}
-
-void StudentStore::deleteScoreRow(int classId, int number) const
-{
-    m_db.exec(QStringLiteral("DELETE FROM %1 WHERE 学号=?").arg(scoreTable(classId)), {number});
-}
-
-bool StudentStore::renameInScores(int classId, int number, const QString &name) const
-{
-    const QSqlQuery query = m_db.exec(QStringLiteral("UPDATE %1 SET 姓名=? WHERE 学号=?").arg(scoreTable(classId)),
-                                      {name, number});
-    return query.numRowsAffected() > 0;
-}
-
 void StudentStore::updateCounts(int classId, int number, int excellent, int good, int fair, int absent) const
 {
     m_db.exec(QStringLiteral("UPDATE %1 SET 优秀=?,良=?,一般=?,旷课=? WHERE 学号=?").arg(scoreTable(classId)),
               {excellent, good, fair, absent, number});
 }
 
-// --- Renumbering ---
+// --- A student in the roster and in every score table of the group ---
 
-void StudentStore::loadRenumbering(const std::map<int, int> &moves) const
+StudentChange StudentStore::whole(const std::function<StudentChange()> &operation) const
 {
-    Transaction transaction(m_db);
-    m_db.exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS renumbering(old INTEGER PRIMARY KEY,new INTEGER NOT NULL)"));
-    m_db.exec(QStringLiteral("DELETE FROM %1").arg(kRenumbering));
-    QSqlQuery insert = m_db.prepare(QStringLiteral("INSERT INTO %1(old,new) VALUES(?,?)").arg(kRenumbering));
-    for (const auto &[from, to] : moves) {
-        if (from != to)
-            m_db.run(insert, {from, to});
+    try {
+        Transaction transaction(m_db);
+        StudentChange change = operation();
+        transaction.commit();
+        return change;
+    } catch (const DbError &error) {
+        StudentChange failed;
+        failed.outcome = StudentChange::Outcome::Failed;
+        failed.error = error.message();
+        return failed;
     }
-    insert.finish();
-    transaction.commit();
 }
 
-void StudentStore::renumberRoster(int groupId) const
+StudentChange StudentStore::AddStudentRecord(int groupId, const StudentRecord &student) const
 {
-    renumberTable(rosterTable(groupId));
+    return whole([&] {
+        StudentChange change;
+        change.number = student.number;
+        if (hasStudent(groupId, student.number)) {
+            change.outcome = StudentChange::Outcome::NumberTaken;
+            return change;
+        }
+        addStudent(groupId, student);
+        AddScoreRows(groupId, student.number, student.name.value_or(QString()));
+        return change;
+    });
 }
 
-void StudentStore::renumberScores(int classId) const
+void StudentStore::addStudent(int groupId, const StudentRecord &student) const
 {
-    renumberTable(scoreTable(classId));
+    m_db.exec(QStringLiteral("INSERT INTO %1(学号,姓名,性别,地址,联系方式,备注,照片) VALUES(?,?,?,?,?,?,?)")
+                  .arg(rosterTable(groupId)),
+              {student.number, nullable(student.name), nullable(student.gender), nullable(student.address),
+               nullable(student.contact), nullable(student.note),
+               student.photo.isNull() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(student.photo)});
 }
 
-// The moving rows go out of the way into the negative numbers first, so that no row ever
-// lands on a number another moving row still holds.
-void StudentStore::renumberTable(const QString &table) const
+void StudentStore::AddScoreRows(int groupId, int number, const QString &name) const
 {
-    Transaction transaction(m_db);
-    m_db.exec(QStringLiteral("UPDATE %1 SET 学号=-学号 WHERE 学号 IN (SELECT old FROM %2)").arg(table, kRenumbering));
-    m_db.exec(QStringLiteral("UPDATE %1 SET 学号=(SELECT new FROM %2 WHERE old=-%1.学号) "
-                             "WHERE -学号 IN (SELECT old FROM %2)")
-                  .arg(table, kRenumbering));
-    transaction.commit();
+    for (const int classId : semesterIdsOfGroup(groupId))
+        EnsureScoreRow(classId, number, name);
+}
+
+// A row of that number that is there already stays as it is.
+void StudentStore::EnsureScoreRow(int classId, int number, const QString &name) const
+{
+    if (hasScoreRow(classId, number))
+        return;
+    m_db.exec(QStringLiteral("INSERT INTO %1(学号,姓名,优秀,良,一般,旷课,主动加分) VALUES(?,?,0,0,0,0,0)")
+                  .arg(scoreTable(classId)),
+              {number, name});
+}
+
+StudentChange StudentStore::DeleteStudentRecord(int groupId, int number) const
+{
+    return whole([&] {
+        m_db.exec(QStringLiteral("DELETE FROM %1 WHERE 学号=?").arg(rosterTable(groupId)), {number});
+        DeleteScoreRows(groupId, number);
+        StudentChange change;
+        change.number = number;
+        return change;
+    });
+}
+
+void StudentStore::DeleteScoreRows(int groupId, int number) const
+{
+    for (const int classId : semesterIdsOfGroup(groupId))
+        DeleteScoreRow(classId, number);
+}
+
+void StudentStore::DeleteScoreRow(int classId, int number) const
+{
+    m_db.exec(QStringLiteral("DELETE FROM %1 WHERE 学号=?").arg(scoreTable(classId)), {number});
+}
+
+StudentChange StudentStore::SaveStudentEdit(int groupId, int oldNumber, const StudentRecord &edited,
+                                            const std::optional<QByteArray> &photo, bool renumber) const
+{
+    return whole([&] {
+        StudentChange change;
+        change.number = oldNumber;
+        QSqlQuery stored
+            = m_db.exec(QStringLiteral("SELECT 姓名 FROM %1 WHERE 学号=?").arg(rosterTable(groupId)), {oldNumber});
+        if (!stored.next()) {
+            change.outcome = StudentChange::Outcome::NotFound;
+            return change;
+        }
+        const QString oldName = textOf(stored.value(0)).value_or(QString());
+        stored.finish();
+
+        UpdateStudentRecord(groupId, oldNumber, edited, photo);
+        // Before any renumbering: the score rows are still found by the old number.
+        const QString newName = edited.name.value_or(QString());
+        if (newName != oldName)
+            change.semestersWithoutRow = UpdateScoreNames(groupId, oldNumber, newName);
+        if (renumber && edited.number != oldNumber) {
+            change.outcome = RenumberStudents(groupId, oldNumber, edited.number);
+            if (change.outcome == StudentChange::Outcome::Done)
+                change.number = edited.number;
+        }
+        return change;
+    });
+}
+
+void StudentStore::UpdateStudentRecord(int groupId, int number, const StudentRecord &values,
+                                       const std::optional<QByteArray> &photo) const
+{
+    QString sql = QStringLiteral("UPDATE %1 SET 姓名=?,性别=?,地址=?,联系方式=?,备注=?").arg(rosterTable(groupId));
+    QVariantList bindings = {nullable(values.name), nullable(values.gender), nullable(values.address),
+                            nullable(values.contact), nullable(values.note)};
+    if (photo) {
+        sql += QStringLiteral(",照片=?");
+        bindings.append(photo->isNull() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(*photo));
+    }
+    sql += QStringLiteral(" WHERE 学号=?");
+    bindings.append(number);
+    m_db.exec(sql, bindings);
+}
+
+QList<int> StudentStore::UpdateScoreNames(int groupId, int number, const QString &name) const
+{
+    QList<int> without;
+    for (const int classId : semesterIdsOfGroup(groupId)) {
+        if (!UpdateScoreName(classId, number, name))
+            without.append(classId);
+    }
+    return without;
+}
+
+bool StudentStore::UpdateScoreName(int classId, int number, const QString &name) const
+{
+    const QSqlQuery query = m_db.exec(QStringLiteral("UPDATE %1 SET 姓名=? WHERE 学号=?").arg(scoreTable(classId)),
+                                      {name, number});
+    return query.numRowsAffected() > 0;
+}
+
+StudentChange::Outcome StudentStore::RenumberStudents(int groupId, int from, int to) const
+{
+    const StudentRenumbering::Mapping mapping = StudentRenumbering::map(studentNumbers(groupId), from, to);
+    switch (mapping.outcome) {
+    case StudentRenumbering::Outcome::Taken:
+        return StudentChange::Outcome::NumberTaken;
+    case StudentRenumbering::Outcome::BeyondRange:
+        return StudentChange::Outcome::BeyondRange;
+    case StudentRenumbering::Outcome::Done:
+        break;
+    }
+    const StudentRenumbering::Moves moves = mapping.orderedMoves();
+    renumberTable(rosterTable(groupId), moves);
+    RenumberScoreTables(groupId, moves);
+    return StudentChange::Outcome::Done;
+}
+
+void StudentStore::RenumberScoreTables(int groupId, const StudentRenumbering::Moves &moves) const
+{
+    for (const int classId : semesterIdsOfGroup(groupId))
+        RenumberScoreTable(classId, moves);
+}
+
+// Rows of numbers that do not move keep theirs: the placeholder 0, and a row no roster
+// student has (a move onto its number fails the operation).
+void StudentStore::RenumberScoreTable(int classId, const StudentRenumbering::Moves &moves) const
+{
+    renumberTable(scoreTable(classId), moves);
+}
+
+void StudentStore::renumberTable(const QString &table, const StudentRenumbering::Moves &moves) const
+{
+    QSqlQuery update = m_db.prepare(QStringLiteral("UPDATE %1 SET 学号=? WHERE 学号=?").arg(table));
+    for (const auto &[from, to] : moves)
+        m_db.run(update, {to, from});
+    update.finish();
 }

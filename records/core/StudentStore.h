@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StudentRenumbering.h"
+
 #include "platform/base/Database.h"
 #include "platform/base/DatabaseOpener.h"
 
@@ -8,7 +10,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <map>
+#include <functional>
 #include <optional>
 
 // One semester of a group: a row of ClassInfo. Columns that may be NULL stay optional.
@@ -66,11 +68,28 @@ struct HeadCount
     QString text() const;
 };
 
+// What became of one change to a student (StudentStore's student operations).
+struct StudentChange
+{
+    enum class Outcome {
+        Done,
+        NumberTaken, // the roster has a student of that number
+        BeyondRange, // the renumbering would take another student beyond the highest number
+        NotFound,    // the roster has no such student (any more)
+        Failed,      // the database refused: nothing of the operation was written
+    };
+    Outcome outcome = Outcome::Done;
+    int number = 0;                 // the student's number afterwards
+    QList<int> semestersWithoutRow; // an edit's new name found no row in these score tables
+    QString error;                  // Failed: the teacher's message with the driver's text
+};
+
 // Every statement on the student records tables: ClassInfo, the roster of each group
 // (小组表<小组ID>) and the answer counts of each semester (课堂成绩表<ClassInfo.ID>).
 // Values are always bound, and texts are stored and read as storedText() gives them. An
 // operation of several statements commits whole or not at all; inside a caller's Transaction
-// it is a part of the caller's operation. Failures throw DbError with the teacher's message.
+// it is a part of the caller's operation. Failures throw DbError with the teacher's message;
+// the operations on a student return it in their StudentChange instead, rolled back.
 class StudentStore
 {
 public:
@@ -137,40 +156,58 @@ public:
     // One student with the photo.
     std::optional<StudentRecord> student(int groupId, int number) const;
     bool hasStudent(int groupId, int number) const;
-    // The roster row only; the caller gives the score tables their rows.
-    void addStudent(int groupId, const StudentRecord &student) const;
-    // Name, gender, address, contact and note; the photo too when one is given. False when
-    // the roster has no such student.
-    bool updateStudent(int groupId, int number, const StudentRecord &values,
-                       const std::optional<QByteArray> &photo) const;
-    // The roster row only.
-    void deleteStudent(int groupId, int number) const;
 
     // --- 课堂成绩表<semester> ---
     QList<ScoreRecord> scores(int classId) const; // by number, the placeholder included
     std::optional<ScoreRecord> score(int classId, int number) const;
     bool hasScoreRow(int classId, int number) const;
-    void addZeroScoreRow(int classId, int number, const QString &name) const;
-    void deleteScoreRow(int classId, int number) const;
-    // False when the table has no row for that number.
-    bool renameInScores(int classId, int number, const QString &name) const;
     void updateCounts(int classId, int number, int excellent, int good, int fair, int absent) const;
 
-    // --- Renumbering ---
-    // Loads the moves (old number -> new number) of one renumbering onto the connection;
-    // the two calls below then rewrite a whole table by them in two statements. Numbers
-    // that do not move are not in the moves and keep theirs (the score tables' placeholder
-    // 0 among them); a move onto a number some row keeps fails the call.
-    void loadRenumbering(const std::map<int, int> &moves) const;
-    void renumberRoster(int groupId) const;
-    void renumberScores(int classId) const;
+    // --- A student in the roster and in every score table of the group ---
+    // Each of these is one operation: it is written whole, or after a failure not at all
+    // (Failed, with the teacher's message). The group's score tables are those of its
+    // semesters; each holds one row for every student of the roster, by number and name.
+
+    // The roster row (photo included) and a zero row in every score table that lacks one.
+    // NumberTaken when the roster has that number: nothing written.
+    StudentChange AddStudentRecord(int groupId, const StudentRecord &student) const;
+    // The roster row and the student's row in every score table.
+    StudentChange DeleteStudentRecord(int groupId, int number) const;
+    // Name, gender, address, contact and note of the student numbered oldNumber; the photo
+    // too when one is given; a changed name in every score table (found by the old number);
+    // then, when renumber is set, the number edited.number by the renumbering rules
+    // (StudentRenumbering) in the roster and every score table. A number refused
+    // (NumberTaken, BeyondRange) leaves the rest of the edit written. NotFound when the
+    // roster has no such student: nothing written.
+    StudentChange SaveStudentEdit(int groupId, int oldNumber, const StudentRecord &edited,
+                                  const std::optional<QByteArray> &photo, bool renumber) const;
 
 private:
     int count(const QString &sql, const QVariantList &values) const;
     void createClassInfo(const QString &name) const;
     void upgradeToCaselessNames() const;
     void createScoreTable(int classId, int nameWidth) const;
-    void renumberTable(const QString &table) const;
+
+    // Runs one operation in a transaction: its result when it comes through, Failed with
+    // the message after it has been rolled back otherwise.
+    StudentChange whole(const std::function<StudentChange()> &operation) const;
+
+    // The steps of the operations above, each inside its operation.
+    void addStudent(int groupId, const StudentRecord &student) const;
+    void AddScoreRows(int groupId, int number, const QString &name) const;
+    void EnsureScoreRow(int classId, int number, const QString &name) const;
+    void DeleteScoreRows(int groupId, int number) const;
+    void DeleteScoreRow(int classId, int number) const;
+    void UpdateStudentRecord(int groupId, int number, const StudentRecord &values,
+                             const std::optional<QByteArray> &photo) const;
+    // The score tables whose row of that number was not there to take the name.
+    QList<int> UpdateScoreNames(int groupId, int number, const QString &name) const;
+    bool UpdateScoreName(int classId, int number, const QString &name) const;
+    StudentChange::Outcome RenumberStudents(int groupId, int from, int to) const;
+    void RenumberScoreTables(int groupId, const StudentRenumbering::Moves &moves) const;
+    void RenumberScoreTable(int classId, const StudentRenumbering::Moves &moves) const;
+    // Each row moved once, by one prepared statement, in the moves' order.
+    void renumberTable(const QString &table, const StudentRenumbering::Moves &moves) const;
 
     const Database &m_db;
 };

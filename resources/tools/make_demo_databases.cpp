@@ -153,7 +153,10 @@ void writeStudents(const QList<DemoGroup> &groups, const QString &path)
             record.address = student.address;
             record.contact = student.contact;
             record.note = student.note;
-            store.updateStudent(imported.groupId, n, record, photoOf(++serial, student.gender));
+            const StudentChange saved
+                = store.SaveStudentEdit(imported.groupId, n, record, photoOf(++serial, student.gender), false);
+            if (saved.outcome != StudentChange::Outcome::Done)
+                fail(saved.error);
             for (int s = 0; s < student.semesters.size() && s < classIds.size(); ++s) {
                 const Counts &c = student.semesters.at(s);
                 store.updateCounts(classIds.at(s), n, c.excellent, c.good, c.fair, c.absent);

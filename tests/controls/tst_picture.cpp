@@ -141,6 +141,31 @@ private slots:
         QCOMPARE(picture.m_pPicture->himetricHeight(), 1270);
     }
 
+    void decodedNoLargerThanItIsDrawn()
+    {
+        // 800 x 600 pixels at 300 dpi, drawn at most 100 x 100: decoded 100 x 75, measured whole.
+        QImage image(800, 600, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        image.setDotsPerMeterX(dotsPerMeter(300));
+        image.setDotsPerMeterY(dotsPerMeter(300));
+        for (const char *format : {"JPEG", "PNG"}) {
+            const QByteArray bytes = encoded(image, format);
+            CPicture picture;
+            QVERIFY(picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes.constData()),
+                                           static_cast<int>(bytes.size()), QSize(100, 100)));
+            QCOMPARE(picture.m_pPicture->image().size(), QSize(100, 75));
+            QCOMPARE(picture.m_pPicture->himetricWidth(), 6773);
+            QCOMPARE(picture.m_pPicture->himetricHeight(), 5080);
+            FixedDpiDevice screen96(96, false);
+            QVERIFY(picture.MeasurePixelSize(&screen96));
+            QCOMPARE(picture.m_nWidth, 256);
+            // Smaller than the room it has: decoded as it is.
+            QVERIFY(picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes.constData()),
+                                           static_cast<int>(bytes.size()), QSize(1000, 1000)));
+            QCOMPARE(picture.m_pPicture->image().size(), QSize(800, 600));
+        }
+    }
+
     void drawsStretchedAndUpright()
     {
         QImage source(2, 2, QImage::Format_RGB32);

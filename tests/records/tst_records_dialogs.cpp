@@ -113,19 +113,31 @@ private slots:
             TestSupport::clickButton(dialog, 1003);
             seen << edit(dialog, 1004)->text();
             TestSupport::clickButton(dialog, 1003); // cancelled: the path stays
+            // Blank names are refused, each with its field focused.
+            edit(dialog, 1001)->setText(QStringLiteral(" \u3000"));
             TestSupport::clickButton(dialog, 1);
+            seen << (dialog->focusWidget() == edit(dialog, 1001) ? QStringLiteral("group") : QString());
+            edit(dialog, 1001)->setText(QStringLiteral("1班"));
+            TestSupport::clickButton(dialog, 1);
+            seen << (dialog->focusWidget() == edit(dialog, 1002) ? QStringLiteral("semester") : QString());
+            edit(dialog, 1002)->setText(QStringLiteral("上"));
+            TestSupport::clickButton(dialog, 1);
+            if (dialog->isVisible())
+                TestSupport::closeDialog(dialog);
         });
         QCOMPARE(dlg.exec(), int(QDialog::Accepted));
         QVERIFY(stayedOpen);
         QCOMPARE(seen,
             (QStringList { QStringLiteral("增加新小组"), QStringLiteral("2010"), QStringLiteral("read-only"),
-                QStringLiteral("/rosters/1班.txt") }));
-        QCOMPARE(prompt.texts(), QStringList { QStringLiteral("Enter an integer.") });
+                QStringLiteral("/rosters/1班.txt"), QStringLiteral("group"), QStringLiteral("semester") }));
+        QCOMPARE(prompt.texts(),
+            (QStringList { QStringLiteral("Enter an integer."), QStringLiteral("小组名称不能为空，请输入小组名称。"),
+                QStringLiteral("学期名称不能为空，请输入学期名称。") }));
         QCOMPARE(prompt.fileRequests.size(), 2);
         QCOMPARE(prompt.fileRequests.first().filter, QStringLiteral("txt File(*.txt);;All Files(*.*)"));
         QCOMPARE(dlg.m_nYear, 2012);
         QCOMPARE(dlg.m_strGroup, QStringLiteral("1班"));
-        QCOMPARE(dlg.m_strSemester, QString());
+        QCOMPARE(dlg.m_strSemester, QStringLiteral("上"));
         QCOMPARE(dlg.m_strRosterPath, QStringLiteral("/rosters/1班.txt"));
     }
 
@@ -142,13 +154,20 @@ private slots:
             for (int id : { 1000, 1001, 1002 })
                 seen << edit(dialog, id)->text()
                         + (edit(dialog, id)->isReadOnly() ? QStringLiteral(" (read-only)") : QString());
+            edit(dialog, 1002)->setText(QStringLiteral("\t "));
+            TestSupport::clickButton(dialog, 1);
+            seen << (dialog->isVisible() ? QStringLiteral("open") : QStringLiteral("closed"));
             edit(dialog, 1002)->setText(QStringLiteral("下学期"));
             TestSupport::clickButton(dialog, 1);
+            if (dialog->isVisible())
+                TestSupport::closeDialog(dialog);
         });
         QCOMPARE(add.exec(), int(QDialog::Accepted));
         QCOMPARE(seen,
             (QStringList { QStringLiteral("增加新学期"), QStringLiteral("2012 (read-only)"),
-                QStringLiteral("1班 (read-only)"), QStringLiteral("新学期的名字") }));
+                QStringLiteral("1班 (read-only)"), QStringLiteral("新学期的名字"), QStringLiteral("open") }));
+        QCOMPARE(prompt.texts(), QStringList { QStringLiteral("学期名称不能为空，请输入学期名称。") });
+        prompt.clear();
         QCOMPARE(add.m_strSemester, QStringLiteral("下学期"));
         QCOMPARE(add.m_strGroup, QStringLiteral("1班"));
 
@@ -162,13 +181,19 @@ private slots:
             TestSupport::clickButton(dialog, 1);
             seen << (dialog->isVisible() ? QStringLiteral("open") : QStringLiteral("closed"));
             edit(dialog, 1000)->setText(QStringLiteral(" 2013 "));
+            TestSupport::clickButton(dialog, 1); // the semester still empty
+            seen << (dialog->isVisible() ? QStringLiteral("open") : QStringLiteral("closed"));
             edit(dialog, 1002)->setText(QStringLiteral("上"));
             TestSupport::clickButton(dialog, 1);
+            if (dialog->isVisible())
+                TestSupport::closeDialog(dialog);
         });
         QCOMPARE(editDlg.exec(), int(QDialog::Accepted));
         QCOMPARE(seen,
-            (QStringList { QStringLiteral("编辑学期"), QStringLiteral("2012"), QStringLiteral("open") }));
-        QCOMPARE(prompt.texts(), QStringList { QStringLiteral("Enter an integer.") });
+            (QStringList { QStringLiteral("编辑学期"), QStringLiteral("2012"), QStringLiteral("open"),
+                QStringLiteral("open") }));
+        QCOMPARE(prompt.texts(),
+            (QStringList { QStringLiteral("Enter an integer."), QStringLiteral("学期名称不能为空，请输入学期名称。") }));
         QCOMPARE(editDlg.m_nYear, 2013);
         QCOMPARE(editDlg.m_strSemester, QStringLiteral("上"));
 

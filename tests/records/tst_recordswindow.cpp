@@ -52,7 +52,7 @@ private slots:
             StudentRecord student;
             student.number = n;
             student.name = QStringLiteral("学生%1").arg(n);
-            s.addStudent(m_groupA, student); // no gender: counted with the girls
+            s.AddStudentRecord(m_groupA, student); // no gender: counted with the girls
         }
         m_semesterA2 = s.addSemester({2020, QStringLiteral("1班"), QStringLiteral("A2")}, m_groupA).classId;
         m_groupB = s.importGroup({2021, QStringLiteral("2班"), QStringLiteral("B1")}, {QStringLiteral("丁")}, {}).groupId;
@@ -132,10 +132,13 @@ private slots:
         QVERIFY(!store().semester(m_semesterA2));
         QVERIFY(store().semester(m_groupA));
 
-        // A row saved with empty texts can still be deleted.
+        // A row with empty texts (written by another program) can still be deleted.
+        store().updateSemester(m_groupB, {2021, QString(), QString()});
+        dlg.m_pageBanji->RefreshGroupList();
         const int row = list->GetItemCount() - 1;
-        editSelected(row, QString(), QString());
         QCOMPARE(list->GetItemText(row, 2), QString());
+        list->clearSelection();
+        list->SetItemSelected(row, true);
         dlg.m_pageBanji->OnBnClickedDelete();
         QVERIFY(!store().semester(m_groupB));
         QCOMPARE(list->GetItemCount(), 1);
@@ -268,7 +271,7 @@ private slots:
         // A student of group B shown on the roster tab.
         StudentRecord shown = *store().student(m_groupB, 1);
         shown.note = QStringLiteral("毕业快乐");
-        store().updateStudent(m_groupB, 1, shown, std::nullopt);
+        store().SaveStudentEdit(m_groupB, 1, shown, std::nullopt, false);
         dlg.m_tabSheet->setCurrentIndex(1);
         dlg.m_pageRoster->OnNMClickStudentList(0);
         QCOMPARE(dlg.m_pageRoster->m_strNote, QStringLiteral("毕业快乐"));
@@ -288,6 +291,9 @@ private slots:
         QCOMPARE(dlg.m_pageBanji->m_listGroups->GetItemCount(), 4);
         QCOMPARE(dlg.m_nGroupID, dlg.m_nClassID);
         QVERIFY(dlg.m_nGroupID > m_groupB);
+        // The groups list marks the new group's row: the one its buttons act on.
+        QCOMPARE(dlg.m_pageBanji->m_listGroups->GetNextSelectedItem(-1), 3);
+        QCOMPARE(dlg.m_pageBanji->m_listGroups->GetNextSelectedItem(3), -1);
         QCOMPARE(dlg.m_tabSheet->GetCurSel(), 1);
         QCOMPARE(dlg.m_pageRoster->m_nLoadCount, loads + 1);
         // The new group's roster, with nothing of the group shown before.

@@ -2,6 +2,8 @@
 
 #include "records/core/StudentRenumbering.h"
 
+#include <set>
+
 using StudentRenumbering::Outcome;
 
 namespace {
@@ -56,6 +58,42 @@ private slots:
         QCOMPARE(mapping.moves(), (std::map<int, int>{{3, 4}}));
         // The same number: nothing moves.
         QVERIFY(StudentRenumbering::map({1, 2, 3}, 2, 2).moves().empty());
+    }
+
+    void eachRowMovesOnceWithoutCollision()
+    {
+        // Every student of some rosters changed to every number up to a little beyond: the
+        // ordered moves, made one by one, never land on a number held at that moment, and
+        // give the mapping's result.
+        const QList<QList<int>> rosters{range(1, 9), {1, 2, 4, 5, 8, 9}, {2, 3, 7, 20, 21, 40}, {1, 100}};
+        for (const QList<int> &roster : rosters) {
+            for (const int from : roster) {
+                for (int to = 1; to <= 45; ++to) {
+                    const StudentRenumbering::Mapping mapping = StudentRenumbering::map(roster, from, to);
+                    if (mapping.outcome != Outcome::Done)
+                        continue;
+                    std::set<int> held(roster.begin(), roster.end());
+                    const StudentRenumbering::Moves moves = mapping.orderedMoves();
+                    QCOMPARE(moves.size(), mapping.moves().size());
+                    for (const auto &[old, now] : moves) {
+                        QVERIFY2(!held.count(now), qPrintable(QStringLiteral("%1 -> %2").arg(from).arg(to)));
+                        held.erase(old);
+                        held.insert(now);
+                    }
+                    std::set<int> expected;
+                    for (const auto &[old, now] : mapping.numbers)
+                        expected.insert(now);
+                    QCOMPARE(held, expected);
+                }
+            }
+        }
+        // Up: the highest first; down: the lowest first.
+        QCOMPARE(StudentRenumbering::map({1, 2, 3}, 1, 2).orderedMoves(),
+                 (StudentRenumbering::Moves{{3, 4}, {2, 3}, {1, 2}}));
+        QCOMPARE(StudentRenumbering::map({1, 5, 6}, 5, 2).orderedMoves(), (StudentRenumbering::Moves{{5, 2}, {6, 3}}));
+        // Both ways in one renumbering: 2 → 3 takes 3 up and 100 down.
+        QCOMPARE(StudentRenumbering::map({1, 2, 3, 100}, 2, 3).orderedMoves(),
+                 (StudentRenumbering::Moves{{100, 5}, {3, 4}, {2, 3}}));
     }
 
     void numbersStayWithinTheFormsRange()

@@ -9,6 +9,7 @@
 #include "controls/CListCtrlEx.h"
 #include "controls/CTabSheet.h"
 #include "records/CStuBanjiPage.h"
+#include "records/CStudentEditScoreDlg.h"
 #include "records/CStudentInfoDlg.h"
 #include "records/CStudentPellorScorePage.h"
 #include "records/PhotoFrame.h"
@@ -127,7 +128,7 @@ private slots:
         s.updateCounts(m_group, 2, 60, 0, 0, 0);
         s.updateCounts(m_group, 3, 0, 0, 0, 5);
         StudentRecord first = *s.student(m_group, 1);
-        s.updateStudent(m_group, 1, first, bitmap(96, 144)); // 2 : 3
+        s.SaveStudentEdit(m_group, 1, first, bitmap(96, 144), false); // 2 : 3
         m_dlg = std::make_unique<CStudentInfoDlg>();
         m_dlg->show();
         m_page = m_dlg->m_pageScore;
@@ -200,6 +201,27 @@ private slots:
         QCOMPARE(prompt.shown.size(), 0);
     }
 
+    void aClickAnywhereOnARowSelectsItsStudent()
+    {
+        ScriptedPrompt prompt;
+        showSemester(0);
+        // On the name, on the number and on the last column: "编辑" then edits that student.
+        QStringList edited;
+        for (int column : {CStudentPellorScorePage::ColName, CStudentPellorScorePage::ColNumber,
+                           CStudentPellorScorePage::ColKuangke}) {
+            list()->clearSelection();
+            QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                              list()->visualRect(list()->model()->index(1, column)).center());
+            TestSupport::whenModal([&edited](QWidget *form) {
+                edited << edit(form, 1005)->text();
+                TestSupport::clickButton(form, 2);
+            });
+            m_page->OnBnClickedEdit();
+        }
+        QCOMPARE(edited, QStringList(3, QStringLiteral("乙")));
+        QVERIFY(prompt.shown.isEmpty());
+    }
+
     void rollCallChecksSelectionAndSemester()
     {
         ScriptedPrompt prompt;
@@ -243,19 +265,24 @@ private slots:
             edit(form, 1002)->setText(QStringLiteral("-1"));
             edit(form, 1001)->setText(QStringLiteral("2"));
             edit(form, 1003)->setText(QStringLiteral(" 1 "));
+            TestSupport::clickButton(form, 1); // a negative count: refused, its field focused
+            seen << (form->focusWidget() == edit(form, 1002) ? QStringLiteral("良") : QString());
+            edit(form, 1002)->setText(QStringLiteral("0"));
             TestSupport::clickButton(form, 1);
+            if (form->isVisible())
+                TestSupport::closeDialog(form);
         });
         m_page->OnBnClickedEdit();
         QCOMPARE(seen, (QStringList{QStringLiteral("编辑分数"), QStringLiteral("3"), QStringLiteral("丙"), QStringLiteral("0"),
-                                    QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("5")}));
-        QCOMPARE(prompt.texts(), QStringList{QStringLiteral("Enter an integer.")});
+                                    QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("良")}));
+        QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("Enter an integer."), CStudentEditScoreDlg::negativeMessage()}));
         const ScoreRecord edited = *store().score(m_group, 3);
         QCOMPARE(edited.excellent, std::optional<int>(4));
-        QCOMPARE(edited.good, std::optional<int>(-1));
+        QCOMPARE(edited.good, std::optional<int>(0));
         QCOMPARE(edited.fair, std::optional<int>(2));
         QCOMPARE(edited.absent, std::optional<int>(1));
         QCOMPARE(edited.name, std::optional<QString>(QStringLiteral("丙")));
-        QCOMPARE(listed().at(2), QStringLiteral("3 丙 6 4 -1 2 1"));
+        QCOMPARE(listed().at(2), QStringLiteral("3 丙 7 4 0 2 1"));
 
         // Cancelled: nothing written.
         selectRow(0);

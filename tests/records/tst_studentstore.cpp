@@ -56,6 +56,51 @@ private:
     }
 
     QStringList rows(const QString &sql) const { return TestSupport::rows(*m_db, sql); }
+
+    static StudentRecord named(int number, const QString &name)
+    {
+        StudentRecord student;
+        student.number = number;
+        student.name = name;
+        return student;
+    }
+
+    // Every table of the file, row by row: what an operation that failed must leave as it was.
+    QStringList everything() const
+    {
+        QStringList out;
+        for (const QString &table : m_db->handle().tables()) {
+            out << table;
+            out << rows(QStringLiteral("SELECT * FROM \"%1\" ORDER BY 1").arg(table));
+        }
+        return out;
+    }
+
+    // "number name" of the roster, and the same of each score table of the group without its
+    // placeholder row: the rows that must always agree.
+    QList<QStringList> rowsEverywhere(int groupId) const
+    {
+        QList<QStringList> tables{rows(QStringLiteral("SELECT 学号,姓名 FROM %1 ORDER BY 学号").arg(StudentStore::rosterTable(groupId)))};
+        for (const int classId : m_store->semesterIdsOfGroup(groupId))
+            tables << rows(QStringLiteral("SELECT 学号,姓名 FROM %1 WHERE 学号<>0 ORDER BY 学号").arg(StudentStore::scoreTable(classId)));
+        return tables;
+    }
+
+    // Every student of the group has exactly one row in each score table, under the
+    // student's number and name, and the tables have no other rows but the placeholder.
+    bool rowsAgree(int groupId) const
+    {
+        const QList<QStringList> tables = rowsEverywhere(groupId);
+        for (const QStringList &table : tables) {
+            if (table != tables.first())
+                return false;
+        }
+        for (const int classId : m_store->semesterIdsOfGroup(groupId)) {
+            if (scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE 学号=0").arg(StudentStore::scoreTable(classId))) != 1)
+                return false;
+        }
+        return true;
+    }
     int scalar(const QString &sql) const { return TestSupport::scalar(*m_db, sql); }
 
     // Names and genders of a roster, "name/gender" with "-" for NULL, by number from 1.
@@ -215,8 +260,9 @@ private slots:
 
         // The first semester keeps the roster's 20-character names; later ones take 255.
         const QString longName(21, u'长');
-        QVERIFY_THROWS_EXCEPTION(DbError, m_store->addZeroScoreRow(1, 9, longName));
-        m_store->addZeroScoreRow(next.classId, 9, longName);
+        const QString insert = QStringLiteral("INSERT INTO %1(学号,姓名) VALUES(9,?)");
+        QVERIFY_THROWS_EXCEPTION(DbError, m_db->exec(insert.arg(StudentStore::scoreTable(1)), {longName}));
+        m_db->exec(insert.arg(StudentStore::scoreTable(next.classId)), {longName});
         QCOMPARE(m_store->score(next.classId, 9)->name, std::optional<QString>(longName));
 
         // A semester of a group without a roster table fails whole.
@@ -269,43 +315,158 @@ private slots:
         QVERIFY(!m_db->hasTable(QStringLiteral("课堂成绩表1")));
     }
 
-    void studentsAcrossScoreTables()
+    void addingAStudent()
     {
+        using Outcome = StudentChange::Outcome;
         const auto group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
                                                 {QStringLiteral("甲")}, std::nullopt);
         const auto next = m_store->addSemester({2012, QStringLiteral("1班"), QStringLiteral("下")}, group.groupId);
-        StudentRecord student;
-        student.number = 5;
-        student.name = QStringLiteral("戊");
+        // A row of that number in a score table already: it stays as it is.
+        m_db->exec(QStringLiteral("INSERT INTO 课堂成绩表%1(学号,姓名,优秀) VALUES(5,'旧',7)").arg(next.classId));
+        StudentRecord student = named(5, QStringLiteral("戊"));
         student.gender = QStringLiteral("女");
         student.photo = QByteArray("\x89PNG\0data", 9);
-        m_store->addStudent(group.groupId, student);
+        const StudentChange added = m_store->AddStudentRecord(group.groupId, student);
+        QCOMPARE(added.outcome, Outcome::Done);
+        QCOMPARE(added.number, 5);
         QCOMPARE(m_store->student(group.groupId, 5)->photo, student.photo);
         // The list reads no photo.
         QVERIFY(m_store->students(group.groupId).last().photo.isNull());
-        QCOMPARE(m_store->studentNumbers(group.groupId), (QList<int>{1, 5}));
-        QVERIFY(!m_store->hasScoreRow(next.classId, 5));
-        m_store->addZeroScoreRow(next.classId, 5, QStringLiteral("戊"));
-        QCOMPARE(m_store->score(next.classId, 5)->excellent, std::optional<int>(0));
+        QCOMPARE(rows(QStringLiteral("SELECT 学号,姓名,优秀,良,一般,旷课,主动加分 FROM 课堂成绩表1 WHERE 学号=5")),
+                 QStringList{QStringLiteral("5|戊|0|0|0|0|0")});
+        QCOMPARE(m_store->score(next.classId, 5)->excellent, std::optional<int>(7));
 
-        QVERIFY(m_store->renameInScores(next.classId, 5, QStringLiteral("己")));
-        QVERIFY(!m_store->renameInScores(next.classId, 6, QStringLiteral("己")));
+        // A number taken: nothing written.
+        const QStringList before = everything();
+        QCOMPARE(m_store->AddStudentRecord(group.groupId, named(5, QStringLiteral("庚"))).outcome, Outcome::NumberTaken);
+        // A name too long for the first semester's table: nothing written anywhere, and why.
+        const StudentChange tooLong = m_store->AddStudentRecord(group.groupId, named(6, QString(21, u'长')));
+        QCOMPARE(tooLong.outcome, Outcome::Failed);
+        QCOMPARE(tooLong.error, QStringLiteral("姓名最多20个字，本次操作没有改动任何数据。\nCHECK constraint failed: length(姓名) <= 20"));
+        QCOMPARE(everything(), before);
+
+        // A group without any semester: the roster row only.
+        const auto bare = m_store->importGroup({2013, QStringLiteral("2班"), QStringLiteral("上")}, {}, std::nullopt);
+        m_store->deleteSemester(bare.groupId);
+        QCOMPARE(m_store->AddStudentRecord(bare.groupId, named(1, QStringLiteral("辛"))).outcome, Outcome::Done);
+        QVERIFY(m_store->hasStudent(bare.groupId, 1));
+        QVERIFY(!m_store->hasScoreRow(bare.groupId, 1));
+
         m_store->updateCounts(next.classId, 5, 3, 2, 1, 4);
         const ScoreRecord counts = *m_store->score(next.classId, 5);
         QCOMPARE((QList<int>{*counts.excellent, *counts.good, *counts.fair, *counts.absent}), (QList<int>{3, 2, 1, 4}));
+    }
 
-        student.name = QStringLiteral("庚");
-        QVERIFY_THROWS_EXCEPTION(DbError, m_store->addStudent(group.groupId, student));
-        QCOMPARE(m_store->student(group.groupId, 5)->name, std::optional<QString>(QStringLiteral("戊")));
-        QVERIFY(m_store->updateStudent(group.groupId, 5, student, std::nullopt));
-        QCOMPARE(m_store->student(group.groupId, 5)->photo, QByteArray("\x89PNG\0data", 9));
-        QVERIFY(!m_store->updateStudent(group.groupId, 6, student, std::nullopt));
+    void editingAndDeletingAStudent()
+    {
+        using Outcome = StudentChange::Outcome;
+        const auto group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
+                                                {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")},
+                                                QStringLiteral("男"));
+        const auto next = m_store->addSemester({2012, QStringLiteral("1班"), QStringLiteral("下")}, group.groupId);
+        StudentRecord edited = *m_store->student(group.groupId, 2);
+        edited.address = QStringLiteral("北京");
+        QCOMPARE(m_store->SaveStudentEdit(group.groupId, 2, edited, QByteArray("photo"), false).outcome, Outcome::Done);
 
-        m_store->deleteStudent(group.groupId, 5);
-        m_store->deleteScoreRow(next.classId, 5);
-        QVERIFY(!m_store->hasStudent(group.groupId, 5));
-        QVERIFY(!m_store->hasScoreRow(next.classId, 5));
-        QVERIFY(m_store->hasScoreRow(next.classId, 1));
+        // A new name reaches every score table; without a new photo the stored one stays.
+        edited.name = QStringLiteral("乙乙");
+        edited.gender = QStringLiteral("女");
+        StudentChange change = m_store->SaveStudentEdit(group.groupId, 2, edited, std::nullopt, false);
+        QCOMPARE(change.outcome, Outcome::Done);
+        QCOMPARE(change.number, 2);
+        QVERIFY(change.semestersWithoutRow.isEmpty());
+        const StudentRecord saved = *m_store->student(group.groupId, 2);
+        QCOMPARE(saved.photo, QByteArray("photo"));
+        QCOMPARE(saved.gender, std::optional<QString>(QStringLiteral("女")));
+        QCOMPARE(saved.address, std::optional<QString>(QStringLiteral("北京")));
+        QCOMPARE(rowsEverywhere(group.groupId),
+                 QList<QStringList>(3, {QStringLiteral("1|甲"), QStringLiteral("2|乙乙"), QStringLiteral("3|丙")}));
+
+        // A score table without the student's row is named; the others take the name.
+        m_db->exec(QStringLiteral("DELETE FROM 课堂成绩表%1 WHERE 学号=3").arg(next.classId));
+        edited = *m_store->student(group.groupId, 3);
+        edited.name = QStringLiteral("丙丙");
+        change = m_store->SaveStudentEdit(group.groupId, 3, edited, std::nullopt, false);
+        QCOMPARE(change.semestersWithoutRow, QList<int>{next.classId});
+        QCOMPARE(m_store->score(group.groupId, 3)->name, std::optional<QString>(QStringLiteral("丙丙")));
+
+        // A new number refused: the rest of the edit is written all the same.
+        edited.number = 1;
+        edited.contact = QStringLiteral("电话");
+        change = m_store->SaveStudentEdit(group.groupId, 3, edited, std::nullopt, true);
+        QCOMPARE(change.outcome, Outcome::NumberTaken);
+        QCOMPARE(change.number, 3);
+        QCOMPARE(m_store->student(group.groupId, 3)->contact, std::optional<QString>(QStringLiteral("电话")));
+        edited.number = StudentRenumbering::kHighestNumber;
+        QCOMPARE(m_store->SaveStudentEdit(group.groupId, 2, edited, std::nullopt, true).outcome, Outcome::BeyondRange);
+
+        // Gone from the roster meanwhile: nothing written.
+        const QStringList before = everything();
+        QCOMPARE(m_store->SaveStudentEdit(group.groupId, 9, edited, QByteArray("x"), true).outcome, Outcome::NotFound);
+        QCOMPARE(everything(), before);
+
+        QCOMPARE(m_store->DeleteStudentRecord(group.groupId, 1).outcome, Outcome::Done);
+        QVERIFY(!m_store->hasStudent(group.groupId, 1));
+        QVERIFY(!m_store->hasScoreRow(group.groupId, 1));
+        QVERIFY(!m_store->hasScoreRow(next.classId, 1));
+        QVERIFY(m_store->hasScoreRow(next.classId, 0));
+    }
+
+    void everyStudentHasOneRowInEachScoreTable()
+    {
+        using Outcome = StudentChange::Outcome;
+        QStringList names;
+        for (int n = 1; n <= 8; ++n)
+            names << QStringLiteral("生%1").arg(n);
+        const int group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("一")}, names, QStringLiteral("男")).groupId;
+        m_store->addSemester({2012, QStringLiteral("1班"), QStringLiteral("二")}, group);
+        // Another group's tables are never touched.
+        const int other = m_store->importGroup({2012, QStringLiteral("2班"), QStringLiteral("一")}, names, std::nullopt).groupId;
+        const QList<QStringList> otherRows = rowsEverywhere(other);
+        QVERIFY(rowsAgree(group));
+
+        auto edit = [&](int from, int to, const QString &name) {
+            StudentRecord student = *m_store->student(group, from);
+            student.number = to;
+            student.name = name;
+            return m_store->SaveStudentEdit(group, from, student, std::nullopt, true).outcome;
+        };
+        QCOMPARE(m_store->AddStudentRecord(group, named(12, QStringLiteral("新"))).outcome, Outcome::Done);
+        const int third = m_store->addSemester({2012, QStringLiteral("1班"), QStringLiteral("三")}, group).classId;
+        QVERIFY(rowsAgree(group));
+        QCOMPARE(m_store->DeleteStudentRecord(group, 4).outcome, Outcome::Done);
+        QCOMPARE(edit(3, 6, QStringLiteral("三改")), Outcome::Done); // everybody above follows: 5→7 … 12→11
+        QVERIFY(rowsAgree(group));
+        QCOMPARE(m_store->studentNumbers(group), (QList<int>{1, 2, 6, 7, 8, 9, 10, 11}));
+        QCOMPARE(edit(6, 3, QStringLiteral("三")), Outcome::Done); // back down into the gap
+        QCOMPARE(m_store->studentNumbers(group), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+        QCOMPARE(edit(8, 5, QStringLiteral("八")), Outcome::NumberTaken);
+        QCOMPARE(m_store->AddStudentRecord(group, named(20, QStringLiteral("廿"))).outcome, Outcome::Done);
+        QCOMPARE(edit(20, 10, QStringLiteral("十")), Outcome::Done); // nobody from 10 to 19
+        QCOMPARE(edit(2, 1, QStringLiteral("二")), Outcome::NumberTaken);
+        QCOMPARE(edit(1, 2, QStringLiteral("一")), Outcome::Done); // up onto a held number
+        QVERIFY(rowsAgree(group));
+        QCOMPARE(rowsEverywhere(group).first().first(), QStringLiteral("2|一"));
+        QCOMPARE(rowsEverywhere(other), otherRows);
+
+        // A failure in the last score table: each operation leaves nothing changed anywhere.
+        const QStringList before = everything();
+        const QList<std::pair<QString, std::function<StudentChange()>>> operations{
+            {QStringLiteral("INSERT"), [&] { return m_store->AddStudentRecord(group, named(30, QStringLiteral("卅"))); }},
+            {QStringLiteral("DELETE"), [&] { return m_store->DeleteStudentRecord(group, 3); }},
+            {QStringLiteral("UPDATE"), [&] {
+                 return m_store->SaveStudentEdit(group, 3, named(4, QStringLiteral("改")), QByteArray("x"), true);
+             }},
+        };
+        for (const auto &[event, operation] : operations) {
+            m_db->exec(QStringLiteral("CREATE TRIGGER injected BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT,'injected'); END")
+                           .arg(event, StudentStore::scoreTable(third)));
+            const StudentChange change = operation();
+            QCOMPARE(change.outcome, Outcome::Failed);
+            QVERIFY2(change.error.contains(QStringLiteral("injected")), qPrintable(change.error));
+            m_db->exec(QStringLiteral("DROP TRIGGER injected"));
+            QCOMPARE(everything(), before);
+        }
     }
 
     void groupListAndClicks()
@@ -316,8 +477,8 @@ private slots:
         const auto boys = m_store->importGroup({2013, QStringLiteral("B"), QStringLiteral("上")}, five,
                                                QStringLiteral("男"));
         const auto other = m_store->importGroup({2012, QStringLiteral("A"), QStringLiteral("上")}, {}, std::nullopt);
-        m_store->addStudent(boys.groupId, {4, QStringLiteral("d"), std::nullopt, {}, {}, {}, {}});
-        m_store->addStudent(boys.groupId, {5, QStringLiteral("e"), QStringLiteral("女"), {}, {}, {}, {}});
+        m_store->AddStudentRecord(boys.groupId, {4, QStringLiteral("d"), std::nullopt, {}, {}, {}, {}});
+        m_store->AddStudentRecord(boys.groupId, {5, QStringLiteral("e"), QStringLiteral("女"), {}, {}, {}, {}});
         const auto second = m_store->addSemester({2013, QStringLiteral("B"), QStringLiteral("下")}, boys.groupId);
         m_db->exec(QStringLiteral("INSERT INTO ClassInfo(点名,入学年,小组) VALUES(65536,2011,'no semester')"));
         m_store->setTick(other.groupId, true);
@@ -336,24 +497,21 @@ private slots:
         QCOMPARE(listing.selectedRow, 0);
         QCOMPARE(listing.classId, other.groupId);
 
-        // Another semester of the same group: only the semester flag.
+        // Another semester of the same group.
         GroupSelection::Click click = GroupSelection::click(
             *m_store, {true, QStringLiteral("2013"), QStringLiteral("B"), QStringLiteral("上"), boys.groupId},
             boys.groupId, second.classId);
         QCOMPARE(click.classId, boys.groupId);
-        QVERIFY(click.classChanged && !click.groupChanged);
+        QCOMPARE(click.groupId, boys.groupId);
         QCOMPARE(*click.info, QStringLiteral("本班共有：5个学生\r\n其中男生：3 \r\n        女生：2 \r\n"));
         QVERIFY(m_store->semester(boys.groupId)->ticked);
-        // Another group: both flags.
+        // Another group.
         const GroupSelection::Row rowA{false, QStringLiteral("2012"), QStringLiteral("A"), QStringLiteral("上"),
                                        other.groupId};
         click = GroupSelection::click(*m_store, rowA, boys.groupId, boys.groupId);
         QCOMPARE(click.groupId, other.groupId);
-        QVERIFY(click.groupChanged && click.classChanged);
         QVERIFY(!m_store->semester(other.groupId)->ticked);
-        // The same row again: no flag.
-        click = GroupSelection::click(*m_store, rowA, other.groupId, other.groupId);
-        QVERIFY(!click.groupChanged && !click.classChanged && click.error.isEmpty());
+        QVERIFY(click.error.isEmpty());
 
         // The check-all box stores every row's tick together.
         m_store->setTicks({{other.groupId, true}, {second.classId, true}});
@@ -416,7 +574,7 @@ private slots:
         StudentRecord student;
         student.number = 2;
         student.name = QString(20, u'长') + QChar(u'\0') + QString(5, u'长');
-        QVERIFY_THROWS_EXCEPTION(DbError, m_store->addStudent(group.groupId, student));
+        QCOMPARE(m_store->AddStudentRecord(group.groupId, student).outcome, StudentChange::Outcome::Failed);
         // A NUL written by another program is not read.
         QSqlQuery raw(m_db->handle());
         raw.prepare(QStringLiteral("INSERT INTO 小组表1(学号,姓名) VALUES(3,?)"));
@@ -426,31 +584,54 @@ private slots:
         // A lone surrogate becomes U+FFFD and the character after it stays.
         student.number = 4;
         student.name = QChar(0xD800) + QStringLiteral("孤");
-        m_store->addStudent(group.groupId, student);
+        m_store->AddStudentRecord(group.groupId, student);
         QCOMPARE(m_store->student(group.groupId, 4)->name, std::optional<QString>(QStringLiteral("\uFFFD孤")));
     }
 
-    void renumberingATable()
+    void renumberingMovesEachRowOnce()
     {
-        const auto group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
-                                                {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")},
-                                                std::nullopt);
+        const int group = m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
+                                               {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"),
+                                                QStringLiteral("丁")},
+                                               std::nullopt)
+                              .groupId;
+        m_db->exec(QStringLiteral("DELETE FROM 小组表1 WHERE 学号=3"));
+        m_db->exec(QStringLiteral("DELETE FROM 课堂成绩表1 WHERE 学号=3"));
         // A row no roster student has: it keeps its number.
         m_db->exec(QStringLiteral("INSERT INTO 课堂成绩表1(学号,姓名) VALUES(9,'旧')"));
-        m_store->loadRenumbering({{1, 1}, {2, 5}, {3, 6}});
-        m_store->renumberRoster(group.groupId);
-        m_store->renumberScores(group.groupId);
-        QCOMPARE(m_store->studentNumbers(group.groupId), (QList<int>{1, 5, 6}));
+        m_db->exec(QStringLiteral("CREATE TEMP TABLE moved(tab TEXT, old INTEGER, new INTEGER)"));
+        for (const QString &table : {QStringLiteral("小组表1"), QStringLiteral("课堂成绩表1")})
+            m_db->exec(QStringLiteral("CREATE TEMP TRIGGER moved_%1 AFTER UPDATE OF 学号 ON main.%2 BEGIN "
+                                      "INSERT INTO moved VALUES('%2',old.学号,new.学号); END")
+                           .arg(table == QStringLiteral("小组表1") ? 1 : 2)
+                           .arg(table));
+        // 1, 2, 4: 2 → 5, so 4 → 6: the higher one moves first, each once.
+        StudentRecord edited = *m_store->student(group, 2);
+        edited.number = 5;
+        QCOMPARE(m_store->SaveStudentEdit(group, 2, edited, std::nullopt, true).outcome, StudentChange::Outcome::Done);
+        QCOMPARE(rows(QStringLiteral("SELECT tab,old,new FROM moved ORDER BY rowid")),
+                 (QStringList{QStringLiteral("小组表1|4|6"), QStringLiteral("小组表1|2|5"),
+                              QStringLiteral("课堂成绩表1|4|6"), QStringLiteral("课堂成绩表1|2|5")}));
         QCOMPARE(rows(QStringLiteral("SELECT 学号,姓名 FROM 课堂成绩表1 ORDER BY 学号")),
                  (QStringList{QStringLiteral("0|0"), QStringLiteral("1|甲"), QStringLiteral("5|乙"),
-                              QStringLiteral("6|丙"), QStringLiteral("9|旧")}));
+                              QStringLiteral("6|丁"), QStringLiteral("9|旧")}));
 
-        // A move onto that row's number fails, and the table is as it was.
-        m_store->loadRenumbering({{5, 8}, {6, 9}});
-        QVERIFY_THROWS_EXCEPTION(DbError, m_store->renumberScores(group.groupId));
-        QCOMPARE(rows(QStringLiteral("SELECT 学号 FROM 课堂成绩表1 ORDER BY 学号")),
-                 (QStringList{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("5"), QStringLiteral("6"),
-                              QStringLiteral("9")}));
+        // Back down: 5 → 2, so 6 → 3, the lower one first.
+        m_db->exec(QStringLiteral("DELETE FROM moved"));
+        edited.number = 2;
+        QCOMPARE(m_store->SaveStudentEdit(group, 5, edited, std::nullopt, true).outcome, StudentChange::Outcome::Done);
+        QCOMPARE(rows(QStringLiteral("SELECT old,new FROM moved WHERE tab='小组表1' ORDER BY rowid")),
+                 (QStringList{QStringLiteral("5|2"), QStringLiteral("6|3")}));
+
+        // A move onto that stray row's number fails, and every table is as it was.
+        m_db->exec(QStringLiteral("DROP TRIGGER moved_1"));
+        m_db->exec(QStringLiteral("DROP TRIGGER moved_2"));
+        const QStringList before = everything();
+        edited.number = 8;
+        const StudentChange failed = m_store->SaveStudentEdit(group, 2, edited, std::nullopt, true);
+        QCOMPARE(failed.outcome, StudentChange::Outcome::Failed);
+        QVERIFY2(failed.error.contains(QStringLiteral("UNIQUE")), qPrintable(failed.error));
+        QCOMPARE(everything(), before);
     }
 
     void aHeldNewerOrHeadlessFileIsNeverWritten()
