@@ -1,5 +1,7 @@
 #include "RecordsPage.h"
 
+#include "core/StudentDatabase.h"
+
 #include "controls/CListCtrlCl.h"
 
 namespace RecordsPage {
@@ -12,7 +14,7 @@ const QColor kListBack(104, 155, 104);
 const Database &database(const DatabaseConnection &connection)
 {
     if (!connection)
-        throw DbError(QStringLiteral("Student.db 没有打开，本次操作没有改动任何数据。"));
+        throw DbError(Database::notOpenText(StudentDatabase::fileName()));
     return *connection;
 }
 

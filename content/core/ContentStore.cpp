@@ -1,5 +1,7 @@
 #include "ContentStore.h"
 
+#include "ContentDatabase.h"
+
 #include "platform/base/DatabaseOpener.h"
 #include "platform/base/NumberText.h"
 
@@ -101,7 +103,7 @@ QString ContentStore::questionTable(int kemuId)
 
 QString ContentStore::notOpenText()
 {
-    return QStringLiteral("Content.db 没有打开，本次操作没有改动任何数据。");
+    return Database::notOpenText(ContentDatabase::fileName());
 }
 
 QString ContentStore::rowGoneText()

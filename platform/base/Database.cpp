@@ -172,6 +172,12 @@ QString Database::fileName() const
     return QFileInfo(m_filePath).fileName();
 }
 
+QString Database::notOpenText(const QString &fileName)
+{
+    return QStringLiteral("%1 没有打开，本次操作没有改动任何数据。")
+        .arg(fileName.isEmpty() ? QStringLiteral("数据库") : fileName);
+}
+
 QSqlDatabase Database::handle() const
 {
     return m_handle;
@@ -247,7 +253,7 @@ void Database::checkOpen() const
 {
     // A connection that never opened fails every statement with the reason it did not.
     if (!isOpen())
-        throw DbError(m_openError.isEmpty() ? QStringLiteral("database not open") : m_openError);
+        throw DbError(m_openError.isEmpty() ? notOpenText(fileName()) : m_openError);
 }
 
 QSqlQuery Database::prepare(const QString &sql) const

@@ -73,6 +73,8 @@ public:
     const QString &filePath() const { return m_filePath; }
     // "Student.db": the name the messages use.
     QString fileName() const;
+    // "Student.db 没有打开，本次操作没有改动任何数据。": a statement on a file that is not open.
+    static QString notOpenText(const QString &fileName);
     QSqlDatabase handle() const;
 
     // Prepares sql, binds values in order and runs it; throws DbError on failure.

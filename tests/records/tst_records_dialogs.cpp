@@ -352,12 +352,12 @@ private slots:
         QVERIFY(!GroupPageActions::DeleteSemester(&m_page, StudentStore(closed),
             row(QStringLiteral("2014"), QStringLiteral("2班"), QStringLiteral("下"), 2)));
         QCOMPARE(prompt.shown.last().caption, QStringLiteral("删除数据失败"));
-        QCOMPARE(prompt.shown.last().text, QStringLiteral("database not open"));
+        QCOMPARE(prompt.shown.last().text, QStringLiteral("数据库 没有打开，本次操作没有改动任何数据。"));
 
         prompt.clear();
         GroupPageActions::StoreTicks(StudentStore(closed),
             { row(QStringLiteral("2014"), QStringLiteral("2班"), QStringLiteral("下"), 2) });
-        QCOMPARE(prompt.texts(), QStringList { QStringLiteral("database not open") });
+        QCOMPARE(prompt.texts(), QStringList { QStringLiteral("数据库 没有打开，本次操作没有改动任何数据。") });
     }
 };
 
