@@ -76,6 +76,8 @@ void CKeshiPage::LoadKeshiList()
     } catch (const DbError &error) {
         m_listKeshi->DeleteAllItems();
         ShowError(error.message(), QStringLiteral("更新数据失败！"));
+        // Loaded for no subject: the next tab change or action tries again.
+        m_nLoadedKemuID = -1;
         ContentSelection::setLesson(-1);
         return;
     }

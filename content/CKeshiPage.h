@@ -27,7 +27,8 @@ public:
     void OnNMClickList(int item);
 
     CListCtrlCl *m_listKeshi = nullptr;
-    // The subject the list was last loaded for; -1 before the first load and for none.
+    // The subject the list was last loaded for; -1 before the first load, for none and after
+    // a failed load.
     int m_nLoadedKemuID = -1;
     int m_nLoadCount = 0;
 

@@ -106,6 +106,15 @@ bool CKeshiZhishidianPage::ListIsCurrent()
     return m_navigator.IsFor(app.m_nKemuID, app.m_nKeshiID);
 }
 
+bool CKeshiZhishidianPage::ListWasCurrent()
+{
+    const CPellorApp &app = theApp();
+    if (m_navigator.IsFor(app.m_nKemuID, app.m_nKeshiID))
+        return true;
+    LoadZhishidianList();
+    return false;
+}
+
 bool CKeshiZhishidianPage::LessonChosen() const
 {
     if (theApp().m_nKemuID >= 0 && theApp().m_nKeshiID >= 0)
@@ -120,7 +129,7 @@ void CKeshiZhishidianPage::OnNMClickList(int item)
         theApp().m_nZhishidianID = -1;
         return;
     }
-    if (!ListIsCurrent())
+    if (!ListWasCurrent())
         return;
     m_navigator.TakeRow(item);
     theApp().m_nZhishidianID = PointNumber(item);
@@ -132,7 +141,7 @@ void CKeshiZhishidianPage::OnNMDblclkList(int item)
         theApp().m_nZhishidianID = -1;
         return;
     }
-    if (!ListIsCurrent())
+    if (!ListWasCurrent())
         return;
     m_navigator.TakeRow(item);
     m_strPointText = m_listZhishidian->GetItemText(item, ColText);

@@ -60,6 +60,9 @@ private:
     // Loads the list again when it shows another lesson than the current one; false when it
     // still does not (a failed load, said).
     bool ListIsCurrent();
+    // A click names a row of the rows shown: on a list of another lesson it only loads the
+    // list again (false).
+    bool ListWasCurrent();
     // "请先在“选择课时”中选择课时" and false without a current lesson.
     bool LessonChosen() const;
     void ShowPoints();

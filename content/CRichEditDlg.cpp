@@ -121,8 +121,7 @@ void CRichEditDlg::OnMenuClose()
 
 void CRichEditDlg::OnBnClickedCancel()
 {
-    if (MayClose())
-        accept();
+    OnMenuClose();
 }
 
 void CRichEditDlg::reject()
@@ -470,10 +469,14 @@ bool CRichEditDlg::NewQuestionSettled()
 {
     if (!IsNewQuestion())
         return true;
+    const bool noQuestion = m_editMiddle->toPlainText().isEmpty();
+    const bool noAnswer = m_editBottom->toPlainText().isEmpty();
     // Boxes left empty hold nothing to lose.
-    if (m_editMiddle->toPlainText().isEmpty() && m_editBottom->toPlainText().isEmpty())
+    if (noQuestion && noAnswer)
         return true;
-    if (m_bStoreFailed)
+    // Half a question cannot be stored, and the window can always be closed: the teacher
+    // says whether to give it up.
+    if (noQuestion || noAnswer || m_bStoreFailed)
         return MayGiveUp(giveUpQuestionText());
     return StoreNewQuestion();
 }

@@ -65,7 +65,6 @@ public:
     explicit CRichEditDlg(QWidget *pParent = nullptr, Mode mode = Presentation);
     ~CRichEditDlg() override;
 
-    Mode mode() const { return m_mode; }
     // The presentation flag and the edit flag: the mode.
     bool IsPresent() const { return m_mode == Presentation; }
     bool IsEditQuestion() const { return m_mode == EditQuestion; }
@@ -163,7 +162,8 @@ private:
 
     // Whether the middle and bottom boxes hold other texts than those stored.
     bool BoxesDifferFromStored() const;
-    // After a refused store, closing asks whether to give up what is typed (giveUpText).
+    // After a refused store, or with half a new question typed, closing asks whether to give
+    // up what is typed (giveUpText).
     bool MayGiveUp(const QString &giveUpText);
     RichEditBox *focusBox() const;
     void applyLayout(const PresenterGeometry::Layout &layout);

@@ -5,9 +5,9 @@ namespace BrowserReload {
 Plan onTabChange(int tab, int currentSubject, int lessonsLoadedFor)
 {
     Plan plan;
-    if (currentSubject < 0 || tab == TabSubjects)
+    if (tab == TabSubjects)
         return plan;
-    plan.lessons = lessonsLoadedFor != currentSubject;
+    plan.lessons = currentSubject >= 0 && lessonsLoadedFor != currentSubject;
     plan.points = tab == TabPoints;
     plan.questions = tab == TabQuestions;
     return plan;

@@ -13,7 +13,9 @@
 // One lesson's knowledge points as the points page lists them and the presenter steps
 // through them: the points, the current row, the number of a point's questions and a cursor
 // over the current point's questions. The points page owns it and hands it to the presenter
-// it opens, so both stand on the same point, and both read and write the lesson through it.
+// it opens, so both stand on the same point. The presenter reads and writes the lesson only
+// through it; the page loads the points through it and adds, edits and deletes them through
+// the store.
 //
 // Reads and writes throw DbError; a failed one leaves the position where it was.
 class LessonNavigator
@@ -43,19 +45,15 @@ public:
     void Load(const DatabaseConnection &db, int kemuId, int keshiId);
     // Whether the points are those of that lesson.
     bool IsFor(int kemuId, int keshiId) const;
-    int kemuId() const { return m_nKemuID; }
-    int keshiId() const { return m_nKeshiID; }
     const QList<PointRecord> &points() const { return m_points; }
     // The point's text as shown: notEnteredText() for one never entered.
     QString PointText(int row) const;
     // -1 when the lesson has no point of that number.
     int RowOfPoint(int number) const;
 
-    // The row last taken or stepped to; -1 before one was. It may lie past the points after a
-    // reload, until the next step.
-    int currentRow() const { return m_nCurRow; }
     int rowCount() const { return static_cast<int>(m_points.size()); }
-    // The current row when the lesson still has it, otherwise -1.
+    // The row last taken or stepped to when the lesson still has it, otherwise -1 (before one
+    // was taken, or after a reload that shortened the lesson, until the next step).
     int CurrentPointRow() const;
     // A row taken from the list by a click, a double-click or "添加问题": its questions start
     // again from the first.

@@ -300,10 +300,32 @@ private slots:
         // A click makes the point current; below the rows, none is.
         clickRow(list, 2);
         QCOMPARE(theApp().m_nZhishidianID, 5);
-        QCOMPARE(page->Navigator().currentRow(), 2);
+        QCOMPARE(page->Navigator().CurrentPointRow(), 2);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 3));
         QCOMPARE(theApp().m_nZhishidianID, -1);
-        QCOMPARE(page->Navigator().currentRow(), 2);
+        QCOMPARE(page->Navigator().CurrentPointRow(), 2);
+
+        // A click or double-click on a row of a list loaded for another subject (none is current
+        // after the subjects failed to load) takes no row: the list is loaded again.
+        theApp().m_nKemuID = -1;
+        page->OnNMClickList(2);
+        QCOMPARE(theApp().m_nZhishidianID, -1);
+        QCOMPARE(list->GetItemCount(), 0);
+        theApp().m_nKemuID = 1;
+        page->LoadZhishidianList();
+        theApp().m_nKemuID = -1;
+        bool presented = false;
+        QTimer::singleShot(0, [&] {
+            if (auto presenter = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                presented = true;
+                presenter->done(QDialog::Accepted);
+            }
+        });
+        page->OnNMDblclkList(0);
+        QCoreApplication::processEvents();
+        QVERIFY(!presented);
+        QCOMPARE(list->GetItemCount(), 0);
+        QCOMPARE(theApp().m_nZhishidianID, -1);
     }
 
     void theEntryDialogSpansTheScreenAndPastesPlainText()
@@ -641,7 +663,7 @@ private slots:
         QVERIFY(!frameless);
         QCOMPARE(texts, (QStringList{QStringLiteral("第5点"), QStringLiteral("0")}));
         QCOMPARE(theApp().m_nZhishidianID, 5);
-        QCOMPARE(page->Navigator().currentRow(), 4);
+        QCOMPARE(page->Navigator().CurrentPointRow(), 4);
 
         // On an empty lesson it does nothing.
         theApp().m_nKeshiID = 2;

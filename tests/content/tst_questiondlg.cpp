@@ -104,11 +104,15 @@ private slots:
         QCOMPARE(dlg->m_pageZhishidian->m_nLoadCount, 1);
         QCOMPARE(dlg->m_pageWenti->m_nLoadCount, 1);
 
-        // Without a subject a change of tab reloads nothing.
+        // Without a subject a change of tab leaves the lessons page as it is; the points and
+        // questions pages load, empty, without a word.
+        tabs->setCurrentIndex(1);
         tabs->setCurrentIndex(2);
         tabs->setCurrentIndex(3);
-        QCOMPARE(dlg->m_pageZhishidian->m_nLoadCount, 1);
-        QCOMPARE(dlg->m_pageWenti->m_nLoadCount, 1);
+        QCOMPARE(dlg->m_pageKeshi->m_nLoadCount, 1);
+        QCOMPARE(dlg->m_pageZhishidian->m_nLoadCount, 2);
+        QCOMPARE(dlg->m_pageWenti->m_nLoadCount, 2);
+        QCOMPARE(prompt.shown.size(), 2);
 
         // Closed, it is hidden; shown again as it was, on its tab, nothing loaded.
         dlg->move(40, 30);
@@ -209,6 +213,31 @@ private slots:
         QCOMPARE(theApp().m_nKeshiID, 3);
         QVERIFY(lessons->m_listKeshi->IsItemSelected(2) && !lessons->m_listKeshi->IsItemSelected(0));
         QCOMPARE(prompt.shown.size(), 0);
+
+        // A load that failed is tried again by the next change to the tab, and before "增加课时"
+        // proposes a number.
+        auto failLoad = [&] {
+            theApp().m_pConnection->exec(QStringLiteral("ALTER TABLE Keshi2 RENAME TO Keshi2x"));
+            lessons->LoadKeshiList();
+            theApp().m_pConnection->exec(QStringLiteral("ALTER TABLE Keshi2x RENAME TO Keshi2"));
+            QCOMPARE(lessons->m_listKeshi->GetItemCount(), 0);
+        };
+        failLoad();
+        tabs->setCurrentIndex(0);
+        tabs->setCurrentIndex(1);
+        QCOMPARE(column(lessons->m_listKeshi, 0),
+                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+        QCOMPARE(theApp().m_nKeshiID, 3);
+        failLoad();
+        QString proposed;
+        TestSupport::whenModal([&](QWidget *form) {
+            proposed = form->findChild<QLineEdit *>(QStringLiteral("edit1000"))->text();
+            TestSupport::clickButton(form, 2);
+        });
+        lessons->OnBnClickedAdd();
+        QCOMPARE(proposed, QStringLiteral("4"));
+        QCOMPARE(prompt.shown.size(), 2);
+        QCOMPARE(prompt.shown.at(1).caption, QStringLiteral("更新数据失败！"));
     }
 
     void subjectsAreAddedRenamedAndDeleted()
@@ -434,6 +463,25 @@ private slots:
         points->OnBnClickedAddWenti();
         QCOMPARE(TestSupport::rows(*theApp().m_pConnection, pointsOfBoth), QStringList{QStringLiteral("1+0")});
         QCOMPARE(prompt.texts(), QStringList(3, QStringLiteral("请先在“选择课时”中选择课时")));
+
+        // With no subject current (the subjects failed to load), the points and questions tabs
+        // show nothing of 语文.
+        store().addQuestion(1, 1, 1, QStringLiteral("语文的问"), QStringLiteral("答"));
+        tabs->setCurrentIndex(0);
+        clickRow(dlg->m_pageKemu->m_listKemu, 0);
+        tabs->setCurrentIndex(2);
+        clickRow(points->m_listZhishidian, 0);
+        tabs->setCurrentIndex(3);
+        QCOMPARE(dlg->m_pageWenti->m_listWenti->GetItemCount(), 1);
+        tabs->setCurrentIndex(0);
+        theApp().m_pConnection->exec(QStringLiteral("ALTER TABLE Kemu RENAME TO Kemu0"));
+        dlg->m_pageKemu->LoadKemuList();
+        QCOMPARE(theApp().m_nKemuID, -1);
+        tabs->setCurrentIndex(2);
+        QCOMPARE(points->m_listZhishidian->GetItemCount(), 0);
+        tabs->setCurrentIndex(3);
+        QCOMPARE(dlg->m_pageWenti->m_listWenti->GetItemCount(), 0);
+        QCOMPARE(prompt.shown.size(), 4);
     }
 
     void aFailedOpeningIsShownAndTriedAgain()

@@ -326,7 +326,10 @@ private slots:
             dlg.OnCommand(CRichEditDlg::ID_SAVE_NEW_QUESTION);
             dlg.m_editMiddle->setPlainText(QStringLiteral("1+1=?"));
             dlg.OnCommand(CRichEditDlg::ID_SAVE_NEW_QUESTION);
-            // A close that would lose the question keeps the window, with the reason.
+            // With a box empty, every close asks whether to give the question up; 否 keeps the
+            // window with the texts.
+            for (int turn = 0; turn < 3; ++turn)
+                prompt.answerNext(Prompt::No);
             dlg.OnCommand(CRichEditDlg::ID_CLOSE);
             visible();
             QTest::keyClick(dlg.m_editMiddle, Qt::Key_Escape);
@@ -356,10 +359,10 @@ private slots:
         QCOMPARE(seen, (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
                                     QStringLiteral("二|1+1=?|2"), QStringLiteral("0"), QStringLiteral("1"),
                                     QStringLiteral("0")}));
-        QCOMPARE(prompt.texts(), (QStringList{kNoQuestion, kNoAnswer, kNoAnswer, kNoAnswer, kNoAnswer, kFull,
-                                              kGiveUpQuestion}));
+        QCOMPARE(prompt.texts(), (QStringList{kNoQuestion, kNoAnswer, kGiveUpQuestion, kGiveUpQuestion,
+                                              kGiveUpQuestion, kFull, kGiveUpQuestion}));
+        QCOMPARE(prompt.shown.at(2).buttons, Prompt::YesNo);
         QCOMPARE(prompt.shown.at(5).caption, QStringLiteral("添加数据失败"));
-        QCOMPARE(prompt.shown.at(6).buttons, Prompt::YesNo);
         QCOMPARE(questionRows(), QStringList{QStringLiteral("1|1|2|NULL|1+1=?|2")});
         prompt.clear();
 
@@ -376,8 +379,15 @@ private slots:
         });
         page->OnBnClickedAddWenti();
         theApp().m_pConnection->exec(QStringLiteral("DROP TRIGGER refuse"));
-        QCOMPARE(seen.mid(8), (QStringList{QStringLiteral("1"), QStringLiteral("0")}));
-        QCOMPARE(prompt.texts(), (QStringList{kFull, kGiveUpQuestion}));
+        // So does a question left without its text.
+        onPresenter([&](CRichEditDlg &dlg) {
+            dlg.m_editBottom->setPlainText(QStringLiteral("5"));
+            dlg.OnCommand(CRichEditDlg::ID_CLOSE);
+            seen << QString::number(dlg.isVisible());
+        });
+        page->OnBnClickedAddWenti();
+        QCOMPARE(seen.mid(8), (QStringList{QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0")}));
+        QCOMPARE(prompt.texts(), (QStringList{kFull, kGiveUpQuestion, kGiveUpQuestion}));
         QCOMPARE(questionRows().size(), 1);
         prompt.clear();
 
