@@ -1,3 +1,4 @@
+#include "DatabaseRows.h"
 #include "ModalHelper.h"
 #include "ScriptedPrompt.h"
 #include "TempProgramFolder.h"
@@ -504,6 +505,21 @@ private slots:
         selectRow(1);
         m_page->OnBnClickedEditStudent();
         QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("未选择任何项"), QStringLiteral("GetStudentInfo error")}));
+
+        // Held by another program: the database's own text, once, under the operation's name.
+        prompt.clear();
+        {
+            TestSupport::ManualBusyClock clock;
+            Database holder(QStringLiteral("holder"));
+            holder.open(db().filePath());
+            holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+            selectRow(0);
+            m_page->OnBnClickedEditStudent();
+            holder.exec(QStringLiteral("ROLLBACK"));
+        }
+        QCOMPARE(prompt.texts(),
+                 QStringList{QStringLiteral("Student.db 正被另一个程序使用，本次操作没有改动任何数据。\ndatabase is locked")});
+        QCOMPARE(prompt.shown.first().caption, QStringLiteral("GetStudentInfo error"));
 
         // The add form's refresh puts the members back over what was typed.
         CStuAddStuDlg form;
