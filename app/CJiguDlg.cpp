@@ -77,12 +77,16 @@ QLabel *CJiguDlg::staticControl(int id) const
     return findChild<QLabel *>(QStringLiteral("static%1").arg(id));
 }
 
+int CJiguDlg::m_bRandomGroup() const
+{
+    return m_lesson.settings().m_nSelectClass;
+}
+
 void CJiguDlg::PrepareRun(int group)
 {
     m_nBeats = m_lesson.settings().m_nNumOfJiGu;
     m_nRemaining = m_nBeats;
     m_nGroup = group;
-    m_bRandomGroup = m_lesson.settings().m_nSelectClass;
 }
 
 void CJiguDlg::ShowJigu()
@@ -139,7 +143,7 @@ void CJiguDlg::StartJigu()
     m_bStopRun = false;
     int g = m_nGroup;
     for (int i = 0; i < m_nBeats; ++i) {
-        const int beatGroup = m_bRandomGroup
+        const int beatGroup = m_bRandomGroup()
             ? RollCallPick::randomGroupWithStudents(tables, m_lesson.settings().m_nNumOfClass)
             : m_nGroup;
         if (beatGroup < 0 || beatGroup >= RollCallTables::kMaxGroups || tables.m_nGroupCount[beatGroup] <= 0)
@@ -156,7 +160,7 @@ void CJiguDlg::StartJigu()
         // On call at once: the main window shows the draw, in the group list too.
         const RollCallPick::Draw draw = m_lesson.Draw(g);
         m_strName = draw.name;
-        m_strScore = QString::number(m_lesson.settings().m_nSelectClass != 0 ? draw.groupScore : draw.total);
+        m_strScore = QString::number(m_bRandomGroup() != 0 ? draw.groupScore : draw.total);
         m_nRemaining = m_nBeats - i - 1;
 
         UpdateData(false);

@@ -24,14 +24,13 @@ public:
     static constexpr int kStartDelayMs = 50;
     static constexpr int kBeatPauseMs = 200;
 
-    // The main window is the owner, so that the game takes input while the roll-call runs
-    // modally and goes with it.
+    // The main window is the owner: the game takes input while that window runs modally,
+    // and goes with it.
     CJiguDlg(QWidget *owner, RollCallLesson &lesson);
     ~CJiguDlg() override;
 
     QBrush m_brushBack;
     int m_nGroup = 0;
-    int m_bRandomGroup = 0;
     QString m_strName;
     int m_nRemaining = 0;
     int m_nBeats = 0;
@@ -39,7 +38,11 @@ public:
     QString m_strRemainLabel;
     QString m_strGroup;
 
-    // The next run: the beats and the random group choice in effect, and the group picked.
+    // Whether every beat draws a group: the random group choice in effect, read from the
+    // lesson at each beat, so that a change in "设置" counts from the next run on.
+    int m_bRandomGroup() const;
+
+    // The next run: the beats in effect, and the group picked.
     void PrepareRun(int group);
     // Creates the window, shows it at the screen's top-left corner and starts the first run
     // shortly after.

@@ -230,7 +230,6 @@ bool CPellorDlg::OnInitDialog()
         setWindowTitle(PellorStartup::kProductName);
         fillNumberCombo(m_comboGroup->currentIndex());
     }
-    m_initialised = true;
     return true;
 }
 

@@ -173,7 +173,6 @@ private:
 
     QList<QLabel *> m_labels;
     QList<int> m_labelWidths;
-    bool m_initialised = false;
     // Hidden while the presentation tool bar is up.
     bool m_bStandingAside = false;
 };

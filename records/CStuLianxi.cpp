@@ -85,14 +85,7 @@ int CStuLianxi::numberAt(int item) const
 
 StudentChange CStuLianxi::apply(const std::function<StudentChange(const StudentStore &)> &operation) const
 {
-    try {
-        return operation(store());
-    } catch (const DbError &error) {
-        StudentChange failed;
-        failed.outcome = StudentChange::Outcome::Failed;
-        failed.error = error.message();
-        return failed;
-    }
+    return StudentStore::outcomeOf([&] { return operation(store()); });
 }
 
 int CStuLianxi::nextNumber(int n)
@@ -275,7 +268,11 @@ void CStuLianxi::OnBnClickedEditStudent()
     std::optional<StudentRecord> student;
     try {
         student = store().student(groupId(), oldNumber);
-    } catch (const DbError &) {
+    } catch (const DbError &error) {
+        // What the database says (a file held by another program, say), under the
+        // operation's name; the row stays selected and shown as it was.
+        Prompt::box(this, error.message(), QStringLiteral("GetStudentInfo error"), Prompt::OkOnly, Prompt::NoIcon);
+        return;
     }
     if (!student) {
         Prompt::app(QStringLiteral("GetStudentInfo error"));

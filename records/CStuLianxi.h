@@ -71,7 +71,7 @@ public:
     CPicture m_picture;
     PhotoFrame *m_staticPhoto = nullptr;
     QString m_strNote;
-    // How often the roster was loaded, for the window's reload rules.
+    // How often the roster was loaded; read only to check the window's reload rules.
     int m_nLoadCount = 0;
 
 private:

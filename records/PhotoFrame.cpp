@@ -43,16 +43,33 @@ void PhotoFrame::ShowPicture()
     update();
 }
 
+void PhotoFrame::decodeInto(CPicture &picture, const QByteArray &bytes) const
+{
+    if (bytes.isEmpty())
+        return;
+    // The most the frame can show of it, in the screen's own pixels.
+    const QSize room = (QSizeF(widest(), height()) * devicePixelRatioF()).toSize();
+    picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes.constData()),
+                           static_cast<int>(bytes.size()), room);
+}
+
 void PhotoFrame::ShowPhoto(const QByteArray &bytes)
 {
     m_picture.FreePicture();
-    if (!bytes.isEmpty()) {
-        // The most the frame can show of it, in the screen's own pixels.
-        const QSize room = (QSizeF(widest(), height()) * devicePixelRatioF()).toSize();
-        m_picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes.constData()),
-                                 static_cast<int>(bytes.size()), room);
-    }
+    decodeInto(m_picture, bytes);
     ShowPicture();
+}
+
+bool PhotoFrame::ShowChosenPhoto(const QByteArray &bytes)
+{
+    CPicture chosen;
+    decodeInto(chosen, bytes);
+    if (!chosen.m_pPicture)
+        return false;
+    m_picture.FreePicture();
+    m_picture.m_pPicture = chosen.m_pPicture;
+    ShowPicture();
+    return true;
 }
 
 void PhotoFrame::paintEvent(QPaintEvent *)

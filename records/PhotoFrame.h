@@ -36,10 +36,16 @@ public:
     // Puts a photo's bytes (none when empty) into the owner's picture, decoded no larger than
     // the frame can show it, and shows it.
     void ShowPhoto(const QByteArray &bytes);
+    // A photo file chosen by the teacher: decoded first, and shown in place of the picture
+    // held only when it is one. False, with the picture held still shown, when it is not.
+    bool ShowChosenPhoto(const QByteArray &bytes);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Decoded no larger than the frame can show it.
+    void decodeInto(CPicture &picture, const QByteArray &bytes) const;
+
     CPicture &m_picture; // the owner's; measured by each paint
 };

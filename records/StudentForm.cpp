@@ -181,11 +181,14 @@ void StudentForm::OnBnClickedBrowsePhoto()
 {
     // A field that does not pass is reported; the photo can still be chosen.
     UpdateData(true);
-    m_strPhotoPath = Prompt::openFileName(this, QString(), QString(), photoFilter());
-    m_staticPhoto->ShowPhoto(readWhole(m_strPhotoPath));
-    if (!m_strPhotoPath.isEmpty() && !m_picture.m_pPicture) {
-        Prompt::box(this, notAPictureMessage(m_strPhotoPath));
-        m_strPhotoPath.clear();
+    const QString chosen = Prompt::openFileName(this, QString(), QString(), photoFilter());
+    // Cancelled or refused, the photo shown stays, and so does what OK stores: the one
+    // chosen before, or in the edit form the stored one.
+    if (!chosen.isEmpty()) {
+        if (m_staticPhoto->ShowChosenPhoto(readWhole(chosen)))
+            m_strPhotoPath = chosen;
+        else
+            Prompt::box(this, notAPictureMessage(chosen));
     }
     UpdateData(false);
 }

@@ -71,8 +71,8 @@ public:
     // The gender is the text the box shows, which must be one of its items; then the
     // fields are taken and checked once, and the name must not be blank.
     void OnBnClickedOk();
-    // A chosen file that is no picture is refused, with a message naming it: no photo is
-    // chosen then.
+    // A chosen file that is no picture is refused, with a message naming it; the photo
+    // chosen before, or the stored one, stays chosen and shown then, as after a cancel.
     void OnBnClickedBrowsePhoto();
 
     QString m_strGender;

@@ -47,6 +47,16 @@ bool isWholeInt(const QString &text)
     return !t.isEmpty() && NumberText::scanInt(t, 0, value) == t.size();
 }
 
+// Line 2 of a roster never saved: "0", blanks after it aside. Only blanks: a CR left
+// before a line end (a UTF-16 file with CR CR LF) is no part of this form.
+bool isFreshLine2(const QString &line2)
+{
+    qsizetype end = line2.size();
+    while (end > 0 && isPadding(line2.at(end - 1)))
+        --end;
+    return QStringView(line2).left(end) == u"0";
+}
+
 void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int g);
 
 QString trimPadding(const QString &text)
@@ -101,7 +111,7 @@ bool hasGroupFileHeader(const QStringList &lines)
     if (lines.size() < 2 || !isWholeInt(lines.at(0)))
         return false;
     const QString &line2 = lines.at(1);
-    if (line2 == u"0")
+    if (isFreshLine2(line2))
         return true;
     const QStringList fields = line2.split(kTab);
     if (fields.size() != 3 || !isWholeInt(fields.at(0)) || fields.at(1).trimmed() != u"总成绩")
@@ -125,7 +135,7 @@ void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int
     t.clearGroup(g);
     const int declaredCount = NumberText::toInt(lines.value(0));
     const QString line2 = lines.value(1);
-    const bool fresh = line2 == u"0";
+    const bool fresh = isFreshLine2(line2);
 
     QStringList studentLines;
     if (fresh) {

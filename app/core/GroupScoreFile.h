@@ -21,8 +21,8 @@ QString summaryFileName();
 QStringList readLines(const QByteArray &bytes);
 
 // True when the first two lines are those of a group file: line 1 the student count, line 2
-// "0" for a roster never saved, or the lesson count, TAB, "总成绩", TAB, the group total. A
-// file without any line is an empty group.
+// "0" (blanks after it aside) for a roster never saved, or the lesson count, TAB, "总成绩",
+// TAB, the group total. A file without any line is an empty group.
 bool hasGroupFileHeader(const QStringList &lines);
 
 // Fills group g of the tables from a file's bytes, crediting every student with the base

@@ -52,7 +52,6 @@ GroupScoreFile::LoadResult RollCallLesson::LoadGroupScores(const QString &scoreD
     m_nGroupOnCall = -1;
     m_nStudentOnCall = 0;
     m_unrecognised = result.unrecognised;
-    emit tablesLoaded();
     return result;
 }
 

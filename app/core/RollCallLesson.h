@@ -53,7 +53,6 @@ public:
 
     // The student on call: a group (0-based) and a number (1-based), or -1 and 0.
     int groupOnCall() const { return m_nGroupOnCall; }
-    int numberOnCall() const { return m_nStudentOnCall; }
     // The number on call when that student is of the group, 0 otherwise.
     int StudentOnCall(int group) const;
 
@@ -82,7 +81,6 @@ signals:
     void studentOnCallChanged();
     void scoresChanged();
     void settingsChanged();
-    void tablesLoaded();
 
 private:
     void putOnCall(int group, int number);

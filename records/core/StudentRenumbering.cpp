@@ -4,23 +4,13 @@
 
 namespace StudentRenumbering {
 
-std::map<int, int> Mapping::moves() const
-{
-    std::map<int, int> changed;
-    for (const auto &[from, to] : numbers) {
-        if (from != to)
-            changed.emplace(from, to);
-    }
-    return changed;
-}
-
-// The mapping keeps the students' order: a higher old number always gets a higher new one.
-// So a row moving down lands on a number that, if held at all, is held by a row moving down
-// as well and lower: the rows moving down go first, lowest first. Likewise the rows moving up
-// go highest first. A row moving down never lands on the number of a row moving up (that
-// row, lower, would have to get a still lower number), nor the other way round; and no
-// chain of moves can come back to where it started, so no row ever needs a number in
-// between.
+// A student moved down past others moves alone, onto a number nobody holds. Every other
+// mapping keeps the students' order: a higher old number gets a higher new one. So a row
+// moving down lands on a number that, if held at all, is held by a row moving down as well
+// and lower: the rows moving down go first, lowest first. Likewise the rows moving up go
+// highest first. A row moving down never lands on the number of a row moving up (that row,
+// lower, would have to get a still lower number), nor the other way round; and no chain of
+// moves can come back to where it started, so no row ever needs a number in between.
 Moves Mapping::orderedMoves() const
 {
     Moves down;

@@ -30,10 +30,8 @@ struct Mapping
     // Every roster number (0 aside) to its new number, when Done.
     std::map<int, int> numbers;
 
-    // Only the numbers that change.
-    std::map<int, int> moves() const;
-    // The same moves in an order in which no row is moved onto a number that another row
-    // still holds, so that each row moves once.
+    // The numbers that change, as moves in an order in which no row is moved onto a number
+    // that another row still holds, so that each row moves once.
     Moves orderedMoves() const;
 };
 

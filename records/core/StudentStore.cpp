@@ -404,19 +404,26 @@ void StudentStore::updateCounts(int classId, int number, int excellent, int good
 
 // --- A student in the roster and in every score table of the group ---
 
-StudentChange StudentStore::whole(const std::function<StudentChange()> &operation) const
+StudentChange StudentStore::outcomeOf(const std::function<StudentChange()> &operation)
 {
     try {
-        Transaction transaction(m_db);
-        StudentChange change = operation();
-        transaction.commit();
-        return change;
+        return operation();
     } catch (const DbError &error) {
         StudentChange failed;
         failed.outcome = StudentChange::Outcome::Failed;
         failed.error = error.message();
         return failed;
     }
+}
+
+StudentChange StudentStore::whole(const std::function<StudentChange()> &operation) const
+{
+    return outcomeOf([&] {
+        Transaction transaction(m_db);
+        StudentChange change = operation();
+        transaction.commit();
+        return change;
+    });
 }
 
 StudentChange StudentStore::AddStudentRecord(int groupId, const StudentRecord &student) const

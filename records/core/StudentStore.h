@@ -182,6 +182,9 @@ public:
     StudentChange SaveStudentEdit(int groupId, int oldNumber, const StudentRecord &edited,
                                   const std::optional<QByteArray> &photo, bool renumber) const;
 
+    // The change an operation returns, or Failed with the message of the DbError it threw.
+    static StudentChange outcomeOf(const std::function<StudentChange()> &operation);
+
 private:
     int count(const QString &sql, const QVariantList &values) const;
     void createClassInfo(const QString &name) const;

@@ -62,6 +62,7 @@ private slots:
     void savedTotalsWithFractions();
     void fileOfAnotherFormIsReportedAndKept();
     void utf16Files();
+    void freshLine2WithTrailingBlanks();
     void writtenFilesHaveNoMark();
     void namesBeyondCodePage936Survive();
     void groupCountsStayWithinTheTables();
@@ -249,6 +250,21 @@ void TestGroupScoreFile::utf16Files()
     QCOMPARE(load(1).status, LoadStatus::Loaded);
     QCOMPARE(m_tables.m_nGroupCount[0], 2);
     QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("王思远"), QStringLiteral("李欣怡")}));
+}
+
+void TestGroupScoreFile::freshLine2WithTrailingBlanks()
+{
+    // A stray blank after the "0" still makes a fresh roster; a CR kept before a UTF-16 line
+    // end does not, and that file is reported and left as it is.
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("2\r\n0 \t\r\n甲\r\n乙\r\n")));
+    const QByteArray keptCr = utf16(QStringLiteral("1\r\n0\r\r\n甲\r\r\n"));
+    m_folder->writeFile(groupFile(2), keptCr);
+    const auto result = load(2);
+    QCOMPARE(result.unrecognised, QStringList{m_folder->file(groupFile(2))});
+    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲"), QStringLiteral("乙")}));
+    QCOMPARE(save(), QStringList());
+    QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("2\r\n1\t总成绩\t4\r\n甲\t\t2\r\n乙\t\t2\r\n")));
+    QCOMPARE(m_folder->readFile(groupFile(2)), keptCr);
 }
 
 void TestGroupScoreFile::writtenFilesHaveNoMark()

@@ -59,9 +59,6 @@ private slots:
         CJiguDlg *jigu = m_dlg->m_dlgJigu;
         QVERIFY(jigu);
         QVERIFY(jigu->isVisible());
-        // The frame, caption and close box included, at the screen's corner.
-        QTRY_COMPARE(jigu->frameGeometry().topLeft(), QPoint(0, 0));
-        QVERIFY(jigu->geometry().top() > 0);
         QCOMPARE(jigu->windowTitle(), QStringLiteral("击鼓传花"));
         QCOMPARE(jigu->m_nGroup, 2);
         QCOMPARE(jigu->m_nBeats, 4);
@@ -75,6 +72,10 @@ private slots:
 
         jigu->OnTimer(1);
         QVERIFY(!jigu->startTimer().isActive());
+        // The frame, caption and close box included, at the screen's corner; waited for with
+        // the start timer stopped, so that no second run starts meanwhile.
+        QTRY_COMPARE(jigu->frameGeometry().topLeft(), QPoint(0, 0));
+        QVERIFY(jigu->geometry().top() > 0);
         QCOMPARE(m_sound.log, QStringList({"gu.wav looped", "stop"}));
         QCOMPARE(m_sound.paths.first(), m_program->file("res/声音/gu.wav"));
         // Each pause comes before its beat's draw: the count left after the first beat is
@@ -119,6 +120,16 @@ private slots:
         m_atPause.clear();
         jigu->findChild<QPushButton *>("button2")->click();
         QCOMPARE(m_atPause.size(), 2);
+
+        // Random groups set in "设置" meanwhile: the next run draws them, and shows the
+        // drawn group's score.
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nSelectClass = 1; });
+        m_atPause.clear();
+        fixRandom({1, 0, 1, 0});
+        jigu->findChild<QPushButton *>("button2")->click();
+        QCOMPARE(m_atPause, QStringList({"小组：   2|0", "小组：   2|1"}));
+        QCOMPARE(jigu->staticControl(1035)->text(), QString::number(m_dlg->lesson().tables().m_nGroupScore[1]));
+        QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 1);
     }
 
     void randomGroupsAmongGroupsWithStudents()
@@ -130,7 +141,6 @@ private slots:
         fixRandom({0});
         m_dlg->OnBnClickedRandom(); // group 1, creates the game
         CJiguDlg *jigu = m_dlg->m_dlgJigu;
-        QCOMPARE(jigu->m_bRandomGroup, 1);
         // Per beat: the group among {1, 3}, then the student.
         fixRandom({1, 0, 0, 1, 1, 2, 1, 6});
         jigu->OnTimer(1);
@@ -163,7 +173,6 @@ private slots:
         m_dlg->OnBnClickedRandom();
         m_dlg->m_dlgJigu->OnTimer(1);
         changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nSelectClass = 1; });
-        m_dlg->m_dlgJigu->m_bRandomGroup = 1;
         m_dlg->m_dlgJigu->StartJigu();
         QCOMPARE(m_atPause, QStringList());
         QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 1);

@@ -2,7 +2,6 @@
 
 #include "platform/gui/Pause.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
 
 class TestPause : public QObject
@@ -12,24 +11,24 @@ class TestPause : public QObject
 private slots:
     void cleanup() { Pause::setHandler([](int) {}); }
 
-    void waitsItsTimeWhileTheProgramRunsOn()
+    void waitsOnTheEventLoopAndTestsWaitForNothing()
     {
+        // The program runs on while it waits: a timer due meanwhile fires inside the pause,
+        // and the pause ends by its own timer.
         Pause::setHandler({});
-        bool timerRan = false;
-        QTimer::singleShot(0, [&timerRan] { timerRan = true; });
-        QElapsedTimer clock;
-        clock.start();
-        Pause::pause(20);
-        QVERIFY(clock.elapsed() >= 19);
-        QVERIFY(timerRan);
+        bool pausing = false;
+        bool firedInside = false;
+        QTimer::singleShot(0, [&] { firedInside = pausing; });
+        pausing = true;
+        Pause::pause(1);
+        pausing = false;
+        QVERIFY(firedInside);
 
-        // Tests wait for nothing.
+        // Replaced, the pause only reports what it was asked to wait.
         QList<int> asked;
         Pause::setHandler([&asked](int ms) { asked << ms; });
-        clock.restart();
         Pause::pause(100000);
         QCOMPARE(asked, QList<int>{100000});
-        QVERIFY(clock.elapsed() < 1000);
     }
 };
 

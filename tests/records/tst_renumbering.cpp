@@ -2,6 +2,7 @@
 
 #include "records/core/StudentRenumbering.h"
 
+#include <algorithm>
 #include <set>
 
 using StudentRenumbering::Outcome;
@@ -55,9 +56,9 @@ private slots:
         // Unsorted input, and 0 (no student) left out of the mapping.
         const StudentRenumbering::Mapping mapping = StudentRenumbering::map({5, 0, 3, 1}, 3, 4);
         QCOMPARE(mapping.numbers, (std::map<int, int>{{1, 1}, {3, 4}, {5, 5}}));
-        QCOMPARE(mapping.moves(), (std::map<int, int>{{3, 4}}));
+        QCOMPARE(mapping.orderedMoves(), (StudentRenumbering::Moves{{3, 4}}));
         // The same number: nothing moves.
-        QVERIFY(StudentRenumbering::map({1, 2, 3}, 2, 2).moves().empty());
+        QVERIFY(StudentRenumbering::map({1, 2, 3}, 2, 2).orderedMoves().empty());
     }
 
     void eachRowMovesOnceWithoutCollision()
@@ -74,7 +75,9 @@ private slots:
                         continue;
                     std::set<int> held(roster.begin(), roster.end());
                     const StudentRenumbering::Moves moves = mapping.orderedMoves();
-                    QCOMPARE(moves.size(), mapping.moves().size());
+                    // One move for each number that changes.
+                    QCOMPARE(moves.size(), std::size_t(std::count_if(mapping.numbers.begin(), mapping.numbers.end(),
+                                                                     [](const auto &p) { return p.first != p.second; })));
                     for (const auto &[old, now] : moves) {
                         QVERIFY2(!held.count(now), qPrintable(QStringLiteral("%1 -> %2").arg(from).arg(to)));
                         held.erase(old);

@@ -1,3 +1,4 @@
+#include "DatabaseRows.h"
 #include "ModalHelper.h"
 #include "ScriptedPrompt.h"
 #include "TempProgramFolder.h"
@@ -275,6 +276,8 @@ private slots:
         m_folder->writeFile(QStringLiteral("res/photo/名单.jpg"), QByteArray("\xff\xd8\xff\xe0 not a picture"));
         m_folder->writeFile(QStringLiteral("res/photo/wide.bmp"), bitmap(100000, 1));
         const QString notAPicture = m_folder->file(QStringLiteral("res/photo/名单.jpg"));
+        const QString wide = m_folder->file(QStringLiteral("res/photo/wide.bmp"));
+        auto previewed = [](QWidget *form) { return bool(qobject_cast<StudentForm *>(form)->m_picture.m_pPicture); };
         QStringList seen;
         answerShowings({
             [&](QWidget *form) {
@@ -286,14 +289,16 @@ private slots:
                 gender->setText(QStringLiteral("女生"));
                 TestSupport::clickButton(form, 1);
                 gender->setText(QStringLiteral("女"));
-                prompt.fileNameNext(notAPicture);
-                TestSupport::clickButton(form, 1005);
-                seen << (form->isVisible() ? QStringLiteral("open") : QStringLiteral("closed"))
-                     << edit(form, 1006)->text();
-                prompt.fileNameNext(m_folder->file(QStringLiteral("res/photo/wide.bmp")));
+                prompt.fileNameNext(wide);
                 TestSupport::clickButton(form, 1005);
                 const PhotoFrame *preview = form->findChild<PhotoFrame *>(QStringLiteral("static1057"));
                 seen << QString::number(preview->geometry().right() < form->width());
+                // A refused file, and a chooser cancelled, keep the photo chosen before.
+                prompt.fileNameNext(notAPicture);
+                TestSupport::clickButton(form, 1005);
+                TestSupport::clickButton(form, 1005);
+                seen << (form->isVisible() ? QStringLiteral("open") : QStringLiteral("closed"))
+                     << edit(form, 1006)->text() << QString::number(previewed(form));
                 TestSupport::clickButton(form, 1);
             },
             [](QWidget *form) { TestSupport::clickButton(form, 2); },
@@ -303,7 +308,7 @@ private slots:
                                               QStringLiteral("性别只能是“男”或“女”，请从列表中选择。"),
                                               StudentForm::notAPictureMessage(notAPicture)}));
         QVERIFY(prompt.texts().last().contains(QStringLiteral("名单.jpg")));
-        QCOMPARE(seen, (QStringList{QStringLiteral("open"), QString(), QStringLiteral("1")}));
+        QCOMPARE(seen, (QStringList{QStringLiteral("1"), QStringLiteral("open"), wide, QStringLiteral("1")}));
         const StudentRecord added = *store().student(m_group, 6);
         QCOMPARE(added.gender, std::optional<QString>(QStringLiteral("女")));
         QCOMPARE(added.photo, bitmap(100000, 1));
@@ -314,16 +319,25 @@ private slots:
         QCOMPARE(m_page->m_staticPhoto->geometry().right(), m_page->width() - 1);
         QVERIFY(!m_page->grab().isNull());
 
-        // The edit form keeps what is typed into its box too.
+        // The edit form keeps what is typed into its box too; and the stored photo it shows
+        // stays shown, and stored, when a file is refused or the chooser cancelled.
         selectRow(5);
-        TestSupport::whenModal([](QWidget *form) {
+        prompt.clear();
+        prompt.fileNameNext(notAPicture);
+        TestSupport::whenModal([&](QWidget *form) {
             form->findChild<QComboBox *>(QStringLiteral("combo1011"))->lineEdit()->setText(QStringLiteral("男"));
+            TestSupport::clickButton(form, 1005);
+            TestSupport::clickButton(form, 1005);
+            seen = {edit(form, 1006)->text(), QString::number(previewed(form))};
             TestSupport::clickButton(form, 1);
             if (form->isVisible())
                 TestSupport::closeDialog(form);
         });
         m_page->OnBnClickedEditStudent();
+        QCOMPARE(prompt.texts(), QStringList{StudentForm::notAPictureMessage(notAPicture)});
+        QCOMPARE(seen, (QStringList{QString(), QStringLiteral("1")}));
         QCOMPARE(store().student(m_group, 6)->gender, std::optional<QString>(QStringLiteral("男")));
+        QCOMPARE(store().student(m_group, 6)->photo, bitmap(100000, 1));
     }
 
     void addingStudents()
@@ -491,6 +505,21 @@ private slots:
         selectRow(1);
         m_page->OnBnClickedEditStudent();
         QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("未选择任何项"), QStringLiteral("GetStudentInfo error")}));
+
+        // Held by another program: the database's own text, once, under the operation's name.
+        prompt.clear();
+        {
+            TestSupport::ManualBusyClock clock;
+            Database holder(QStringLiteral("holder"));
+            holder.open(db().filePath());
+            holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+            selectRow(0);
+            m_page->OnBnClickedEditStudent();
+            holder.exec(QStringLiteral("ROLLBACK"));
+        }
+        QCOMPARE(prompt.texts(),
+                 QStringList{QStringLiteral("Student.db 正被另一个程序使用，本次操作没有改动任何数据。\ndatabase is locked")});
+        QCOMPARE(prompt.shown.first().caption, QStringLiteral("GetStudentInfo error"));
 
         // The add form's refresh puts the members back over what was typed.
         CStuAddStuDlg form;
