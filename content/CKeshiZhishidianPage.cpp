@@ -98,18 +98,21 @@ void CKeshiZhishidianPage::ShowPoints()
     m_listZhishidian->SetRows(std::move(rows));
 }
 
+bool CKeshiZhishidianPage::ShowsCurrentLesson() const
+{
+    return m_navigator.IsFor(theApp().m_nKemuID, theApp().m_nKeshiID);
+}
+
 bool CKeshiZhishidianPage::ListIsCurrent()
 {
-    const CPellorApp &app = theApp();
-    if (!m_navigator.IsFor(app.m_nKemuID, app.m_nKeshiID))
+    if (!ShowsCurrentLesson())
         LoadZhishidianList();
-    return m_navigator.IsFor(app.m_nKemuID, app.m_nKeshiID);
+    return ShowsCurrentLesson();
 }
 
 bool CKeshiZhishidianPage::ListWasCurrent()
 {
-    const CPellorApp &app = theApp();
-    if (m_navigator.IsFor(app.m_nKemuID, app.m_nKeshiID))
+    if (ShowsCurrentLesson())
         return true;
     LoadZhishidianList();
     return false;

@@ -57,6 +57,8 @@ public:
     int m_nLoadCount = 0;
 
 private:
+    // Whether the list holds the points of the current subject's current lesson.
+    bool ShowsCurrentLesson() const;
     // Loads the list again when it shows another lesson than the current one; false when it
     // still does not (a failed load, said).
     bool ListIsCurrent();
