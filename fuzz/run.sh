@@ -10,7 +10,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 work="${PELLOR_FUZZ_WORK:-$(mktemp -d)}"
 mkdir -p "$work"
 [ -n "${PELLOR_FUZZ_WORK:-}" ] || trap 'rm -rf "$work"' EXIT
-status=0
+failed=()
 for seeds in "$here"/seeds/*.txt; do
   target=$(basename "$seeds" .txt)
   corpus="$work/$target"
@@ -24,12 +24,21 @@ for seeds in "$here"/seeds/*.txt; do
   echo "== fuzz_$target: $n seeds, ${seconds}s"
   if ! ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
        "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-       -artifact_prefix="$work/crash-$target-" "$corpus"; then
-    echo "fuzz_$target failed; the input that did it:" >&2
-    for crash in "$work"/crash-"$target"-*; do
-      if [ -e "$crash" ]; then od -An -tx1 -c "$crash" | head -20 >&2; fi
-    done
-    status=1
+       -artifact_prefix="$work/crash-$target-" "$corpus" 2>&1 | tee "$work/$target.log"; then
+    failed+=("$target")
   fi
 done
-exit $status
+
+# The failures again at the end, where a log's tail shows them: what the fuzzer reported and
+# the input that did it.
+for target in "${failed[@]}"; do
+  echo "== fuzz_$target failed:" >&2
+  grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse|INITED|RELOAD)' "$work/$target.log" | tail -40 >&2
+  for crash in "$work"/crash-"$target"-*; do
+    if [ -e "$crash" ]; then
+      echo "-- the input ($(basename "$crash")):" >&2
+      od -An -tx1 -c "$crash" | head -20 >&2
+    fi
+  done
+done
+[ ${#failed[@]} -eq 0 ]

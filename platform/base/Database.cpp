@@ -23,6 +23,11 @@ constexpr int kReadOnlyDbMoved = 1032;
 
 const QString kNothingChanged = QStringLiteral("，本次操作没有改动任何数据。");
 
+QString damagedText(const QString &file)
+{
+    return QStringLiteral("%1 已损坏或不是数据库文件").arg(file);
+}
+
 // SQLite's own words, without the " Unable to fetch row" that Qt adds.
 QString driverText(const QSqlError &error)
 {
@@ -183,6 +188,16 @@ QSqlDatabase Database::handle() const
     return m_handle;
 }
 
+void Database::checkIntact() const
+{
+    QSqlQuery check = exec(QStringLiteral("PRAGMA quick_check(1)"));
+    QStringList findings;
+    while (check.next())
+        findings << check.value(0).toString();
+    if (findings != QStringList{QStringLiteral("ok")})
+        throw DbError(damagedText(fileName()) + kNothingChanged + u'\n' + findings.join(u'\n'));
+}
+
 QString Database::failureText(const QSqlError &error) const
 {
     const QString text = driverText(error);
@@ -202,7 +217,7 @@ QString Database::failureText(const QSqlError &error) const
         break;
     case kCorrupt:
     case kNotADatabase:
-        what = QStringLiteral("%1 已损坏或不是数据库文件").arg(file);
+        what = damagedText(file);
         break;
     case kFull:
         what = QStringLiteral("磁盘已满，%1 写不下").arg(file);

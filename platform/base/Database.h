@@ -86,6 +86,9 @@ public:
     void run(QSqlQuery &query, const QVariantList &values) const;
 
     bool hasTable(const QString &name) const;
+    // Throws DbError, saying the file is damaged and what SQLite's quick check found, unless
+    // the check finds the file whole.
+    void checkIntact() const;
 
     // The teacher's message for a failed statement on this file.
     QString failureText(const QSqlError &error) const;

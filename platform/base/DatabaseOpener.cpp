@@ -76,6 +76,9 @@ void ensureLayout(const Database &db, const StoreLayout &layout)
     const FileState state = stateOf(db, layout);
     if (!needsWriting(db, layout, state))
         return;
+    // Nothing is written into a damaged file: even a write that fails and is rolled back
+    // changes its bytes (the roll-back pads the file out to whole pages).
+    db.checkIntact();
     if (!state.hasMainTable)
         layout.createMainTable();
     else

@@ -634,7 +634,7 @@ private slots:
         QCOMPARE(everything(), before);
     }
 
-    void aHeldNewerOrHeadlessFileIsNeverWritten()
+    void aHeldNewerHeadlessOrDamagedFileIsNeverWritten()
     {
         using TestSupport::failureOf;
         TempProgramFolder folder;
@@ -698,6 +698,33 @@ private slots:
                  QStringLiteral("Student.db 缺少主表 ClassInfo，但还有本程序的其他表。为免其中的数据被隐藏，没有新建 "
                                 "ClassInfo，也没有作任何改动。\n文件：%1")
                      .arg(QDir::toNativeSeparators(path)));
+        QVERIFY(!published);
+        QCOMPARE(folder.readFile(QStringLiteral("Student.db")), bytes);
+
+        // An older file whose copy stopped short: its upgrade would fail half-way, and rolling
+        // it back would still pad the file out to whole pages. It is found damaged first.
+        QVERIFY(QFile::remove(path));
+        {
+            Database old(QStringLiteral("old"));
+            old.open(path);
+            old.exec(QStringLiteral("PRAGMA page_size = 512"));
+            old.exec(QStringLiteral("CREATE TABLE ClassInfo(ID INTEGER PRIMARY KEY AUTOINCREMENT,点名 INTEGER,"
+                                    "入学年 INTEGER,小组 TEXT,学期 TEXT,小组ID INTEGER)"));
+            old.exec(QStringLiteral("PRAGMA user_version = 1"));
+            Transaction rows(old);
+            for (int id = 1; id <= 200; ++id)
+                old.exec(QStringLiteral("INSERT INTO ClassInfo VALUES(?,0,2012,?,'上',?)"),
+                         {id, QStringLiteral("%1班").arg(id), id});
+            rows.commit();
+        }
+        bytes = folder.readFile(QStringLiteral("Student.db"));
+        // A cache of one page, so that the upgrade writes to the file while it runs.
+        bytes.replace(48, 4, QByteArray("\0\0\0\1", 4));
+        bytes.chop(100);
+        folder.writeFile(QStringLiteral("Student.db"), bytes);
+        const QString damaged = StudentDatabase::open(published).failure;
+        QVERIFY2(damaged.startsWith(QStringLiteral("Student.db 已损坏或不是数据库文件，本次操作没有改动任何数据。\n")),
+                 qPrintable(damaged));
         QVERIFY(!published);
         QCOMPARE(folder.readFile(QStringLiteral("Student.db")), bytes);
     }
