@@ -29,8 +29,8 @@ namespace DatabaseOpener {
 
 // Brings the file to the layout in one transaction: a file with none of the store's tables
 // gets the main table, an older one is upgraded step by step. Throws DbError, writing
-// nothing, when the file was made by a newer version or has the store's tables without the
-// main one (a new main table would hide the teacher's data).
+// nothing, when the file was made by a newer version, has the store's tables without the
+// main one (a new main table would hide the teacher's data), or needs writing but is damaged.
 void ensureLayout(const Database &db, const StoreLayout &layout);
 
 struct Opening
