@@ -16,8 +16,9 @@ constexpr char kPngSignature[] = "\x89PNG\r\n\x1a\n";
 constexpr int kNoResolution = 0;
 
 // An image that states no resolution carries the default of a new QImage.
-int dpiFromDotsPerMeter(int dotsPerMeter, int defaultDotsPerMeter)
+int dpiFromDotsPerMeter(int dotsPerMeter)
 {
+    static const int defaultDotsPerMeter = QImage(1, 1, QImage::Format_Mono).dotsPerMeterX();
     if (dotsPerMeter <= 0 || dotsPerMeter == defaultDotsPerMeter)
         return Picture::kDefaultDpi;
     const int dpi = static_cast<int>(std::lround(dotsPerMeter * kInchesPerMeter));
@@ -147,9 +148,8 @@ Picture::Decoded Picture::decode(const QByteArray &bytes, const QSize &fitInto)
         decoded = decodeAs(bytes, {}, fitInto);
     if (decoded.image.isNull())
         return {nullptr, decoded.tooLarge ? Failure::TooLarge : Failure::NotAPicture};
-    const QImage resolution(1, 1, QImage::Format_Mono);
-    const QSize dpi(dpiFromDotsPerMeter(decoded.dotsPerMeter.width(), resolution.dotsPerMeterX()),
-                    dpiFromDotsPerMeter(decoded.dotsPerMeter.height(), resolution.dotsPerMeterY()));
+    const QSize dpi(dpiFromDotsPerMeter(decoded.dotsPerMeter.width()),
+                    dpiFromDotsPerMeter(decoded.dotsPerMeter.height()));
     return {std::shared_ptr<const Picture>(new Picture(decoded.image, decoded.pixels, dpi)), Failure::None};
 }
 
@@ -178,12 +178,12 @@ int Picture::pixelsToHimetric(int pixels, int dpi)
 
 int Picture::imageDpiX(const QImage &image)
 {
-    return dpiFromDotsPerMeter(image.dotsPerMeterX(), QImage(1, 1, QImage::Format_Mono).dotsPerMeterX());
+    return dpiFromDotsPerMeter(image.dotsPerMeterX());
 }
 
 int Picture::imageDpiY(const QImage &image)
 {
-    return dpiFromDotsPerMeter(image.dotsPerMeterY(), QImage(1, 1, QImage::Format_Mono).dotsPerMeterY());
+    return dpiFromDotsPerMeter(image.dotsPerMeterY());
 }
 
 int Picture::deviceDpiX(const QPaintDevice &device)
