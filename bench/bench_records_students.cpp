@@ -143,7 +143,7 @@ void pageRenumbering(benchmark::State &state)
     for (auto _ : state) {
         const Direction d = next(moves);
         // What the edit form's save does once the teacher has confirmed the new number.
-        if (page.SaveStudentEdit(d.from, edited(store, d), QString(), true) != d.to)
+        if (page.SaveStudentEdit(d.from, edited(store, d), QByteArray(), true) != d.to)
             state.SkipWithError("the renumbering did not go through");
         Bench::paint(window);
     }

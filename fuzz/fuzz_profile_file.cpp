@@ -17,10 +17,11 @@ using TextCodec::Encoding;
 QList<QByteArray> linesOf(const QByteArray &bytes, Encoding encoding, qsizetype markSize)
 {
     QList<QByteArray> lines;
-    const int unit = encoding == Encoding::Utf16Le ? 2 : 1;
+    const int unit = TextCodec::unitSize(encoding);
+    const QByteArray newline = TextCodec::encode(QStringLiteral("\n"), encoding, false);
     qsizetype start = markSize;
     for (qsizetype i = markSize; i + unit <= bytes.size(); i += unit) {
-        if (bytes.at(i) == '\n' && (unit == 1 || bytes.at(i + 1) == '\0')) {
+        if (bytes.mid(i, unit) == newline) {
             lines.append(bytes.mid(start, i + unit - start));
             start = i + unit;
         }
@@ -32,18 +33,8 @@ QList<QByteArray> linesOf(const QByteArray &bytes, Encoding encoding, qsizetype 
 
 bool hasLineEnd(const QByteArray &line, Encoding encoding)
 {
-    if (encoding == Encoding::Utf16Le)
-        return line.size() % 2 == 0 && line.endsWith(QByteArray("\n\0", 2));
-    return line.endsWith('\n');
-}
-
-qsizetype markSize(const QByteArray &bytes, Encoding encoding)
-{
-    if (encoding == Encoding::Utf16Le && TextCodec::hasUtf16LeMark(bytes))
-        return 2;
-    if (encoding == Encoding::Utf8 && TextCodec::hasUtf8Mark(bytes))
-        return 3;
-    return 0;
+    return line.size() % TextCodec::unitSize(encoding) == 0
+        && line.endsWith(TextCodec::encode(QStringLiteral("\n"), encoding, false));
 }
 
 // A value from a few of the input's bytes: ASCII, Chinese, accented and Cyrillic letters.
@@ -82,8 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0; // the key held the value already
 
     const Encoding encoding = TextCodec::detect(before);
-    const qsizetype oldMark = markSize(before, encoding);
-    qsizetype newMark = markSize(*after, TextCodec::detect(*after));
+    const qsizetype oldMark = TextCodec::markSize(before);
+    const qsizetype newMark = TextCodec::markSize(*after);
     FUZZ_CHECK(after->left(oldMark) == before.left(oldMark));
     if (newMark != oldMark) {
         FUZZ_CHECK(oldMark == 0 && newMark == 3 && encoding == Encoding::Utf8);

@@ -17,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Valid UTF-8 that the code page cannot read is UTF-8; and the reverse.
     if (TextCodec::isValidUtf8(bytes) && !TextCodec::isValidGb18030(bytes))
         FUZZ_CHECK(detected != Encoding::Gb18030);
-    if (!TextCodec::isValidUtf8(bytes) && !TextCodec::hasUtf8Mark(bytes) && !TextCodec::hasUtf16LeMark(bytes))
+    if (!TextCodec::isValidUtf8(bytes) && TextCodec::markSize(bytes) == 0)
         FUZZ_CHECK(detected == Encoding::Gb18030);
 
-    for (const Encoding encoding : {Encoding::Utf16Le, Encoding::Utf8}) {
+    for (const Encoding encoding : {Encoding::Utf16Le, Encoding::Utf16Be, Encoding::Utf8}) {
         const QByteArray written = TextCodec::encode(text, encoding, true);
         FUZZ_CHECK(TextCodec::detect(written) == encoding);
         FUZZ_CHECK(TextCodec::decodeDetected(written) == text);

@@ -226,18 +226,18 @@ void CStuLianxi::OnBnClickedAddStudent()
     form.m_nNumber = suggestion;
     // The suggestion counts on, one per showing, whatever was typed and whether it was added.
     while (form.exec() == QDialog::Accepted) {
-        AddStudentRecord(form.record(), form.m_strPhotoPath);
+        AddStudentRecord(form.record(), form.m_chosenPhoto);
         suggestion = nextNumber(suggestion);
         form.m_nNumber = suggestion;
         form.m_strPhotoPath.clear();
+        form.m_chosenPhoto.clear();
     }
 }
 
-bool CStuLianxi::AddStudentRecord(const StudentRecord &student, const QString &photoPath)
+bool CStuLianxi::AddStudentRecord(const StudentRecord &student, const QByteArray &photo)
 {
     StudentRecord row = student;
-    // A photo file that went missing meanwhile adds the student without one.
-    row.photo = StudentForm::readPhotoFile(photoPath).value_or(QByteArray());
+    row.photo = photo;
     const StudentChange change
         = apply([&](const StudentStore &students) { return students.AddStudentRecord(groupId(), row); });
     switch (change.outcome) {
@@ -288,7 +288,7 @@ void CStuLianxi::OnBnClickedEditStudent()
             // Asked before anything is written: Cancel drops only the number change.
             const bool confirmed = edited.number != oldNumber
                 && Prompt::box(this, renumberQuestion(), QString(), Prompt::OkCancel, Prompt::NoIcon) == Prompt::Ok;
-            number = SaveStudentEdit(oldNumber, edited, form.m_strPhotoPath, confirmed);
+            number = SaveStudentEdit(oldNumber, edited, form.m_chosenPhoto, confirmed);
         }
     }
     // The edited student again, at whichever row holds the number it has now.
@@ -316,11 +316,11 @@ void CStuLianxi::LoadPhotoToDialog(const StudentRecord &student, CStuEditStuDlg 
     form.m_staticPhoto->ShowPhoto(student.photo);
 }
 
-int CStuLianxi::SaveStudentEdit(int oldNumber, const StudentRecord &edited, const QString &photoPath,
+int CStuLianxi::SaveStudentEdit(int oldNumber, const StudentRecord &edited, const QByteArray &chosenPhoto,
                                 bool numberChangeConfirmed)
 {
-    // Without a newly chosen file the stored photo stays.
-    const std::optional<QByteArray> photo = StudentForm::readPhotoFile(photoPath);
+    const std::optional<QByteArray> photo
+        = chosenPhoto.isEmpty() ? std::nullopt : std::optional<QByteArray>(chosenPhoto);
     const StudentChange change = apply([&](const StudentStore &students) {
         return students.SaveStudentEdit(groupId(), oldNumber, edited, photo, numberChangeConfirmed);
     });

@@ -46,8 +46,8 @@ public:
 
     // "添加学生": the form again and again, each student with a zero row in every score table.
     void OnBnClickedAddStudent();
-    // One student of the form, with the photo file's bytes when they are a picture.
-    bool AddStudentRecord(const StudentRecord &student, const QString &photoPath);
+    // One student of the form, with the photo the form showed (none when empty).
+    bool AddStudentRecord(const StudentRecord &student, const QByteArray &photo);
 
     // "编辑学生信息": the selected student's form; a new number is confirmed before anything
     // is written. Its save carries a new name into every score table and a confirmed new
@@ -57,7 +57,8 @@ public:
                         QString &contact, QString &note) const;
     void LoadPhotoToDialog(const StudentRecord &student, CStuEditStuDlg &form) const;
     // Returns the number the student has afterwards.
-    int SaveStudentEdit(int oldNumber, const StudentRecord &edited, const QString &photoPath,
+    // A photo chosen in the form (empty for none, and the stored one stays) is stored as shown.
+    int SaveStudentEdit(int oldNumber, const StudentRecord &edited, const QByteArray &chosenPhoto,
                         bool numberChangeConfirmed);
 
     static QString renumberQuestion(); // "修改学号会导致其他学生的学号也会发生变动，确定要修改此学生的学号吗 "

@@ -43,33 +43,29 @@ void PhotoFrame::ShowPicture()
     update();
 }
 
-void PhotoFrame::decodeInto(CPicture &picture, const QByteArray &bytes) const
+QSize PhotoFrame::room() const
 {
-    if (bytes.isEmpty())
-        return;
-    // The most the frame can show of it, in the screen's own pixels.
-    const QSize room = (QSizeF(widest(), height()) * devicePixelRatioF()).toSize();
-    picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes.constData()),
-                           static_cast<int>(bytes.size()), room);
+    return (QSizeF(widest(), height()) * devicePixelRatioF()).toSize();
 }
 
 void PhotoFrame::ShowPhoto(const QByteArray &bytes)
 {
     m_picture.FreePicture();
-    decodeInto(m_picture, bytes);
+    if (!bytes.isEmpty())
+        m_picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes.constData()),
+                                 static_cast<int>(bytes.size()), room());
     ShowPicture();
 }
 
-bool PhotoFrame::ShowChosenPhoto(const QByteArray &bytes)
+Picture::Failure PhotoFrame::ShowChosenPhoto(const QByteArray &bytes)
 {
-    CPicture chosen;
-    decodeInto(chosen, bytes);
-    if (!chosen.m_pPicture)
-        return false;
+    const Picture::Decoded chosen = Picture::decode(bytes, room());
+    if (!chosen.picture)
+        return chosen.failure;
     m_picture.FreePicture();
-    m_picture.m_pPicture = chosen.m_pPicture;
+    m_picture.m_pPicture = chosen.picture;
     ShowPicture();
-    return true;
+    return Picture::Failure::None;
 }
 
 void PhotoFrame::paintEvent(QPaintEvent *)

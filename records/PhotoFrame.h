@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/gui/Picture.h"
+
 #include <QRect>
 #include <QWidget>
 
@@ -37,15 +39,15 @@ public:
     // the frame can show it, and shows it.
     void ShowPhoto(const QByteArray &bytes);
     // A photo file chosen by the teacher: decoded first, and shown in place of the picture
-    // held only when it is one. False, with the picture held still shown, when it is not.
-    bool ShowChosenPhoto(const QByteArray &bytes);
+    // held only when it is one. Why not, with the picture held still shown, when it is not.
+    Picture::Failure ShowChosenPhoto(const QByteArray &bytes);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    // Decoded no larger than the frame can show it.
-    void decodeInto(CPicture &picture, const QByteArray &bytes) const;
+    // The most the frame can show of a picture, in the screen's own pixels.
+    QSize room() const;
 
     CPicture &m_picture; // the owner's; measured by each paint
 };

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -88,7 +89,20 @@ StudentForm::~StudentForm() = default;
 
 QString StudentForm::photoFilter()
 {
-    return QStringLiteral("图片文件(*.jpg *.bmp)");
+    QStringList suffixes;
+    for (const QByteArray &format : QImageReader::supportedImageFormats())
+        suffixes << QString::fromLatin1(format).toLower();
+    suffixes.removeDuplicates();
+    QStringList ordered;
+    // What phones, cameras and screenshots give first.
+    for (const char *common : {"jpg", "jpeg", "png", "bmp", "gif", "webp"}) {
+        if (suffixes.removeAll(QLatin1String(common)) > 0)
+            ordered << QLatin1String(common);
+    }
+    QStringList patterns;
+    for (const QString &suffix : ordered + suffixes)
+        patterns << QStringLiteral("*.") + suffix << QStringLiteral("*.") + suffix.toUpper();
+    return QStringLiteral("图片文件(%1)").arg(patterns.join(u' '));
 }
 
 namespace {
@@ -101,18 +115,15 @@ QByteArray readWhole(const QString &path)
 
 } // namespace
 
-std::optional<QByteArray> StudentForm::readPhotoFile(const QString &path)
-{
-    const QByteArray bytes = readWhole(path);
-    // Decoded as small as it goes: only whether it decodes counts here.
-    if (bytes.isEmpty() || !Picture::fromBytes(bytes, QSize(1, 1)))
-        return std::nullopt;
-    return bytes;
-}
-
 QString StudentForm::notAPictureMessage(const QString &path)
 {
     return QStringLiteral("%1 不是能显示的图片，不能用作照片，请另选一张照片。").arg(QDir::toNativeSeparators(path));
+}
+
+QString StudentForm::tooLargeMessage(const QString &path)
+{
+    return QStringLiteral("%1 图片太大，无法显示，不能用作照片，请把它缩小后再选，或另选一张照片。")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 StudentRecord StudentForm::record() const
@@ -185,10 +196,19 @@ void StudentForm::OnBnClickedBrowsePhoto()
     // Cancelled or refused, the photo shown stays, and so does what OK stores: the one
     // chosen before, or in the edit form the stored one.
     if (!chosen.isEmpty()) {
-        if (m_staticPhoto->ShowChosenPhoto(readWhole(chosen)))
+        const QByteArray bytes = readWhole(chosen);
+        switch (m_staticPhoto->ShowChosenPhoto(bytes)) {
+        case Picture::Failure::None:
             m_strPhotoPath = chosen;
-        else
+            m_chosenPhoto = bytes;
+            break;
+        case Picture::Failure::TooLarge:
+            Prompt::box(this, tooLargeMessage(chosen));
+            break;
+        case Picture::Failure::NotAPicture:
             Prompt::box(this, notAPictureMessage(chosen));
+            break;
+        }
     }
     UpdateData(false);
 }

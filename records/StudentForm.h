@@ -9,8 +9,6 @@
 #include <QRect>
 #include <QString>
 
-#include <optional>
-
 class PhotoFrame;
 class QComboBox;
 class QLineEdit;
@@ -57,13 +55,15 @@ public:
 
     ~StudentForm() override;
 
-    // The bytes of a photo file; none for an empty path, a file that does not open, an empty
-    // one, or one that is no picture: only pictures are stored as photos.
-    static std::optional<QByteArray> readPhotoFile(const QString &path);
     // "<file> 不是能显示的图片，…": a chosen file that is no picture.
     static QString notAPictureMessage(const QString &path);
+    // "<file> 图片太大，无法显示，…": a chosen picture too large to decode.
+    static QString tooLargeMessage(const QString &path);
     static QString genderMessage(); // "性别只能是“男”或“女”，请从列表中选择。"
-    static QString photoFilter(); // "图片文件(*.jpg *.bmp)"
+    // "图片文件(*.jpg *.JPG *.jpeg *.JPEG *.png *.PNG …)": every picture format the program
+    // can show, the common ones first, each in both letter cases for choosers that match
+    // names exactly.
+    static QString photoFilter();
 
     // The members as the roster row they describe, photo aside.
     StudentRecord record() const;
@@ -71,7 +71,8 @@ public:
     // The gender is the text the box shows, which must be one of its items; then the
     // fields are taken and checked once, and the name must not be blank.
     void OnBnClickedOk();
-    // A chosen file that is no picture is refused, with a message naming it; the photo
+    // The chosen file is read once; a picture is shown and kept as it was read. A file that
+    // is no picture, or one too large to show, is refused with a message naming it; the photo
     // chosen before, or the stored one, stays chosen and shown then, as after a cancel.
     void OnBnClickedBrowsePhoto();
 
@@ -80,9 +81,10 @@ public:
     QString m_strName;
     QString m_strAddress;
     QString m_strContact;
-    QString m_strNote;      // 备注, shown as the graduation message
-    QString m_strPhotoPath; // a newly chosen photo file; empty for none
-    CPicture m_picture;     // the preview
+    QString m_strNote;        // 备注, shown as the graduation message
+    QString m_strPhotoPath;   // a newly chosen photo file; empty for none
+    QByteArray m_chosenPhoto; // its bytes as read and shown, stored whatever becomes of the file
+    CPicture m_picture;       // the preview
     PhotoFrame *m_staticPhoto = nullptr;
     QComboBox *m_comboGender = nullptr;
 

@@ -91,17 +91,7 @@ QStringList readLines(const QByteArray &bytes)
 {
     // The one detection rule of every reader: a roster saved as UTF-8 by today's editors,
     // with or without its mark, reads as such, not as the Chinese code page.
-    const QString text = TextCodec::decodeDetected(bytes);
-    if (text.isEmpty())
-        return {};
-    QStringList lines = text.split(u'\n');
-    if (lines.last().isEmpty())
-        lines.removeLast(); // the line end of the last line starts no new line
-    for (QString &line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-    }
-    return lines;
+    return TextCodec::splitLines(TextCodec::decodeDetected(bytes));
 }
 
 bool hasGroupFileHeader(const QStringList &lines)

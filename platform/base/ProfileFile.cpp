@@ -32,14 +32,16 @@ QByteArray encoded(const QString &text, Encoding encoding)
     return TextCodec::encode(text, encoding, false);
 }
 
-// Where the first line end of body starts at or after from, and how long it is; -1 when
-// there is none. UTF-16 ends its lines with the 16-bit units, not the bytes.
-qsizetype findNewline(const QByteArray &body, qsizetype from, int unit)
+// Where the first code unit of body at or after from that is the character c starts; -1
+// when there is none. UTF-16 is searched by its 16-bit units, not its bytes.
+qsizetype findUnit(const QByteArray &body, qsizetype from, char16_t c, Encoding encoding)
 {
+    const int unit = TextCodec::unitSize(encoding);
     if (unit == 1)
-        return body.indexOf('\n', from);
+        return body.indexOf(static_cast<char>(c), from);
+    const QByteArray wanted = encoded(QString(QChar(c)), encoding);
     for (qsizetype i = from; i + 1 < body.size(); i += 2) {
-        if (body.at(i) == '\n' && body.at(i + 1) == '\0')
+        if (body.at(i) == wanted.at(0) && body.at(i + 1) == wanted.at(1))
             return i;
     }
     return -1;
@@ -49,19 +51,16 @@ ProfileText parse(const QByteArray &bytes)
 {
     ProfileText text;
     text.encoding = TextCodec::detect(bytes);
-    if (text.encoding == Encoding::Utf16Le && TextCodec::hasUtf16LeMark(bytes))
-        text.mark = bytes.left(2);
-    else if (text.encoding == Encoding::Utf8 && TextCodec::hasUtf8Mark(bytes))
-        text.mark = bytes.left(3);
+    text.mark = bytes.left(TextCodec::markSize(bytes));
     for (const char c : bytes)
         text.ascii = text.ascii && static_cast<unsigned char>(c) < 0x80;
     const QByteArray body = bytes.mid(text.mark.size());
-    const int unit = text.encoding == Encoding::Utf16Le ? 2 : 1;
+    const int unit = TextCodec::unitSize(text.encoding);
     const QByteArray cr = encoded(QStringLiteral("\r"), text.encoding);
 
     qsizetype start = 0;
     while (start < body.size()) {
-        const qsizetype newline = findNewline(body, start, unit);
+        const qsizetype newline = findUnit(body, start, u'\n', text.encoding);
         if (newline < 0) {
             const QByteArray rest = body.mid(start);
             text.lines.append({rest, {}, TextCodec::decode(rest, text.encoding)});
@@ -130,13 +129,8 @@ bool isAscii(const QString &text)
 // blanks and bytes. No multi-byte character of the file's encodings contains the byte '='.
 QByteArray keyPart(const Line &line, Encoding encoding)
 {
-    if (encoding != Encoding::Utf16Le)
-        return line.bytes.left(line.bytes.indexOf('=') + 1);
-    for (qsizetype i = 0; i + 1 < line.bytes.size(); i += 2) {
-        if (line.bytes.at(i) == '=' && line.bytes.at(i + 1) == '\0')
-            return line.bytes.left(i + 2);
-    }
-    return line.bytes;
+    const qsizetype eq = findUnit(line.bytes, 0, u'=', encoding);
+    return eq < 0 ? line.bytes : line.bytes.left(eq + TextCodec::unitSize(encoding));
 }
 
 void setEntry(ProfileText &text, const ProfileFile::Entry &entry)
@@ -168,8 +162,8 @@ void setEntry(ProfileText &text, const ProfileFile::Entry &entry)
         if (position > 0 && text.lines.at(position - 1).end.isEmpty()) {
             Line &last = text.lines[position - 1];
             // A UTF-16 file cut off in the middle of a unit: the lines after it must start
-            // on a unit. 0xFF completes it as a full-width form, never a line break or '='.
-            if (text.encoding == Encoding::Utf16Le && last.bytes.size() % 2 != 0)
+            // on a unit. 0xFF completes it as a character that is never a line break or '='.
+            if (TextCodec::unitSize(text.encoding) == 2 && last.bytes.size() % 2 != 0)
                 last.bytes += '\xFF';
             last.end = text.lineEnd;
         }

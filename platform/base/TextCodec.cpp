@@ -147,6 +147,24 @@ bool hasUtf8Mark(const QByteArray &bytes)
     return bytes.startsWith("\xEF\xBB\xBF");
 }
 
+bool hasUtf16BeMark(const QByteArray &bytes)
+{
+    return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE
+        && static_cast<unsigned char>(bytes[1]) == 0xFF;
+}
+
+qsizetype markSize(const QByteArray &bytes)
+{
+    if (hasUtf16LeMark(bytes) || hasUtf16BeMark(bytes))
+        return 2;
+    return hasUtf8Mark(bytes) ? 3 : 0;
+}
+
+int unitSize(Encoding encoding)
+{
+    return encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be ? 2 : 1;
+}
+
 bool isValidUtf8(const QByteArray &bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -272,6 +290,8 @@ Encoding detect(const QByteArray &bytes)
 {
     if (hasUtf16LeMark(bytes))
         return Encoding::Utf16Le;
+    if (hasUtf16BeMark(bytes))
+        return Encoding::Utf16Be;
     if (hasUtf8Mark(bytes))
         return Encoding::Utf8;
     if (!isValidUtf8(bytes))
@@ -297,26 +317,40 @@ Encoding detect(const QByteArray &bytes)
     return utf8Score(QString::fromUtf8(bytes)) > gbScore(bytes) ? Encoding::Utf8 : Encoding::Gb18030;
 }
 
+namespace {
+
+QString utf16Text(const QByteArray &body, QStringDecoder::Encoding byteOrder)
+{
+    // The file's one mark is gone; a second U+FEFF is text, not another mark.
+    QStringDecoder decoder(byteOrder, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder.decode(body);
+    // Half a surrogate pair is no character: as UTF-8 or the code page it would be
+    // written as '?', so it reads as the replacement character from the start.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
+QByteArray utf16Bytes(const QString &text, QStringEncoder::Encoding byteOrder, const QByteArray &mark)
+{
+    QStringEncoder encoder(byteOrder, QStringEncoder::Flag::Stateless);
+    return mark + QByteArray(encoder.encode(text));
+}
+
+} // namespace
+
 QString decode(const QByteArray &bytes, Encoding encoding)
 {
     switch (encoding) {
-    case Encoding::Utf16Le: {
-        QByteArray body = hasUtf16LeMark(bytes) ? bytes.mid(2) : bytes;
-        // The file's one mark is gone; a second U+FEFF is text, not another mark.
-        QStringDecoder decoder(QStringDecoder::Utf16LE,
-                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-        QString text = decoder.decode(body);
-        // Half a surrogate pair is no character: as UTF-8 or the code page it would be
-        // written as '?', so it reads as the replacement character from the start.
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const QChar c = text.at(i);
-            if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-                ++i;
-            else if (c.isSurrogate())
-                text[i] = QChar::ReplacementCharacter;
-        }
-        return text;
-    }
+    case Encoding::Utf16Le:
+        return utf16Text(hasUtf16LeMark(bytes) ? bytes.mid(2) : bytes, QStringDecoder::Utf16LE);
+    case Encoding::Utf16Be:
+        return utf16Text(hasUtf16BeMark(bytes) ? bytes.mid(2) : bytes, QStringDecoder::Utf16BE);
     case Encoding::Utf8: {
         QByteArray body = hasUtf8Mark(bytes) ? bytes.mid(3) : bytes;
         return utf8Text(body);
@@ -332,14 +366,25 @@ QString decodeDetected(const QByteArray &bytes)
     return decode(bytes, detect(bytes));
 }
 
+QStringList splitLines(const QString &text)
+{
+    QStringList lines = text.split(u'\n');
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    for (QString &line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+    return lines;
+}
+
 QByteArray encode(const QString &text, Encoding encoding, bool withMark)
 {
     switch (encoding) {
-    case Encoding::Utf16Le: {
-        QStringEncoder encoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::Stateless);
-        QByteArray body = encoder.encode(text);
-        return withMark ? QByteArray("\xFF\xFE", 2) + body : body;
-    }
+    case Encoding::Utf16Le:
+        return utf16Bytes(text, QStringEncoder::Utf16LE, withMark ? QByteArray("\xFF\xFE", 2) : QByteArray());
+    case Encoding::Utf16Be:
+        return utf16Bytes(text, QStringEncoder::Utf16BE, withMark ? QByteArray("\xFE\xFF", 2) : QByteArray());
     case Encoding::Utf8: {
         QByteArray body = text.toUtf8();
         return withMark ? QByteArray("\xEF\xBB\xBF") + body : body;

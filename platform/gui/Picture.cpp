@@ -4,16 +4,21 @@
 #include <QImageReader>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QtEndian>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
 constexpr double kInchesPerMeter = 0.0254;
+constexpr char kPngSignature[] = "\x89PNG\r\n\x1a\n";
+constexpr int kNoResolution = 0;
 
 // An image that states no resolution carries the default of a new QImage.
-int dpiFromDotsPerMeter(int dotsPerMeter, int defaultDotsPerMeter)
+int dpiFromDotsPerMeter(int dotsPerMeter)
 {
+    static const int defaultDotsPerMeter = QImage(1, 1, QImage::Format_Mono).dotsPerMeterX();
     if (dotsPerMeter <= 0 || dotsPerMeter == defaultDotsPerMeter)
         return Picture::kDefaultDpi;
     const int dpi = static_cast<int>(std::lround(dotsPerMeter * kInchesPerMeter));
@@ -37,7 +42,7 @@ QByteArray formatBySignature(const QByteArray &bytes)
 {
     if (bytes.startsWith("BM"))
         return "bmp";
-    if (bytes.startsWith("\x89PNG\r\n\x1a\n"))
+    if (bytes.startsWith(kPngSignature))
         return "png";
     if (bytes.startsWith("\xff\xd8\xff"))
         return "jpeg";
@@ -46,9 +51,37 @@ QByteArray formatBySignature(const QByteArray &bytes)
     return {};
 }
 
-// The image, no larger than fitInto needs when one is given; pixels is the whole picture's
-// size.
-QImage decode(const QByteArray &bytes, const QByteArray &format, const QSize &fitInto, QSize &pixels)
+// A PNG's resolution in dots per meter, from its pHYs chunk (before the image data); none
+// when it states none in meters, as Qt reads it.
+std::optional<QSize> pngDotsPerMeter(const QByteArray &bytes)
+{
+    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
+    qsizetype at = qsizetype(sizeof(kPngSignature)) - 1;
+    while (at + 8 <= bytes.size()) {
+        const qsizetype length = qFromBigEndian<quint32>(data + at);
+        const QByteArrayView type(bytes.constData() + at + 4, 4);
+        if (type == "IDAT")
+            break;
+        if (type == "pHYs") {
+            if (length < 9 || at + 17 > bytes.size() || data[at + 16] != 1)
+                break;
+            return QSize(static_cast<int>(qFromBigEndian<quint32>(data + at + 8)),
+                         static_cast<int>(qFromBigEndian<quint32>(data + at + 12)));
+        }
+        at += 12 + length;
+    }
+    return std::nullopt;
+}
+
+struct Decoding
+{
+    QImage image;
+    QSize pixels;       // the whole picture's, the way up it is shown
+    QSize dotsPerMeter; // the whole picture's
+    bool tooLarge = false;
+};
+
+Decoding decodeAs(const QByteArray &bytes, const QByteArray &format, const QSize &fitInto)
 {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -58,52 +91,79 @@ QImage decode(const QByteArray &bytes, const QByteArray &format, const QSize &fi
     // whatever name the bytes came with. With one, the other decoders are never asked.
     reader.setAutoDetectImageFormat(format.isEmpty());
     reader.setDecideFormatFromContent(format.isEmpty());
-    pixels = reader.size();
-    const bool shrink = fitInto.isValid() && pixels.isValid()
-        && (pixels.width() > fitInto.width() || pixels.height() > fitInto.height());
-    const QSize shrunk = shrink ? pixels.scaled(fitInto, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)) : QSize();
-    // A JPEG decodes scaled and states the whole picture's resolution. Other formats decode
-    // whole and are shrunk after: some of them would state the resolution of the smaller copy.
-    if (shrink && reader.format() == "jpeg")
-        reader.setScaledSize(shrunk);
-    QImage image = reader.read();
-    if (!pixels.isValid())
-        pixels = image.size();
-    if (shrink && !image.isNull() && image.size() != shrunk)
-        image = image.scaled(shrunk, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return image;
+    reader.setAutoTransform(true);
+    Decoding out;
+    const QSize stored = reader.size();
+    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    out.pixels = turned ? stored.transposed() : stored;
+    const bool shrink = fitInto.isValid() && out.pixels.isValid()
+        && (out.pixels.width() > fitInto.width() || out.pixels.height() > fitInto.height());
+    const QSize shrunk = shrink ? out.pixels.scaled(fitInto, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)) : QSize();
+    // Scaled as stored, then turned. A format that cannot decode scaled is decoded whole and
+    // shrunk by the reader.
+    if (shrink)
+        reader.setScaledSize(turned ? shrunk.transposed() : shrunk);
+    out.image = reader.read();
+    if (out.image.isNull()) {
+        const qint64 wholeBytes = qint64(stored.width()) * stored.height() * 4;
+        out.tooLarge = stored.isValid() && wholeBytes > qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+        return out;
+    }
+    if (!out.pixels.isValid())
+        out.pixels = out.image.size();
+    if (shrink && out.image.size() != shrunk)
+        out.image = out.image.scaled(shrunk, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    out.dotsPerMeter = QSize(out.image.dotsPerMeterX(), out.image.dotsPerMeterY());
+    // A PNG decoded scaled states the smaller copy's resolution: its own is in the file.
+    if (shrink && reader.format() == "png") {
+        const QSize stated = pngDotsPerMeter(bytes).value_or(QSize(kNoResolution, kNoResolution));
+        out.dotsPerMeter = turned ? stated.transposed() : stated;
+    }
+    return out;
 }
 
 } // namespace
 
-Picture::Picture(const QImage &image, const QSize &pixels)
+Picture::Picture(const QImage &image, const QSize &pixels, const QSize &dpi)
     // Kept in a format the painter blits directly, so each draw skips a conversion.
     : m_image(image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                             : QImage::Format_RGB32))
-    , m_himetric(pixelsToHimetric(pixels.width(), imageDpiX(image)), pixelsToHimetric(pixels.height(), imageDpiY(image)))
+    , m_himetric(pixelsToHimetric(pixels.width(), dpi.width()), pixelsToHimetric(pixels.height(), dpi.height()))
 {
+}
+
+Picture::Decoded Picture::decode(const QByteArray &bytes, const QSize &fitInto)
+{
+    static const bool limitSet = [] {
+        QImageReader::setAllocationLimit(kAllocationLimitMb);
+        return true;
+    }();
+    Q_UNUSED(limitSet);
+    if (bytes.isEmpty())
+        return {nullptr, Failure::NotAPicture};
+    const QByteArray format = formatBySignature(bytes);
+    Decoding decoded = format.isEmpty() ? Decoding() : decodeAs(bytes, format, fitInto);
+    // A damaged file of a known kind may still be something else that a plugin reads.
+    if (decoded.image.isNull() && !decoded.tooLarge)
+        decoded = decodeAs(bytes, {}, fitInto);
+    if (decoded.image.isNull())
+        return {nullptr, decoded.tooLarge ? Failure::TooLarge : Failure::NotAPicture};
+    const QSize dpi(dpiFromDotsPerMeter(decoded.dotsPerMeter.width()),
+                    dpiFromDotsPerMeter(decoded.dotsPerMeter.height()));
+    return {std::shared_ptr<const Picture>(new Picture(decoded.image, decoded.pixels, dpi)), Failure::None};
 }
 
 std::shared_ptr<const Picture> Picture::fromBytes(const QByteArray &bytes, const QSize &fitInto)
 {
-    if (bytes.isEmpty())
-        return nullptr;
-    const QByteArray format = formatBySignature(bytes);
-    QSize pixels;
-    QImage image = format.isEmpty() ? QImage() : decode(bytes, format, fitInto, pixels);
-    // A damaged file of a known kind may still be something else that a plugin reads.
-    if (image.isNull())
-        image = decode(bytes, {}, fitInto, pixels);
-    if (image.isNull())
-        return nullptr;
-    return std::shared_ptr<const Picture>(new Picture(image, pixels));
+    return decode(bytes, fitInto).picture;
 }
 
 std::shared_ptr<const Picture> Picture::fromImage(const QImage &image)
 {
     if (image.isNull())
         return nullptr;
-    return std::shared_ptr<const Picture>(new Picture(image, image.size()));
+    return std::shared_ptr<const Picture>(
+        new Picture(image, image.size(), QSize(imageDpiX(image), imageDpiY(image))));
 }
 
 int Picture::himetricToPixels(int himetric, int dpi)
@@ -118,12 +178,12 @@ int Picture::pixelsToHimetric(int pixels, int dpi)
 
 int Picture::imageDpiX(const QImage &image)
 {
-    return dpiFromDotsPerMeter(image.dotsPerMeterX(), QImage(1, 1, QImage::Format_Mono).dotsPerMeterX());
+    return dpiFromDotsPerMeter(image.dotsPerMeterX());
 }
 
 int Picture::imageDpiY(const QImage &image)
 {
-    return dpiFromDotsPerMeter(image.dotsPerMeterY(), QImage(1, 1, QImage::Format_Mono).dotsPerMeterY());
+    return dpiFromDotsPerMeter(image.dotsPerMeterY());
 }
 
 int Picture::deviceDpiX(const QPaintDevice &device)

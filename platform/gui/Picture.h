@@ -18,12 +18,30 @@ public:
     static constexpr int kHimetricPerInch = 2540;
     static constexpr int kDefaultDpi = 96;
 
-    // Null when the bytes are no image that can be decoded. Given a size to fit into, a larger
-    // image is decoded only as large as it needs to be to fill it with its proportions kept
-    // (a JPEG decodes scaled, at a fraction of the time and memory); its HIMETRIC size stays
-    // that of the whole picture.
+    // Why bytes gave no picture.
+    enum class Failure { None, NotAPicture, TooLarge };
+    struct Decoded
+    {
+        std::shared_ptr<const Picture> picture; // null on a failure
+        Failure failure = Failure::None;
+    };
+
+    // The one decoding of every picture's bytes. The picture is turned the way up its file
+    // says (a phone's EXIF orientation); its pixels stay as they are stored. Given a size to
+    // fit into, a larger picture is decoded only as large as it needs to be to fill it with
+    // its proportions kept (JPEG and PNG decode scaled, at a fraction of the time and memory;
+    // other formats decode whole first); its HIMETRIC size stays that of the whole picture.
+    // A picture whose header reads but that would take more memory whole than one image may
+    // take, and that does not decode, is too large.
+    static Decoded decode(const QByteArray &bytes, const QSize &fitInto = QSize());
+    // The picture of decode(), null on any failure.
     static std::shared_ptr<const Picture> fromBytes(const QByteArray &bytes, const QSize &fitInto = QSize());
     static std::shared_ptr<const Picture> fromImage(const QImage &image);
+
+    // The most memory, in megabytes, that one decoded image may take: later Qt's own limit,
+    // whatever the version (Qt 6.4 allows 128), so that a 6000 x 6000 bitmap, which decodes
+    // whole, is taken.
+    static constexpr int kAllocationLimitMb = 256;
 
     const QImage &image() const { return m_image; }
     int himetricWidth() const { return m_himetric.width(); }
@@ -44,8 +62,9 @@ public:
     bool drawStretched(QPainter &painter, const QRect &target) const;
 
 private:
-    // pixels: the whole picture's size, of which image may be a smaller copy.
-    Picture(const QImage &image, const QSize &pixels);
+    // pixels: the whole picture's size, of which image may be a smaller copy; dpi: the whole
+    // picture's resolution.
+    Picture(const QImage &image, const QSize &pixels, const QSize &dpi);
 
     QImage m_image;
     QSize m_himetric;

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 std::optional<RosterFile> RosterFile::read(const QString &path)
 {
     // A folder or a pipe chosen by mistake would block the read or give nothing sensible.
@@ -14,24 +16,26 @@ std::optional<RosterFile> RosterFile::read(const QString &path)
     return parse(file.readAll());
 }
 
+bool RosterFile::isBlank(const QString &line)
+{
+    return std::all_of(line.cbegin(), line.cend(),
+                       [](QChar c) { return c == u' ' || c == u'\t' || c == QChar(0x3000); });
+}
+
 RosterFile RosterFile::parse(const QByteArray &bytes)
 {
     RosterFile roster;
     roster.encoding = TextCodec::detect(bytes);
-    const QString text = TextCodec::decode(bytes, roster.encoding);
-    roster.names = text.split(u'\n');
-    if (roster.names.last().isEmpty())
-        roster.names.removeLast();
-    for (QString &name : roster.names) {
-        if (name.endsWith(u'\r'))
-            name.chop(1);
+    for (const QString &line : TextCodec::splitLines(TextCodec::decode(bytes, roster.encoding))) {
+        if (!isBlank(line))
+            roster.names << line;
     }
     return roster;
 }
 
 std::optional<QString> RosterFile::gender() const
 {
-    if (encoding == TextCodec::Encoding::Utf16Le)
+    if (TextCodec::unitSize(encoding) == 2)
         return QStringLiteral("男");
     return std::nullopt;
 }

@@ -7,8 +7,9 @@
 
 #include <optional>
 
-// A roster text file: one student name per line, the line number being the student's
-// number. Blank lines are students too; a break after the last line adds none.
+// A roster text file: one student name per line, the students numbered from 1 in the
+// order of their lines. A blank line, or one of only spaces, tabs and full-width spaces, is
+// no student, as in the roll-call's rosters; a break after the last line adds none.
 struct RosterFile
 {
     TextCodec::Encoding encoding = TextCodec::Encoding::Gb18030;
@@ -18,7 +19,9 @@ struct RosterFile
     static std::optional<RosterFile> read(const QString &path);
     static RosterFile parse(const QByteArray &bytes);
 
-    // Rosters written as UTF-16 have always entered their students as boys; the others
-    // leave the gender empty.
+    static bool isBlank(const QString &line);
+
+    // Rosters written as UTF-16 (either byte order) have always entered their students as
+    // boys; the others leave the gender empty.
     std::optional<QString> gender() const;
 };

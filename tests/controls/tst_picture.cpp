@@ -1,5 +1,6 @@
 #include "TestMain.h"
 
+#include "PhotoBytes.h"
 #include "ScriptedPrompt.h"
 
 #include "controls/CPicture.h"
@@ -7,27 +8,19 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QtEndian>
 
 namespace {
-
-QByteArray encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 int dotsPerMeter(int dpi)
 {
     return qRound(dpi / 0.0254);
 }
 
-bool load(CPicture &picture, const QByteArray &bytes)
+bool load(CPicture &picture, const QByteArray &bytes, const QSize &drawnAt = QSize())
 {
     return picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes.constData()),
-                                  static_cast<int>(bytes.size()));
+                                  static_cast<int>(bytes.size()), drawnAt);
 }
 
 // A device of a given resolution: a screen, or a printer that reports its own.
@@ -77,7 +70,7 @@ private slots:
         CPicture picture;
         QImage image(48, 96, QImage::Format_RGB32);
         image.fill(Qt::white);
-        QVERIFY(load(picture, encoded(image, "PNG")));
+        QVERIFY(load(picture, TestSupport::encodedImage(image, "PNG")));
         QVERIFY(picture.MeasurePixelSize(&image));
         QVERIFY(picture.m_nWidth > 0);
 
@@ -102,7 +95,7 @@ private slots:
         image.setDotsPerMeterX(dotsPerMeter(48));
         image.setDotsPerMeterY(dotsPerMeter(48));
         CPicture picture;
-        QVERIFY(load(picture, encoded(image, "PNG")));
+        QVERIFY(load(picture, TestSupport::encodedImage(image, "PNG")));
         QVERIFY(picture.m_pPicture);
         QCOMPARE(picture.m_pPicture->himetricWidth(), 2540);
         QCOMPARE(picture.m_pPicture->himetricHeight(), 5080);
@@ -135,7 +128,7 @@ private slots:
         QImage image(96, 48, QImage::Format_RGB32);
         image.fill(Qt::gray);
         CPicture picture;
-        QVERIFY(load(picture, encoded(image, "PPM")));
+        QVERIFY(load(picture, TestSupport::encodedImage(image, "PPM")));
         QVERIFY(picture.m_pPicture);
         QCOMPARE(picture.m_pPicture->himetricWidth(), 2540);
         QCOMPARE(picture.m_pPicture->himetricHeight(), 1270);
@@ -149,7 +142,7 @@ private slots:
         image.setDotsPerMeterX(dotsPerMeter(300));
         image.setDotsPerMeterY(dotsPerMeter(300));
         for (const char *format : {"JPEG", "PNG"}) {
-            const QByteArray bytes = encoded(image, format);
+            const QByteArray bytes = TestSupport::encodedImage(image, format);
             CPicture picture;
             QVERIFY(picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes.constData()),
                                            static_cast<int>(bytes.size()), QSize(100, 100)));
@@ -166,6 +159,52 @@ private slots:
         }
     }
 
+    void picturesTooLargeToDecodeWhole()
+    {
+        // 6000 x 6000 pixels: decoded whole, more than Qt lets one image take. Drawn at most
+        // 200 x 171, they decode that large, and measure as the whole picture.
+        QImage image(6000, 6000, QImage::Format_RGB888);
+        image.fill(Qt::darkCyan);
+        for (const char *format : {"PNG", "BMP"}) {
+            CPicture picture;
+            QVERIFY(load(picture, TestSupport::encodedImage(image, format), QSize(200, 171)));
+            QVERIFY2(picture.m_pPicture, format);
+            QCOMPARE(picture.m_pPicture->image().size(), QSize(171, 171));
+            QCOMPARE(picture.m_pPicture->himetricWidth(), 158750);
+            QCOMPARE(picture.m_pPicture->himetricHeight(), 158750);
+        }
+
+        // A bitmap whose header states 16000 x 16000 pixels, 1 GB whole: too large, which
+        // is told apart from bytes that are no picture.
+        QByteArray huge = TestSupport::encodedImage(QImage(1, 1, QImage::Format_RGB32), "BMP");
+        qToLittleEndian<qint32>(16000, huge.data() + 18);
+        qToLittleEndian<qint32>(16000, huge.data() + 22);
+        QCOMPARE(Picture::decode(huge, QSize(200, 171)).failure, Picture::Failure::TooLarge);
+        QVERIFY(!Picture::decode(huge, QSize(200, 171)).picture);
+        QCOMPARE(Picture::decode("no picture", QSize(200, 171)).failure, Picture::Failure::NotAPicture);
+        QCOMPARE(Picture::decode(TestSupport::encodedImage(image, "PNG")).failure, Picture::Failure::None);
+    }
+
+    void shownTheWayUpItsFileSays()
+    {
+        // 400 x 200 pixels, the left half red: a quarter clockwise brings it to the top,
+        // anticlockwise to the bottom.
+        const QByteArray jpeg = TestSupport::redLeftBlueRight();
+        for (const char orientation : {6, 8}) {
+            CPicture picture;
+            QVERIFY(load(picture, TestSupport::withExifOrientation(jpeg, orientation), QSize(100, 100)));
+            QVERIFY(picture.m_pPicture);
+            const QImage &shown = picture.m_pPicture->image();
+            QCOMPARE(shown.size(), QSize(50, 100));
+            QCOMPARE(picture.m_pPicture->himetricWidth(), 5292);
+            QCOMPARE(picture.m_pPicture->himetricHeight(), 10583);
+            const QColor top = shown.pixelColor(25, 10);
+            const QColor bottom = shown.pixelColor(25, 90);
+            QVERIFY(orientation == 6 ? TestSupport::isRed(top) && TestSupport::isBlue(bottom)
+                                     : TestSupport::isBlue(top) && TestSupport::isRed(bottom));
+        }
+    }
+
     void drawsStretchedAndUpright()
     {
         QImage source(2, 2, QImage::Format_RGB32);
@@ -174,7 +213,7 @@ private slots:
         source.setPixelColor(0, 1, Qt::blue);
         source.setPixelColor(1, 1, Qt::blue);
         CPicture picture;
-        QVERIFY(load(picture, encoded(source, "BMP")));
+        QVERIFY(load(picture, TestSupport::encodedImage(source, "BMP")));
 
         QImage target(60, 60, QImage::Format_RGB32);
         target.fill(Qt::white);
@@ -198,7 +237,7 @@ private slots:
         QImage image(4, 4, QImage::Format_RGB32);
         image.fill(Qt::gray);
         CPicture picture;
-        QVERIFY(load(picture, encoded(image, "PNG")));
+        QVERIFY(load(picture, TestSupport::encodedImage(image, "PNG")));
 
         // A painter that is not painting cannot render.
         QPainter idle;

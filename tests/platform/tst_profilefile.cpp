@@ -10,11 +10,21 @@
 
 #include <QFile>
 
+#include <utility>
+
 namespace {
 
 QByteArray utf16WithMark(const QString &text)
 {
     return TextCodec::encode(text, TextCodec::Encoding::Utf16Le, true);
+}
+
+QByteArray utf16BigEndianWithMark(const QString &text)
+{
+    QByteArray bytes = utf16WithMark(text);
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+        std::swap(bytes[i], bytes[i + 1]);
+    return bytes;
 }
 
 } // namespace
@@ -160,13 +170,17 @@ void TestProfileFile::newFileIsUtf8()
 
 void TestProfileFile::keepsUtf16()
 {
-    m_folder.writeFile(QStringLiteral("utf16.ini"),
-                       utf16WithMark(QStringLiteral("[ScoreDir]\r\nstudentDirectory=D:\\成绩\\\r\n[Voice]\r\nVoice=0\r\n")));
-    const ProfileFile file(m_folder.file(QStringLiteral("utf16.ini")));
-    QCOMPARE(file.read(QStringLiteral("ScoreDir"), QStringLiteral("studentDirectory")), QStringLiteral("D:\\成绩\\"));
-    QCOMPARE(file.write(QStringLiteral("Voice"), QStringLiteral("Voice"), QStringLiteral("2")), QString());
-    QCOMPARE(m_folder.readFile(QStringLiteral("utf16.ini")),
-             utf16WithMark(QStringLiteral("[ScoreDir]\r\nstudentDirectory=D:\\成绩\\\r\n[Voice]\r\nVoice=2\r\n")));
+    // Either byte order, told by the file's mark.
+    for (const auto utf16 : {utf16WithMark, utf16BigEndianWithMark}) {
+        m_folder.writeFile(QStringLiteral("utf16.ini"),
+                           utf16(QStringLiteral("[ScoreDir]\r\nstudentDirectory=D:\\成绩\\\r\n[Voice]\r\nVoice=0\r\n")));
+        const ProfileFile file(m_folder.file(QStringLiteral("utf16.ini")));
+        QCOMPARE(file.read(QStringLiteral("ScoreDir"), QStringLiteral("studentDirectory")), QStringLiteral("D:\\成绩\\"));
+        QCOMPARE(file.write(QStringLiteral("Voice"), QStringLiteral("Voice"), QStringLiteral("2")), QString());
+        QCOMPARE(file.write(QStringLiteral("Voice"), QStringLiteral("Sound"), QStringLiteral("声")), QString());
+        QCOMPARE(m_folder.readFile(QStringLiteral("utf16.ini")),
+                 utf16(QStringLiteral("[ScoreDir]\r\nstudentDirectory=D:\\成绩\\\r\n[Voice]\r\nVoice=2\r\nSound=声\r\n")));
+    }
 }
 
 void TestProfileFile::keepsCodePage936()

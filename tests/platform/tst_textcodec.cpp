@@ -16,6 +16,7 @@ private slots:
     void detectsEncoding();
     void marksAreAddedAndStripped();
     void textOfEveryEditorReads();
+    void utf16ByItsMarkInEitherByteOrder();
 };
 
 void TestTextCodec::codePage936BytesRoundTrip()
@@ -133,6 +134,18 @@ void TestTextCodec::textOfEveryEditorReads()
     QVERIFY(!TextCodec::isValidGb18030(QByteArray("\xAD.")));
     QVERIFY(!TextCodec::isValidGb18030(QByteArray("\x81\x30\x81")));
     QVERIFY(!TextCodec::isValidGb18030(QByteArray("\xFF\xA1")));
+}
+
+void TestTextCodec::utf16ByItsMarkInEitherByteOrder()
+{
+    // "张三" and a line end as Unicode editors save them, big-endian and little-endian.
+    const QByteArray bigEndian("\xFE\xFF\x5F\x20\x4E\x09\x00\r\x00\n", 10);
+    const QByteArray littleEndian("\xFF\xFE\x20\x5F\x09\x4E\r\x00\n\x00", 10);
+    QCOMPARE(TextCodec::decodeDetected(bigEndian), QStringLiteral("张三\r\n"));
+    QCOMPARE(TextCodec::decodeDetected(littleEndian), QStringLiteral("张三\r\n"));
+    QCOMPARE(TextCodec::detect(bigEndian), Encoding::Utf16Be);
+    QCOMPARE(TextCodec::encode(QStringLiteral("张三\r\n"), Encoding::Utf16Be, true), bigEndian);
+    QCOMPARE(TextCodec::encode(QStringLiteral("张三\r\n"), Encoding::Utf16Le, true), littleEndian);
 }
 
 PELLOR_UNIT_TEST_MAIN(TestTextCodec)

@@ -394,7 +394,7 @@ private slots:
         StudentRecord student;
         student.number = 9;
         student.name = QString(21, u'长');
-        QVERIFY(!m_page->AddStudentRecord(student, QString()));
+        QVERIFY(!m_page->AddStudentRecord(student, QByteArray()));
         QCOMPARE(prompt.shown.size(), 1);
         QCOMPARE(prompt.shown.first().caption, QStringLiteral("添加学生失败"));
         QVERIFY2(prompt.lastText().startsWith(QStringLiteral("姓名最多20个字")), qPrintable(prompt.lastText()));
