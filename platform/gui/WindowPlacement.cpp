@@ -76,9 +76,9 @@ void apply(QWidget *window, const QRect &frame, const QMargins &margins)
     // A window of a fixed size keeps it; its template was scaled to fit.
     client.setSize(client.size().expandedTo(window->minimumSize()));
     QWindow *handle = window->windowHandle();
-    if (window->isVisible() && handle && hasFrame(window) && knownFrame(handle).isNull()) {
-        // Shown but not framed yet: only the window system knows where its client area
-        // goes, so it is asked to put the frame at the point.
+    if (handle && handle->isVisible() && hasFrame(window) && knownFrame(handle).isNull()) {
+        // On the screen but not framed yet: only the window system knows where its client
+        // area goes, so it is asked to put the frame at the point.
         window->resize(client.size());
         handle->setFramePosition(frame.topLeft());
         return;
