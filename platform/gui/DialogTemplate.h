@@ -26,7 +26,6 @@ public:
     const QFont &font() const { return m_font; }
     int baseUnitX() const { return m_baseX; }
     int baseUnitY() const { return m_baseY; }
-    double scale() const { return m_scale; }
 
     int toPixelsX(int dialogUnits) const;
     int toPixelsY(int dialogUnits) const;

@@ -270,6 +270,8 @@ QWidget *scrollingPage(QWidget *window)
     auto scroll = new QScrollArea(window);
     scroll->setObjectName(QStringLiteral("scrollArea"));
     scroll->setFrameShape(QFrame::NoFrame);
+    // The window's controls keep the focus order they had.
+    scroll->setFocusPolicy(Qt::NoFocus);
     // As large as the page from the start, so that it opens without scroll bars it has no use for.
     scroll->setGeometry(window->rect());
     auto page = new QWidget;
