@@ -28,8 +28,8 @@
 #include "content/CQuestionDlg.h"
 #include "controls/CListCtrlCl.h"
 #include "controls/CTabSheet.h"
-#include "controls/ControlFont.h"
 #include "controls/CListCtrlEx.h"
+#include "controls/ControlFont.h"
 #include "records/CStuBanjiPage.h"
 #include "records/CStuLianxi.h"
 #include "records/CStudentInfoDlg.h"
@@ -37,7 +37,6 @@
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
-#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QScreen>
