@@ -3,6 +3,7 @@
 #include "PellorStartup.h"
 
 #include "platform/gui/DialogTemplate.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -31,6 +32,7 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     m_btnOk->setDefault(true);
     tmpl.place(m_btnOk, 113, 41, 50, 14);
     connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    WindowPlacement::keepOnScreen(this);
 }
 
 QString CAboutDlg::productLine()

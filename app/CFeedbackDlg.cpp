@@ -4,6 +4,7 @@
 #include "application/CPellorApp.h"
 
 #include "platform/base/ProgramFolder.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +21,7 @@ CFeedbackDlg::CFeedbackDlg(int templateId, const QString &caption, int width, in
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(size());
+    WindowPlacement::keepOnScreen(this);
 }
 
 QString CFeedbackDlg::picturePath() const

@@ -6,9 +6,11 @@
 #include "platform/base/RandomSource.h"
 #include "platform/gui/ClipPlayer.h"
 #include "platform/gui/DialogTemplate.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QFileInfo>
 #include <QPainter>
+#include <QResizeEvent>
 
 namespace {
 int g_closeDelayOverride = -1;
@@ -25,6 +27,7 @@ CFlashDlg::CFlashDlg(const FlashClipSpec &spec, QWidget *parent)
     setWindowFlags(flags);
     setAttribute(Qt::WA_TranslucentBackground);
     DialogTemplate(this, QStringLiteral("MS Shell Dlg"), 8, spec.width, spec.height);
+    WindowPlacement::keepOnScreen(this);
 
     m_closeTimer.setObjectName(QStringLiteral("closeTimer"));
     m_closeTimer.setSingleShot(true);
@@ -93,6 +96,14 @@ void CFlashDlg::closeNow()
     m_closeTimer.stop();
     // Posted, as a close request is, so that it also ends a modal run that has not begun yet.
     QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+}
+
+void CFlashDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    // Fitted to a screen smaller than its template, the window keeps the clip whole in it.
+    if (m_flash)
+        m_flash->setGeometry(rect());
 }
 
 void CFlashDlg::paintEvent(QPaintEvent *)

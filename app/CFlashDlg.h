@@ -55,6 +55,7 @@ protected:
     virtual bool OnInitDialog();
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
     CShockwaveflash1 *m_flash = nullptr;
 

@@ -14,6 +14,7 @@
 #include "platform/gui/Picture.h"
 #include "platform/gui/Prompt.h"
 #include "platform/gui/Screen.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -73,6 +74,7 @@ CPellorDlg::CPellorDlg(QWidget *parent)
     setSizeGripEnabled(true);
     createControls();
     OnInitDialog();
+    WindowPlacement::keepOnScreen(this);
 }
 
 CPellorDlg::~CPellorDlg()
@@ -147,7 +149,8 @@ void CPellorDlg::createControls()
     tmpl.place(m_btnStudentInfo, 105, 0, 32, 8);
     button(m_btnRandom, IDC_RANDOM, QStringLiteral("随机提问"), 132, 8, 67, 20);
 
-    label(1025, QStringLiteral("小组："), 0, 48, 32, 18);
+    // A label at the window's left edge keeps a margin: no frame covers its first character.
+    label(1025, QStringLiteral("小组："), 2, 48, 30, 18);
     m_comboGroup = new QComboBox(this);
     m_comboGroup->setObjectName(QStringLiteral("combo1011"));
     tmpl.place(m_comboGroup, 33, 46, 33, 88);
@@ -160,7 +163,7 @@ void CPellorDlg::createControls()
     tmpl.place(m_comboNumber, 111, 46, 48, 86);
     label(1029, QStringLiteral("姓名："), 190, 48, 38, 18);
     edit(m_editName, IDC_NAME, 228, 45, 56, 17);
-    label(1027, QStringLiteral("小组成绩："), 0, 78, 108, 36);
+    label(1027, QStringLiteral("小组成绩："), 2, 78, 106, 36);
     edit(m_editGroup, IDC_GROUP_SCORE, 109, 72, 49, 17);
     label(1028, QStringLiteral("个人成绩："), 166, 78, 61, 49);
     edit(m_editPersonal, IDC_PERSONAL_SCORE, 228, 72, 56, 17);

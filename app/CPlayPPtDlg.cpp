@@ -12,6 +12,7 @@
 
 #include "platform/gui/Prompt.h"
 #include "platform/gui/Screen.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -85,6 +86,7 @@ ToolBarGeometry::Measures CPlayPPtDlg::measures() const
 void CPlayPPtDlg::ShowToolBar()
 {
     m_created = true;
+    WindowPlacement::setToolBar(this);
     show();
     move(ToolBarGeometry::topCentre(Screen::size(), size()));
     m_nTaskbarHeight = ToolBarGeometry::taskbarHeight(Screen::taskbarHeight());

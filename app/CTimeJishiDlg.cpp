@@ -4,6 +4,7 @@
 #include "core/Countdown.h"
 
 #include "platform/gui/Screen.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -50,7 +51,7 @@ void CTimeJishiDlg::ShowCountdown()
         return;
     m_created = true;
     show();
-    move(Screen::size().width() - kRightOffset, 0);
+    WindowPlacement::placeFrameAt(this, QPoint(Screen::size().width() - kRightOffset, 0));
     raise();
     m_staticTime->m_nInterval = kTickMs;
     m_comboMinutes->clear();

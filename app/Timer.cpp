@@ -72,15 +72,17 @@ void Timer::Start()
     // flag before it has would keep it running beside the new one.
     joinWorker();
     m_bStop.store(false);
+    // Counted as it begins, not once the scheduler first runs it: a count read right after
+    // Start() never misses it.
+    const int running = ++g_running;
+    int peak = g_peak.load();
+    while (running > peak && !g_peak.compare_exchange_weak(peak, running)) {
+    }
     m_worker = std::thread(&Timer::TimerThreadProc, this);
 }
 
 void Timer::TimerThreadProc(Timer *timer)
 {
-    const int running = ++g_running;
-    int peak = g_peak.load();
-    while (running > peak && !g_peak.compare_exchange_weak(peak, running)) {
-    }
     TickWait wait(*timer);
     const WaitFunction &waitFn = waitFunction();
     while (!timer->m_bStop.load()) {

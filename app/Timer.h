@@ -53,7 +53,8 @@ public:
     using WaitFunction = std::function<bool(int milliseconds, TickWait &wait)>;
     static void setWaitFunction(WaitFunction wait);
 
-    // Workers inside their loop now, and the most there ever were at once since the last reset.
+    // Workers begun and not yet ended now, and the most there ever were at once since the
+    // last reset.
     static int runningWorkers();
     static int peakWorkers();
     static void resetPeakWorkers();

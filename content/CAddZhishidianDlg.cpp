@@ -7,6 +7,7 @@
 #include "platform/gui/DataExchange.h"
 #include "platform/gui/DialogTemplate.h"
 #include "platform/gui/Screen.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QResizeEvent>
 
 CAddZhishidianDlg::CAddZhishidianDlg(QWidget *parent)
     : ExchangeDialog(parent)
@@ -68,9 +70,17 @@ void CAddZhishidianDlg::OnInitDialog()
     const int buttonHeight = findChild<QPushButton *>(QStringLiteral("button%1").arg(IDOK_BUTTON))->height();
     const PresenterGeometry::EntryLayout layout
         = PresenterGeometry::pointEntry(Screen::size(), Screen::captionHeight(), buttonHeight);
-    move(layout.window.topLeft());
     resize(layout.client);
+    WindowPlacement::placeFrameAt(this, layout.window.topLeft());
     m_richEdit->setGeometry(layout.box);
+}
+
+void CAddZhishidianDlg::resizeEvent(QResizeEvent *event)
+{
+    ExchangeDialog::resizeEvent(event);
+    // Fitted inside the screen with its frame, the dialog is narrower than the screen: the
+    // box spans what it has.
+    m_richEdit->resize(width(), m_richEdit->height());
 }
 
 void CAddZhishidianDlg::DoDataExchange(DataExchange &dx)

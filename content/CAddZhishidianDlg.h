@@ -51,6 +51,7 @@ public:
 
 protected:
     void DoDataExchange(DataExchange &dx) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

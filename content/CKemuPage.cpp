@@ -20,9 +20,11 @@ bool CKemuPage::OnInitDialog()
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 760, 367);
     m_listKemu = new CListCtrlCl(this);
     m_listKemu->setObjectName(QStringLiteral("list%1").arg(IDC_LIST));
-    tmpl.place(m_listKemu, 7, 7, 475, 325);
+    // List and buttons end inside the question browser's tab, which is lower than this
+    // page's template.
+    tmpl.place(m_listKemu, 7, 7, 475, 322);
     auto button = [&](int id, const QString &caption, int x, int width, void (CKemuPage::*handler)()) {
-        QPushButton *b = tmpl.addButton(this, id, caption, x, 337, width, 14);
+        QPushButton *b = tmpl.addButton(this, id, caption, x, 333, width, 14);
         connect(b, &QPushButton::clicked, this, handler);
     };
     button(IDC_ADD, QStringLiteral("增加课目"), 112, 50, &CKemuPage::OnBnClickedAdd);

@@ -25,9 +25,11 @@ bool CKeshiPage::OnInitDialog()
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 760, 367);
     m_listKeshi = new CListCtrlCl(this);
     m_listKeshi->setObjectName(QStringLiteral("list%1").arg(IDC_LIST));
-    tmpl.place(m_listKeshi, 7, 7, 746, 325);
+    // List and buttons end inside the question browser's tab, which is narrower and lower
+    // than this page's template.
+    tmpl.place(m_listKeshi, 7, 7, 738, 322);
     auto button = [&](int id, const QString &caption, int x, int width, void (CKeshiPage::*handler)()) {
-        QPushButton *b = tmpl.addButton(this, id, caption, x, 337, width, 14);
+        QPushButton *b = tmpl.addButton(this, id, caption, x, 333, width, 14);
         connect(b, &QPushButton::clicked, this, handler);
     };
     button(IDC_ADD, QStringLiteral("增加课时"), 160, 50, &CKeshiPage::OnBnClickedAdd);

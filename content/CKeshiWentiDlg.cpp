@@ -38,9 +38,11 @@ bool CKeshiWentiDlg::OnInitDialog()
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 758, 380);
     m_listWenti = new CListCtrlCl(this);
     m_listWenti->setObjectName(QStringLiteral("list%1").arg(IDC_LIST));
-    tmpl.place(m_listWenti, 7, 7, 745, 327);
+    // List and buttons end inside the question browser's tab, which is narrower and lower
+    // than this page's template.
+    tmpl.place(m_listWenti, 7, 7, 738, 322);
     auto button = [&](int id, const QString &caption, int x, int width, void (CKeshiWentiDlg::*handler)()) {
-        QPushButton *b = tmpl.addButton(this, id, caption, x, 339, width, 14);
+        QPushButton *b = tmpl.addButton(this, id, caption, x, 333, width, 14);
         connect(b, &QPushButton::clicked, this, handler);
     };
     button(IDC_ADD, QStringLiteral("增加"), 255, 50, &CKeshiWentiDlg::OnBnClickedAdd);

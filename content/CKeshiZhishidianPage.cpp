@@ -6,6 +6,7 @@
 
 #include "application/CPellorApp.h"
 #include "controls/CListCtrlCl.h"
+#include "controls/ControlFont.h"
 #include "platform/gui/DialogTemplate.h"
 #include "platform/gui/Prompt.h"
 
@@ -13,6 +14,7 @@
 
 namespace {
 constexpr int kNumberWidth = 50;
+constexpr int kHeadingPadding = 8;
 } // namespace
 
 CKeshiZhishidianPage::CKeshiZhishidianPage(QWidget *parent)
@@ -33,9 +35,11 @@ bool CKeshiZhishidianPage::OnInitDialog()
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 762, 388);
     m_listZhishidian = new CListCtrlCl(this);
     m_listZhishidian->setObjectName(QStringLiteral("list%1").arg(IDC_LIST));
-    tmpl.place(m_listZhishidian, 4, 7, 741, 329);
+    // List and buttons end inside the question browser's tab, which is lower than this
+    // page's template.
+    tmpl.place(m_listZhishidian, 4, 7, 741, 322);
     auto button = [&](int id, const QString &caption, int x, int width, void (CKeshiZhishidianPage::*handler)()) {
-        QPushButton *b = tmpl.addButton(this, id, caption, x, 340, width, 14);
+        QPushButton *b = tmpl.addButton(this, id, caption, x, 333, width, 14);
         connect(b, &QPushButton::clicked, this, handler);
     };
     button(IDC_ADD, QStringLiteral("增加"), 246, 50, &CKeshiZhishidianPage::OnBnClickedAdd);
@@ -50,6 +54,14 @@ bool CKeshiZhishidianPage::OnInitDialog()
     m_listZhishidian->InsertColumn(ColZhongdian, QStringLiteral("重点"), ReportListView::LVCFMT_CENTER, 0);
     m_listZhishidian->InsertColumn(ColNandian, QStringLiteral("难点"), ReportListView::LVCFMT_CENTER, 0);
     ContentListLook::textRows(QColor(153, 102, 204)).applyTo(*m_listZhishidian);
+    // The number column is as wide as its heading, drawn in the header's face, needs.
+    const CHeaderCtrlCl &header = m_listZhishidian->m_Header;
+    const QFont headingFont = ControlFont::make(QStringLiteral("宋体"), header.m_nFontHeight, header.m_nFontWidth);
+    const int numberWidth
+        = qMax(kNumberWidth, QFontMetrics(headingFont).horizontalAdvance(header.m_arrTitles.value(ColNumber))
+                                 + kHeadingPadding);
+    m_listZhishidian->SetColumnWidth(ColNumber, numberWidth);
+    m_listZhishidian->SetColumnWidth(ColText, width - numberWidth);
     connect(m_listZhishidian, &ReportListView::NMClick, this, &CKeshiZhishidianPage::OnNMClickList);
     connect(m_listZhishidian, &ReportListView::NMDblclk, this, &CKeshiZhishidianPage::OnNMDblclkList);
 

@@ -23,7 +23,8 @@ CQuestionDlg::CQuestionDlg(QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(false);
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 765, 382);
-    m_tabSheet = new CTabSheet(this);
+    // Made smaller than its template, the window scrolls to the rest.
+    m_tabSheet = new CTabSheet(WindowPlacement::scrollingPage(this));
     m_tabSheet->setObjectName(QStringLiteral("tab%1").arg(IDC_TAB));
     tmpl.place(m_tabSheet, 7, 7, 752, 368);
     m_pageKemu = new CKemuPage(this);

@@ -7,8 +7,10 @@
 
 #include "platform/gui/Prompt.h"
 #include "platform/gui/Screen.h"
+#include "platform/gui/WindowPlacement.h"
 
 #include <QMenu>
+#include <QResizeEvent>
 
 namespace {
 
@@ -167,7 +169,7 @@ void CRichEditDlg::OnCommand(int id)
 void CRichEditDlg::LayOutPresentation()
 {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    applyLayout(PresenterGeometry::presentation(Screen::size(), m_nDisplayMode));
+    applyLayout(PresenterGeometry::presentation(Screen::size(this), m_nDisplayMode));
     ShowInTop(m_strPoint, true);
     m_strQuestion = m_pNavigator ? m_pNavigator->counterLine(m_nCount) : LessonNavigator::counterLine(m_nCount, 0, 0);
     m_strAnswer.clear();
@@ -359,7 +361,7 @@ void CRichEditDlg::showDisplayMode(int mode)
     m_nDisplayMode = mode;
     if (!IsPresent())
         return;
-    placeBoxes(PresenterGeometry::presentation(Screen::size(), mode));
+    placeBoxes(PresenterGeometry::presentation(Screen::size(this), mode));
     if (showsPointAgain) {
         ShowInTop(m_strPoint, true);
         m_editMiddle->setPlainText(m_strQuestion);
@@ -575,9 +577,22 @@ bool CRichEditDlg::MayGiveUp(const QString &giveUpText)
 
 void CRichEditDlg::applyLayout(const PresenterGeometry::Layout &layout)
 {
-    move(layout.window.topLeft());
-    resize(layout.client);
+    if (layout.caption) {
+        resize(layout.client);
+        WindowPlacement::placeFrameAt(this, layout.window.topLeft());
+    } else {
+        WindowPlacement::coverScreen(this);
+    }
     placeBoxes(layout);
+}
+
+void CRichEditDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    // Fitted inside the screen with its frame, a strip is narrower than the screen: its boxes
+    // span what it has.
+    for (RichEditBox *edit : {m_editTop, m_editMiddle, m_editBottom})
+        edit->resize(width(), edit->height());
 }
 
 void CRichEditDlg::placeBoxes(const PresenterGeometry::Layout &layout)

@@ -126,6 +126,7 @@ public:
 
 protected:
     void reject() override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // Whether a close may end the window, storing what it would lose.

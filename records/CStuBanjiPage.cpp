@@ -32,7 +32,8 @@ bool CStuBanjiPage::OnInitDialog()
     auto button = [&](int id, const QString &caption, int x, void (CStuBanjiPage::*handler)()) {
         auto b = new QPushButton(caption, this);
         b->setObjectName(QStringLiteral("button%1").arg(id));
-        tmpl.place(b, x, 283, 50, 14);
+        // A little higher than the template: the records window's tab ends above its foot.
+        tmpl.place(b, x, 281, 50, 14);
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };

@@ -42,11 +42,13 @@ CStuLianxi::CStuLianxi(QWidget *parent)
     tmpl.place(m_listStudents, 7, 7, 535, 268);
     m_staticPhoto = new PhotoFrame(m_picture, this);
     m_staticPhoto->setObjectName(QStringLiteral("static%1").arg(IDC_PHOTO));
-    tmpl.place(m_staticPhoto, 546, 19, 200, 171);
+    // The photo frame and the note box end inside the records window's tab, which is
+    // narrower than this page's template.
+    tmpl.place(m_staticPhoto, 546, 19, 186, 171);
     m_editNote = new QPlainTextEdit(this);
     m_editNote->setObjectName(QStringLiteral("edit%1").arg(IDC_NOTE));
     m_editNote->setReadOnly(true);
-    tmpl.place(m_editNote, 547, 212, 200, 63);
+    tmpl.place(m_editNote, 547, 212, 185, 63);
     QPushButton *add = tmpl.addButton(this, IDC_ADD, QStringLiteral("添加学生"), 59, 281, 58, 14);
     add->setDefault(true);
     QPushButton *edit = tmpl.addButton(this, IDC_EDIT, QStringLiteral("编辑学生信息"), 248, 281, 52, 14);

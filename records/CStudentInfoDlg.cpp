@@ -9,6 +9,7 @@
 #include "controls/CTabSheet.h"
 #include "platform/gui/DialogTemplate.h"
 #include "platform/gui/Prompt.h"
+#include "platform/gui/WindowPlacement.h"
 
 namespace {
 enum TemplateId { IDD_SCORE = 169, IDD_ROSTER = 172, IDD_BANJI = 175 };
@@ -22,7 +23,9 @@ CStudentInfoDlg::CStudentInfoDlg(QWidget *parent)
     setWindowTitle(QStringLiteral("学生信息"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, 752, 330);
-    m_tabSheet = new CTabSheet(this);
+    // Made smaller than its template, the window scrolls to the rest.
+    WindowPlacement::keepOnScreen(this);
+    m_tabSheet = new CTabSheet(WindowPlacement::scrollingPage(this));
     m_tabSheet->setObjectName(QStringLiteral("tab1037"));
     tmpl.place(m_tabSheet, 7, 7, 738, 316);
     m_pageScore = new CStudentPellorScorePage(this);

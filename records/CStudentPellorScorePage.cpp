@@ -50,10 +50,11 @@ CStudentPellorScorePage::CStudentPellorScorePage(QWidget *parent)
     m_editInfo->setObjectName(QStringLiteral("edit%1").arg(IDC_INFO));
     m_editInfo->setReadOnly(true);
     tmpl.place(m_editInfo, 521, 195, 190, 65);
-    QPushButton *rollCall = tmpl.addButton(this, IDC_ROLL_CALL, QStringLiteral("点名"), 13, 281, 50, 18);
+    // A little higher than the template: the records window's tab ends above their foot.
+    QPushButton *rollCall = tmpl.addButton(this, IDC_ROLL_CALL, QStringLiteral("点名"), 13, 277, 50, 18);
     rollCall->setDefault(true);
-    QPushButton *edit = tmpl.addButton(this, IDC_EDIT, QStringLiteral("编辑"), 198, 281, 50, 18);
-    QPushButton *settings = tmpl.addButton(this, IDC_SETTINGS, QStringLiteral("设置"), 387, 281, 50, 18);
+    QPushButton *edit = tmpl.addButton(this, IDC_EDIT, QStringLiteral("编辑"), 198, 277, 50, 18);
+    QPushButton *settings = tmpl.addButton(this, IDC_SETTINGS, QStringLiteral("设置"), 387, 277, 50, 18);
     tmpl.addButton(this, IDC_CANCEL, QStringLiteral("取消"), 288, 283, 50, 21)->hide();
 
     connect(rollCall, &QPushButton::clicked, this, &CStudentPellorScorePage::OnBnClickedRollCall);

@@ -21,6 +21,9 @@
 namespace {
 
 const QString kMale = QStringLiteral("男");
+// In dialog units: the labels' margin, and the left edge of the fields beside them.
+constexpr int kLabelMargin = 4;
+constexpr int kFieldLeft = 47;
 
 // The graduation message keeps the line ends it has always been stored with.
 void exchangeNote(DataExchange &dx, QPlainTextEdit *edit, QString &note)
@@ -41,8 +44,11 @@ StudentForm::StudentForm(QWidget *parent, const Layout &layout)
 {
     setWindowTitle(layout.caption);
     const DialogTemplate tmpl(this, QStringLiteral("MS Shell Dlg"), 8, layout.size.width(), layout.size.height());
+    // The labels at the window's left edge keep a margin, short of their fields: no frame
+    // covers their first character.
     auto label = [&](const QString &text, int x, int y, int w, int h) {
-        tmpl.place(new QLabel(text, this), x, y, w, h);
+        const int left = qMax(x, kLabelMargin);
+        tmpl.place(new QLabel(text, this), left, y, qMin(w, kFieldLeft - 1 - left), h);
     };
 
     label(QStringLiteral("学号："), 0, 23, 25, 8);

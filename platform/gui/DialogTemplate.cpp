@@ -1,5 +1,7 @@
 #include "DialogTemplate.h"
 
+#include "WindowPlacement.h"
+
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHash>
@@ -7,11 +9,32 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <cmath>
+
+namespace {
+
+// The scale a window's template was laid out at, for the pages it holds.
+const char kScaleProperty[] = "templateScale";
+
+} // namespace
+
 DialogTemplate::DialogTemplate(QWidget *dialog, const QString &fontFamily, int pointSize, int width,
                                int height)
     : m_font(templateFont(installedFamily(fontFamily), pointSize))
 {
     computeBaseUnits();
+    // A window larger than its screen is laid out smaller, text and all; a page takes the
+    // scale of the window it is in.
+    if (dialog->isWindow()) {
+        m_scale = WindowPlacement::templateScale(dialog, QSize(toPixelsX(width), toPixelsY(height)));
+        dialog->setProperty(kScaleProperty, m_scale);
+    } else {
+        m_scale = dialog->window()->property(kScaleProperty).toDouble();
+        if (m_scale <= 0.0)
+            m_scale = 1.0;
+    }
+    if (m_scale < 1.0 && pointSize > 0)
+        m_font.setPointSizeF(pointSize * m_scale);
     dialog->setFont(m_font);
     dialog->resize(toPixelsX(width), toPixelsY(height));
 }
@@ -33,12 +56,12 @@ void DialogTemplate::computeBaseUnits()
 
 int DialogTemplate::toPixelsX(int dialogUnits) const
 {
-    return (dialogUnits * m_baseX + 2) / 4;
+    return static_cast<int>(std::floor(dialogUnits * m_baseX * m_scale / 4.0 + 0.5));
 }
 
 int DialogTemplate::toPixelsY(int dialogUnits) const
 {
-    return (dialogUnits * m_baseY + 4) / 8;
+    return static_cast<int>(std::floor(dialogUnits * m_baseY * m_scale / 8.0 + 0.5));
 }
 
 QRect DialogTemplate::toPixels(int x, int y, int width, int height) const

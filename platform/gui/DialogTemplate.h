@@ -10,11 +10,14 @@ class QWidget;
 
 // Lays out a dialog from its template: sizes and control rectangles are given in dialog
 // units and converted with the dialog font's base units (the average width of A-Z a-z,
-// and the line height), so a window keeps the proportions it was designed with.
+// and the line height), so a window keeps the proportions it was designed with. A window
+// too large for its screen is laid out at a smaller scale, its font with it, and so are the
+// pages it holds.
 class DialogTemplate
 {
 public:
-    // Applies the font to the dialog and sizes it to width x height dialog units.
+    // Applies the font to the dialog and sizes it to width x height dialog units, scaled
+    // down to fit its screen when it is a window.
     DialogTemplate(QWidget *dialog, const QString &fontFamily, int pointSize, int width, int height);
 
     // Base units without a dialog, e.g. for tests.
@@ -56,4 +59,5 @@ private:
     QFont m_font;
     int m_baseX = 1;
     int m_baseY = 1;
+    double m_scale = 1.0;
 };

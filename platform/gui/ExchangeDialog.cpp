@@ -1,8 +1,15 @@
 #include "ExchangeDialog.h"
 
 #include "DataExchange.h"
+#include "WindowPlacement.h"
 
 #include <QShowEvent>
+
+ExchangeDialog::ExchangeDialog(QWidget *parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags)
+{
+    WindowPlacement::keepOnScreen(this);
+}
 
 bool ExchangeDialog::UpdateData(bool saveAndValidate)
 {

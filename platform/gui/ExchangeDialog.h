@@ -11,7 +11,8 @@ class ExchangeDialog : public QDialog
     Q_OBJECT
 
 public:
-    using QDialog::QDialog;
+    // Opens whole on its screen each time it is shown.
+    explicit ExchangeDialog(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
 
     // True unless a field was refused (the refusal has been shown then).
     bool UpdateData(bool saveAndValidate);

@@ -1,5 +1,7 @@
 #include "Prompt.h"
 
+#include "WindowPlacement.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
@@ -95,6 +97,7 @@ bool chooseFontAndColor(QWidget *owner, QFont &font, QColor &color)
     QDialog dialog(owner);
     dialog.setObjectName(QStringLiteral("fontChooser"));
     dialog.setWindowTitle(QStringLiteral("字体"));
+    WindowPlacement::keepOnScreen(&dialog);
     // A face that is not installed ("宋体") is drawn with its substitute: the list shows that
     // one, and the font keeps its own name unless the teacher picks another face.
     const QString shownFamily = QFontInfo(font).family();
@@ -144,6 +147,7 @@ public:
         const QString caption = m.caption.isEmpty() ? QApplication::applicationName() : m.caption;
         QMessageBox box(messageIcon(m.icon), caption, m.text, standardButtons(m.buttons),
                         m.applicationBox ? nullptr : owner);
+        WindowPlacement::keepOnScreen(&box);
         return resultOf(box.exec());
     }
 

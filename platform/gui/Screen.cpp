@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QStyle>
+#include <QWidget>
 
 namespace Screen {
 
@@ -10,6 +11,12 @@ QSize size()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().size() : QSize(1024, 768);
+}
+
+QSize size(const QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    return screen ? screen->geometry().size() : size();
 }
 
 int taskbarHeight()

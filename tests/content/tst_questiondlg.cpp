@@ -115,6 +115,7 @@ private slots:
         QCOMPARE(prompt.shown.size(), 2);
 
         // Closed, it is hidden; shown again as it was, on its tab, nothing loaded.
+        dlg->resize(600, 400);
         dlg->move(40, 30);
         dlg->close();
         QVERIFY(!dlg->isVisible());
