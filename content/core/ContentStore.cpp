@@ -126,7 +126,7 @@ StoreLayout ContentStore::layout() const
     layout.upgradeSteps = {[this] {
         QList<int> ids;
         QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID FROM Kemu WHERE ID IS NOT NULL"));
-        while (query.next())
+        while (m_db.nextRow(query))
             ids << intOf(query, 0);
         query.finish();
         for (int id : ids)
@@ -144,7 +144,7 @@ void ContentStore::ensureSchema() const
 int ContentStore::count(const QString &sql, const QVariantList &values) const
 {
     QSqlQuery query = m_db.exec(sql, values);
-    return query.next() ? intOf(query, 0) : 0;
+    return m_db.nextRow(query) ? intOf(query, 0) : 0;
 }
 
 bool ContentStore::tableExists(const QString &name) const
@@ -167,7 +167,7 @@ QList<SubjectRecord> ContentStore::subjects() const
 {
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID,课目 FROM Kemu WHERE ID IS NOT NULL ORDER BY ID"));
     QList<SubjectRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append({intOf(query, 0), textOf(query, 1)});
     return rows;
 }
@@ -175,7 +175,7 @@ QList<SubjectRecord> ContentStore::subjects() const
 int ContentStore::nextSubjectId() const
 {
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT max(ID) FROM Kemu"));
-    if (!query.next() || query.value(0).isNull())
+    if (!m_db.nextRow(query) || query.value(0).isNull())
         return 1;
     const int highest = intOf(query, 0);
     // A number past the highest one a subject can have (a file edited by another program).
@@ -251,7 +251,7 @@ QList<LessonRecord> ContentStore::lessons(int kemuId) const
     QSqlQuery query = m_db.exec(
         QStringLiteral("SELECT 课时,题目 FROM %1 WHERE 课时 IS NOT NULL ORDER BY 课时").arg(lessonTable(kemuId)));
     QList<LessonRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append({intOf(query, 0), textOf(query, 1)});
     return rows;
 }
@@ -296,7 +296,7 @@ QList<PointRecord> ContentStore::points(int kemuId, int lesson) const
                                     .arg(kPointColumns, pointTable(kemuId)),
                                 {lesson});
     QList<PointRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append(pointOf(query));
     return rows;
 }
@@ -306,7 +306,7 @@ std::optional<PointRecord> ContentStore::point(int kemuId, int lesson, int numbe
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT %1 FROM %2 WHERE 课时=? AND 知识点ID=? ORDER BY ID LIMIT 1")
                                     .arg(kPointColumns, pointTable(kemuId)),
                                 {lesson, number});
-    if (!query.next())
+    if (!m_db.nextRow(query))
         return std::nullopt;
     return pointOf(query);
 }
@@ -378,7 +378,7 @@ QuestionCounter::QuestionCounter(const Database &db, QSqlQuery query)
 int QuestionCounter::count(int lesson, int point)
 {
     m_db->run(m_query, {lesson, point});
-    const int questions = m_query.next() ? intOf(m_query, 0) : 0;
+    const int questions = m_db->nextRow(m_query) ? intOf(m_query, 0) : 0;
     // Reset, so that the statement holds nothing open between points.
     m_query.finish();
     return questions;
@@ -393,7 +393,7 @@ QList<QuestionRecord> ContentStore::questionRows(const QString &sql, const QVari
 {
     QSqlQuery query = m_db.exec(sql, values);
     QList<QuestionRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append(questionOf(query, answers == Answers::Read));
     return rows;
 }

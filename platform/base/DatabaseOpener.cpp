@@ -20,7 +20,7 @@ FileState stateOf(const Database &db, const StoreLayout &layout)
 {
     FileState state;
     QSqlQuery version = db.exec(QStringLiteral("PRAGMA user_version"));
-    state.version = version.next() ? version.value(0).toInt() : 0;
+    state.version = db.nextRow(version) ? version.value(0).toInt() : 0;
     version.finish();
 
     QStringList patterns;
@@ -29,7 +29,7 @@ FileState stateOf(const Database &db, const StoreLayout &layout)
     const QRegularExpression storeTable(QStringLiteral("^(%1)$").arg(patterns.join(u'|')),
                                         QRegularExpression::CaseInsensitiveOption);
     QSqlQuery tables = db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'"));
-    while (tables.next()) {
+    while (db.nextRow(tables)) {
         const QString name = tables.value(0).toString();
         if (name.compare(layout.mainTable, Qt::CaseInsensitive) == 0)
             state.hasMainTable = true;
@@ -96,8 +96,12 @@ QString openFailureText(const QString &fileName, const QString &error)
 Opening open(DatabaseConnection &published, const QString &filePath,
              const std::function<void(const Database &)> &ensureLayout)
 {
-    if (published)
-        return {published, {}, {}};
+    if (published) {
+        if (published->isOpen() && !published->fileReplaced())
+            return {published, {}, {}};
+        // Its file was moved, replaced or deleted: this opening takes up the file on disk.
+        published.reset();
+    }
     const QString fileName = QFileInfo(filePath).fileName();
     // Each attempt gets a connection name of its own: the pages may still hold the
     // connection of a failed attempt.

@@ -170,7 +170,7 @@ void StudentStore::upgradeToCaselessNames() const
     QSqlQuery sequence
         = m_db.exec(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name='ClassInfo' COLLATE NOCASE"));
     const std::optional<qint64> highestId
-        = sequence.next() ? std::optional<qint64>(sequence.value(0).toLongLong()) : std::nullopt;
+        = m_db.nextRow(sequence) ? std::optional<qint64>(sequence.value(0).toLongLong()) : std::nullopt;
     sequence.finish();
 
     m_db.exec(QStringLiteral("INSERT INTO ClassInfo_v2(ID,点名,入学年,小组,学期,小组ID) "
@@ -186,7 +186,7 @@ void StudentStore::upgradeToCaselessNames() const
 int StudentStore::count(const QString &sql, const QVariantList &values) const
 {
     QSqlQuery query = m_db.exec(sql, values);
-    return query.next() ? NumberText::toInt(query.value(0).toString()) : 0;
+    return m_db.nextRow(query) ? NumberText::toInt(query.value(0).toString()) : 0;
 }
 
 // --- ClassInfo ---
@@ -195,7 +195,7 @@ QList<SemesterRecord> StudentStore::semesters() const
 {
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT * FROM ClassInfo ORDER BY 入学年,小组,ID"));
     QList<SemesterRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append(semesterOf(query));
     return rows;
 }
@@ -203,7 +203,7 @@ QList<SemesterRecord> StudentStore::semesters() const
 std::optional<SemesterRecord> StudentStore::semester(int classId) const
 {
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT * FROM ClassInfo WHERE ID=?"), {classId});
-    if (!query.next())
+    if (!m_db.nextRow(query))
         return std::nullopt;
     return semesterOf(query);
 }
@@ -212,7 +212,7 @@ QList<int> StudentStore::semesterIdsOfGroup(int groupId) const
 {
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID FROM ClassInfo WHERE 小组ID=? ORDER BY ID"), {groupId});
     QList<int> ids;
-    while (query.next())
+    while (m_db.nextRow(query))
         ids.append(query.value(0).toInt());
     return ids;
 }
@@ -340,7 +340,7 @@ QList<StudentRecord> StudentStore::students(int groupId) const
     query.setForwardOnly(true);
     m_db.run(query, {});
     QList<StudentRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append(studentOf(query, false));
     return rows;
 }
@@ -349,7 +349,7 @@ QList<int> StudentStore::studentNumbers(int groupId) const
 {
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT 学号 FROM %1 ORDER BY 学号").arg(rosterTable(groupId)));
     QList<int> numbers;
-    while (query.next())
+    while (m_db.nextRow(query))
         numbers.append(query.value(0).toInt());
     return numbers;
 }
@@ -358,7 +358,7 @@ std::optional<StudentRecord> StudentStore::student(int groupId, int number) cons
 {
     QSqlQuery query = m_db.exec(
         QStringLiteral("SELECT %1 FROM %2 WHERE 学号=?").arg(kStudentColumnsWithPhoto, rosterTable(groupId)), {number});
-    if (!query.next())
+    if (!m_db.nextRow(query))
         return std::nullopt;
     return studentOf(query, true);
 }
@@ -377,7 +377,7 @@ QList<ScoreRecord> StudentStore::scores(int classId) const
     query.setForwardOnly(true);
     m_db.run(query, {});
     QList<ScoreRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append(scoreOf(query));
     return rows;
 }
@@ -386,7 +386,7 @@ std::optional<ScoreRecord> StudentStore::score(int classId, int number) const
 {
     QSqlQuery query = m_db.exec(
         QStringLiteral("SELECT %1 FROM %2 WHERE 学号=?").arg(kScoreColumns, scoreTable(classId)), {number});
-    if (!query.next())
+    if (!m_db.nextRow(query))
         return std::nullopt;
     return scoreOf(query);
 }
@@ -496,7 +496,7 @@ StudentChange StudentStore::SaveStudentEdit(int groupId, int oldNumber, const St
         change.number = oldNumber;
         QSqlQuery stored
             = m_db.exec(QStringLiteral("SELECT 姓名 FROM %1 WHERE 学号=?").arg(rosterTable(groupId)), {oldNumber});
-        if (!stored.next()) {
+        if (!m_db.nextRow(stored)) {
             change.outcome = StudentChange::Outcome::NotFound;
             return change;
         }

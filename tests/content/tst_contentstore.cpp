@@ -128,7 +128,7 @@ private slots:
     {
         // A NUL is dropped, so a name of 302 characters cannot pass the 255-character limit.
         QCOMPARE(failureOf([&] { m_store->addSubject(QStringLiteral("x") + QChar(u'\0') + QString(300, u'课')); }),
-                 QStringLiteral("课目最多255个字，本次操作没有改动任何数据。\nCHECK constraint failed: length(课目) <= 255"));
+                 QStringLiteral("课目最多255个字，本次操作没有改动任何数据。请改短后再试。\nCHECK constraint failed: length(课目) <= 255"));
         const int kemu = m_store->addSubject(QStringLiteral("语") + QChar(u'\0') + QStringLiteral("文"));
         // A lone surrogate becomes U+FFFD and the character after it stays.
         m_store->addLesson(kemu, 1, QChar(0xD800) + QStringLiteral("孤"));

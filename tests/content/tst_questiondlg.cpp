@@ -520,7 +520,7 @@ private slots:
         auto dlg = openBrowser();
         QVERIFY(!theApp().m_pConnection);
         QCOMPARE(prompt.shown.at(0).text,
-                 QStringLiteral("Content.db 已损坏或不是数据库文件，本次操作没有改动任何数据。\nfile is not a database"));
+                 QStringLiteral("Content.db 已损坏或不是数据库文件，本次操作没有改动任何数据。请关闭程序，用备份的 Content.db 替换它。\nfile is not a database"));
         dlg->close();
 
         QVERIFY(QFile::remove(m_folder->file(QStringLiteral("Content.db"))));

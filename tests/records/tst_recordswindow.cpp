@@ -15,11 +15,14 @@
 #include "records/core/StudentStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <memory>
+
+#include <cstdio>
 
 class TestRecordsWindow : public QObject
 {
@@ -261,6 +264,53 @@ private slots:
             QVERIFY(theApp().m_pStudentConnection);
             QCOMPARE(retried.m_pConnection, theApp().m_pStudentConnection);
         }
+    }
+
+    void aFileReplacedUnderTheWindowIsTakenUpOnItsNextOpening()
+    {
+        // Another Student.db, with one group of one student, put in place of the open one.
+        const QString path = m_folder->file(QStringLiteral("Student.db"));
+        const QString other = m_folder->file(QStringLiteral("other.db"));
+        {
+            Database db(QStringLiteral("other"));
+            db.open(other);
+            const StudentStore s(db);
+            s.ensureSchema();
+            s.importGroup({2030, QStringLiteral("9班"), QStringLiteral("新")}, {QStringLiteral("新生")}, {});
+        }
+        const QString replaced
+            = QStringLiteral("Student.db 在程序运行期间被移动、替换或删除，本次操作没有改动任何数据。"
+                             "请关闭这个窗口再重新打开，程序会使用现在的 Student.db。");
+        ScriptedPrompt prompt;
+        {
+            CStudentInfoDlg dlg;
+            dlg.show();
+            QCOMPARE(dlg.m_pageBanji->m_listGroups->GetItemCount(), 3);
+            QVERIFY(::rename(QFile::encodeName(other).constData(), QFile::encodeName(path).constData()) == 0);
+
+            // The old file's students are not shown as if they were still there.
+            dlg.m_tabSheet->setCurrentIndex(1);
+            QCOMPARE(prompt.texts(), QStringList{replaced});
+            QCOMPARE(dlg.m_pageRoster->m_listStudents->GetItemCount(), 0);
+            // Every later statement of the window says the same.
+            prompt.clear();
+            dlg.m_tabSheet->setCurrentIndex(0);
+            dlg.m_pageBanji->OnNMClickList(0);
+            QCOMPARE(prompt.texts(), QStringList{replaced});
+        }
+
+        // The next window reads the file now in place, and writes into it.
+        prompt.clear();
+        CStudentInfoDlg dlg;
+        QCOMPARE(prompt.texts(), QStringList());
+        CListCtrlEx *list = dlg.m_pageBanji->m_listGroups;
+        QCOMPARE(list->GetItemCount(), 1);
+        QCOMPARE(list->GetItemText(0, 2), QStringLiteral("9班"));
+        StudentRecord student;
+        student.number = 2;
+        student.name = QStringLiteral("插班生");
+        QCOMPARE(store().AddStudentRecord(dlg.m_nGroupID, student).outcome, StudentChange::Outcome::Done);
+        QCOMPARE(store().studentNumbers(dlg.m_nGroupID), (QList<int>{1, 2}));
     }
 
     void importSwitchesToTheRosterAndNewSemesterRefusesDuplicates()

@@ -518,7 +518,7 @@ private slots:
             holder.exec(QStringLiteral("ROLLBACK"));
         }
         QCOMPARE(prompt.texts(),
-                 QStringList{QStringLiteral("Student.db 正被另一个程序使用，本次操作没有改动任何数据。\ndatabase is locked")});
+                 QStringList{QStringLiteral("Student.db 正被另一个程序使用，本次操作没有改动任何数据。请关闭那个程序，或等它用完后再试。\ndatabase is locked")});
         QCOMPARE(prompt.shown.first().caption, QStringLiteral("GetStudentInfo error"));
 
         // The add form's refresh puts the members back over what was typed.

@@ -308,7 +308,7 @@ private slots:
                      m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
                                           {QStringLiteral("甲"), QString(21, u'长')}, std::nullopt);
                  }),
-                 QStringLiteral("名单第2行：姓名最多20个字，本次操作没有改动任何数据。\n"
+                 QStringLiteral("名单第2行：姓名最多20个字，本次操作没有改动任何数据。请改短后再试。\n"
                                 "CHECK constraint failed: length(姓名) <= 20"));
         QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 0);
         QVERIFY(!m_db->hasTable(QStringLiteral("小组表1")));
@@ -342,7 +342,7 @@ private slots:
         // A name too long for the first semester's table: nothing written anywhere, and why.
         const StudentChange tooLong = m_store->AddStudentRecord(group.groupId, named(6, QString(21, u'长')));
         QCOMPARE(tooLong.outcome, Outcome::Failed);
-        QCOMPARE(tooLong.error, QStringLiteral("姓名最多20个字，本次操作没有改动任何数据。\nCHECK constraint failed: length(姓名) <= 20"));
+        QCOMPARE(tooLong.error, QStringLiteral("姓名最多20个字，本次操作没有改动任何数据。请改短后再试。\nCHECK constraint failed: length(姓名) <= 20"));
         QCOMPARE(everything(), before);
 
         // A group without any semester: the roster row only.
@@ -652,7 +652,7 @@ private slots:
             holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
             const StudentDatabase::Opening held = StudentDatabase::open(published);
             QCOMPARE(held.failure,
-                     QStringLiteral("Student.db 正被另一个程序使用，本次操作没有改动任何数据。\ndatabase is locked"));
+                     QStringLiteral("Student.db 正被另一个程序使用，本次操作没有改动任何数据。请关闭那个程序，或等它用完后再试。\ndatabase is locked"));
             QCOMPARE(clock.waitedMs(), BusyWait::kLimitMs);
             QVERIFY(!published);
             QCOMPARE(failureOf([&] { StudentStore(*held.connection).semesters(); }), held.failure);
@@ -723,10 +723,60 @@ private slots:
         bytes.chop(100);
         folder.writeFile(QStringLiteral("Student.db"), bytes);
         const QString damaged = StudentDatabase::open(published).failure;
-        QVERIFY2(damaged.startsWith(QStringLiteral("Student.db 已损坏或不是数据库文件，本次操作没有改动任何数据。\n")),
+        QVERIFY2(damaged.startsWith(QStringLiteral("Student.db 已损坏或不是数据库文件，本次操作没有改动任何数据。请关闭程序，用备份的 Student.db 替换它。\n")),
                  qPrintable(damaged));
         QVERIFY(!published);
         QCOMPARE(folder.readFile(QStringLiteral("Student.db")), bytes);
+    }
+
+    void aDamagedPageIsReportedNeverReadAsAShorterList()
+    {
+        constexpr int kStudents = 5000;
+        constexpr int kPageSize = 4096;
+        TempProgramFolder folder;
+        int group = 0;
+        {
+            DatabaseConnection published;
+            QVERIFY(StudentDatabase::open(published).failure.isEmpty());
+            QStringList names;
+            for (int n = 1; n <= kStudents; ++n)
+                names << QStringLiteral("学生%1").arg(n);
+            group = StudentStore(*published)
+                        .importGroup({2020, QStringLiteral("1班"), QStringLiteral("上")}, names, QStringLiteral("男"))
+                        .groupId;
+        }
+        const QByteArray whole = folder.readFile(QStringLiteral("Student.db"));
+        QCOMPARE(whole.size() % kPageSize, 0);
+
+        // Each page zeroed in turn: every list a window reads is either reported, with the
+        // damaged-file sentence before SQLite's text, or read whole.
+        const QString damaged = QStringLiteral("Student.db 已损坏或不是数据库文件，本次操作没有改动任何数据。");
+        int reported = 0;
+        for (qsizetype page = 0; page < whole.size() / kPageSize; ++page) {
+            QByteArray bytes = whole;
+            bytes.replace(page * kPageSize, kPageSize, QByteArray(kPageSize, '\0'));
+            folder.writeFile(QStringLiteral("Student.db"), bytes);
+            DatabaseConnection published;
+            const StudentDatabase::Opening opening = StudentDatabase::open(published);
+            QString failure = opening.failure;
+            if (failure.isEmpty()) {
+                const StudentStore store(*published);
+                failure = TestSupport::failureOf([&] {
+                    QCOMPARE(store.semesters().size(), 1);
+                    QCOMPARE(store.students(group).size(), kStudents);
+                    QCOMPARE(store.scores(group).size(), kStudents + 1);
+                    QCOMPARE(store.headCount(group).students, kStudents);
+                });
+                if (QTest::currentTestFailed())
+                    QFAIL(qPrintable(QStringLiteral("page %1 was read as a shorter list").arg(page)));
+            }
+            if (!failure.isEmpty()) {
+                QVERIFY2(failure.startsWith(damaged), qPrintable(QStringLiteral("page %1: %2").arg(page).arg(failure)));
+                ++reported;
+            }
+        }
+        // The roster and the scores fill most of the file's pages.
+        QVERIFY2(reported > whole.size() / kPageSize / 2, qPrintable(QString::number(reported)));
     }
 
     void openingTheDatabase()
@@ -742,9 +792,14 @@ private slots:
         QCOMPARE(first.connection->filePath(), folder.file(QStringLiteral("Student.db")));
         QVERIFY(first.connection->hasTable(QStringLiteral("ClassInfo")));
 
-        // Later windows take over the published connection, even with the file gone.
-        QFile::remove(folder.file(QStringLiteral("Student.db")));
+        // Later windows take over the published connection while its file is in place; once
+        // the file is gone, the next opening takes up what is on disk.
         QCOMPARE(StudentDatabase::open(published).connection, first.connection);
+        QFile::remove(folder.file(QStringLiteral("Student.db")));
+        const StudentDatabase::Opening again = StudentDatabase::open(published);
+        QVERIFY(again.connection != first.connection);
+        QCOMPARE(again.notice, first.notice);
+        QCOMPARE(published, again.connection);
         published.reset();
 
         // A folder that cannot hold the database: the failure names our file; nothing is
@@ -760,7 +815,7 @@ private slots:
         ProgramFolder::setExecutableFolder(folder.path());
         folder.writeFile(QStringLiteral("Student.db"), QByteArray(4096, 'x'));
         QCOMPARE(StudentDatabase::open(published).failure,
-                 QStringLiteral("Student.db 已损坏或不是数据库文件，本次操作没有改动任何数据。\nfile is not a database"));
+                 QStringLiteral("Student.db 已损坏或不是数据库文件，本次操作没有改动任何数据。请关闭程序，用备份的 Student.db 替换它。\nfile is not a database"));
         QVERIFY(!published);
 
         // The next opening tries again; a file that is there opens without a word.
