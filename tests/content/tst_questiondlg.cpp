@@ -79,7 +79,7 @@ private slots:
     void opensWithItsTabsAndShowsAgainWithoutAReload()
     {
         ScriptedPrompt prompt;
-        m_folder->writeFile(QStringLiteral("Content.db"), QByteArray()); // as the program ships it
+        m_folder->writeFile(QStringLiteral("Content.db"), QByteArray()); // empty: announced as missing
         auto dlg = openBrowser();
         QCOMPARE(dlg->windowTitle(), QStringLiteral("问题"));
         QCOMPARE(dlg->pos(), QPoint(0, 0));
@@ -94,7 +94,10 @@ private slots:
         QCOMPARE(tabs->currentIndex(), 0);
         QVERIFY(dlg->m_pageKemu->m_listKemu->isVisible());
         // A new database: its Kemu is empty.
-        QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("数据库为空"), QStringLiteral("请先选择课目")}));
+        QCOMPARE(prompt.texts(),
+                 (QStringList{QStringLiteral("没有找到 Content.db，现在新建一个空的 Content.db。\n文件：%1")
+                                  .arg(QDir::toNativeSeparators(m_folder->file(QStringLiteral("Content.db")))),
+                              QStringLiteral("数据库为空"), QStringLiteral("请先选择课目")}));
         QCOMPARE(theApp().m_nKemuID, -1);
         QVERIFY(theApp().m_pConnection && theApp().m_pConnection->isOpen());
         QCOMPARE(dlg->m_pageKemu->m_pConnection, theApp().m_pConnection);
@@ -112,7 +115,7 @@ private slots:
         QCOMPARE(dlg->m_pageKeshi->m_nLoadCount, 1);
         QCOMPARE(dlg->m_pageZhishidian->m_nLoadCount, 2);
         QCOMPARE(dlg->m_pageWenti->m_nLoadCount, 2);
-        QCOMPARE(prompt.shown.size(), 2);
+        QCOMPARE(prompt.shown.size(), 3);
 
         // Closed, it is hidden; shown again as it was, on its tab, nothing loaded.
         dlg->move(40, 30);

@@ -1,4 +1,5 @@
 #include "DatabaseRows.h"
+#include "FileSizeLimit.h"
 #include "TempProgramFolder.h"
 #include "TestMain.h"
 
@@ -818,13 +819,34 @@ private slots:
                  QStringLiteral("Student.db 已损坏或不是数据库文件，本次操作没有改动任何数据。请关闭程序，用备份的 Student.db 替换它。\nfile is not a database"));
         QVERIFY(!published);
 
-        // The next opening tries again; a file that is there opens without a word.
+        // A set-up that fails (the disk full) removes the file it made: no empty file is left
+        // to be taken for a database at the next start.
         QFile::remove(folder.file(QStringLiteral("Student.db")));
+        {
+            FileSizeLimit full(0);
+            QVERIFY(full.active());
+            const StudentDatabase::Opening setUp = StudentDatabase::open(published);
+            // A file past the size limit fails its write as EFBIG, which SQLite reports as an I/O error.
+            QCOMPARE(setUp.failure, QStringLiteral("读写 Student.db 时出错，本次操作没有改动任何数据。"
+                                                   "请检查存放它的磁盘后再试。\ndisk I/O error"));
+            QVERIFY(!published);
+        }
+        QCOMPARE(QDir(folder.path()).entryList({QStringLiteral("Student.db*")}), QStringList());
+
+        // An empty file, as a failed set-up of an earlier version left one, is a missing file:
+        // announced, then made new.
         folder.writeFile(QStringLiteral("Student.db"), QByteArray());
         const StudentDatabase::Opening retried = StudentDatabase::open(published);
         QVERIFY(retried.failure.isEmpty());
-        QVERIFY(retried.notice.isEmpty());
+        QCOMPARE(retried.notice, first.notice);
         QCOMPARE(published, retried.connection);
+        QVERIFY(retried.connection->hasTable(QStringLiteral("ClassInfo")));
+
+        // A file that is there opens without a word.
+        published.reset();
+        const StudentDatabase::Opening existing = StudentDatabase::open(published);
+        QVERIFY(existing.failure.isEmpty());
+        QVERIFY(existing.notice.isEmpty());
     }
 };
 
