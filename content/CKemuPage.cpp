@@ -45,6 +45,10 @@ void CKemuPage::LoadKemuList()
 {
     ++m_nLoadCount;
     m_listKemu->DeleteAllItems();
+    if (!HasDatabase()) {
+        ContentSelection::setSubject(-1);
+        return;
+    }
     QList<SubjectRecord> subjects;
     try {
         subjects = store().subjects();
@@ -72,6 +76,8 @@ void CKemuPage::LoadKemuList()
 
 void CKemuPage::OnBnClickedAdd()
 {
+    if (!EnsureConnection())
+        return;
     CKemuPage_Add dlg(this);
     if (dlg.exec() != QDialog::Accepted)
         return;

@@ -52,20 +52,37 @@ void CQuestionDlg::ShowQuestionDlg(QWidget *pOwner)
 
 void CQuestionDlg::ShowAgain()
 {
-    // Until an opening has been published (a file may open and still prove unreadable), every
-    // "教案" tries again.
-    if (!m_pConnection || m_pConnection != theApp().m_pConnection) {
-        if (OpenConnection()) {
-            GiveConnectionToPages();
-            m_pageKemu->LoadKemuList();
-            m_pageKeshi->LoadKeshiList();
-            m_pageZhishidian->LoadZhishidianList();
-            m_pageWenti->LoadQuestionList();
-        }
+    // The published connection stays in use. Until an opening has been published (a file may
+    // open and still prove unreadable), and once its file was replaced or deleted, every
+    // "教案" opens again.
+    const DatabaseConnection before = m_pConnection;
+    OpenConnection();
+    if (m_pConnection != before) {
+        GiveConnectionToPages();
+        ReloadPages();
     }
     show();
     raise();
     activateWindow();
+}
+
+bool CQuestionDlg::EnsureConnection()
+{
+    if (m_pConnection && m_pConnection == theApp().m_pConnection)
+        return true;
+    const bool opened = OpenConnection();
+    GiveConnectionToPages();
+    if (opened)
+        ReloadPages();
+    return opened;
+}
+
+void CQuestionDlg::ReloadPages()
+{
+    m_pageKemu->LoadKemuList();
+    m_pageKeshi->LoadKeshiList();
+    m_pageZhishidian->LoadZhishidianList();
+    m_pageWenti->LoadQuestionList();
 }
 
 bool CQuestionDlg::OpenConnection()
@@ -83,10 +100,11 @@ bool CQuestionDlg::OpenConnection()
 
 void CQuestionDlg::GiveConnectionToPages()
 {
-    m_pageKemu->m_pConnection = m_pConnection;
-    m_pageKeshi->m_pConnection = m_pConnection;
-    m_pageZhishidian->m_pConnection = m_pConnection;
-    m_pageWenti->m_pConnection = m_pConnection;
+    for (ContentPage *page : {static_cast<ContentPage *>(m_pageKemu), static_cast<ContentPage *>(m_pageKeshi),
+                              static_cast<ContentPage *>(m_pageZhishidian), static_cast<ContentPage *>(m_pageWenti)}) {
+        page->m_pConnection = m_pConnection;
+        page->m_ensureConnection = [this] { return EnsureConnection(); };
+    }
 }
 
 void CQuestionDlg::InitPages()
@@ -106,6 +124,10 @@ void CQuestionDlg::InitPages()
 
 void CQuestionDlg::OnTcnSelchangeTab(int tab)
 {
+    const bool connected = m_pConnection && m_pConnection == theApp().m_pConnection;
+    // Opened only now, every page has loaded; not yet, they stay empty.
+    if (!EnsureConnection() || !connected)
+        return;
     const BrowserReload::Plan plan
         = BrowserReload::onTabChange(tab, theApp().m_nKemuID, m_pageKeshi->m_nLoadedKemuID);
     if (plan.lessons)

@@ -235,6 +235,9 @@ void StudentStore::setTick(int classId, bool ticked) const
 
 void StudentStore::setTicks(const QList<QPair<int, bool>> &ticks) const
 {
+    // An empty list has nothing to store: a file that cannot be written is no reason to say so.
+    if (ticks.isEmpty())
+        return;
     Transaction transaction(m_db);
     for (const auto &[classId, ticked] : ticks)
         setTick(classId, ticked);
