@@ -231,6 +231,45 @@ private slots:
         QCOMPARE(store().studentNumbers(m_groupB), (QList<int>{1}));
     }
 
+    void withEverySemesterDeletedNoGroupIsCurrent()
+    {
+        ScriptedPrompt prompt;
+        CStudentInfoDlg dlg;
+        dlg.show();
+        dlg.m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(dlg.m_pageRoster->m_listStudents->GetItemCount(), 1);
+        dlg.m_tabSheet->setCurrentIndex(0);
+        CListCtrlEx *list = dlg.m_pageBanji->m_listGroups;
+        while (list->GetItemCount() > 0) {
+            list->clearSelection();
+            list->SetItemSelected(0, true);
+            prompt.answerNext(Prompt::Ok);
+            dlg.m_pageBanji->OnBnClickedDelete();
+        }
+        QCOMPARE(dlg.m_nGroupID, 0);
+        QCOMPARE(dlg.m_nClassID, 0);
+        const auto written = [&] {
+            const Database &db = *theApp().m_pStudentConnection;
+            return TestSupport::rows(db, QStringLiteral("SELECT name FROM sqlite_master ORDER BY name"))
+                + TestSupport::rows(db, QStringLiteral("SELECT * FROM 小组表%1").arg(m_groupA))
+                + TestSupport::rows(db, QStringLiteral("SELECT * FROM 课堂成绩表%1").arg(m_groupB));
+        };
+        const QStringList before = written();
+
+        // The other tabs are empty, and their buttons say what to do first; nothing is written.
+        prompt.clear();
+        dlg.m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(dlg.m_pageRoster->m_listStudents->GetItemCount(), 0);
+        for (int button : {CStuLianxi::IDC_ADD, CStuLianxi::IDC_EDIT, CStuLianxi::IDC_DELETE})
+            dlg.m_pageRoster->findChild<QPushButton *>(QStringLiteral("button%1").arg(button))->click();
+        dlg.m_tabSheet->setCurrentIndex(2);
+        QCOMPARE(dlg.m_pageScore->m_listScores->GetItemCount(), 0);
+        for (int button : {CStudentPellorScorePage::IDC_ROLL_CALL, CStudentPellorScorePage::IDC_EDIT})
+            dlg.m_pageScore->findChild<QPushButton *>(QStringLiteral("button%1").arg(button))->click();
+        QCOMPARE(prompt.texts(), QStringList(5, QStringLiteral("请先在“选择小组”中选择或导入一个小组")));
+        QCOMPARE(written(), before);
+    }
+
     void connectionIsOpenedOnceAndRetriedAfterAFailure()
     {
         ScriptedPrompt prompt;
