@@ -105,6 +105,8 @@ void CKemuPage::OnBnClickedEdit()
         store().renameSubject(RowKey(*m_listKemu, item), dlg.m_strKemu);
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("编辑数据失败"));
+        if (ContentStore::isRowGone(error))
+            LoadKemuList();
         return;
     }
     LoadKemuList();

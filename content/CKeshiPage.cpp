@@ -144,6 +144,8 @@ void CKeshiPage::OnBnClickedEdit()
         store().setLessonTitle(theApp().m_nKemuID, number, dlg.m_strTitle);
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("编辑数据失败"));
+        if (ContentStore::isRowGone(error))
+            LoadKeshiList();
         return;
     }
     LoadKeshiList();

@@ -219,6 +219,8 @@ void CKeshiZhishidianPage::OnBnClickedEdit()
         store().updatePoint(theApp().m_nKemuID, theApp().m_nKeshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian);
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("编辑数据失败"));
+        if (ContentStore::isRowGone(error))
+            LoadZhishidianList();
         return;
     }
     LoadZhishidianList();

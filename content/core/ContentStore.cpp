@@ -8,8 +8,6 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-#include <limits>
-
 namespace {
 
 // QtSql binds a null QString as NULL: an empty text the teacher typed is stored empty.
@@ -58,7 +56,7 @@ const QString kPointColumns = QStringLiteral("ID,课时,知识点ID,知识点,�
 PointRecord pointOf(const QSqlQuery &query)
 {
     PointRecord row;
-    row.id = intOf(query, 0);
+    row.id = query.value(0).toLongLong();
     row.lesson = intOf(query, 1);
     row.number = intOf(query, 2);
     row.text = textOf(query, 3);
@@ -70,7 +68,7 @@ PointRecord pointOf(const QSqlQuery &query)
 QuestionRecord questionOf(const QSqlQuery &query, bool withAnswer)
 {
     QuestionRecord row;
-    row.id = intOf(query, 0);
+    row.id = query.value(0).toLongLong();
     row.lesson = intOf(query, 1);
     row.point = intOf(query, 2);
     row.question = textOf(query, 3);
@@ -108,9 +106,13 @@ QString ContentStore::notOpenText()
 
 QString ContentStore::rowGoneText()
 {
-    // What the teacher has always been told when the row to change was gone.
-    return QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. "
-                          "Requested operation requires a current record.");
+    return QStringLiteral("这一项已不在 %1 中，可能已被另一个程序删除，本次操作没有改动任何数据。请在列表中重新选择。")
+        .arg(ContentDatabase::fileName());
+}
+
+bool ContentStore::isRowGone(const DbError &error)
+{
+    return error.message() == rowGoneText();
 }
 
 StoreLayout ContentStore::layout() const
@@ -165,7 +167,10 @@ void ContentStore::update(const QString &sql, const QVariantList &values) const
 
 QList<SubjectRecord> ContentStore::subjects() const
 {
-    QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID,课目 FROM Kemu WHERE ID IS NOT NULL ORDER BY ID"));
+    // Only numbers that name tables of this program: a row another program numbered past them
+    // (or below 1) could be neither opened nor edited.
+    QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID,课目 FROM Kemu WHERE ID BETWEEN 1 AND ? ORDER BY ID"),
+                                {kHighestSubjectId});
     QList<SubjectRecord> rows;
     while (m_db.nextRow(query))
         rows.append({intOf(query, 0), textOf(query, 1)});
@@ -177,11 +182,12 @@ int ContentStore::nextSubjectId() const
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT max(ID) FROM Kemu"));
     if (!m_db.nextRow(query) || query.value(0).isNull())
         return 1;
-    const int highest = intOf(query, 0);
-    // A number past the highest one a subject can have (a file edited by another program).
-    if (highest == std::numeric_limits<int>::max())
-        throw DbError(QStringLiteral("课目编号已经用到最大的 %1，不能再添加课目，本次操作没有改动任何数据。").arg(highest));
-    return highest + 1;
+    const qint64 highest = query.value(0).toLongLong();
+    // The highest number a subject can have (or one past it, from another program) is taken.
+    if (highest >= kHighestSubjectId)
+        throw DbError(QStringLiteral("课目编号已经用到最大的 %1，不能再添加课目，本次操作没有改动任何数据。")
+                          .arg(kHighestSubjectId));
+    return highest < 1 ? 1 : static_cast<int>(highest) + 1;
 }
 
 int ContentStore::addSubject(const QString &name) const
@@ -417,7 +423,7 @@ QuestionCursor ContentStore::questionCursor(int kemuId, int lesson, int point) c
     return QuestionCursor(questionsOfPoint(kemuId, lesson, point));
 }
 
-std::optional<QuestionRecord> ContentStore::question(int kemuId, int id) const
+std::optional<QuestionRecord> ContentStore::question(int kemuId, qint64 id) const
 {
     const QList<QuestionRecord> rows = questionRows(
         QStringLiteral("SELECT %1 FROM %2 WHERE ID=?").arg(questionColumns(Answers::Read), questionTable(kemuId)), {id},
@@ -427,15 +433,15 @@ std::optional<QuestionRecord> ContentStore::question(int kemuId, int id) const
     return rows.first();
 }
 
-int ContentStore::addQuestion(int kemuId, int lesson, int point, const QString &question, const QString &answer) const
+qint64 ContentStore::addQuestion(int kemuId, int lesson, int point, const QString &question, const QString &answer) const
 {
     const QSqlQuery query
         = m_db.exec(QStringLiteral("INSERT INTO %1(课时ID,知识点ID,问题,答案) VALUES(?,?,?,?)").arg(questionTable(kemuId)),
                     {lesson, point, textValue(question), textValue(answer)});
-    return query.lastInsertId().toInt();
+    return query.lastInsertId().toLongLong();
 }
 
-void ContentStore::updateQuestion(int kemuId, int id, const std::optional<QString> &question,
+void ContentStore::updateQuestion(int kemuId, qint64 id, const std::optional<QString> &question,
                                   const std::optional<QString> &answer) const
 {
     QStringList columns;
@@ -454,7 +460,7 @@ void ContentStore::updateQuestion(int kemuId, int id, const std::optional<QStrin
     update(QStringLiteral("UPDATE %1 SET %2 WHERE ID=?").arg(questionTable(kemuId), columns.join(u',')), values);
 }
 
-void ContentStore::deleteQuestion(int kemuId, int id) const
+void ContentStore::deleteQuestion(int kemuId, qint64 id) const
 {
     m_db.exec(QStringLiteral("DELETE FROM %1 WHERE ID=?").arg(questionTable(kemuId)), {id});
 }

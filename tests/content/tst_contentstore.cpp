@@ -254,6 +254,13 @@ private slots:
         m_store->deleteQuestion(kemu, third);
         QCOMPARE(m_store->addQuestion(kemu, 1, 2, QStringLiteral("q"), QStringLiteral("a")), third + 1);
         m_store->deleteQuestion(kemu, third + 1);
+        // They are 64-bit: the one after 2147483647 is read back as it is, never negative.
+        m_db->exec(QStringLiteral("UPDATE sqlite_sequence SET seq=2147483647 WHERE name='Wenti1'"));
+        const qint64 past = m_store->addQuestion(kemu, 1, 2, QStringLiteral("大"), QString());
+        QCOMPARE(past, Q_INT64_C(2147483648));
+        QCOMPARE(m_store->question(kemu, past)->question, std::optional<QString>(QStringLiteral("大")));
+        QCOMPARE(m_store->questionsOfPoint(kemu, 1, 2).last().id, past);
+        m_store->deleteQuestion(kemu, past);
         m_store->deleteQuestion(kemu, first);
         QCOMPARE(m_store->deletePoint(kemu, 1, 2), ContentStore::Outcome::Done);
         QCOMPARE(m_store->points(kemu, 1).size(), 1);

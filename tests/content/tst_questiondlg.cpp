@@ -291,14 +291,16 @@ private slots:
         QCOMPARE(shownName, QStringLiteral("语文"));
         QCOMPARE(column(list, 0), (QStringList{QStringLiteral("国文"), QStringLiteral("数学")}));
 
-        // A subject deleted meanwhile: the rename says so under its caption.
+        // A subject deleted meanwhile: the rename says so under its caption, and the list then
+        // shows what is left to choose from.
         store().deleteSubject(1);
         list->SetItemSelected(0, true);
         answerDialog({}, QStringLiteral("x"));
         page->OnBnClickedEdit();
-        QCOMPARE(prompt.lastText(), ContentStore::rowGoneText());
+        QCOMPARE(prompt.lastText(), QStringLiteral("这一项已不在 Content.db 中，可能已被另一个程序删除，"
+                                                   "本次操作没有改动任何数据。请在列表中重新选择。"));
         QCOMPARE(prompt.shown.last().caption, QStringLiteral("编辑数据失败"));
-        page->LoadKemuList();
+        QCOMPARE(column(list, 0), QStringList{QStringLiteral("数学")});
         prompt.clear();
 
         // Refused while it has a lesson, then deleted; the last one leaves no subject.

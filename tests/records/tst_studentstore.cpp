@@ -1,5 +1,6 @@
 #include "DatabaseRows.h"
 #include "FileSizeLimit.h"
+#include "OrdinaryUser.h"
 #include "TempProgramFolder.h"
 #include "TestMain.h"
 
@@ -778,6 +779,82 @@ private slots:
         }
         // The roster and the scores fill most of the file's pages.
         QVERIFY2(reported > whole.size() / kPageSize / 2, qPrintable(QString::number(reported)));
+    }
+
+    void idsPastTheLargestTableNumberAreRefused()
+    {
+        // Another program gave a semester the largest number a table name of this program
+        // carries (as the files of earlier versions, 32 bits).
+        m_db->exec(QStringLiteral("INSERT INTO ClassInfo(ID,点名,入学年,小组,学期,小组ID) "
+                                  "VALUES(2147483647,0,2019,'旧','上',2147483647)"));
+        const QStringList before = everything();
+        const QString full = QStringLiteral("Student.db 的学期编号已经用到最大的 2147483647，不能再导入小组或增加学期，"
+                                            "本次操作没有改动任何数据。要继续使用，请把 Student.db 移到别处保存，"
+                                            "让程序新建一个。");
+        QCOMPARE(TestSupport::failureOf([&] {
+                     m_store->importGroup({2020, QStringLiteral("1班"), QStringLiteral("上")}, {QStringLiteral("甲")},
+                                          std::nullopt);
+                 }),
+                 full);
+        QCOMPARE(TestSupport::failureOf([&] {
+                     m_store->addSemester({2019, QStringLiteral("旧"), QStringLiteral("下")}, 2147483647);
+                 }),
+                 full);
+        QCOMPARE(everything(), before);
+
+        // Rows numbered past it (or below 1) name no table of this program: they are not listed.
+        m_db->exec(QStringLiteral("INSERT INTO ClassInfo(ID,点名,入学年,小组,学期,小组ID) "
+                                  "VALUES(3000000000,0,2019,'旧','下',2147483647),(-5,0,2019,'负','上',-5)"));
+        QList<qint64> listed;
+        for (const SemesterRecord &semester : m_store->semesters()) {
+            if (semester.listed())
+                listed << semester.id;
+        }
+        QCOMPARE(listed, QList<qint64>{2147483647});
+        QCOMPARE(m_store->semesterIdsOfGroup(2147483647), QList<int>{2147483647});
+    }
+
+    void readOnlyFilesAndFoldersAreNamedAsTheyAre()
+    {
+        TempProgramFolder folder;
+        const QString path = folder.file(QStringLiteral("Student.db"));
+        {
+            DatabaseConnection published;
+            QVERIFY(StudentDatabase::open(published).failure.isEmpty());
+        }
+        const auto importAsOrdinaryUser = [] {
+            return OrdinaryUser::run([] {
+                DatabaseConnection published;
+                const StudentDatabase::Opening opening = StudentDatabase::open(published);
+                if (!opening.failure.isEmpty())
+                    return opening.failure;
+                return TestSupport::failureOf([&] {
+                    StudentStore(*published).importGroup({2020, QStringLiteral("1班"), QStringLiteral("上")},
+                                                         {QStringLiteral("甲")}, std::nullopt);
+                });
+            });
+        };
+        const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        const auto folderMode = readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+        QVERIFY(OrdinaryUser::give(folder.path()) && OrdinaryUser::give(path));
+
+        // A folder that cannot be written, with a file that can: SQLite cannot make its journal
+        // beside the file, and the message names the folder.
+        QVERIFY(QFile::setPermissions(folder.path(), folderMode));
+        const std::optional<QString> inReadOnlyFolder = importAsOrdinaryUser();
+        QVERIFY(QFile::setPermissions(folder.path(), folderMode | QFile::WriteOwner));
+        if (!inReadOnlyFolder)
+            QSKIP("no ordinary user can run the work here: permission bits do not stop root");
+        QCOMPARE(*inReadOnlyFolder, QStringLiteral("程序文件夹 %1 不能写入，Student.db 的改动存不进去，本次操作没有改动任何数据。"
+                                                   "请让这个文件夹可以写入后再试。\nattempt to write a readonly database")
+                                        .arg(QDir::toNativeSeparators(folder.path())));
+
+        // A read-only file in a folder that can be written.
+        QVERIFY(QFile::setPermissions(path, readable));
+        QCOMPARE(importAsOrdinaryUser(),
+                 std::optional<QString>(QStringLiteral("Student.db 是只读文件，本次操作没有改动任何数据。"
+                                                       "请去掉它的只读属性后再试。\nattempt to write a readonly database")));
+        QVERIFY(QFile::setPermissions(path, readable | QFile::WriteOwner));
     }
 
     void openingTheDatabase()
