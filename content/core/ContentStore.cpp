@@ -5,6 +5,7 @@
 #include "platform/base/DatabaseOpener.h"
 #include "platform/base/NumberText.h"
 
+#include <QSet>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -125,15 +126,7 @@ StoreLayout ContentStore::layout() const
                       .arg(limited(QStringLiteral("课目"), kSubjectNameWidth)));
     };
     // Version 1: the presenter counts and steps through a point's questions by index.
-    layout.upgradeSteps = {[this] {
-        QList<int> ids;
-        QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID FROM Kemu WHERE ID IS NOT NULL"));
-        while (m_db.nextRow(query))
-            ids << intOf(query, 0);
-        query.finish();
-        for (int id : ids)
-            createIndexes(id);
-    }};
+    layout.upgradeSteps = {[this] { upgradeToPointIndexes(); }};
     Q_ASSERT(layout.version() == kSchemaVersion);
     return layout;
 }
@@ -212,18 +205,37 @@ void ContentStore::createKemuTables(int kemuId) const
     m_db.exec(QStringLiteral("CREATE TABLE %1(ID INTEGER PRIMARY KEY AUTOINCREMENT,课时ID INTEGER,知识点ID INTEGER,"
                              "问题ID INTEGER,问题 TEXT,答案 TEXT)")
                   .arg(questionTable(kemuId)));
-    createIndexes(kemuId);
+    createPointIndex(kemuId);
+    createQuestionIndex(kemuId);
     transaction.commit();
 }
 
-void ContentStore::createIndexes(int kemuId) const
+void ContentStore::createPointIndex(int kemuId) const
 {
-    const QString points = pointTable(kemuId);
-    const QString questions = questionTable(kemuId);
-    if (tableExists(points))
-        m_db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_point ON %1(课时,知识点ID)").arg(points));
-    if (tableExists(questions))
-        m_db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_point ON %1(课时ID,知识点ID)").arg(questions));
+    m_db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_point ON %1(课时,知识点ID)").arg(pointTable(kemuId)));
+}
+
+void ContentStore::createQuestionIndex(int kemuId) const
+{
+    m_db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_point ON %1(课时ID,知识点ID)").arg(questionTable(kemuId)));
+}
+
+void ContentStore::upgradeToPointIndexes() const
+{
+    // The file's tables read once for all subjects: a look-up per subject would walk the whole
+    // schema each time, and the upgrade would grow with the square of the subjects.
+    QSet<QString> tables;
+    QSqlQuery names = m_db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'"));
+    while (m_db.nextRow(names))
+        tables.insert(names.value(0).toString().toLower());
+    names.finish();
+    for (const SubjectRecord &subject : subjects()) {
+        // A subject whose tables went missing gets the indexes of those that are there.
+        if (tables.contains(pointTable(subject.id).toLower()))
+            createPointIndex(subject.id);
+        if (tables.contains(questionTable(subject.id).toLower()))
+            createQuestionIndex(subject.id);
+    }
 }
 
 void ContentStore::renameSubject(int kemuId, const QString &name) const

@@ -158,7 +158,9 @@ private:
     // sql selects the columns given by questionColumns(answers), in that order.
     QList<QuestionRecord> questionRows(const QString &sql, const QVariantList &values, Answers answers) const;
     static QString questionColumns(Answers answers);
-    void createIndexes(int kemuId) const;
+    void createPointIndex(int kemuId) const;
+    void createQuestionIndex(int kemuId) const;
+    void upgradeToPointIndexes() const;
 
     const Database &m_db;
 };
