@@ -16,6 +16,7 @@
 #include "controls/CTabSheet.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -548,6 +549,29 @@ private slots:
         QCOMPARE(column(dlg->m_pageKemu->m_listKemu, 0), QStringList{QStringLiteral("语文")});
         QCOMPARE(column(dlg->m_pageKeshi->m_listKeshi, 1), QStringList{QStringLiteral("第一课")});
         QCOMPARE(theApp().m_pConnection, dlg->m_pageKeshi->m_pConnection);
+    }
+
+    void aFileReplacedMeanwhileIsTakenUpWhenTheBrowserIsShownAgain()
+    {
+        ContentDatabase::open(theApp().m_pConnection);
+        store().addSubject(QStringLiteral("语文"));
+        ScriptedPrompt prompt;
+        auto dlg = openBrowser();
+        dlg->close();
+        // Another Content.db put in place of the open one.
+        const QString path = m_folder->file(QStringLiteral("Content.db"));
+        {
+            Database other(QStringLiteral("other"));
+            other.open(path + QStringLiteral(".new"));
+            ContentStore(other).ensureSchema();
+            ContentStore(other).addSubject(QStringLiteral("数学"));
+        }
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QFile::rename(path + QStringLiteral(".new"), path));
+        dlg->ShowAgain();
+        QCOMPARE(prompt.texts(), QStringList());
+        QCOMPARE(column(dlg->m_pageKemu->m_listKemu, 0), QStringList{QStringLiteral("数学")});
+        QCOMPARE(dlg->m_pageKeshi->m_pConnection, theApp().m_pConnection);
     }
 
     void aFileThatOpensButCannotBeReadIsTriedAgain()
