@@ -7,6 +7,7 @@
 // waits for the disk.
 
 #include "bench/Comparisons.h"
+#include "bench/ContentTables.h"
 
 #include "content/core/ContentStore.h"
 
@@ -30,16 +31,7 @@ const QString &earlierFile()
         db.exec(QStringLiteral("CREATE TABLE Kemu(ID INTEGER PRIMARY KEY,课目 TEXT CHECK(length(课目) <= 255))"));
         for (int id = 1; id <= kSubjects; ++id) {
             db.exec(QStringLiteral("INSERT INTO Kemu(ID,课目) VALUES(?,?)"), {id, QStringLiteral("课目%1").arg(id)});
-            db.exec(QStringLiteral("CREATE TABLE Keshi%1(课时 INTEGER NOT NULL PRIMARY KEY,"
-                                   "题目 TEXT CHECK(length(题目) <= 100))")
-                        .arg(id));
-            db.exec(QStringLiteral("CREATE TABLE Zhishidian%1(ID INTEGER PRIMARY KEY AUTOINCREMENT,课时 INTEGER,"
-                                   "知识点ID INTEGER,知识点 TEXT,重点 INTEGER CHECK(重点 IN (0,1)),"
-                                   "难点 INTEGER CHECK(难点 IN (0,1)))")
-                        .arg(id));
-            db.exec(QStringLiteral("CREATE TABLE Wenti%1(ID INTEGER PRIMARY KEY AUTOINCREMENT,课时ID INTEGER,"
-                                   "知识点ID INTEGER,问题ID INTEGER,问题 TEXT,答案 TEXT)")
-                        .arg(id));
+            createBareSubjectTables(db, id);
             db.exec(QStringLiteral("INSERT INTO Keshi%1 VALUES(1,'第一课')").arg(id));
             db.exec(QStringLiteral("INSERT INTO Zhishidian%1(课时,知识点ID,知识点,重点,难点) "
                                    "VALUES(1,1,'加法',1,0),(1,2,'减法',0,1)")

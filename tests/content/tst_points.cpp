@@ -334,10 +334,7 @@ private slots:
             addPoint(1, n, QStringLiteral("第%1点").arg(n));
         ScriptedPrompt prompt;
         auto page = openPage();
-        TestSupport::ManualBusyClock clock;
-        Database holder(QStringLiteral("holder"));
-        holder.open(m_folder->file(QStringLiteral("Content.db")));
-        holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        TestSupport::HeldFile holder(m_folder->file(QStringLiteral("Content.db")));
 
         // "保存" while the file is held: said once, and the dialog stays with the text typed.
         const QString typed(3000, u'字');
@@ -352,15 +349,14 @@ private slots:
             kept = text->toPlainText();
             rowsMeanwhile = page->m_listZhishidian->GetItemCount();
             // Free again: the same "保存" stores it.
-            holder.exec(QStringLiteral("ROLLBACK"));
+            holder.release();
             TestSupport::clickButton(dialog, 1);
         });
         page->OnBnClickedAdd();
         QVERIFY(openAfterFailure);
         QCOMPARE(kept, typed);
         QCOMPARE(rowsMeanwhile, 3);
-        QCOMPARE(prompt.texts(), QStringList{QStringLiteral("Content.db 正被另一个程序使用，本次操作没有改动任何数据。"
-                                                            "请关闭那个程序，或等它用完后再试。\ndatabase is locked")});
+        QCOMPARE(prompt.texts(), QStringList{TestSupport::HeldFile::message(QStringLiteral("Content.db"))});
         QCOMPARE(prompt.shown.first().caption, QStringLiteral("添加数据失败"));
         QCOMPARE(pointRows().last(), QStringLiteral("1|4|%1|0|0").arg(typed));
         QCOMPARE(column(page->m_listZhishidian, 0),

@@ -523,12 +523,8 @@ private slots:
         store().addLesson(1, 1, QStringLiteral("第一课"));
         theApp().m_pConnection.reset();
         ScriptedPrompt prompt;
-        TestSupport::ManualBusyClock clock;
-        Database holder(QStringLiteral("holder"));
-        holder.open(m_folder->file(QStringLiteral("Content.db")));
-        holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
-        const QString held = QStringLiteral("Content.db 正被另一个程序使用，本次操作没有改动任何数据。"
-                                            "请关闭那个程序，或等它用完后再试。\ndatabase is locked");
+        TestSupport::HeldFile holder(m_folder->file(QStringLiteral("Content.db")));
+        const QString held = TestSupport::HeldFile::message(QStringLiteral("Content.db"));
         auto dlg = openBrowser();
         QCOMPARE(prompt.texts(), QStringList{held});
 
@@ -542,7 +538,7 @@ private slots:
         QCOMPARE(prompt.texts(), QStringList{held});
 
         // Free again: the next change of tab reads the file.
-        holder.exec(QStringLiteral("ROLLBACK"));
+        holder.release();
         prompt.clear();
         dlg->m_tabSheet->setCurrentIndex(1);
         QCOMPARE(prompt.texts(), QStringList());

@@ -357,12 +357,8 @@ private slots:
     {
         theApp().m_pStudentConnection.reset();
         ScriptedPrompt prompt;
-        TestSupport::ManualBusyClock clock;
-        Database holder(QStringLiteral("holder"));
-        holder.open(m_folder->file(QStringLiteral("Student.db")));
-        holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
-        const QString held = QStringLiteral("Student.db 正被另一个程序使用，本次操作没有改动任何数据。"
-                                            "请关闭那个程序，或等它用完后再试。\ndatabase is locked");
+        TestSupport::HeldFile holder(m_folder->file(QStringLiteral("Student.db")));
+        const QString held = TestSupport::HeldFile::message(QStringLiteral("Student.db"));
         CStudentInfoDlg dlg;
         dlg.show();
         QCOMPARE(prompt.texts(), QStringList{held});
@@ -378,7 +374,7 @@ private slots:
         QCOMPARE(prompt.texts(), QStringList{held});
 
         // Free again: the next change of tab reads the file.
-        holder.exec(QStringLiteral("ROLLBACK"));
+        holder.release();
         prompt.clear();
         dlg.m_tabSheet->setCurrentIndex(2);
         QCOMPARE(prompt.texts(), QStringList());
