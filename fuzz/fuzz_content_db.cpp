@@ -25,7 +25,8 @@ void readEverything(const Database &db)
     QList<SubjectRecord> subjects;
     read([&] {
         subjects = store.subjects();
-        checkWhole(db, subjects.size(), QStringLiteral("Kemu"), QStringLiteral("WHERE ID IS NOT NULL"));
+        checkWhole(db, subjects.size(), QStringLiteral("Kemu"), QStringLiteral("WHERE ID BETWEEN 1 AND ?"),
+                   {ContentStore::kHighestSubjectId});
     });
     read([&] { store.nextSubjectId(); });
     for (const SubjectRecord &subject : std::as_const(subjects)) {
