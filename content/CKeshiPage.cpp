@@ -63,13 +63,13 @@ void CKeshiPage::LoadKeshiList()
     ++m_nLoadCount;
     const int kemuID = theApp().m_nKemuID;
     m_nLoadedKemuID = kemuID;
-    // The rows are replaced in one step when there are new ones: emptied first, the list would
-    // lose its scroll bar and repaint the whole page.
     if (!HasDatabase()) {
         m_listKeshi->DeleteAllItems();
         m_nLoadedKemuID = -1;
         return;
     }
+    // The rows are replaced in one step when there are new ones: emptied first, the list would
+    // lose its scroll bar and repaint the whole page.
     if (kemuID < 0) {
         m_listKeshi->DeleteAllItems();
         Prompt::app(QStringLiteral("请先选择课目"));

@@ -15,6 +15,8 @@
 
 #include <QCloseEvent>
 
+#include <array>
+
 CQuestionDlg::CQuestionDlg(QWidget *parent)
     : QDialog(parent)
 {
@@ -100,8 +102,8 @@ bool CQuestionDlg::OpenConnection()
 
 void CQuestionDlg::GiveConnectionToPages()
 {
-    for (ContentPage *page : {static_cast<ContentPage *>(m_pageKemu), static_cast<ContentPage *>(m_pageKeshi),
-                              static_cast<ContentPage *>(m_pageZhishidian), static_cast<ContentPage *>(m_pageWenti)}) {
+    const std::array<ContentPage *, 4> pages{m_pageKemu, m_pageKeshi, m_pageZhishidian, m_pageWenti};
+    for (ContentPage *page : pages) {
         page->m_pConnection = m_pConnection;
         page->m_ensureConnection = [this] { return EnsureConnection(); };
     }
