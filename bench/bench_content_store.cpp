@@ -9,6 +9,7 @@
 // lessons, the three drops, the row), in one transaction or one per subject added or deleted.
 
 #include "bench/Comparisons.h"
+#include "bench/ContentTables.h"
 #include "bench/PlainList.h"
 
 #include "application/CPellorApp.h"
@@ -140,16 +141,7 @@ void bareAdd(const Database &db, int id)
     highest.finish();
     db.exec(
         QStringLiteral("INSERT INTO Kemu(ID,课目) VALUES(?,?)"), { id, QStringLiteral("课目%1").arg(id) });
-    db.exec(QStringLiteral(
-        "CREATE TABLE Keshi%1(课时 INTEGER NOT NULL PRIMARY KEY,题目 TEXT CHECK(length(题目) <= 100))")
-                .arg(id));
-    db.exec(QStringLiteral("CREATE TABLE Zhishidian%1(ID INTEGER PRIMARY KEY AUTOINCREMENT,课时 INTEGER,"
-                           "知识点ID INTEGER,知识点 TEXT,重点 INTEGER CHECK(重点 IN (0,1)),"
-                           "难点 INTEGER CHECK(难点 IN (0,1)))")
-                .arg(id));
-    db.exec(QStringLiteral("CREATE TABLE Wenti%1(ID INTEGER PRIMARY KEY AUTOINCREMENT,课时ID INTEGER,"
-                           "知识点ID INTEGER,问题ID INTEGER,问题 TEXT,答案 TEXT)")
-                .arg(id));
+    createBareSubjectTables(db, id);
     db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS Zhishidian%1_point ON Zhishidian%1(课时,知识点ID)")
                 .arg(id));
     db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS Wenti%1_point ON Wenti%1(课时ID,知识点ID)").arg(id));

@@ -47,6 +47,10 @@ void CKemuPage::LoadKemuList()
 {
     ++m_nLoadCount;
     m_listKemu->DeleteAllItems();
+    if (!HasDatabase()) {
+        ContentSelection::setSubject(-1);
+        return;
+    }
     QList<SubjectRecord> subjects;
     try {
         subjects = store().subjects();
@@ -74,6 +78,8 @@ void CKemuPage::LoadKemuList()
 
 void CKemuPage::OnBnClickedAdd()
 {
+    if (!EnsureConnection())
+        return;
     CKemuPage_Add dlg(this);
     if (dlg.exec() != QDialog::Accepted)
         return;
@@ -101,6 +107,8 @@ void CKemuPage::OnBnClickedEdit()
         store().renameSubject(RowKey(*m_listKemu, item), dlg.m_strKemu);
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("编辑数据失败"));
+        if (ContentStore::isRowGone(error))
+            LoadKemuList();
         return;
     }
     LoadKemuList();

@@ -65,6 +65,11 @@ void CKeshiPage::LoadKeshiList()
     ++m_nLoadCount;
     const int kemuID = theApp().m_nKemuID;
     m_nLoadedKemuID = kemuID;
+    if (!HasDatabase()) {
+        m_listKeshi->DeleteAllItems();
+        m_nLoadedKemuID = -1;
+        return;
+    }
     // The rows are replaced in one step when there are new ones: emptied first, the list would
     // lose its scroll bar and repaint the whole page.
     if (kemuID < 0) {
@@ -141,6 +146,8 @@ void CKeshiPage::OnBnClickedEdit()
         store().setLessonTitle(theApp().m_nKemuID, number, dlg.m_strTitle);
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("编辑数据失败"));
+        if (ContentStore::isRowGone(error))
+            LoadKeshiList();
         return;
     }
     LoadKeshiList();

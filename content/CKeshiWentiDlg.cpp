@@ -119,7 +119,7 @@ void CKeshiWentiDlg::OnBnClickedEdit()
         Prompt::app(noSelectionText());
         return;
     }
-    m_nSelQuestionID = RowKey(*m_listWenti, item);
+    m_nSelQuestionID = m_listWenti->GetItemData(item);
     std::optional<QuestionRecord> question;
     try {
         question = store().question(theApp().m_nKemuID, m_nSelQuestionID);
@@ -169,7 +169,7 @@ void CKeshiWentiDlg::OnBnClickedDelete()
         return;
     }
     try {
-        store().deleteQuestion(theApp().m_nKemuID, RowKey(*m_listWenti, item));
+        store().deleteQuestion(theApp().m_nKemuID, m_listWenti->GetItemData(item));
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("删除数据失败"));
         return;

@@ -51,7 +51,7 @@ public:
 
     CListCtrlCl *m_listWenti = nullptr;
     // The question opened for editing; -1 for none.
-    int m_nSelQuestionID = -1;
+    qint64 m_nSelQuestionID = -1;
     // 1: every question of the lesson; 0: those of the current knowledge point.
     int m_bAllQuestions = 0;
     int m_nLoadCount = 0;

@@ -179,27 +179,32 @@ void CKeshiZhishidianPage::OnBnClickedAdd()
 {
     if (!ListIsCurrent() || !LessonChosen())
         return;
-    const int kemuID = theApp().m_nKemuID;
-    const int keshiID = theApp().m_nKeshiID;
     const int rows = m_listZhishidian->GetItemCount();
     CAddZhishidianDlg dlg(this);
     dlg.m_nPointID = rows == 0 ? 1 : PointNumber(rows - 1) + 1;
-    if (dlg.exec() != QDialog::Accepted)
-        return;
+    dlg.m_storePoint = [&] { return StoreNewPoint(dlg); };
+    // After a failure the list stays as it was: a held file would read as no points at all.
+    if (dlg.exec() == QDialog::Accepted)
+        LoadZhishidianList();
+}
+
+bool CKeshiZhishidianPage::StoreNewPoint(const CAddZhishidianDlg &dlg)
+{
     const int number = dlg.m_nPointID;
     if (number < 1) {
         Prompt::app(QStringLiteral("知识点编码不能小于1"));
-        return;
+        return false;
     }
     const QString text = dlg.m_strPoint.isEmpty() ? QStringLiteral("第%1个知识点").arg(number) : dlg.m_strPoint;
     try {
-        const PointRecord point{0, keshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian};
-        if (store().addPoint(kemuID, point) == ContentStore::Outcome::Duplicate)
+        const PointRecord point{0, theApp().m_nKeshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian};
+        if (store().addPoint(theApp().m_nKemuID, point) == ContentStore::Outcome::Duplicate)
             Prompt::app(QStringLiteral("已存在知识点%1").arg(number));
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("添加数据失败"));
+        return false;
     }
-    LoadZhishidianList();
+    return true;
 }
 
 void CKeshiZhishidianPage::OnBnClickedEdit()
@@ -231,6 +236,8 @@ void CKeshiZhishidianPage::OnBnClickedEdit()
         store().updatePoint(theApp().m_nKemuID, theApp().m_nKeshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian);
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("编辑数据失败"));
+        if (ContentStore::isRowGone(error))
+            LoadZhishidianList();
         return;
     }
     LoadZhishidianList();

@@ -3,6 +3,7 @@
 #include "ContentPage.h"
 #include "core/LessonNavigator.h"
 
+class CAddZhishidianDlg;
 class CListCtrlCl;
 
 // "本课知识点": the knowledge points of the current lesson, by number. The teacher adds,
@@ -67,6 +68,9 @@ private:
     bool ListWasCurrent();
     // "请先在“选择课时”中选择课时" and false without a current lesson.
     bool LessonChosen() const;
+    // The point entered in the dialog, stored while the dialog is still up; false after a
+    // reported failure, so that the dialog stays with what was typed.
+    bool StoreNewPoint(const CAddZhishidianDlg &dlg);
     void ShowPoints();
     int PointNumber(int row) const;
     void OpenNewQuestion(int row);

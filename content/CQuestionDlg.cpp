@@ -15,6 +15,8 @@
 
 #include <QCloseEvent>
 
+#include <array>
+
 CQuestionDlg::CQuestionDlg(QWidget *parent)
     : QDialog(parent)
 {
@@ -53,20 +55,37 @@ void CQuestionDlg::ShowQuestionDlg(QWidget *pOwner)
 
 void CQuestionDlg::ShowAgain()
 {
-    // Until an opening has been published (a file may open and still prove unreadable), every
-    // "教案" tries again.
-    if (!m_pConnection || m_pConnection != theApp().m_pConnection) {
-        if (OpenConnection()) {
-            GiveConnectionToPages();
-            m_pageKemu->LoadKemuList();
-            m_pageKeshi->LoadKeshiList();
-            m_pageZhishidian->LoadZhishidianList();
-            m_pageWenti->LoadQuestionList();
-        }
+    // The published connection stays in use. Until an opening has been published (a file may
+    // open and still prove unreadable), and once its file was replaced or deleted, every
+    // "教案" opens again.
+    const DatabaseConnection before = m_pConnection;
+    OpenConnection();
+    if (m_pConnection != before) {
+        GiveConnectionToPages();
+        ReloadPages();
     }
     show();
     raise();
     activateWindow();
+}
+
+bool CQuestionDlg::EnsureConnection()
+{
+    if (m_pConnection && m_pConnection == theApp().m_pConnection)
+        return true;
+    const bool opened = OpenConnection();
+    GiveConnectionToPages();
+    if (opened)
+        ReloadPages();
+    return opened;
+}
+
+void CQuestionDlg::ReloadPages()
+{
+    m_pageKemu->LoadKemuList();
+    m_pageKeshi->LoadKeshiList();
+    m_pageZhishidian->LoadZhishidianList();
+    m_pageWenti->LoadQuestionList();
 }
 
 bool CQuestionDlg::OpenConnection()
@@ -84,10 +103,11 @@ bool CQuestionDlg::OpenConnection()
 
 void CQuestionDlg::GiveConnectionToPages()
 {
-    m_pageKemu->m_pConnection = m_pConnection;
-    m_pageKeshi->m_pConnection = m_pConnection;
-    m_pageZhishidian->m_pConnection = m_pConnection;
-    m_pageWenti->m_pConnection = m_pConnection;
+    const std::array<ContentPage *, 4> pages{m_pageKemu, m_pageKeshi, m_pageZhishidian, m_pageWenti};
+    for (ContentPage *page : pages) {
+        page->m_pConnection = m_pConnection;
+        page->m_ensureConnection = [this] { return EnsureConnection(); };
+    }
 }
 
 void CQuestionDlg::InitPages()
@@ -107,6 +127,10 @@ void CQuestionDlg::InitPages()
 
 void CQuestionDlg::OnTcnSelchangeTab(int tab)
 {
+    const bool connected = m_pConnection && m_pConnection == theApp().m_pConnection;
+    // Opened only now, every page has loaded; not yet, they stay empty.
+    if (!EnsureConnection() || !connected)
+        return;
     const BrowserReload::Plan plan
         = BrowserReload::onTabChange(tab, theApp().m_nKemuID, m_pageKeshi->m_nLoadedKemuID);
     if (plan.lessons)

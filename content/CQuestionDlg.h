@@ -28,9 +28,13 @@ public:
     // corner with its pages created and loaded.
     void ShowQuestionDlg(QWidget *pOwner);
     // Every later opening shows the window as it was hidden, without a reload. Only when
-    // the connection could not be opened before is it tried again, and on success the
-    // pages load on it.
+    // the connection could not be opened before, or its file was replaced or deleted since,
+    // is the file opened again, and the pages load on it.
     void ShowAgain();
+    // After an opening that failed, each change of tab and each action that needs the
+    // database tries again, saying once why it still cannot; on success the pages load.
+    // True with the window's connection in place.
+    bool EnsureConnection();
     bool isCreated() const { return m_bCreated; }
 
     void InitPages();
@@ -55,6 +59,7 @@ private:
     // a reported failure.
     bool OpenConnection();
     void GiveConnectionToPages();
+    void ReloadPages();
 
     bool m_bCreated = false;
 };

@@ -183,7 +183,7 @@ private:
     // being edited, or the new question this window stored last (m_nStoredQuestionID).
     QString m_strStoredQuestion;
     QString m_strStoredAnswer;
-    int m_nStoredQuestionID = -1;
+    qint64 m_nStoredQuestionID = -1;
     // The last store of the boxes' question was refused.
     bool m_bStoreFailed = false;
 };

@@ -20,6 +20,11 @@ QString ContentPage::NoPointText()
     return QStringLiteral("请先在“本课知识点”中选择知识点");
 }
 
+bool ContentPage::HasDatabase() const
+{
+    return m_pConnection && m_pConnection->isOpen();
+}
+
 ContentStore ContentPage::store() const
 {
     if (!m_pConnection)

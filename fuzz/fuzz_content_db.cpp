@@ -8,6 +8,7 @@
 namespace {
 
 using FuzzDatabaseFile::checkText;
+using FuzzDatabaseFile::checkWhole;
 using FuzzDatabaseFile::read;
 
 void checkQuestions(const QList<QuestionRecord> &questions)
@@ -22,19 +23,30 @@ void readEverything(const Database &db)
 {
     const ContentStore store(db);
     QList<SubjectRecord> subjects;
-    read([&] { subjects = store.subjects(); });
+    read([&] {
+        subjects = store.subjects();
+        checkWhole(db, subjects.size(), QStringLiteral("Kemu"), QStringLiteral("WHERE ID BETWEEN 1 AND ?"),
+                   {ContentStore::kHighestSubjectId});
+    });
     read([&] { store.nextSubjectId(); });
     for (const SubjectRecord &subject : std::as_const(subjects)) {
         checkText(subject.name);
         const int kemu = subject.id;
         read([&] { store.hasLessons(kemu); });
         QList<LessonRecord> lessons;
-        read([&] { lessons = store.lessons(kemu); });
+        read([&] {
+            lessons = store.lessons(kemu);
+            checkWhole(db, lessons.size(), ContentStore::lessonTable(kemu), QStringLiteral("WHERE 课时 IS NOT NULL"));
+        });
         for (const LessonRecord &lesson : std::as_const(lessons)) {
             checkText(lesson.title);
             read([&] { checkQuestions(store.questionsOfLesson(kemu, lesson.number, ContentStore::Answers::Left)); });
             QList<PointRecord> points;
-            read([&] { points = store.points(kemu, lesson.number); });
+            read([&] {
+                points = store.points(kemu, lesson.number);
+                checkWhole(db, points.size(), ContentStore::pointTable(kemu),
+                           QStringLiteral("WHERE 课时=? AND 知识点ID IS NOT NULL"), {lesson.number});
+            });
             for (const PointRecord &point : std::as_const(points)) {
                 checkText(point.text);
                 read([&] { store.point(kemu, lesson.number, point.number); });

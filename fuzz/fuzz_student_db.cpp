@@ -8,18 +8,24 @@
 namespace {
 
 using FuzzDatabaseFile::checkText;
+using FuzzDatabaseFile::checkWhole;
 using FuzzDatabaseFile::read;
 
 void readEverything(const Database &db)
 {
     const StudentStore store(db);
     QList<SemesterRecord> semesters;
-    read([&] { semesters = store.semesters(); });
+    read([&] {
+        semesters = store.semesters();
+        checkWhole(db, semesters.size(), QStringLiteral("ClassInfo"));
+    });
     for (const SemesterRecord &semester : std::as_const(semesters)) {
         checkText(semester.group);
         checkText(semester.semester);
         read([&] {
-            for (const ScoreRecord &score : store.scores(semester.id))
+            const QList<ScoreRecord> scores = store.scores(semester.id);
+            checkWhole(db, scores.size(), StudentStore::scoreTable(semester.id));
+            for (const ScoreRecord &score : scores)
                 checkText(score.name);
         });
         if (!semester.groupId)
@@ -28,7 +34,9 @@ void readEverything(const Database &db)
         read([&] { store.headCount(group); });
         read([&] { store.semesterIdsOfGroup(group); });
         read([&] {
-            for (const StudentRecord &listed : store.students(group)) {
+            const QList<StudentRecord> students = store.students(group);
+            checkWhole(db, students.size(), StudentStore::rosterTable(group));
+            for (const StudentRecord &listed : students) {
                 for (const auto &text : {listed.name, listed.gender, listed.address, listed.contact, listed.note})
                     checkText(text);
                 store.student(group, listed.number);

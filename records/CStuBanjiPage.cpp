@@ -87,6 +87,9 @@ void CStuBanjiPage::RefreshGroupList()
     m_listGroups->m_vecRows.clear();
     m_listGroups->FreeItemData();
     m_listGroups->DeleteAllItems();
+    // Without an open file the window has said why; the list stays empty without a word.
+    if (!m_pConnection || !m_pConnection->isOpen())
+        return;
     QList<SemesterRecord> semesters;
     try {
         semesters = StudentStore(*m_pConnection).semesters();
@@ -188,6 +191,8 @@ void CStuBanjiPage::OnBnClickedDelete()
 
 void CStuBanjiPage::OnBnClickedImportGroup()
 {
+    if (!m_pParentDlg->EnsureConnection())
+        return;
     const std::optional<int> group = GroupPageActions::ImportGroup(this, StudentStore(*m_pConnection));
     if (!group)
         return;

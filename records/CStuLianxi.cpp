@@ -80,6 +80,14 @@ int CStuLianxi::groupId() const
     return m_pParentDlg ? m_pParentDlg->m_nGroupID : 0;
 }
 
+bool CStuLianxi::GroupChosen() const
+{
+    if (groupId() > 0)
+        return true;
+    Prompt::app(RecordsPage::noGroupText());
+    return false;
+}
+
 int CStuLianxi::numberAt(int item) const
 {
     return static_cast<int>(m_listStudents->GetItemData(item));
@@ -201,6 +209,8 @@ void CStuLianxi::ShowPhoto(const StudentRecord &student)
 
 void CStuLianxi::OnBnClickedDeleteStudent()
 {
+    if (!GroupChosen())
+        return;
     if (Prompt::box(this, QStringLiteral("确定要删除此学生吗？"), QString(), Prompt::OkCancel, Prompt::NoIcon)
         != Prompt::Ok)
         return;
@@ -221,6 +231,8 @@ void CStuLianxi::OnBnClickedDeleteStudent()
 
 void CStuLianxi::OnBnClickedAddStudent()
 {
+    if (!GroupChosen())
+        return;
     CStuAddStuDlg form(this);
     const int rows = m_listStudents->GetItemCount();
     // The list is ordered by number: one more than the highest listed.
@@ -260,6 +272,8 @@ bool CStuLianxi::AddStudentRecord(const StudentRecord &student, const QByteArray
 
 void CStuLianxi::OnBnClickedEditStudent()
 {
+    if (!GroupChosen())
+        return;
     const int item = m_listStudents->GetNextSelectedItem(-1);
     if (item < 0) {
         Prompt::app(kNotSelected);

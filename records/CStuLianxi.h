@@ -79,6 +79,8 @@ private:
     const Database &database() const;
     StudentStore store() const { return StudentStore(database()); }
     int groupId() const;
+    // A group is current; otherwise the teacher is told to choose or import one first.
+    bool GroupChosen() const;
     int numberAt(int item) const;
     int rowOfNumber(int number) const;
     // A change through the store; a page without a database gets its failure.

@@ -41,12 +41,10 @@ CStudentInfoDlg::~CStudentInfoDlg() = default;
 bool CStudentInfoDlg::OnInitDialog()
 {
     OpenConnection();
-    m_pageBanji->m_pConnection = m_pConnection;
     m_pageBanji->m_pParentDlg = this;
-    m_pageRoster->m_pConnection = m_pConnection;
     m_pageRoster->m_pParentDlg = this;
     m_pageScore->m_pParentDlg = this;
-    m_pageScore->m_pConnection = m_pConnection;
+    GiveConnectionToPages();
     m_tabSheet->AddPage(QStringLiteral("选择小组"), m_pageBanji, IDD_BANJI);
     m_tabSheet->AddPage(QStringLiteral("学生信息"), m_pageRoster, IDD_ROSTER);
     m_tabSheet->AddPage(QStringLiteral("课堂成绩"), m_pageScore, IDD_SCORE);
@@ -65,6 +63,26 @@ bool CStudentInfoDlg::OpenConnection()
     if (!opening.notice.isEmpty())
         Prompt::box(this, opening.notice);
     return true;
+}
+
+void CStudentInfoDlg::GiveConnectionToPages()
+{
+    m_pageBanji->m_pConnection = m_pConnection;
+    m_pageRoster->m_pConnection = m_pConnection;
+    m_pageScore->m_pConnection = m_pConnection;
+}
+
+bool CStudentInfoDlg::EnsureConnection()
+{
+    if (m_pConnection && m_pConnection == theApp().m_pStudentConnection)
+        return true;
+    const bool opened = OpenConnection();
+    GiveConnectionToPages();
+    if (opened) {
+        m_pageBanji->RefreshGroupList();
+        m_bRosterDirty = true;
+    }
+    return opened;
 }
 
 void CStudentInfoDlg::setCurrent(int groupId, int classId)
@@ -90,6 +108,8 @@ void CStudentInfoDlg::OnGroupImported(int groupId)
 
 void CStudentInfoDlg::OnTcnSelchangeTab(int tab)
 {
+    if (!EnsureConnection())
+        return;
     if (tab == TabScores) {
         m_pageScore->ReloadScores();
     } else if (tab == TabRoster) {

@@ -29,6 +29,11 @@ public:
     // The window's connection: the published one, or a newly opened one that is then
     // published. False after a reported failure; the next records window tries again.
     bool OpenConnection();
+    // After an opening that failed, each change of tab and "导入小组" try again, saying once
+    // why they still cannot; on success the groups are listed again. A file found replaced
+    // meanwhile is taken up only by the next window, as its message says. True with the
+    // window's connection in place.
+    bool EnsureConnection();
     void OnTcnSelchangeTab(int tab);
 
     bool m_bGroupChanged = false;
@@ -41,4 +46,7 @@ public:
     DatabaseConnection m_pConnection;
     int m_nGroupID = 0;
     int m_nClassID = 0;
+
+private:
+    void GiveConnectionToPages();
 };

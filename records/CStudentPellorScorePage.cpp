@@ -95,6 +95,14 @@ int CStudentPellorScorePage::classId() const
     return m_pParentDlg ? m_pParentDlg->m_nClassID : 0;
 }
 
+bool CStudentPellorScorePage::SemesterChosen() const
+{
+    if (classId() > 0)
+        return true;
+    Prompt::app(RecordsPage::noGroupText());
+    return false;
+}
+
 int CStudentPellorScorePage::numberAt(int item) const
 {
     return static_cast<int>(m_listScores->GetItemData(item));
@@ -147,6 +155,8 @@ void CStudentPellorScorePage::ReloadScores()
 
 void CStudentPellorScorePage::OnBnClickedRollCall()
 {
+    if (!SemesterChosen())
+        return;
     if (m_listScores->GetNextSelectedItem(-1) < 0) {
         Prompt::app(kNotSelected);
         return;
@@ -192,6 +202,8 @@ void CStudentPellorScorePage::showInfo()
 
 void CStudentPellorScorePage::OnBnClickedEdit()
 {
+    if (!SemesterChosen())
+        return;
     const int item = m_listScores->GetNextSelectedItem(-1);
     if (item < 0) {
         Prompt::app(kNotSelected);

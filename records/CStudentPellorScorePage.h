@@ -72,6 +72,8 @@ private:
     StudentStore store() const;
     int groupId() const;
     int classId() const;
+    // A semester is current; otherwise the teacher is told to choose or import a group first.
+    bool SemesterChosen() const;
     int numberAt(int item) const;
     WeightedScore::Counts countsAt(int item) const;
     void showInfo();

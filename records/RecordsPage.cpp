@@ -18,6 +18,11 @@ const Database &database(const DatabaseConnection &connection)
     return *connection;
 }
 
+QString noGroupText()
+{
+    return QStringLiteral("请先在“选择小组”中选择或导入一个小组");
+}
+
 void applyListLook(CListCtrlCl &list)
 {
     list.SetExtendedStyle(list.GetExtendedStyle() | ReportListView::LVS_EX_GRIDLINES

@@ -18,7 +18,7 @@ fi
 : > "$log"
 status=0
 for program in build-release/bench/bench_*; do
-  [ -x "$program" ] || continue
+  [ -f "$program" ] && [ -x "$program" ] || continue
   "$program" "$@" 2>> "$log" || status=1
 done
 echo "(Google Benchmark's tables: $log)" >&2

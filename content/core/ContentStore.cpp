@@ -5,10 +5,9 @@
 #include "platform/base/DatabaseOpener.h"
 #include "platform/base/NumberText.h"
 
+#include <QSet>
 #include <QSqlQuery>
 #include <QVariant>
-
-#include <limits>
 
 namespace {
 
@@ -58,7 +57,7 @@ const QString kPointColumns = QStringLiteral("ID,课时,知识点ID,知识点,�
 PointRecord pointOf(const QSqlQuery &query)
 {
     PointRecord row;
-    row.id = intOf(query, 0);
+    row.id = query.value(0).toLongLong();
     row.lesson = intOf(query, 1);
     row.number = intOf(query, 2);
     row.text = textOf(query, 3);
@@ -70,7 +69,7 @@ PointRecord pointOf(const QSqlQuery &query)
 QuestionRecord questionOf(const QSqlQuery &query, bool withAnswer)
 {
     QuestionRecord row;
-    row.id = intOf(query, 0);
+    row.id = query.value(0).toLongLong();
     row.lesson = intOf(query, 1);
     row.point = intOf(query, 2);
     row.question = textOf(query, 3);
@@ -108,9 +107,13 @@ QString ContentStore::notOpenText()
 
 QString ContentStore::rowGoneText()
 {
-    // What the teacher has always been told when the row to change was gone.
-    return QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. "
-                          "Requested operation requires a current record.");
+    return QStringLiteral("这一项已不在 %1 中，可能已被另一个程序删除，本次操作没有改动任何数据。请在列表中重新选择。")
+        .arg(ContentDatabase::fileName());
+}
+
+bool ContentStore::isRowGone(const DbError &error)
+{
+    return error.message() == rowGoneText();
 }
 
 StoreLayout ContentStore::layout() const
@@ -123,15 +126,7 @@ StoreLayout ContentStore::layout() const
                       .arg(limited(QStringLiteral("课目"), kSubjectNameWidth)));
     };
     // Version 1: the presenter counts and steps through a point's questions by index.
-    layout.upgradeSteps = {[this] {
-        QList<int> ids;
-        QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID FROM Kemu WHERE ID IS NOT NULL"));
-        while (query.next())
-            ids << intOf(query, 0);
-        query.finish();
-        for (int id : ids)
-            createIndexes(id);
-    }};
+    layout.upgradeSteps = {[this] { upgradeToPointIndexes(); }};
     Q_ASSERT(layout.version() == kSchemaVersion);
     return layout;
 }
@@ -144,7 +139,7 @@ void ContentStore::ensureSchema() const
 int ContentStore::count(const QString &sql, const QVariantList &values) const
 {
     QSqlQuery query = m_db.exec(sql, values);
-    return query.next() ? intOf(query, 0) : 0;
+    return m_db.nextRow(query) ? intOf(query, 0) : 0;
 }
 
 bool ContentStore::tableExists(const QString &name) const
@@ -165,9 +160,12 @@ void ContentStore::update(const QString &sql, const QVariantList &values) const
 
 QList<SubjectRecord> ContentStore::subjects() const
 {
-    QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID,课目 FROM Kemu WHERE ID IS NOT NULL ORDER BY ID"));
+    // Only numbers that name tables of this program: a row another program numbered past them
+    // (or below 1) could be neither opened nor edited.
+    QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID,课目 FROM Kemu WHERE ID BETWEEN 1 AND ? ORDER BY ID"),
+                                {kHighestSubjectId});
     QList<SubjectRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append({intOf(query, 0), textOf(query, 1)});
     return rows;
 }
@@ -175,13 +173,14 @@ QList<SubjectRecord> ContentStore::subjects() const
 int ContentStore::nextSubjectId() const
 {
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT max(ID) FROM Kemu"));
-    if (!query.next() || query.value(0).isNull())
+    if (!m_db.nextRow(query) || query.value(0).isNull())
         return 1;
-    const int highest = intOf(query, 0);
-    // A number past the highest one a subject can have (a file edited by another program).
-    if (highest == std::numeric_limits<int>::max())
-        throw DbError(QStringLiteral("课目编号已经用到最大的 %1，不能再添加课目，本次操作没有改动任何数据。").arg(highest));
-    return highest + 1;
+    const qint64 highest = query.value(0).toLongLong();
+    // The highest number a subject can have (or one past it, from another program) is taken.
+    if (highest >= kHighestSubjectId)
+        throw DbError(QStringLiteral("课目编号已经用到最大的 %1，不能再添加课目，本次操作没有改动任何数据。")
+                          .arg(kHighestSubjectId));
+    return highest < 1 ? 1 : static_cast<int>(highest) + 1;
 }
 
 int ContentStore::addSubject(const QString &name) const
@@ -206,18 +205,37 @@ void ContentStore::createKemuTables(int kemuId) const
     m_db.exec(QStringLiteral("CREATE TABLE %1(ID INTEGER PRIMARY KEY AUTOINCREMENT,课时ID INTEGER,知识点ID INTEGER,"
                              "问题ID INTEGER,问题 TEXT,答案 TEXT)")
                   .arg(questionTable(kemuId)));
-    createIndexes(kemuId);
+    createPointIndex(kemuId);
+    createQuestionIndex(kemuId);
     transaction.commit();
 }
 
-void ContentStore::createIndexes(int kemuId) const
+void ContentStore::createPointIndex(int kemuId) const
 {
-    const QString points = pointTable(kemuId);
-    const QString questions = questionTable(kemuId);
-    if (tableExists(points))
-        m_db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_point ON %1(课时,知识点ID)").arg(points));
-    if (tableExists(questions))
-        m_db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_point ON %1(课时ID,知识点ID)").arg(questions));
+    m_db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_point ON %1(课时,知识点ID)").arg(pointTable(kemuId)));
+}
+
+void ContentStore::createQuestionIndex(int kemuId) const
+{
+    m_db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_point ON %1(课时ID,知识点ID)").arg(questionTable(kemuId)));
+}
+
+void ContentStore::upgradeToPointIndexes() const
+{
+    // The file's tables read once for all subjects: a look-up per subject would walk the whole
+    // schema each time, and the upgrade would grow with the square of the subjects.
+    QSet<QString> tables;
+    QSqlQuery names = m_db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'"));
+    while (m_db.nextRow(names))
+        tables.insert(names.value(0).toString().toLower());
+    names.finish();
+    for (const SubjectRecord &subject : subjects()) {
+        // A subject whose tables went missing gets the indexes of those that are there.
+        if (tables.contains(pointTable(subject.id).toLower()))
+            createPointIndex(subject.id);
+        if (tables.contains(questionTable(subject.id).toLower()))
+            createQuestionIndex(subject.id);
+    }
 }
 
 void ContentStore::renameSubject(int kemuId, const QString &name) const
@@ -251,7 +269,7 @@ QList<LessonRecord> ContentStore::lessons(int kemuId) const
     QSqlQuery query = m_db.exec(
         QStringLiteral("SELECT 课时,题目 FROM %1 WHERE 课时 IS NOT NULL ORDER BY 课时").arg(lessonTable(kemuId)));
     QList<LessonRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append({intOf(query, 0), textOf(query, 1)});
     return rows;
 }
@@ -296,7 +314,7 @@ QList<PointRecord> ContentStore::points(int kemuId, int lesson) const
                                     .arg(kPointColumns, pointTable(kemuId)),
                                 {lesson});
     QList<PointRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append(pointOf(query));
     return rows;
 }
@@ -306,7 +324,7 @@ std::optional<PointRecord> ContentStore::point(int kemuId, int lesson, int numbe
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT %1 FROM %2 WHERE 课时=? AND 知识点ID=? ORDER BY ID LIMIT 1")
                                     .arg(kPointColumns, pointTable(kemuId)),
                                 {lesson, number});
-    if (!query.next())
+    if (!m_db.nextRow(query))
         return std::nullopt;
     return pointOf(query);
 }
@@ -378,7 +396,7 @@ QuestionCounter::QuestionCounter(const Database &db, QSqlQuery query)
 int QuestionCounter::count(int lesson, int point)
 {
     m_db->run(m_query, {lesson, point});
-    const int questions = m_query.next() ? intOf(m_query, 0) : 0;
+    const int questions = m_db->nextRow(m_query) ? intOf(m_query, 0) : 0;
     // Reset, so that the statement holds nothing open between points.
     m_query.finish();
     return questions;
@@ -393,7 +411,7 @@ QList<QuestionRecord> ContentStore::questionRows(const QString &sql, const QVari
 {
     QSqlQuery query = m_db.exec(sql, values);
     QList<QuestionRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append(questionOf(query, answers == Answers::Read));
     return rows;
 }
@@ -417,7 +435,7 @@ QuestionCursor ContentStore::questionCursor(int kemuId, int lesson, int point) c
     return QuestionCursor(questionsOfPoint(kemuId, lesson, point));
 }
 
-std::optional<QuestionRecord> ContentStore::question(int kemuId, int id) const
+std::optional<QuestionRecord> ContentStore::question(int kemuId, qint64 id) const
 {
     const QList<QuestionRecord> rows = questionRows(
         QStringLiteral("SELECT %1 FROM %2 WHERE ID=?").arg(questionColumns(Answers::Read), questionTable(kemuId)), {id},
@@ -427,15 +445,15 @@ std::optional<QuestionRecord> ContentStore::question(int kemuId, int id) const
     return rows.first();
 }
 
-int ContentStore::addQuestion(int kemuId, int lesson, int point, const QString &question, const QString &answer) const
+qint64 ContentStore::addQuestion(int kemuId, int lesson, int point, const QString &question, const QString &answer) const
 {
     const QSqlQuery query
         = m_db.exec(QStringLiteral("INSERT INTO %1(课时ID,知识点ID,问题,答案) VALUES(?,?,?,?)").arg(questionTable(kemuId)),
                     {lesson, point, textValue(question), textValue(answer)});
-    return query.lastInsertId().toInt();
+    return query.lastInsertId().toLongLong();
 }
 
-void ContentStore::updateQuestion(int kemuId, int id, const std::optional<QString> &question,
+void ContentStore::updateQuestion(int kemuId, qint64 id, const std::optional<QString> &question,
                                   const std::optional<QString> &answer) const
 {
     QStringList columns;
@@ -454,7 +472,7 @@ void ContentStore::updateQuestion(int kemuId, int id, const std::optional<QStrin
     update(QStringLiteral("UPDATE %1 SET %2 WHERE ID=?").arg(questionTable(kemuId), columns.join(u',')), values);
 }
 
-void ContentStore::deleteQuestion(int kemuId, int id) const
+void ContentStore::deleteQuestion(int kemuId, qint64 id) const
 {
     m_db.exec(QStringLiteral("DELETE FROM %1 WHERE ID=?").arg(questionTable(kemuId)), {id});
 }

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 
+#include <limits>
 #include <optional>
 
 // A row of Kemu.
@@ -27,7 +28,7 @@ struct LessonRecord
 // A row of Zhishidian<subject>.
 struct PointRecord
 {
-    int id = 0;                  // ID
+    qint64 id = 0;               // ID
     int lesson = 0;              // 课时
     int number = 0;              // 知识点ID, the point's number within its lesson
     std::optional<QString> text; // 知识点
@@ -85,8 +86,13 @@ public:
     static QString lessonTable(int kemuId);   // Keshi<ID>
     static QString pointTable(int kemuId);    // Zhishidian<ID>
     static QString questionTable(int kemuId); // Wenti<ID>
-    // The text of a failed change of a row that was deleted meanwhile.
+    // The text of a failed change of a row that was deleted meanwhile; a page that shows it
+    // reads its list again, so that the teacher chooses among the rows still there.
     static QString rowGoneText();
+    static bool isRowGone(const DbError &error);
+    // The largest number a subject's tables carry in their names (32 bits, as the files of
+    // earlier versions): subjects numbered outside 1 to it are not listed.
+    static constexpr int kHighestSubjectId = std::numeric_limits<int>::max();
     // The text of an operation tried without an open content database.
     static QString notOpenText();
 
@@ -136,13 +142,13 @@ public:
     QList<QuestionRecord> questionsOfPoint(int kemuId, int lesson, int point, Answers answers = Answers::Read) const;
     // The point's questions in the order added, standing on the first.
     QuestionCursor questionCursor(int kemuId, int lesson, int point) const;
-    std::optional<QuestionRecord> question(int kemuId, int id) const;
+    std::optional<QuestionRecord> question(int kemuId, qint64 id) const;
     // Returns the new question's ID. 问题ID stays NULL.
-    int addQuestion(int kemuId, int lesson, int point, const QString &question, const QString &answer) const;
+    qint64 addQuestion(int kemuId, int lesson, int point, const QString &question, const QString &answer) const;
     // Writes the texts that are given; the others keep what is stored.
-    void updateQuestion(int kemuId, int id, const std::optional<QString> &question,
+    void updateQuestion(int kemuId, qint64 id, const std::optional<QString> &question,
                         const std::optional<QString> &answer) const;
-    void deleteQuestion(int kemuId, int id) const;
+    void deleteQuestion(int kemuId, qint64 id) const;
 
 private:
     int count(const QString &sql, const QVariantList &values) const;
@@ -152,7 +158,9 @@ private:
     // sql selects the columns given by questionColumns(answers), in that order.
     QList<QuestionRecord> questionRows(const QString &sql, const QVariantList &values, Answers answers) const;
     static QString questionColumns(Answers answers);
-    void createIndexes(int kemuId) const;
+    void createPointIndex(int kemuId) const;
+    void createQuestionIndex(int kemuId) const;
+    void upgradeToPointIndexes() const;
 
     const Database &m_db;
 };

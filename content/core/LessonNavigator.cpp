@@ -166,14 +166,14 @@ int LessonNavigator::CurrentPointNumber() const
     return m_points.at(row).number;
 }
 
-int LessonNavigator::AddWenti(const QString &question, const QString &answer)
+qint64 LessonNavigator::AddWenti(const QString &question, const QString &answer)
 {
-    const int id = store().addQuestion(m_nKemuID, m_nKeshiID, CurrentPointNumber(), question, answer);
+    const qint64 id = store().addQuestion(m_nKemuID, m_nKeshiID, CurrentPointNumber(), question, answer);
     ResetQuestionCursor();
     return id;
 }
 
-void LessonNavigator::CorrectWenti(int id, const QString &question, const QString &answer)
+void LessonNavigator::CorrectWenti(qint64 id, const QString &question, const QString &answer)
 {
     store().updateQuestion(m_nKemuID, id, question, answer);
     ResetQuestionCursor();

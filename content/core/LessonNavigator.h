@@ -78,9 +78,9 @@ public:
 
     // Stores a question of the current point and returns its ID; the next question command
     // meets it.
-    int AddWenti(const QString &question, const QString &answer);
+    qint64 AddWenti(const QString &question, const QString &answer);
     // Writes new texts into a question stored before.
-    void CorrectWenti(int id, const QString &question, const QString &answer);
+    void CorrectWenti(qint64 id, const QString &question, const QString &answer);
     // Writes the current point's text unless it is the one shown (a point never entered
     // stays so); false when there was nothing to write.
     bool SaveKnowledgePoint(const QString &text);

@@ -8,7 +8,7 @@
 // A row of Wenti<subject>.
 struct QuestionRecord
 {
-    int id = 0;                      // ID
+    qint64 id = 0;                   // ID
     int lesson = 0;                  // 课时ID
     int point = 0;                   // 知识点ID
     std::optional<QString> question; // 问题

@@ -1,5 +1,7 @@
 #include "Database.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -7,6 +9,10 @@
 
 #include <algorithm>
 #include <chrono>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -20,12 +26,28 @@ enum SqliteCode {
     kNotADatabase = 26,
 };
 constexpr int kReadOnlyDbMoved = 1032;
+constexpr int kReadOnlyDirectory = 1544;
 
-const QString kNothingChanged = QStringLiteral("，本次操作没有改动任何数据。");
-
-QString damagedText(const QString &file)
+// "<what failed>，本次操作没有改动任何数据。<what to do>", then SQLite's own words on a line
+// of their own.
+QString composed(const QString &what, const QString &advice, const QString &driverWords = {})
 {
-    return QStringLiteral("%1 已损坏或不是数据库文件").arg(file);
+    QString text = what + QStringLiteral("，本次操作没有改动任何数据。") + advice;
+    if (!driverWords.isEmpty())
+        text += u'\n' + driverWords;
+    return text;
+}
+
+QString damagedText(const QString &file, const QString &driverWords)
+{
+    return composed(QStringLiteral("%1 已损坏或不是数据库文件").arg(file),
+                    QStringLiteral("请关闭程序，用备份的 %1 替换它。").arg(file), driverWords);
+}
+
+QString movedText(const QString &file, const QString &driverWords)
+{
+    return composed(QStringLiteral("%1 在程序运行期间被移动、替换或删除").arg(file),
+                    QStringLiteral("请关闭这个窗口再重新打开，程序会使用现在的 %1。").arg(file), driverWords);
 }
 
 // SQLite's own words, without the " Unable to fetch row" that Qt adds.
@@ -148,6 +170,8 @@ void Database::open(const QString &filePath)
         throw DbError(m_openError);
     }
     m_openError.clear();
+    m_lostText.clear();
+    m_identity = identityOf(filePath);
     m_heldByOther = false;
     QSqlQuery pragma(m_handle);
     // The wait for a file that another program holds is ours (retryWhileBusy), not SQLite's.
@@ -169,7 +193,7 @@ void Database::refuse(const QString &reason)
 
 bool Database::isOpen() const
 {
-    return m_handle.isOpen();
+    return m_handle.isOpen() && m_lostText.isEmpty();
 }
 
 QString Database::fileName() const
@@ -192,45 +216,93 @@ void Database::checkIntact() const
 {
     QSqlQuery check = exec(QStringLiteral("PRAGMA quick_check(1)"));
     QStringList findings;
-    while (check.next())
+    while (nextRow(check))
         findings << check.value(0).toString();
     if (findings != QStringList{QStringLiteral("ok")})
-        throw DbError(damagedText(fileName()) + kNothingChanged + u'\n' + findings.join(u'\n'));
+        throw DbError(damagedText(fileName(), findings.join(u'\n')));
 }
 
 QString Database::failureText(const QSqlError &error) const
 {
     const QString text = driverText(error);
     const QString file = fileName();
-    QString what;
     switch (primaryCode(error)) {
     case kBusy:
-        what = QStringLiteral("%1 正被另一个程序使用").arg(file);
-        break;
+        return composed(QStringLiteral("%1 正被另一个程序使用").arg(file),
+                        QStringLiteral("请关闭那个程序，或等它用完后再试。"), text);
     case kReadOnly:
-        what = extendedCode(error) == kReadOnlyDbMoved || !QFileInfo::exists(m_filePath)
-            ? QStringLiteral("%1 在程序运行期间被移动、替换或删除").arg(file)
-            : QStringLiteral("%1 是只读文件").arg(file);
-        break;
+        if (extendedCode(error) == kReadOnlyDirectory) {
+            // SQLite cannot make its journal beside the file: the folder is what is read-only.
+            return composed(QStringLiteral("程序文件夹 %1 不能写入，%2 的改动存不进去")
+                                .arg(QDir::toNativeSeparators(QFileInfo(m_filePath).absolutePath()), file),
+                            QStringLiteral("请让这个文件夹可以写入后再试。"), text);
+        }
+        return composed(QStringLiteral("%1 是只读文件").arg(file), QStringLiteral("请去掉它的只读属性后再试。"),
+                        text);
     case kIoError:
-        what = QStringLiteral("读写 %1 时出错").arg(file);
-        break;
+        return composed(QStringLiteral("读写 %1 时出错").arg(file), QStringLiteral("请检查存放它的磁盘后再试。"),
+                        text);
     case kCorrupt:
     case kNotADatabase:
-        what = damagedText(file);
-        break;
+        return damagedText(file, text);
     case kFull:
-        what = QStringLiteral("磁盘已满，%1 写不下").arg(file);
+        return composed(QStringLiteral("磁盘已满，%1 写不下").arg(file), QStringLiteral("请腾出磁盘空间后再试。"),
+                        text);
+    default:
         break;
-    default: {
-        // The columns' limits are CHECK(length(column) <= n): name the field and its limit.
-        static const QRegularExpression lengthCheck(QStringLiteral("^CHECK constraint failed: length\\((.+)\\) <= (\\d+)$"));
-        const QRegularExpressionMatch match = lengthCheck.match(text);
-        what = match.hasMatch() ? QStringLiteral("%1最多%2个字").arg(match.captured(1), match.captured(2))
-                                : QStringLiteral("%1 操作失败").arg(file);
     }
+    // The columns' limits are CHECK(length(column) <= n): name the field and its limit.
+    static const QRegularExpression lengthCheck(QStringLiteral("^CHECK constraint failed: length\\((.+)\\) <= (\\d+)$"));
+    const QRegularExpressionMatch tooLong = lengthCheck.match(text);
+    if (tooLong.hasMatch()) {
+        return composed(QStringLiteral("%1最多%2个字").arg(tooLong.captured(1), tooLong.captured(2)),
+                        QStringLiteral("请改短后再试。"), text);
     }
-    return what + kNothingChanged + u'\n' + text;
+    static const QRegularExpression noSuchTable(QStringLiteral("^no such table: (.+)$"));
+    const QRegularExpressionMatch missing = noSuchTable.match(text);
+    if (missing.hasMatch()) {
+        return composed(QStringLiteral("%1 中没有 %2 表，它可能被另一个程序删除了").arg(file, missing.captured(1)),
+                        QStringLiteral("请用备份的 %1 找回它。").arg(file), text);
+    }
+    return composed(QStringLiteral("%1 操作失败").arg(file), {}, text);
+}
+
+std::optional<Database::FileIdentity> Database::identityOf(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat info{};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
+#else
+    // Windows refuses to move, replace or delete a file that SQLite holds open.
+    return QFileInfo::exists(path) ? std::optional<FileIdentity>(FileIdentity{}) : std::nullopt;
+#endif
+}
+
+bool Database::fileReplaced() const
+{
+    return m_identity && identityOf(m_filePath) != m_identity;
+}
+
+void Database::checkFileInPlace() const
+{
+    // The old file's rows are never shown nor written as if they were still the teacher's.
+    if (fileReplaced())
+        loseFile({});
+}
+
+void Database::loseFile(const QString &driverWords) const
+{
+    m_lostText = movedText(fileName(), driverWords);
+    throw DbError(m_lostText);
+}
+
+void Database::fail(const QSqlError &error) const
+{
+    if (extendedCode(error) == kReadOnlyDbMoved || fileReplaced())
+        loseFile(driverText(error));
+    throw DbError(failureText(error));
 }
 
 QSqlError Database::retryWhileBusy(const std::function<QSqlError()> &attempt) const
@@ -253,8 +325,10 @@ QSqlError Database::retryWhileBusy(const std::function<QSqlError()> &attempt) co
 
 void Database::startOperationOutsideTransaction() const
 {
-    if (m_transactionDepth == 0)
+    if (m_transactionDepth == 0) {
         m_waitStartedMs = -1;
+        checkFileInPlace();
+    }
 }
 
 QSqlQuery Database::exec(const QString &sql, const QVariantList &values) const
@@ -266,7 +340,10 @@ QSqlQuery Database::exec(const QString &sql, const QVariantList &values) const
 
 void Database::checkOpen() const
 {
-    // A connection that never opened fails every statement with the reason it did not.
+    // A connection that never opened fails every statement with the reason it did not; one
+    // whose file went away, with that.
+    if (!m_lostText.isEmpty())
+        throw DbError(m_lostText);
     if (!isOpen())
         throw DbError(m_openError.isEmpty() ? notOpenText(fileName()) : m_openError);
 }
@@ -280,7 +357,7 @@ QSqlQuery Database::prepare(const QString &sql) const
     const auto attempt = [&] { return query.prepare(sql) ? QSqlError() : query.lastError(); };
     const QSqlError error = m_transactionDepth == 0 ? retryWhileBusy(attempt) : attempt();
     if (failed(error))
-        throw DbError(failureText(error));
+        fail(error);
     return query;
 }
 
@@ -302,9 +379,19 @@ void Database::runQuery(QSqlQuery &query, const QVariantList &values) const
     // transaction rolls back whole instead, as SQLite asks.
     const QSqlError error = m_transactionDepth == 0 ? retryWhileBusy(attempt) : attempt();
     if (failed(error))
-        throw DbError(failureText(error));
+        fail(error);
     // A statement that ran shows the file free again (a prepared one may not have read it).
     m_heldByOther = false;
+}
+
+bool Database::nextRow(QSqlQuery &query) const
+{
+    if (query.next())
+        return true;
+    const QSqlError error = query.lastError();
+    if (failed(error))
+        fail(error);
+    return false;
 }
 
 bool Database::hasTable(const QString &name) const
@@ -320,6 +407,7 @@ Transaction::Transaction(const Database &db)
     m_level = db.m_transactionDepth + 1;
     if (m_level == 1) {
         db.m_waitStartedMs = -1;
+        db.checkFileInPlace();
         control(QStringLiteral("BEGIN IMMEDIATE"));
     } else {
         control(QStringLiteral("SAVEPOINT level%1").arg(m_level));
@@ -338,7 +426,7 @@ void Transaction::control(const QString &sql) const
     QSqlQuery query(m_handle);
     const QSqlError error = m_db.retryWhileBusy([&] { return query.exec(sql) ? QSqlError() : query.lastError(); });
     if (failed(error))
-        throw DbError(m_db.failureText(error));
+        m_db.fail(error);
     m_db.m_heldByOther = false;
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 class QSqlError;
@@ -67,7 +68,12 @@ public:
     void close();
     // Closes the connection for good: every later statement fails with reason.
     void refuse(const QString &reason);
+    // Open, and still on the file it opened: false once an operation found that file moved,
+    // replaced or deleted (every later statement then fails saying so).
     bool isOpen() const;
+    // The path no longer names the file the connection opened: it was moved, replaced or
+    // deleted while the program ran.
+    bool fileReplaced() const;
     // Throws DbError, with the reason the open failed when it did, unless the file is open.
     void checkOpen() const;
     const QString &filePath() const { return m_filePath; }
@@ -85,16 +91,35 @@ public:
     QSqlQuery prepare(const QString &sql) const;
     void run(QSqlQuery &query, const QVariantList &values) const;
 
+    // Steps to the query's next row; false after its last one. Every read of rows ends here:
+    // a step that failed (a damaged page, a read error) throws DbError with the teacher's
+    // message instead of ending the rows early, so that no list is ever read short.
+    bool nextRow(QSqlQuery &query) const;
+
     bool hasTable(const QString &name) const;
     // Throws DbError, saying the file is damaged and what SQLite's quick check found, unless
     // the check finds the file whole.
     void checkIntact() const;
 
-    // The teacher's message for a failed statement on this file.
-    QString failureText(const QSqlError &error) const;
-
 private:
     friend class Transaction;
+
+    // What tells one file from another at the same path.
+    struct FileIdentity
+    {
+        quint64 device = 0;
+        quint64 inode = 0;
+        bool operator==(const FileIdentity &) const = default;
+    };
+    static std::optional<FileIdentity> identityOf(const QString &path);
+
+    // The teacher's message for a failed statement on this file.
+    QString failureText(const QSqlError &error) const;
+    // Throws the failure's message; a file found no longer in its place is lost for good.
+    [[noreturn]] void fail(const QSqlError &error) const;
+    // Each operation first makes sure the file it works on is still the one opened.
+    void checkFileInPlace() const;
+    [[noreturn]] void loseFile(const QString &driverWords) const;
 
     // Runs attempt (which returns the error, or an invalid one on success) again while the
     // file is held by another program and the operation may still wait.
@@ -108,6 +133,9 @@ private:
     QSqlDatabase m_handle;
     QString m_filePath;
     QString m_openError;
+    std::optional<FileIdentity> m_identity;
+    // Set once the file was found moved, replaced or deleted: what every statement then says.
+    mutable QString m_lostText;
     // Transactions open on this connection now; the outermost is the real one.
     mutable int m_transactionDepth = 0;
     // When the operation under way first found the file held; -1 when it has not.

@@ -1,6 +1,7 @@
 #include "DatabaseOpener.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -20,7 +21,7 @@ FileState stateOf(const Database &db, const StoreLayout &layout)
 {
     FileState state;
     QSqlQuery version = db.exec(QStringLiteral("PRAGMA user_version"));
-    state.version = version.next() ? version.value(0).toInt() : 0;
+    state.version = db.nextRow(version) ? version.value(0).toInt() : 0;
     version.finish();
 
     QStringList patterns;
@@ -29,7 +30,7 @@ FileState stateOf(const Database &db, const StoreLayout &layout)
     const QRegularExpression storeTable(QStringLiteral("^(%1)$").arg(patterns.join(u'|')),
                                         QRegularExpression::CaseInsensitiveOption);
     QSqlQuery tables = db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'"));
-    while (tables.next()) {
+    while (db.nextRow(tables)) {
         const QString name = tables.value(0).toString();
         if (name.compare(layout.mainTable, Qt::CaseInsensitive) == 0)
             state.hasMainTable = true;
@@ -96,28 +97,46 @@ QString openFailureText(const QString &fileName, const QString &error)
 Opening open(DatabaseConnection &published, const QString &filePath,
              const std::function<void(const Database &)> &ensureLayout)
 {
-    if (published)
-        return {published, {}, {}};
+    if (published) {
+        if (published->isOpen() && !published->fileReplaced())
+            return {published, {}, {}};
+        // Its file was moved, replaced or deleted: this opening takes up the file on disk.
+        published.reset();
+    }
     const QString fileName = QFileInfo(filePath).fileName();
     // Each attempt gets a connection name of its own: the pages may still hold the
     // connection of a failed attempt.
     static int attempts = 0;
     auto connection = std::make_shared<Database>(QStringLiteral("%1-%2").arg(fileName).arg(++attempts));
-    const QString notice = QFileInfo::exists(filePath)
-        ? QString()
-        : QStringLiteral("没有找到 %1，现在新建一个空的 %1。\n文件：%2").arg(fileName, QDir::toNativeSeparators(filePath));
+    // An empty file is what a set-up that failed in an earlier version left: it holds nothing
+    // either, so it is announced as missing too.
+    const QFileInfo found(filePath);
+    const QString notice = !found.exists() || (found.isFile() && found.size() == 0)
+        ? QStringLiteral("没有找到 %1，现在新建一个空的 %1。\n文件：%2").arg(fileName, QDir::toNativeSeparators(filePath))
+        : QString();
+    // The files this opening makes; a set-up that fails removes them, so that the next opening
+    // finds the file missing again rather than empty.
+    QStringList made;
+    for (const char *suffix : {"", "-journal", "-wal", "-shm"}) {
+        const QString path = filePath + QLatin1String(suffix);
+        if (!QFileInfo::exists(path))
+            made << path;
+    }
+    const auto fail = [&](const QString &failure) {
+        connection->refuse(failure);
+        for (const QString &path : std::as_const(made))
+            QFile::remove(path);
+        return Opening{connection, failure, {}};
+    };
     try {
         connection->open(filePath);
     } catch (const DbError &error) {
-        const QString failure = openFailureText(fileName, error.message());
-        connection->refuse(failure);
-        return {connection, failure, {}};
+        return fail(openFailureText(fileName, error.message()));
     }
     try {
         ensureLayout(*connection);
     } catch (const DbError &error) {
-        connection->refuse(error.message());
-        return {connection, error.message(), {}};
+        return fail(error.message());
     }
     published = connection;
     return {connection, {}, notice};

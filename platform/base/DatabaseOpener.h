@@ -47,9 +47,9 @@ struct Opening
 // "<file> 路径可能不正确 或已经打开 或 <error>": the file could not be opened at all.
 QString openFailureText(const QString &fileName, const QString &error);
 
-// Takes over the published connection when there is one. Otherwise opens filePath, lets
-// ensureLayout (the store's) bring it up to date, and publishes it; a failure publishes
-// nothing, so the next opening tries again.
+// Takes over the published connection while its file is still in place. Otherwise opens
+// filePath, lets ensureLayout (the store's) bring it up to date, and publishes it; a failure
+// publishes nothing, so the next opening tries again.
 Opening open(DatabaseConnection &published, const QString &filePath,
              const std::function<void(const Database &)> &ensureLayout);
 

@@ -23,7 +23,11 @@ Listing list(const QList<SemesterRecord> &semesters, int groupId, int classId)
         if (semester.groupId)
             lastGroupId = *semester.groupId;
     }
-    if (listing.selectedRow < 0 && !listing.rows.isEmpty()) {
+    if (listing.rows.isEmpty()) {
+        // Nothing listed, nothing current: no page may act on a semester the teacher deleted.
+        listing.groupId = 0;
+        listing.classId = 0;
+    } else if (listing.selectedRow < 0) {
         listing.selectedRow = static_cast<int>(listing.rows.size()) - 1;
         listing.classId = lastId;
         listing.groupId = lastGroupId;

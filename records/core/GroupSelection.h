@@ -24,7 +24,7 @@ struct Listing
     QList<Row> rows;
     int selectedRow = -1; // the row of the current semester, or the last row
     // The current group and semester after the refresh: unchanged when the current
-    // semester is still listed, otherwise those of the last row.
+    // semester is still listed, otherwise those of the last row; none (0) without a row.
     int groupId = 0;
     int classId = 0;
 };

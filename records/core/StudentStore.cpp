@@ -44,13 +44,16 @@ QVariant named(const QSqlQuery &query, const char16_t *column)
 SemesterRecord semesterOf(const QSqlQuery &query)
 {
     SemesterRecord row;
-    row.id = intOf(named(query, u"ID")).value_or(0);
+    const std::optional<int> id = StudentStore::tableNumber(named(query, u"ID"));
+    const QVariant groupId = named(query, u"小组ID");
+    row.id = id.value_or(0);
+    row.groupId = StudentStore::tableNumber(groupId);
+    row.numbered = id && (groupId.isNull() || row.groupId);
     // The tick column is a 16-bit integer: only its low 16 bits count.
     row.ticked = static_cast<qint16>(intOf(named(query, u"点名")).value_or(0)) != 0;
     row.year = intOf(named(query, u"入学年"));
     row.group = textOf(named(query, u"小组"));
     row.semester = textOf(named(query, u"学期"));
-    row.groupId = intOf(named(query, u"小组ID"));
     return row;
 }
 
@@ -118,6 +121,30 @@ StudentStore::StudentStore(const Database &db)
 {
 }
 
+std::optional<int> StudentStore::tableNumber(const QVariant &value)
+{
+    bool ok = false;
+    const qint64 number = value.isNull() ? 0 : value.toLongLong(&ok);
+    if (!ok || number < 1 || number > kHighestTableNumber)
+        return std::nullopt;
+    return static_cast<int>(number);
+}
+
+void StudentStore::checkSemesterNumberLeft() const
+{
+    // AUTOINCREMENT gives the next row one more than the highest ID ever given or now there.
+    const QString given = m_db.hasTable(QStringLiteral("sqlite_sequence"))
+        ? QStringLiteral("(SELECT max(seq) FROM sqlite_sequence WHERE name='ClassInfo' COLLATE NOCASE)")
+        : QStringLiteral("NULL");
+    QSqlQuery query = m_db.exec(QStringLiteral("SELECT max(ifnull(%1,0),ifnull((SELECT max(ID) FROM ClassInfo),0))").arg(given));
+    if (m_db.nextRow(query) && query.value(0).toLongLong() >= kHighestTableNumber) {
+        throw DbError(QStringLiteral("%1 的学期编号已经用到最大的 %2，不能再导入小组或增加学期，本次操作没有改动任何数据。"
+                                     "要继续使用，请把 %1 移到别处保存，让程序新建一个。")
+                          .arg(m_db.fileName())
+                          .arg(kHighestTableNumber));
+    }
+}
+
 QString StudentStore::rosterTable(int groupId)
 {
     return kRosterTable.arg(groupId);
@@ -170,7 +197,7 @@ void StudentStore::upgradeToCaselessNames() const
     QSqlQuery sequence
         = m_db.exec(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name='ClassInfo' COLLATE NOCASE"));
     const std::optional<qint64> highestId
-        = sequence.next() ? std::optional<qint64>(sequence.value(0).toLongLong()) : std::nullopt;
+        = m_db.nextRow(sequence) ? std::optional<qint64>(sequence.value(0).toLongLong()) : std::nullopt;
     sequence.finish();
 
     m_db.exec(QStringLiteral("INSERT INTO ClassInfo_v2(ID,点名,入学年,小组,学期,小组ID) "
@@ -186,7 +213,7 @@ void StudentStore::upgradeToCaselessNames() const
 int StudentStore::count(const QString &sql, const QVariantList &values) const
 {
     QSqlQuery query = m_db.exec(sql, values);
-    return query.next() ? NumberText::toInt(query.value(0).toString()) : 0;
+    return m_db.nextRow(query) ? NumberText::toInt(query.value(0).toString()) : 0;
 }
 
 // --- ClassInfo ---
@@ -195,7 +222,7 @@ QList<SemesterRecord> StudentStore::semesters() const
 {
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT * FROM ClassInfo ORDER BY 入学年,小组,ID"));
     QList<SemesterRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append(semesterOf(query));
     return rows;
 }
@@ -203,7 +230,7 @@ QList<SemesterRecord> StudentStore::semesters() const
 std::optional<SemesterRecord> StudentStore::semester(int classId) const
 {
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT * FROM ClassInfo WHERE ID=?"), {classId});
-    if (!query.next())
+    if (!m_db.nextRow(query))
         return std::nullopt;
     return semesterOf(query);
 }
@@ -212,8 +239,10 @@ QList<int> StudentStore::semesterIdsOfGroup(int groupId) const
 {
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT ID FROM ClassInfo WHERE 小组ID=? ORDER BY ID"), {groupId});
     QList<int> ids;
-    while (query.next())
-        ids.append(query.value(0).toInt());
+    while (m_db.nextRow(query)) {
+        if (const std::optional<int> id = tableNumber(query.value(0)))
+            ids.append(*id);
+    }
     return ids;
 }
 
@@ -235,6 +264,9 @@ void StudentStore::setTick(int classId, bool ticked) const
 
 void StudentStore::setTicks(const QList<QPair<int, bool>> &ticks) const
 {
+    // An empty list has nothing to store: a file that cannot be written is no reason to say so.
+    if (ticks.isEmpty())
+        return;
     Transaction transaction(m_db);
     for (const auto &[classId, ticked] : ticks)
         setTick(classId, ticked);
@@ -268,11 +300,12 @@ StudentStore::ImportResult StudentStore::importGroup(const SemesterKey &first, c
     Transaction transaction(m_db);
     if (groupCount(first.year, first.group) > 0)
         return {Outcome::Duplicate, 0};
+    checkSemesterNumberLeft();
 
     const QSqlQuery inserted = m_db.exec(
         QStringLiteral("INSERT INTO ClassInfo(点名,入学年,小组,学期) VALUES(0,?,?,?)"),
         {first.year, first.group, first.semester});
-    const int groupId = inserted.lastInsertId().toInt();
+    const int groupId = static_cast<int>(inserted.lastInsertId().toLongLong());
     m_db.exec(QStringLiteral("UPDATE ClassInfo SET 小组ID=? WHERE ID=?"), {groupId, groupId});
 
     m_db.exec(QStringLiteral("CREATE TABLE %1(学号 INTEGER NOT NULL PRIMARY KEY,%2,%3,%4,%5,%6,照片 BLOB)")
@@ -309,11 +342,12 @@ StudentStore::SemesterResult StudentStore::addSemester(const SemesterKey &key, i
     Transaction transaction(m_db);
     if (semesterCount(key) > 0)
         return {Outcome::Duplicate, 0};
+    checkSemesterNumberLeft();
 
     const QSqlQuery inserted = m_db.exec(
         QStringLiteral("INSERT INTO ClassInfo(点名,入学年,小组,学期,小组ID) VALUES(0,?,?,?,?)"),
         {key.year, key.group, key.semester, groupId});
-    const int classId = inserted.lastInsertId().toInt();
+    const int classId = static_cast<int>(inserted.lastInsertId().toLongLong());
     createScoreTable(classId, kDefaultTextWidth);
     // The copied students have no counts yet: they stay NULL.
     m_db.exec(QStringLiteral("INSERT INTO %1(学号,姓名) SELECT 学号,姓名 FROM %2 ORDER BY 学号")
@@ -340,7 +374,7 @@ QList<StudentRecord> StudentStore::students(int groupId) const
     query.setForwardOnly(true);
     m_db.run(query, {});
     QList<StudentRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append(studentOf(query, false));
     return rows;
 }
@@ -349,7 +383,7 @@ QList<int> StudentStore::studentNumbers(int groupId) const
 {
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT 学号 FROM %1 ORDER BY 学号").arg(rosterTable(groupId)));
     QList<int> numbers;
-    while (query.next())
+    while (m_db.nextRow(query))
         numbers.append(query.value(0).toInt());
     return numbers;
 }
@@ -358,7 +392,7 @@ std::optional<StudentRecord> StudentStore::student(int groupId, int number) cons
 {
     QSqlQuery query = m_db.exec(
         QStringLiteral("SELECT %1 FROM %2 WHERE 学号=?").arg(kStudentColumnsWithPhoto, rosterTable(groupId)), {number});
-    if (!query.next())
+    if (!m_db.nextRow(query))
         return std::nullopt;
     return studentOf(query, true);
 }
@@ -377,7 +411,7 @@ QList<ScoreRecord> StudentStore::scores(int classId) const
     query.setForwardOnly(true);
     m_db.run(query, {});
     QList<ScoreRecord> rows;
-    while (query.next())
+    while (m_db.nextRow(query))
         rows.append(scoreOf(query));
     return rows;
 }
@@ -386,7 +420,7 @@ std::optional<ScoreRecord> StudentStore::score(int classId, int number) const
 {
     QSqlQuery query = m_db.exec(
         QStringLiteral("SELECT %1 FROM %2 WHERE 学号=?").arg(kScoreColumns, scoreTable(classId)), {number});
-    if (!query.next())
+    if (!m_db.nextRow(query))
         return std::nullopt;
     return scoreOf(query);
 }
@@ -496,7 +530,7 @@ StudentChange StudentStore::SaveStudentEdit(int groupId, int oldNumber, const St
         change.number = oldNumber;
         QSqlQuery stored
             = m_db.exec(QStringLiteral("SELECT 姓名 FROM %1 WHERE 学号=?").arg(rosterTable(groupId)), {oldNumber});
-        if (!stored.next()) {
+        if (!m_db.nextRow(stored)) {
             change.outcome = StudentChange::Outcome::NotFound;
             return change;
         }

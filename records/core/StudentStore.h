@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <limits>
 #include <optional>
 
 // One semester of a group: a row of ClassInfo. Columns that may be NULL stay optional.
@@ -22,9 +23,12 @@ struct SemesterRecord
     std::optional<QString> group; // 小组
     std::optional<QString> semester; // 学期
     std::optional<int> groupId;   // 小组ID: the ID of the group's first semester
+    // ID, and 小组ID when it is given, name tables of this program (StudentStore::tableNumber).
+    bool numbered = true;
 
-    // Rows without year, group or semester are not shown in the group list.
-    bool listed() const { return year && group && semester; }
+    // Rows without year, group or semester are not shown in the group list, nor those whose
+    // numbers name no table of this program.
+    bool listed() const { return numbered && year && group && semester; }
 };
 
 // A semester's year, group and semester name, as the teacher types them.
@@ -97,6 +101,12 @@ public:
     static constexpr int kSchemaVersion = 2;
     static constexpr int kNameWidth = 20;
     static constexpr int kDefaultTextWidth = 255;
+    // The largest number a roster's or score table's name carries (32 bits, as the files of
+    // earlier versions): no semester is numbered past it.
+    static constexpr int kHighestTableNumber = std::numeric_limits<int>::max();
+    // A ClassInfo.ID or 小组ID read as it is stored (64 bits, whatever its type), when it names a
+    // table of this program: from 1 to kHighestTableNumber.
+    static std::optional<int> tableNumber(const QVariant &value);
 
     explicit StudentStore(const Database &db);
 
@@ -187,6 +197,8 @@ public:
 
 private:
     int count(const QString &sql, const QVariantList &values) const;
+    // Refuses (DbError) a new semester row once the numbers a table name carries are used up.
+    void checkSemesterNumberLeft() const;
     void createClassInfo(const QString &name) const;
     void upgradeToCaselessNames() const;
     void createScoreTable(int classId, int nameWidth) const;

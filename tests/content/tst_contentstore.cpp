@@ -128,7 +128,7 @@ private slots:
     {
         // A NUL is dropped, so a name of 302 characters cannot pass the 255-character limit.
         QCOMPARE(failureOf([&] { m_store->addSubject(QStringLiteral("x") + QChar(u'\0') + QString(300, u'课')); }),
-                 QStringLiteral("课目最多255个字，本次操作没有改动任何数据。\nCHECK constraint failed: length(课目) <= 255"));
+                 QStringLiteral("课目最多255个字，本次操作没有改动任何数据。请改短后再试。\nCHECK constraint failed: length(课目) <= 255"));
         const int kemu = m_store->addSubject(QStringLiteral("语") + QChar(u'\0') + QStringLiteral("文"));
         // A lone surrogate becomes U+FFFD and the character after it stays.
         m_store->addLesson(kemu, 1, QChar(0xD800) + QStringLiteral("孤"));
@@ -254,6 +254,13 @@ private slots:
         m_store->deleteQuestion(kemu, third);
         QCOMPARE(m_store->addQuestion(kemu, 1, 2, QStringLiteral("q"), QStringLiteral("a")), third + 1);
         m_store->deleteQuestion(kemu, third + 1);
+        // They are 64-bit: the one after 2147483647 is read back as it is, never negative.
+        m_db->exec(QStringLiteral("UPDATE sqlite_sequence SET seq=2147483647 WHERE name='Wenti1'"));
+        const qint64 past = m_store->addQuestion(kemu, 1, 2, QStringLiteral("大"), QString());
+        QCOMPARE(past, Q_INT64_C(2147483648));
+        QCOMPARE(m_store->question(kemu, past)->question, std::optional<QString>(QStringLiteral("大")));
+        QCOMPARE(m_store->questionsOfPoint(kemu, 1, 2).last().id, past);
+        m_store->deleteQuestion(kemu, past);
         m_store->deleteQuestion(kemu, first);
         QCOMPARE(m_store->deletePoint(kemu, 1, 2), ContentStore::Outcome::Done);
         QCOMPARE(m_store->points(kemu, 1).size(), 1);

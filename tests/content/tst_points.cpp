@@ -328,6 +328,41 @@ private slots:
         QCOMPARE(theApp().m_nZhishidianID, -1);
     }
 
+    void aPointStoredWhileTheFileIsHeldKeepsWhatWasTyped()
+    {
+        for (int n : {1, 2, 3})
+            addPoint(1, n, QStringLiteral("第%1点").arg(n));
+        ScriptedPrompt prompt;
+        auto page = openPage();
+        TestSupport::HeldFile holder(m_folder->file(QStringLiteral("Content.db")));
+
+        // "保存" while the file is held: said once, and the dialog stays with the text typed.
+        const QString typed(3000, u'字');
+        bool openAfterFailure = false;
+        QString kept;
+        int rowsMeanwhile = -1;
+        TestSupport::whenModal([&](QWidget *dialog) {
+            auto text = dialog->findChild<QTextEdit *>(QStringLiteral("edit1059"));
+            text->setPlainText(typed);
+            TestSupport::clickButton(dialog, 1);
+            openAfterFailure = dialog->isVisible();
+            kept = text->toPlainText();
+            rowsMeanwhile = page->m_listZhishidian->GetItemCount();
+            // Free again: the same "保存" stores it.
+            holder.release();
+            TestSupport::clickButton(dialog, 1);
+        });
+        page->OnBnClickedAdd();
+        QVERIFY(openAfterFailure);
+        QCOMPARE(kept, typed);
+        QCOMPARE(rowsMeanwhile, 3);
+        QCOMPARE(prompt.texts(), QStringList{TestSupport::HeldFile::message(QStringLiteral("Content.db"))});
+        QCOMPARE(prompt.shown.first().caption, QStringLiteral("添加数据失败"));
+        QCOMPARE(pointRows().last(), QStringLiteral("1|4|%1|0|0").arg(typed));
+        QCOMPARE(column(page->m_listZhishidian, 0),
+                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}));
+    }
+
     void theEntryDialogSpansTheScreenAndPastesPlainText()
     {
         ScriptedPrompt prompt;

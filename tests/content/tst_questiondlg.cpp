@@ -16,6 +16,7 @@
 #include "controls/CTabSheet.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -79,7 +80,7 @@ private slots:
     void opensWithItsTabsAndShowsAgainWithoutAReload()
     {
         ScriptedPrompt prompt;
-        m_folder->writeFile(QStringLiteral("Content.db"), QByteArray()); // as the program ships it
+        m_folder->writeFile(QStringLiteral("Content.db"), QByteArray()); // empty: announced as missing
         auto dlg = openBrowser();
         QCOMPARE(dlg->windowTitle(), QStringLiteral("问题"));
         QCOMPARE(dlg->pos(), QPoint(0, 0));
@@ -94,7 +95,10 @@ private slots:
         QCOMPARE(tabs->currentIndex(), 0);
         QVERIFY(dlg->m_pageKemu->m_listKemu->isVisible());
         // A new database: its Kemu is empty.
-        QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("数据库为空"), QStringLiteral("请先选择课目")}));
+        QCOMPARE(prompt.texts(),
+                 (QStringList{QStringLiteral("没有找到 Content.db，现在新建一个空的 Content.db。\n文件：%1")
+                                  .arg(QDir::toNativeSeparators(m_folder->file(QStringLiteral("Content.db")))),
+                              QStringLiteral("数据库为空"), QStringLiteral("请先选择课目")}));
         QCOMPARE(theApp().m_nKemuID, -1);
         QVERIFY(theApp().m_pConnection && theApp().m_pConnection->isOpen());
         QCOMPARE(dlg->m_pageKemu->m_pConnection, theApp().m_pConnection);
@@ -112,7 +116,7 @@ private slots:
         QCOMPARE(dlg->m_pageKeshi->m_nLoadCount, 1);
         QCOMPARE(dlg->m_pageZhishidian->m_nLoadCount, 2);
         QCOMPARE(dlg->m_pageWenti->m_nLoadCount, 2);
-        QCOMPARE(prompt.shown.size(), 2);
+        QCOMPARE(prompt.shown.size(), 3);
 
         // Closed, it is hidden; shown again as it was, on its tab, nothing loaded.
         dlg->resize(600, 400);
@@ -289,14 +293,16 @@ private slots:
         QCOMPARE(shownName, QStringLiteral("语文"));
         QCOMPARE(column(list, 0), (QStringList{QStringLiteral("国文"), QStringLiteral("数学")}));
 
-        // A subject deleted meanwhile: the rename says so under its caption.
+        // A subject deleted meanwhile: the rename says so under its caption, and the list then
+        // shows what is left to choose from.
         store().deleteSubject(1);
         list->SetItemSelected(0, true);
         answerDialog({}, QStringLiteral("x"));
         page->OnBnClickedEdit();
-        QCOMPARE(prompt.lastText(), ContentStore::rowGoneText());
+        QCOMPARE(prompt.lastText(), QStringLiteral("这一项已不在 Content.db 中，可能已被另一个程序删除，"
+                                                   "本次操作没有改动任何数据。请在列表中重新选择。"));
         QCOMPARE(prompt.shown.last().caption, QStringLiteral("编辑数据失败"));
-        page->LoadKemuList();
+        QCOMPARE(column(list, 0), QStringList{QStringLiteral("数学")});
         prompt.clear();
 
         // Refused while it has a lesson, then deleted; the last one leaves no subject.
@@ -491,11 +497,9 @@ private slots:
         QVERIFY(QDir().mkpath(m_folder->file(QStringLiteral("Content.db"))));
         auto dlg = openBrowser();
         QVERIFY(!theApp().m_pConnection);
-        QCOMPARE(prompt.shown.size(), 3);
+        // Said once: the pages, empty, say nothing of their own.
+        QCOMPARE(prompt.shown.size(), 1);
         QVERIFY(prompt.shown.at(0).text.startsWith(QStringLiteral("Content.db 路径可能不正确 或已经打开 或 ")));
-        // Each page shows its own failure instead of reaching a missing connection.
-        QCOMPARE(prompt.shown.at(1).caption, QStringLiteral("更新数据失败！"));
-        QCOMPARE(prompt.shown.at(2).text, QStringLiteral("请先选择课目"));
         QCOMPARE(dlg->m_tabSheet->count(), 4);
 
         dlg->close();
@@ -513,6 +517,60 @@ private slots:
         QCOMPARE(dlg->m_pageKeshi->m_nLoadedKemuID, 1);
     }
 
+    void aBrowserOpenedWhileTheFileWasHeldReadsAgainOnceItIsFree()
+    {
+        ContentDatabase::open(theApp().m_pConnection);
+        store().addSubject(QStringLiteral("语文"));
+        store().addLesson(1, 1, QStringLiteral("第一课"));
+        theApp().m_pConnection.reset();
+        ScriptedPrompt prompt;
+        TestSupport::HeldFile holder(m_folder->file(QStringLiteral("Content.db")));
+        const QString held = TestSupport::HeldFile::message(QStringLiteral("Content.db"));
+        auto dlg = openBrowser();
+        QCOMPARE(prompt.texts(), QStringList{held});
+
+        // Still held: each change of tab, and "增加课目", tries again and says so once.
+        prompt.clear();
+        dlg->m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(prompt.texts(), QStringList{held});
+        dlg->m_tabSheet->setCurrentIndex(0);
+        prompt.clear();
+        dlg->m_pageKemu->OnBnClickedAdd();
+        QCOMPARE(prompt.texts(), QStringList{held});
+
+        // Free again: the next change of tab reads the file.
+        holder.release();
+        prompt.clear();
+        dlg->m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(prompt.texts(), QStringList());
+        QCOMPARE(column(dlg->m_pageKemu->m_listKemu, 0), QStringList{QStringLiteral("语文")});
+        QCOMPARE(column(dlg->m_pageKeshi->m_listKeshi, 1), QStringList{QStringLiteral("第一课")});
+        QCOMPARE(theApp().m_pConnection, dlg->m_pageKeshi->m_pConnection);
+    }
+
+    void aFileReplacedMeanwhileIsTakenUpWhenTheBrowserIsShownAgain()
+    {
+        ContentDatabase::open(theApp().m_pConnection);
+        store().addSubject(QStringLiteral("语文"));
+        ScriptedPrompt prompt;
+        auto dlg = openBrowser();
+        dlg->close();
+        // Another Content.db put in place of the open one.
+        const QString path = m_folder->file(QStringLiteral("Content.db"));
+        {
+            Database other(QStringLiteral("other"));
+            other.open(path + QStringLiteral(".new"));
+            ContentStore(other).ensureSchema();
+            ContentStore(other).addSubject(QStringLiteral("数学"));
+        }
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QFile::rename(path + QStringLiteral(".new"), path));
+        dlg->ShowAgain();
+        QCOMPARE(prompt.texts(), QStringList());
+        QCOMPARE(column(dlg->m_pageKemu->m_listKemu, 0), QStringList{QStringLiteral("数学")});
+        QCOMPARE(dlg->m_pageKeshi->m_pConnection, theApp().m_pConnection);
+    }
+
     void aFileThatOpensButCannotBeReadIsTriedAgain()
     {
         // SQLite opens any file; the first statement finds it is no database.
@@ -521,7 +579,7 @@ private slots:
         auto dlg = openBrowser();
         QVERIFY(!theApp().m_pConnection);
         QCOMPARE(prompt.shown.at(0).text,
-                 QStringLiteral("Content.db 已损坏或不是数据库文件，本次操作没有改动任何数据。\nfile is not a database"));
+                 QStringLiteral("Content.db 已损坏或不是数据库文件，本次操作没有改动任何数据。请关闭程序，用备份的 Content.db 替换它。\nfile is not a database"));
         dlg->close();
 
         QVERIFY(QFile::remove(m_folder->file(QStringLiteral("Content.db"))));

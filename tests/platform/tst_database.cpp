@@ -136,7 +136,7 @@ private slots:
         TestSupport::ManualBusyClock clock;
         Database other(QStringLiteral("other program"));
         other.open(path());
-        const QString held = QStringLiteral("t.db 正被另一个程序使用，本次操作没有改动任何数据。\ndatabase is locked");
+        const QString held = QStringLiteral("t.db 正被另一个程序使用，本次操作没有改动任何数据。请关闭那个程序，或等它用完后再试。\ndatabase is locked");
 
         // Another program in the middle of a write: an operation that reads and then writes
         // waits for it like any other, rather than failing at once.
@@ -171,15 +171,20 @@ private slots:
         using TestSupport::failureOf;
         m_db->exec(QStringLiteral("CREATE TABLE n(姓名 TEXT CHECK(length(姓名) <= 20))"));
         QCOMPARE(failureOf([&] { m_db->exec(QStringLiteral("INSERT INTO n VALUES(?)"), {QString(21, u'长')}); }),
-                 QStringLiteral("姓名最多20个字，本次操作没有改动任何数据。\nCHECK constraint failed: length(姓名) <= 20"));
+                 QStringLiteral("姓名最多20个字，本次操作没有改动任何数据。请改短后再试。\nCHECK constraint failed: length(姓名) <= 20"));
         QCOMPARE(failureOf([&] { m_db->exec(QStringLiteral("SELECT * FROM gone")); }),
-                 QStringLiteral("t.db 操作失败，本次操作没有改动任何数据。\nno such table: gone"));
+                 QStringLiteral("t.db 中没有 gone 表，它可能被另一个程序删除了，本次操作没有改动任何数据。"
+                                "请用备份的 t.db 找回它。\nno such table: gone"));
 
-        // The file moved away while open.
+        // The file moved away while open: neither read nor written any more, whatever the
+        // statement, and the connection says it is no longer open.
         QVERIFY(QFile::rename(path(), path() + QStringLiteral(".moved")));
-        QCOMPARE(failureOf([&] { insert(QStringLiteral("x")); }),
-                 QStringLiteral("t.db 在程序运行期间被移动、替换或删除，本次操作没有改动任何数据。\n"
-                                "attempt to write a readonly database"));
+        const QString moved = QStringLiteral("t.db 在程序运行期间被移动、替换或删除，本次操作没有改动任何数据。"
+                                             "请关闭这个窗口再重新打开，程序会使用现在的 t.db。");
+        QCOMPARE(failureOf([&] { values(); }), moved);
+        QVERIFY(QFile::rename(path() + QStringLiteral(".moved"), path()));
+        QCOMPARE(failureOf([&] { insert(QStringLiteral("x")); }), moved);
+        QVERIFY(!m_db->isOpen());
     }
 };
 

@@ -1,3 +1,4 @@
+#include "DatabaseRows.h"
 #include "ModalHelper.h"
 #include "ScriptedPrompt.h"
 #include "TempProgramFolder.h"
@@ -15,11 +16,14 @@
 #include "records/core/StudentStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <memory>
+
+#include <cstdio>
 
 class TestRecordsWindow : public QObject
 {
@@ -227,6 +231,45 @@ private slots:
         QCOMPARE(store().studentNumbers(m_groupB), (QList<int>{1}));
     }
 
+    void withEverySemesterDeletedNoGroupIsCurrent()
+    {
+        ScriptedPrompt prompt;
+        CStudentInfoDlg dlg;
+        dlg.show();
+        dlg.m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(dlg.m_pageRoster->m_listStudents->GetItemCount(), 1);
+        dlg.m_tabSheet->setCurrentIndex(0);
+        CListCtrlEx *list = dlg.m_pageBanji->m_listGroups;
+        while (list->GetItemCount() > 0) {
+            list->clearSelection();
+            list->SetItemSelected(0, true);
+            prompt.answerNext(Prompt::Ok);
+            dlg.m_pageBanji->OnBnClickedDelete();
+        }
+        QCOMPARE(dlg.m_nGroupID, 0);
+        QCOMPARE(dlg.m_nClassID, 0);
+        const auto written = [&] {
+            const Database &db = *theApp().m_pStudentConnection;
+            return TestSupport::rows(db, QStringLiteral("SELECT name FROM sqlite_master ORDER BY name"))
+                + TestSupport::rows(db, QStringLiteral("SELECT * FROM 小组表%1").arg(m_groupA))
+                + TestSupport::rows(db, QStringLiteral("SELECT * FROM 课堂成绩表%1").arg(m_groupB));
+        };
+        const QStringList before = written();
+
+        // The other tabs are empty, and their buttons say what to do first; nothing is written.
+        prompt.clear();
+        dlg.m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(dlg.m_pageRoster->m_listStudents->GetItemCount(), 0);
+        for (int button : {CStuLianxi::IDC_ADD, CStuLianxi::IDC_EDIT, CStuLianxi::IDC_DELETE})
+            dlg.m_pageRoster->findChild<QPushButton *>(QStringLiteral("button%1").arg(button))->click();
+        dlg.m_tabSheet->setCurrentIndex(2);
+        QCOMPARE(dlg.m_pageScore->m_listScores->GetItemCount(), 0);
+        for (int button : {CStudentPellorScorePage::IDC_ROLL_CALL, CStudentPellorScorePage::IDC_EDIT})
+            dlg.m_pageScore->findChild<QPushButton *>(QStringLiteral("button%1").arg(button))->click();
+        QCOMPARE(prompt.texts(), QStringList(5, QStringLiteral("请先在“选择小组”中选择或导入一个小组")));
+        QCOMPARE(written(), before);
+    }
+
     void connectionIsOpenedOnceAndRetriedAfterAFailure()
     {
         ScriptedPrompt prompt;
@@ -247,7 +290,7 @@ private slots:
         QVERIFY(QDir().mkpath(m_folder->file(QStringLiteral("Student.db")))); // cannot be opened
         {
             CStudentInfoDlg failed;
-            QCOMPARE(prompt.shown.size(), 2); // the opening, then the list's own failure
+            QCOMPARE(prompt.shown.size(), 1); // the pages say nothing more
             QVERIFY(prompt.shown.first().text.startsWith(QStringLiteral("Student.db 路径可能不正确 或已经打开 或 ")));
             QVERIFY(!theApp().m_pStudentConnection);
             QCOMPARE(failed.m_pageBanji->m_listGroups->GetItemCount(), 0);
@@ -261,6 +304,85 @@ private slots:
             QVERIFY(theApp().m_pStudentConnection);
             QCOMPARE(retried.m_pConnection, theApp().m_pStudentConnection);
         }
+    }
+
+    void aFileReplacedUnderTheWindowIsTakenUpOnItsNextOpening()
+    {
+        // Another Student.db, with one group of one student, put in place of the open one.
+        const QString path = m_folder->file(QStringLiteral("Student.db"));
+        const QString other = m_folder->file(QStringLiteral("other.db"));
+        {
+            Database db(QStringLiteral("other"));
+            db.open(other);
+            const StudentStore s(db);
+            s.ensureSchema();
+            s.importGroup({2030, QStringLiteral("9班"), QStringLiteral("新")}, {QStringLiteral("新生")}, {});
+        }
+        const QString replaced
+            = QStringLiteral("Student.db 在程序运行期间被移动、替换或删除，本次操作没有改动任何数据。"
+                             "请关闭这个窗口再重新打开，程序会使用现在的 Student.db。");
+        ScriptedPrompt prompt;
+        {
+            CStudentInfoDlg dlg;
+            dlg.show();
+            QCOMPARE(dlg.m_pageBanji->m_listGroups->GetItemCount(), 3);
+            QVERIFY(::rename(QFile::encodeName(other).constData(), QFile::encodeName(path).constData()) == 0);
+
+            // The old file's students are not shown as if they were still there.
+            dlg.m_tabSheet->setCurrentIndex(1);
+            QCOMPARE(prompt.texts(), QStringList{replaced});
+            QCOMPARE(dlg.m_pageRoster->m_listStudents->GetItemCount(), 0);
+            // Every later statement of the window says the same.
+            prompt.clear();
+            dlg.m_tabSheet->setCurrentIndex(0);
+            dlg.m_pageBanji->OnNMClickList(0);
+            QCOMPARE(prompt.texts(), QStringList{replaced});
+        }
+
+        // The next window reads the file now in place, and writes into it.
+        prompt.clear();
+        CStudentInfoDlg dlg;
+        QCOMPARE(prompt.texts(), QStringList());
+        CListCtrlEx *list = dlg.m_pageBanji->m_listGroups;
+        QCOMPARE(list->GetItemCount(), 1);
+        QCOMPARE(list->GetItemText(0, 2), QStringLiteral("9班"));
+        StudentRecord student;
+        student.number = 2;
+        student.name = QStringLiteral("插班生");
+        QCOMPARE(store().AddStudentRecord(dlg.m_nGroupID, student).outcome, StudentChange::Outcome::Done);
+        QCOMPARE(store().studentNumbers(dlg.m_nGroupID), (QList<int>{1, 2}));
+    }
+
+    void aWindowOpenedWhileTheFileWasHeldReadsAgainOnceItIsFree()
+    {
+        theApp().m_pStudentConnection.reset();
+        ScriptedPrompt prompt;
+        TestSupport::HeldFile holder(m_folder->file(QStringLiteral("Student.db")));
+        const QString held = TestSupport::HeldFile::message(QStringLiteral("Student.db"));
+        CStudentInfoDlg dlg;
+        dlg.show();
+        QCOMPARE(prompt.texts(), QStringList{held});
+        QCOMPARE(dlg.m_pageBanji->m_listGroups->GetItemCount(), 0);
+
+        // Still held: each change of tab, and "导入小组", tries again and says so once.
+        prompt.clear();
+        dlg.m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(prompt.texts(), QStringList{held});
+        dlg.m_tabSheet->setCurrentIndex(0);
+        prompt.clear();
+        dlg.m_pageBanji->OnBnClickedImportGroup();
+        QCOMPARE(prompt.texts(), QStringList{held});
+
+        // Free again: the next change of tab reads the file.
+        holder.release();
+        prompt.clear();
+        dlg.m_tabSheet->setCurrentIndex(2);
+        QCOMPARE(prompt.texts(), QStringList());
+        QCOMPARE(dlg.m_pageBanji->m_listGroups->GetItemCount(), 3);
+        QCOMPARE(dlg.m_nClassID, m_groupB);
+        QCOMPARE(dlg.m_pageScore->m_listScores->GetItemCount(), 1);
+        QCOMPARE(theApp().m_pStudentConnection, dlg.m_pConnection);
+        QCOMPARE(dlg.m_pageRoster->m_pConnection, dlg.m_pConnection);
     }
 
     void importSwitchesToTheRosterAndNewSemesterRefusesDuplicates()

@@ -509,16 +509,11 @@ private slots:
         // Held by another program: the database's own text, once, under the operation's name.
         prompt.clear();
         {
-            TestSupport::ManualBusyClock clock;
-            Database holder(QStringLiteral("holder"));
-            holder.open(db().filePath());
-            holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+            const TestSupport::HeldFile held(db().filePath());
             selectRow(0);
             m_page->OnBnClickedEditStudent();
-            holder.exec(QStringLiteral("ROLLBACK"));
         }
-        QCOMPARE(prompt.texts(),
-                 QStringList{QStringLiteral("Student.db 正被另一个程序使用，本次操作没有改动任何数据。\ndatabase is locked")});
+        QCOMPARE(prompt.texts(), QStringList{TestSupport::HeldFile::message(QStringLiteral("Student.db"))});
         QCOMPARE(prompt.shown.first().caption, QStringLiteral("GetStudentInfo error"));
 
         // The add form's refresh puts the members back over what was typed.

@@ -1,4 +1,6 @@
 #include "DatabaseRows.h"
+#include "FileSizeLimit.h"
+#include "OrdinaryUser.h"
 #include "TempProgramFolder.h"
 #include "TestMain.h"
 
@@ -319,7 +321,7 @@ private slots:
                      m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")},
                                           {QStringLiteral("甲"), QString(21, u'长')}, std::nullopt);
                  }),
-                 QStringLiteral("名单第2行：姓名最多20个字，本次操作没有改动任何数据。\n"
+                 QStringLiteral("名单第2行：姓名最多20个字，本次操作没有改动任何数据。请改短后再试。\n"
                                 "CHECK constraint failed: length(姓名) <= 20"));
         QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 0);
         QVERIFY(!m_db->hasTable(QStringLiteral("小组表1")));
@@ -353,7 +355,7 @@ private slots:
         // A name too long for the first semester's table: nothing written anywhere, and why.
         const StudentChange tooLong = m_store->AddStudentRecord(group.groupId, named(6, QString(21, u'长')));
         QCOMPARE(tooLong.outcome, Outcome::Failed);
-        QCOMPARE(tooLong.error, QStringLiteral("姓名最多20个字，本次操作没有改动任何数据。\nCHECK constraint failed: length(姓名) <= 20"));
+        QCOMPARE(tooLong.error, QStringLiteral("姓名最多20个字，本次操作没有改动任何数据。请改短后再试。\nCHECK constraint failed: length(姓名) <= 20"));
         QCOMPARE(everything(), before);
 
         // A group without any semester: the roster row only.
@@ -657,18 +659,13 @@ private slots:
         // Held by another program: the opening waits the bounded time, says so, and the
         // window's pages then fail at once with the same text.
         {
-            TestSupport::ManualBusyClock clock;
-            Database holder(QStringLiteral("holder"));
-            holder.open(path);
-            holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+            const TestSupport::HeldFile holder(path);
             const StudentDatabase::Opening held = StudentDatabase::open(published);
-            QCOMPARE(held.failure,
-                     QStringLiteral("Student.db 正被另一个程序使用，本次操作没有改动任何数据。\ndatabase is locked"));
-            QCOMPARE(clock.waitedMs(), BusyWait::kLimitMs);
+            QCOMPARE(held.failure, TestSupport::HeldFile::message(QStringLiteral("Student.db")));
+            QCOMPARE(holder.waitedMs(), BusyWait::kLimitMs);
             QVERIFY(!published);
             QCOMPARE(failureOf([&] { StudentStore(*held.connection).semesters(); }), held.failure);
-            QCOMPARE(clock.waitedMs(), BusyWait::kLimitMs);
-            holder.exec(QStringLiteral("ROLLBACK"));
+            QCOMPARE(holder.waitedMs(), BusyWait::kLimitMs);
         }
 
         // Made by a newer version: refused, and an import tried on the window's connection
@@ -734,10 +731,136 @@ private slots:
         bytes.chop(100);
         folder.writeFile(QStringLiteral("Student.db"), bytes);
         const QString damaged = StudentDatabase::open(published).failure;
-        QVERIFY2(damaged.startsWith(QStringLiteral("Student.db 已损坏或不是数据库文件，本次操作没有改动任何数据。\n")),
+        QVERIFY2(damaged.startsWith(QStringLiteral("Student.db 已损坏或不是数据库文件，本次操作没有改动任何数据。请关闭程序，用备份的 Student.db 替换它。\n")),
                  qPrintable(damaged));
         QVERIFY(!published);
         QCOMPARE(folder.readFile(QStringLiteral("Student.db")), bytes);
+    }
+
+    void aDamagedPageIsReportedNeverReadAsAShorterList()
+    {
+        constexpr int kStudents = 5000;
+        constexpr int kPageSize = 4096;
+        TempProgramFolder folder;
+        int group = 0;
+        {
+            DatabaseConnection published;
+            QVERIFY(StudentDatabase::open(published).failure.isEmpty());
+            QStringList names;
+            for (int n = 1; n <= kStudents; ++n)
+                names << QStringLiteral("学生%1").arg(n);
+            group = StudentStore(*published)
+                        .importGroup({2020, QStringLiteral("1班"), QStringLiteral("上")}, names, QStringLiteral("男"))
+                        .groupId;
+        }
+        const QByteArray whole = folder.readFile(QStringLiteral("Student.db"));
+        QCOMPARE(whole.size() % kPageSize, 0);
+
+        // Each page zeroed in turn: every list a window reads is either reported, with the
+        // damaged-file sentence before SQLite's text, or read whole.
+        const QString damaged = QStringLiteral("Student.db 已损坏或不是数据库文件，本次操作没有改动任何数据。");
+        int reported = 0;
+        for (qsizetype page = 0; page < whole.size() / kPageSize; ++page) {
+            QByteArray bytes = whole;
+            bytes.replace(page * kPageSize, kPageSize, QByteArray(kPageSize, '\0'));
+            folder.writeFile(QStringLiteral("Student.db"), bytes);
+            DatabaseConnection published;
+            const StudentDatabase::Opening opening = StudentDatabase::open(published);
+            QString failure = opening.failure;
+            if (failure.isEmpty()) {
+                const StudentStore store(*published);
+                failure = TestSupport::failureOf([&] {
+                    QCOMPARE(store.semesters().size(), 1);
+                    QCOMPARE(store.students(group).size(), kStudents);
+                    QCOMPARE(store.scores(group).size(), kStudents + 1);
+                    QCOMPARE(store.headCount(group).students, kStudents);
+                });
+                if (QTest::currentTestFailed())
+                    QFAIL(qPrintable(QStringLiteral("page %1 was read as a shorter list").arg(page)));
+            }
+            if (!failure.isEmpty()) {
+                QVERIFY2(failure.startsWith(damaged), qPrintable(QStringLiteral("page %1: %2").arg(page).arg(failure)));
+                ++reported;
+            }
+        }
+        // The roster and the scores fill most of the file's pages.
+        QVERIFY2(reported > whole.size() / kPageSize / 2, qPrintable(QString::number(reported)));
+    }
+
+    void idsPastTheLargestTableNumberAreRefused()
+    {
+        // Another program gave a semester the largest number a table name of this program
+        // carries (as the files of earlier versions, 32 bits).
+        m_db->exec(QStringLiteral("INSERT INTO ClassInfo(ID,点名,入学年,小组,学期,小组ID) "
+                                  "VALUES(2147483647,0,2019,'旧','上',2147483647)"));
+        const QStringList before = everything();
+        const QString full = QStringLiteral("Student.db 的学期编号已经用到最大的 2147483647，不能再导入小组或增加学期，"
+                                            "本次操作没有改动任何数据。要继续使用，请把 Student.db 移到别处保存，"
+                                            "让程序新建一个。");
+        QCOMPARE(TestSupport::failureOf([&] {
+                     m_store->importGroup({2020, QStringLiteral("1班"), QStringLiteral("上")}, {QStringLiteral("甲")},
+                                          std::nullopt);
+                 }),
+                 full);
+        QCOMPARE(TestSupport::failureOf([&] {
+                     m_store->addSemester({2019, QStringLiteral("旧"), QStringLiteral("下")}, 2147483647);
+                 }),
+                 full);
+        QCOMPARE(everything(), before);
+
+        // Rows numbered past it (or below 1) name no table of this program: they are not listed.
+        m_db->exec(QStringLiteral("INSERT INTO ClassInfo(ID,点名,入学年,小组,学期,小组ID) "
+                                  "VALUES(3000000000,0,2019,'旧','下',2147483647),(-5,0,2019,'负','上',-5)"));
+        QList<qint64> listed;
+        for (const SemesterRecord &semester : m_store->semesters()) {
+            if (semester.listed())
+                listed << semester.id;
+        }
+        QCOMPARE(listed, QList<qint64>{2147483647});
+        QCOMPARE(m_store->semesterIdsOfGroup(2147483647), QList<int>{2147483647});
+    }
+
+    void readOnlyFilesAndFoldersAreNamedAsTheyAre()
+    {
+        TempProgramFolder folder;
+        const QString path = folder.file(QStringLiteral("Student.db"));
+        {
+            DatabaseConnection published;
+            QVERIFY(StudentDatabase::open(published).failure.isEmpty());
+        }
+        const auto importAsOrdinaryUser = [] {
+            return OrdinaryUser::run([] {
+                DatabaseConnection published;
+                const StudentDatabase::Opening opening = StudentDatabase::open(published);
+                if (!opening.failure.isEmpty())
+                    return opening.failure;
+                return TestSupport::failureOf([&] {
+                    StudentStore(*published).importGroup({2020, QStringLiteral("1班"), QStringLiteral("上")},
+                                                         {QStringLiteral("甲")}, std::nullopt);
+                });
+            });
+        };
+        const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        const auto folderMode = readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+        QVERIFY(OrdinaryUser::give(folder.path()) && OrdinaryUser::give(path));
+
+        // A folder that cannot be written, with a file that can: SQLite cannot make its journal
+        // beside the file, and the message names the folder.
+        QVERIFY(QFile::setPermissions(folder.path(), folderMode));
+        const std::optional<QString> inReadOnlyFolder = importAsOrdinaryUser();
+        QVERIFY(QFile::setPermissions(folder.path(), folderMode | QFile::WriteOwner));
+        if (!inReadOnlyFolder)
+            QSKIP("no ordinary user can run the work here: permission bits do not stop root");
+        QCOMPARE(*inReadOnlyFolder, QStringLiteral("程序文件夹 %1 不能写入，Student.db 的改动存不进去，本次操作没有改动任何数据。"
+                                                   "请让这个文件夹可以写入后再试。\nattempt to write a readonly database")
+                                        .arg(QDir::toNativeSeparators(folder.path())));
+
+        // A read-only file in a folder that can be written.
+        QVERIFY(QFile::setPermissions(path, readable));
+        QCOMPARE(importAsOrdinaryUser(),
+                 std::optional<QString>(QStringLiteral("Student.db 是只读文件，本次操作没有改动任何数据。"
+                                                       "请去掉它的只读属性后再试。\nattempt to write a readonly database")));
+        QVERIFY(QFile::setPermissions(path, readable | QFile::WriteOwner));
     }
 
     void openingTheDatabase()
@@ -753,9 +876,14 @@ private slots:
         QCOMPARE(first.connection->filePath(), folder.file(QStringLiteral("Student.db")));
         QVERIFY(first.connection->hasTable(QStringLiteral("ClassInfo")));
 
-        // Later windows take over the published connection, even with the file gone.
-        QFile::remove(folder.file(QStringLiteral("Student.db")));
+        // Later windows take over the published connection while its file is in place; once
+        // the file is gone, the next opening takes up what is on disk.
         QCOMPARE(StudentDatabase::open(published).connection, first.connection);
+        QFile::remove(folder.file(QStringLiteral("Student.db")));
+        const StudentDatabase::Opening again = StudentDatabase::open(published);
+        QVERIFY(again.connection != first.connection);
+        QCOMPARE(again.notice, first.notice);
+        QCOMPARE(published, again.connection);
         published.reset();
 
         // A folder that cannot hold the database: the failure names our file; nothing is
@@ -771,16 +899,37 @@ private slots:
         ProgramFolder::setExecutableFolder(folder.path());
         folder.writeFile(QStringLiteral("Student.db"), QByteArray(4096, 'x'));
         QCOMPARE(StudentDatabase::open(published).failure,
-                 QStringLiteral("Student.db 已损坏或不是数据库文件，本次操作没有改动任何数据。\nfile is not a database"));
+                 QStringLiteral("Student.db 已损坏或不是数据库文件，本次操作没有改动任何数据。请关闭程序，用备份的 Student.db 替换它。\nfile is not a database"));
         QVERIFY(!published);
 
-        // The next opening tries again; a file that is there opens without a word.
+        // A set-up that fails (the disk full) removes the file it made: no empty file is left
+        // to be taken for a database at the next start.
         QFile::remove(folder.file(QStringLiteral("Student.db")));
+        {
+            FileSizeLimit full(0);
+            QVERIFY(full.active());
+            const StudentDatabase::Opening setUp = StudentDatabase::open(published);
+            // A file past the size limit fails its write as EFBIG, which SQLite reports as an I/O error.
+            QCOMPARE(setUp.failure, QStringLiteral("读写 Student.db 时出错，本次操作没有改动任何数据。"
+                                                   "请检查存放它的磁盘后再试。\ndisk I/O error"));
+            QVERIFY(!published);
+        }
+        QCOMPARE(QDir(folder.path()).entryList({QStringLiteral("Student.db*")}), QStringList());
+
+        // An empty file, as a failed set-up of an earlier version left one, is a missing file:
+        // announced, then made new.
         folder.writeFile(QStringLiteral("Student.db"), QByteArray());
         const StudentDatabase::Opening retried = StudentDatabase::open(published);
         QVERIFY(retried.failure.isEmpty());
-        QVERIFY(retried.notice.isEmpty());
+        QCOMPARE(retried.notice, first.notice);
         QCOMPARE(published, retried.connection);
+        QVERIFY(retried.connection->hasTable(QStringLiteral("ClassInfo")));
+
+        // A file that is there opens without a word.
+        published.reset();
+        const StudentDatabase::Opening existing = StudentDatabase::open(published);
+        QVERIFY(existing.failure.isEmpty());
+        QVERIFY(existing.notice.isEmpty());
     }
 };
 

@@ -45,4 +45,23 @@ ManualBusyClock::~ManualBusyClock()
     BusyWait::setClock({});
 }
 
+HeldFile::HeldFile(const QString &path)
+    : m_holder(QStringLiteral("held by another program"))
+{
+    m_holder.open(path);
+    m_holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+}
+
+void HeldFile::release()
+{
+    m_holder.exec(QStringLiteral("ROLLBACK"));
+}
+
+QString HeldFile::message(const QString &fileName)
+{
+    return QStringLiteral("%1 正被另一个程序使用，本次操作没有改动任何数据。请关闭那个程序，或等它用完后再试。\n"
+                          "database is locked")
+        .arg(fileName);
+}
+
 } // namespace TestSupport

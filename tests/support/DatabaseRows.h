@@ -34,4 +34,21 @@ private:
     qint64 m_now = 0;
 };
 
+// Another program holding the file whole until release() or its own end, while the wait for it
+// runs on a ManualBusyClock, so that nothing waits.
+class HeldFile
+{
+public:
+    explicit HeldFile(const QString &path);
+    void release();
+    qint64 waitedMs() const { return m_clock.waitedMs(); }
+
+    // What the teacher is told about a file held: "Student.db 正被另一个程序使用，…".
+    static QString message(const QString &fileName);
+
+private:
+    ManualBusyClock m_clock;
+    Database m_holder;
+};
+
 } // namespace TestSupport
