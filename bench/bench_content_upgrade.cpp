@@ -1,10 +1,10 @@
 // Lesson content: a Content.db of the earlier version, with 3,000 subjects and their lessons,
 // knowledge points and questions, brought to this version as the question browser's opening
 // does (the store's ensureSchema: the file's state read, its check before anything is written,
-// the two indexes of every subject, the version), beside a floor that runs the statements the
-// upgrade needs bare: the subjects' numbers, the two indexes of each, the version, in one
-// transaction. Each run upgrades a fresh copy of the same file, on the clock, since the commit
-// waits for the disk.
+// the version; each subject takes its indexes with its first new point or question), beside a
+// floor that runs the statements the upgrade needs bare: the version and the table names read,
+// the check, the version written, in one transaction. Each run upgrades a fresh copy of the
+// same file, on the clock, since the commit waits for the disk.
 
 #include "bench/Comparisons.h"
 #include "bench/ContentTables.h"
@@ -54,7 +54,7 @@ const QString &earlierFile()
 }
 
 // Times body on a fresh copy of the earlier file; the run fails unless it ends at the version
-// this program writes, with both indexes of every subject.
+// this program writes.
 void timeUpgrade(benchmark::State &state, const std::function<void(const Database &)> &body)
 {
     const QString source = earlierFile();
@@ -74,9 +74,6 @@ void timeUpgrade(benchmark::State &state, const std::function<void(const Databas
         QSqlQuery version = db->exec(QStringLiteral("PRAGMA user_version"));
         whole = whole && db->nextRow(version) && version.value(0).toInt() == ContentStore::kSchemaVersion;
         version.finish();
-        QSqlQuery indexes = db->exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='index'"));
-        whole = whole && db->nextRow(indexes) && indexes.value(0).toInt() == 2 * kSubjects;
-        indexes.finish();
         db.reset();
         state.ResumeTiming();
     }
@@ -94,14 +91,12 @@ void upgradeFloor(benchmark::State &state)
 {
     timeUpgrade(state, [](const Database &db) {
         Transaction transaction(db);
-        QList<int> ids;
-        QSqlQuery query = db.exec(QStringLiteral("SELECT ID FROM Kemu"));
-        while (db.nextRow(query))
-            ids << query.value(0).toInt();
-        query.finish();
-        for (int id : std::as_const(ids)) {
-            db.exec(QStringLiteral("CREATE INDEX Zhishidian%1_point ON Zhishidian%1(课时,知识点ID)").arg(id));
-            db.exec(QStringLiteral("CREATE INDEX Wenti%1_point ON Wenti%1(课时ID,知识点ID)").arg(id));
+        for (const QString &read : {QStringLiteral("PRAGMA user_version"),
+                                    QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'"),
+                                    QStringLiteral("PRAGMA quick_check")}) {
+            QSqlQuery query = db.exec(read);
+            while (db.nextRow(query))
+                benchmark::DoNotOptimize(query.value(0));
         }
         db.exec(QStringLiteral("PRAGMA user_version = %1").arg(ContentStore::kSchemaVersion));
         transaction.commit();
@@ -114,9 +109,7 @@ int main(int argc, char **argv)
 {
     return Bench::run(argc, argv,
         {
-            // Each run of either takes seconds: SQLite's own work for each index grows with the
-            // file's schema, so the floor too grows faster than the subjects.
             { "content upgrade: 3,000 subjects of the earlier version / bare statements", upgradeStore,
-                upgradeFloor, 1.5, Bench::Clock::Wall, 5 },
+                upgradeFloor, 1.5, Bench::Clock::Wall },
         });
 }

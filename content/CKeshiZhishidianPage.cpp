@@ -198,8 +198,11 @@ bool CKeshiZhishidianPage::StoreNewPoint(const CAddZhishidianDlg &dlg)
     const QString text = dlg.m_strPoint.isEmpty() ? QStringLiteral("第%1个知识点").arg(number) : dlg.m_strPoint;
     try {
         const PointRecord point{0, theApp().m_nKeshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian};
-        if (store().addPoint(theApp().m_nKemuID, point) == ContentStore::Outcome::Duplicate)
+        if (store().addPoint(theApp().m_nKemuID, point) == ContentStore::Outcome::Duplicate) {
+            // The dialog stays with what was typed, for another number.
             Prompt::app(QStringLiteral("已存在知识点%1").arg(number));
+            return false;
+        }
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("添加数据失败"));
         return false;

@@ -5,7 +5,6 @@
 #include "platform/base/DatabaseOpener.h"
 #include "platform/base/NumberText.h"
 
-#include <QSet>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -125,8 +124,11 @@ StoreLayout ContentStore::layout() const
         m_db.exec(QStringLiteral("CREATE TABLE Kemu(ID INTEGER PRIMARY KEY,%1)")
                       .arg(limited(QStringLiteral("课目"), kSubjectNameWidth)));
     };
-    // Version 1: the presenter counts and steps through a point's questions by index.
-    layout.upgradeSteps = {[this] { upgradeToPointIndexes(); }};
+    // Version 1: the presenter counts and steps through a point's questions by index. An older
+    // file's subject takes its index with its first new point or question, not here: every
+    // index statement makes SQLite walk the file's whole schema, so indexing every subject at
+    // once would take time growing with the square of the subjects, the window frozen.
+    layout.upgradeSteps = {[] {}};
     Q_ASSERT(layout.version() == kSchemaVersion);
     return layout;
 }
@@ -218,24 +220,6 @@ void ContentStore::createPointIndex(int kemuId) const
 void ContentStore::createQuestionIndex(int kemuId) const
 {
     m_db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_point ON %1(课时ID,知识点ID)").arg(questionTable(kemuId)));
-}
-
-void ContentStore::upgradeToPointIndexes() const
-{
-    // The file's tables read once for all subjects: a look-up per subject would walk the whole
-    // schema each time, and the upgrade would grow with the square of the subjects.
-    QSet<QString> tables;
-    QSqlQuery names = m_db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'"));
-    while (m_db.nextRow(names))
-        tables.insert(names.value(0).toString().toLower());
-    names.finish();
-    for (const SubjectRecord &subject : subjects()) {
-        // A subject whose tables went missing gets the indexes of those that are there.
-        if (tables.contains(pointTable(subject.id).toLower()))
-            createPointIndex(subject.id);
-        if (tables.contains(questionTable(subject.id).toLower()))
-            createQuestionIndex(subject.id);
-    }
 }
 
 void ContentStore::renameSubject(int kemuId, const QString &name) const
@@ -333,6 +317,7 @@ ContentStore::Outcome ContentStore::addPoint(int kemuId, const PointRecord &poin
 {
     const QString table = pointTable(kemuId);
     Transaction transaction(m_db);
+    createPointIndex(kemuId);
     if (count(QStringLiteral("SELECT count(*) FROM %1 WHERE 课时=? AND 知识点ID=?").arg(table),
               {point.lesson, point.number})
         > 0)
@@ -447,10 +432,14 @@ std::optional<QuestionRecord> ContentStore::question(int kemuId, qint64 id) cons
 
 qint64 ContentStore::addQuestion(int kemuId, int lesson, int point, const QString &question, const QString &answer) const
 {
+    Transaction transaction(m_db);
+    createQuestionIndex(kemuId);
     const QSqlQuery query
         = m_db.exec(QStringLiteral("INSERT INTO %1(课时ID,知识点ID,问题,答案) VALUES(?,?,?,?)").arg(questionTable(kemuId)),
                     {lesson, point, textValue(question), textValue(answer)});
-    return query.lastInsertId().toLongLong();
+    const qint64 id = query.lastInsertId().toLongLong();
+    transaction.commit();
+    return id;
 }
 
 void ContentStore::updateQuestion(int kemuId, qint64 id, const std::optional<QString> &question,

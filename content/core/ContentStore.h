@@ -160,7 +160,6 @@ private:
     static QString questionColumns(Answers answers);
     void createPointIndex(int kemuId) const;
     void createQuestionIndex(int kemuId) const;
-    void upgradeToPointIndexes() const;
 
     const Database &m_db;
 };

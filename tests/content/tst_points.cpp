@@ -226,10 +226,24 @@ private slots:
         QCOMPARE(list->GetItemText(2, 2), QStringLiteral("1"));
         prompt.clear();
 
-        // A number the lesson has already: said, nothing written.
-        answerEntry(QStringLiteral("2"), QStringLiteral("重复"));
+        // A number the lesson has already: said, nothing written, and the dialog stays with what
+        // was typed until another number is given.
+        TestSupport::whenModal([&](QWidget *dialog) {
+            dialog->findChild<QLineEdit *>(QStringLiteral("edit1000"))->setText(QStringLiteral("2"));
+            dialog->findChild<QTextEdit *>(QStringLiteral("edit1059"))->setPlainText(QStringLiteral("重复的文字"));
+            TestSupport::clickButton(dialog, 1);
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(prompt.texts(), QStringList{QStringLiteral("已存在知识点2")});
+            QCOMPARE(dialog->findChild<QTextEdit *>(QStringLiteral("edit1059"))->toPlainText(),
+                     QStringLiteral("重复的文字"));
+            dialog->findChild<QLineEdit *>(QStringLiteral("edit1000"))->setText(QStringLiteral("7"));
+            TestSupport::clickButton(dialog, 1);
+        });
         page->OnBnClickedAdd();
-        QCOMPARE(prompt.texts(), QStringList{QStringLiteral("已存在知识点2")});
+        QCOMPARE(list->GetItemText(5, 0), QStringLiteral("7"));
+        QCOMPARE(list->GetItemText(5, 1), QStringLiteral("重复的文字"));
+        theApp().m_pConnection->exec(QStringLiteral("DELETE FROM Zhishidian1 WHERE 知识点ID=7"));
+        page->LoadZhishidianList();
         prompt.clear();
 
         // "取消", Esc and the close box keep nothing, the proposed 7 included.
