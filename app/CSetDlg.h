@@ -6,6 +6,7 @@
 #include <QBrush>
 
 struct RollCallSettings;
+struct SettingRange;
 class DataExchange;
 class QAbstractButton;
 class QButtonGroup;
@@ -96,6 +97,8 @@ private:
     void addLabel(const QString &text, int x, int y, int w, int h);
     void exchangeRadio(DataExchange &dx, int &value);
     void exchangeCheck(DataExchange &dx, QCheckBox *box, int &value);
+    // Refuses a field outside its setting's range, naming the field and the range.
+    void checkRange(DataExchange &dx, QLineEdit *field, double value, const SettingRange &range, const QString &name);
 
     DialogTemplate m_template;
     QLineEdit *m_editBasicScore = nullptr;

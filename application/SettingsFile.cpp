@@ -6,7 +6,6 @@
 #include "platform/base/ProfileFile.h"
 #include "platform/base/ProgramFolder.h"
 
-#include <climits>
 #include <cmath>
 #include <limits>
 
@@ -30,14 +29,20 @@ void readInt(const ProfileFile &file, const QString &section, const QString &key
         member = NumberText::toInt(value);
 }
 
+void readInRange(const ProfileFile &file, const QString &section, const QString &key, const SettingRange &range,
+                 int &member)
+{
+    const QString value = file.read(section, key);
+    if (!value.isEmpty())
+        member = range.clamped(NumberText::toInt(value));
+}
+
 // Scores may be stored with a fraction; the roll-call counts whole points.
-void readTruncated(const ProfileFile &file, const QString &key, int &member)
+void readScore(const ProfileFile &file, const QString &key, int &member)
 {
     const QString value = file.read(kScore, key);
-    if (value.isEmpty())
-        return;
-    const double v = std::trunc(NumberText::toDouble(value));
-    member = v >= INT_MAX ? INT_MAX : v <= INT_MIN ? INT_MIN : static_cast<int>(v);
+    if (!value.isEmpty())
+        member = RollCallSettings::kScoreRange.clamped(NumberText::toDouble(value));
 }
 
 void readFloat(const ProfileFile &file, const QString &key, float &member)
@@ -65,15 +70,16 @@ void readRollCallSettings(const QString &path, RollCallSettings &s)
     readText(file, QStringLiteral("backBrush"), QStringLiteral("backBrush"), s.m_strBackBrush);
     s.m_strBackBrush = ProgramFolder::normalised(s.m_strBackBrush);
     readInt(file, QStringLiteral("NumOfClass"), QStringLiteral("NumOfClass"), s.m_nNumOfClass);
-    readInt(file, QStringLiteral("JiGu"), QStringLiteral("NumOfJiGu"), s.m_nNumOfJiGu);
+    readInRange(file, QStringLiteral("JiGu"), QStringLiteral("NumOfJiGu"), RollCallSettings::kBeatsRange,
+                s.m_nNumOfJiGu);
     readInt(file, QStringLiteral("Voice"), QStringLiteral("Voice"), s.m_nVoice);
     readInt(file, QStringLiteral("DongHua"), QStringLiteral("ShowDonghua"), s.m_nShowDonghua);
     readInt(file, QStringLiteral("SelectClass"), QStringLiteral("SelectClass"), s.m_nSelectClass);
-    readTruncated(file, QStringLiteral("BasicScore"), s.m_nBasicScore);
-    readTruncated(file, QStringLiteral("WrongScore"), s.m_nWrongScore);
-    readTruncated(file, QStringLiteral("ZhuDongFen"), s.m_nZhuDongFen);
-    readTruncated(file, QStringLiteral("RightScore"), s.m_nRightScore);
-    readTruncated(file, QStringLiteral("QuiteRightScore"), s.m_nQuiteRightScore);
+    readScore(file, QStringLiteral("BasicScore"), s.m_nBasicScore);
+    readScore(file, QStringLiteral("WrongScore"), s.m_nWrongScore);
+    readScore(file, QStringLiteral("ZhuDongFen"), s.m_nZhuDongFen);
+    readScore(file, QStringLiteral("RightScore"), s.m_nRightScore);
+    readScore(file, QStringLiteral("QuiteRightScore"), s.m_nQuiteRightScore);
     // The value names a folder whether or not it ends with a separator.
     QString scoreDir;
     readText(file, QStringLiteral("ScoreDir"), QStringLiteral("studentDirectory"), scoreDir);

@@ -1,5 +1,7 @@
 #include "GroupScoreFile.h"
 
+#include "Points.h"
+
 #include "platform/base/AtomicTextFile.h"
 #include "platform/base/NumberText.h"
 #include "platform/base/ProgramFolder.h"
@@ -16,16 +18,6 @@ namespace GroupScoreFile {
 namespace {
 
 const QChar kTab = u'\t';
-
-int truncated(double value)
-{
-    const double t = std::trunc(value);
-    if (t >= 2147483647.0)
-        return 2147483647;
-    if (t <= -2147483648.0)
-        return -2147483647 - 1;
-    return static_cast<int>(t);
-}
 
 bool isPadding(QChar c)
 {
@@ -170,9 +162,9 @@ void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int
         }
         t.m_vecRawLines[g] << line;
         t.m_vecNames[g] << name;
-        t.m_vecTotalScore[g] << truncated(total + basicScore);
+        t.m_vecTotalScore[g] << Points::fromDouble(total + basicScore);
         t.m_vecLessonScore[g] << basicScore;
-        groupScore = truncated(groupScore + total + basicScore);
+        groupScore = Points::fromDouble(groupScore + total + basicScore);
     }
     t.m_nGroupScore[g] = static_cast<int>(groupScore);
     t.m_nGroupCount[g] = count;
@@ -194,7 +186,7 @@ QString groupBlock(const RollCallTables &t, int g)
     QString block;
     block.reserve(32 + count * 24);
     block += QString::number(count) + u'\n';
-    block += QString::number(static_cast<qint64>(t.m_nLessonCount[g]) + 1) + QStringLiteral("\t总成绩\t")
+    block += QString::number(Points::add(t.m_nLessonCount[g], 1)) + QStringLiteral("\t总成绩\t")
         + QString::number(t.m_nGroupScore[g]) + u'\n';
     for (int i = 0; i < count; ++i) {
         QString line = t.m_vecRawLines[g].at(i);

@@ -112,6 +112,26 @@ private slots:
         QCOMPARE(m_lesson->tables().m_nGroupScore[1], 10);
     }
 
+    void sumsHoldAtTheLimitsInsteadOfWrapping()
+    {
+        // Totals as large as a file can hold: the sums stay at the largest score, never turn
+        // negative, and the save writes what the window showed.
+        m_folder->writeFile(groupFile(2), gb(QStringLiteral("2\r\n2147483647\t总成绩\t0\r\n"
+                                                            "丁\t\t2000000000\r\n戊\t\t2147483647\r\n")));
+        QCOMPARE(load().status, GroupScoreFile::LoadStatus::Loaded);
+        QCOMPARE(m_lesson->tables().m_nGroupScore[1], 2147483647);
+        changeSettings(*m_lesson, [](RollCallSettings &s) { s.m_nQuiteRightScore = 100; });
+        QVERIFY(m_lesson->Choose(1, 1));
+        QVERIFY(m_lesson->Grade(100));
+        QVERIFY(m_lesson->Choose(1, 2));
+        QVERIFY(m_lesson->Grade(100));
+        QCOMPARE(m_lesson->tables().m_vecTotalScore[1], QList<int>({2000000100, 2147483647}));
+        QCOMPARE(m_lesson->tables().m_nGroupScore[1], 2147483647);
+        QCOMPARE(m_lesson->Save(), QStringList());
+        QCOMPARE(m_folder->readFile(groupFile(2)), gb(QStringLiteral("2\r\n2147483647\t总成绩\t2147483647\r\n"
+                                                                     "丁\t\t2000000100\r\n戊\t\t2147483647\r\n")));
+    }
+
     void aDrawIsPutOnCallInItsGroup()
     {
         QSignalSpy onCall(m_lesson.get(), &RollCallLesson::studentOnCallChanged);

@@ -29,6 +29,7 @@
 #include <QSignalSpy>
 
 #include <functional>
+#include <tuple>
 #include <memory>
 
 namespace {
@@ -84,15 +85,14 @@ private slots:
             QCOMPARE(edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->text(), QStringLiteral("3"));
             edit(dlg, CSetDlg::IDC_BASIC_SCORE)->setText(QStringLiteral("2.9"));
             edit(dlg, CSetDlg::IDC_WRONG_SCORE)->setText(QStringLiteral("-1.5"));
-            edit(dlg, CSetDlg::IDC_QUITE_RIGHT_SCORE)->setText(QStringLiteral("1e20"));
+            edit(dlg, CSetDlg::IDC_QUITE_RIGHT_SCORE)->setText(QStringLiteral("100.9"));
             button(dlg, CSetDlg::IDC_OK)->click();
         });
 
         QCOMPARE(m_dlg->lesson().settings().m_nBasicScore, 2);
         QCOMPARE(m_dlg->lesson().settings().m_nWrongScore, -1);
         QCOMPARE(m_dlg->lesson().settings().m_nRightScore, 2);
-        // Far beyond a whole number of points: held at the largest one.
-        QCOMPARE(m_dlg->lesson().settings().m_nQuiteRightScore, 2147483647);
+        QCOMPARE(m_dlg->lesson().settings().m_nQuiteRightScore, 100);
         QCOMPARE(m_dlg->windowTitle(), kTitle);
 
         const ProfileFile file(settingsPath());
@@ -100,7 +100,7 @@ private slots:
         QCOMPARE(file.read("Score", "WrongScore"), QStringLiteral("-1"));
         QCOMPARE(file.read("Score", "ZhuDongFen"), QStringLiteral("0"));
         QCOMPARE(file.read("Score", "RightScore"), QStringLiteral("2"));
-        QCOMPARE(file.read("Score", "QuiteRightScore"), QStringLiteral("2147483647"));
+        QCOMPARE(file.read("Score", "QuiteRightScore"), QStringLiteral("100"));
         QCOMPARE(file.read("NumOfClass", "NumOfClass"), QStringLiteral("3"));
         QCOMPARE(file.read("JiGu", "NumOfJiGu"), QStringLiteral("20"));
         QCOMPARE(file.read("Voice", "Voice"), QStringLiteral("0"));
@@ -183,51 +183,56 @@ private slots:
         QCOMPARE(m_dlg->windowTitle(), kTitle);
     }
 
-    void groupCountTypedDuringALessonCostsNoFile_data()
+    void valuesOutsideTheirRangeAreRefused()
     {
-        QTest::addColumn<QString>("count");
-        QTest::newRow("nine") << QStringLiteral("9");
-        QTest::newRow("none") << QStringLiteral("0");
-    }
-
-    void groupCountTypedDuringALessonCostsNoFile()
-    {
-        QFETCH(QString, count);
         startWithSettings(m_program->readFile("res/set.ini"));
-        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
-        const QDir scores(m_program->scoreDir());
-        QMap<QString, QByteArray> before;
-        for (const QString &name : scores.entryList(QDir::Files))
-            before.insert(name, m_program->readFile(QStringLiteral("成绩/") + name));
+        const QByteArray fileBefore = m_program->readFile("res/set.ini");
         QVERIFY(m_dlg->lesson().Choose(1, 1));
         QVERIFY(m_dlg->lesson().Grade(3));
+        bool checked = false;
 
-        runSettings([count](CSetDlg *dlg) {
-            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(count);
-            button(dlg, CSetDlg::IDC_OK)->click();
+        runSettings([this, &checked](CSetDlg *dlg) {
+            const QString scores = QStringLiteral(" 应在 -100 到 100 之间，请重新输入。");
+            const QList<std::tuple<int, QString, QString>> refused = {
+                {CSetDlg::IDC_QUITE_RIGHT_SCORE, QStringLiteral("1e20"), QStringLiteral("优秀") + scores},
+                {CSetDlg::IDC_RIGHT_SCORE, QStringLiteral("101"), QStringLiteral("良") + scores},
+                {CSetDlg::IDC_WRONG_SCORE, QStringLiteral("-2147483649"), QStringLiteral("加油") + scores},
+                {CSetDlg::IDC_BASIC_SCORE, QStringLiteral("-100.5"), QString()},
+                {CSetDlg::IDC_NUM_OF_CLASS, QStringLiteral("9"), QStringLiteral("小组数目 应在 1 到 8 之间，请重新输入。")},
+                {CSetDlg::IDC_NUM_OF_CLASS, QStringLiteral("0"), QStringLiteral("小组数目 应在 1 到 8 之间，请重新输入。")},
+                {CSetDlg::IDC_JIGU, QStringLiteral("0"), QStringLiteral("击鼓次数 应在 1 到 200 之间，请重新输入。")},
+            };
+            for (const auto &[id, text, message] : refused) {
+                m_prompt.clear();
+                QLineEdit *field = edit(dlg, id);
+                const QString kept = field->text();
+                field->setText(text);
+                // -100.5 is -100 whole points, which the range holds: it goes on to the next field.
+                if (message.isEmpty()) {
+                    edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("9"));
+                    button(dlg, CSetDlg::IDC_OK)->click();
+                    QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("小组数目 应在 1 到 8 之间，请重新输入。")});
+                    edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("3"));
+                } else {
+                    button(dlg, CSetDlg::IDC_OK)->click();
+                    QCOMPARE(m_prompt.texts(), QStringList{message});
+                    QVERIFY(m_prompt.shown.first().applicationBox);
+                    QCOMPARE(dlg->focusWidget(), field);
+                }
+                QVERIFY(dlg->isVisible());
+                field->setText(kept);
+            }
+            checked = true;
+            button(dlg, CSetDlg::IDC_CANCEL)->click();
         });
-        // Asked about the grade first (and answered 是), the reload is refused and drops nothing.
-        QCOMPARE(m_prompt.texts(),
-                 QStringList({QStringLiteral("本节课的成绩尚未保存，重新读取成绩文件会丢失这些成绩。是否继续？"),
-                              QStringLiteral("小组数目 不合理，请重新设置")}));
-        QCOMPARE(ProfileFile(settingsPath()).read("NumOfClass", "NumOfClass"), count);
-        QVERIFY(m_dlg->lesson().isUnsaved());
 
-        // The save writes the three groups the lesson holds, and creates no other.
-        QTest::mouseClick(m_dlg->m_btnSaveExit, Qt::LeftButton);
-        QCOMPARE(m_prompt.shown.size(), 2);
-        QCOMPARE(m_dlg->result(), int(QDialog::Accepted));
-        QStringList written = before.keys();
-        written << GroupScoreFile::summaryFileName();
-        written.sort();
-        QCOMPARE(scores.entryList(QDir::Files, QDir::Name), written);
-        for (int n = 1; n <= 3; ++n) {
-            const QByteArray written = m_program->readFile(QStringLiteral("成绩/课堂成绩%1.txt").arg(n));
-            QVERIFY(written != before.value(QStringLiteral("课堂成绩%1.txt").arg(n)));
-            QVERIFY(TextCodec::decodeGb18030(written).contains(QStringLiteral("1\t总成绩\t")));
-        }
-        QVERIFY(TextCodec::decodeGb18030(m_program->readFile(QStringLiteral("成绩/课堂成绩2.txt")))
-                    .contains(QStringLiteral("\t\t3\r\n")));
+        // Nothing was taken: the file, the settings and the lesson are as they were.
+        QVERIFY(checked);
+        QCOMPARE(m_program->readFile("res/set.ini"), fileBefore);
+        QCOMPARE(m_dlg->lesson().settings().m_nQuiteRightScore, 3);
+        QCOMPARE(m_dlg->lesson().settings().m_nNumOfClass, 3);
+        QCOMPARE(m_dlg->lesson().tables().m_vecTotalScore[1].at(0), 3);
+        QVERIFY(m_dlg->lesson().isUnsaved());
     }
 
     void reloadAsksBeforeDroppingGrades()
@@ -396,6 +401,7 @@ private slots:
         QWidget toolBar;
         CSetDlg dlg(&toolBar);
         QSignalSpy chosen(&dlg, &CSetDlg::pictureChosen);
+        dlg.FillFrom(RollCallSettings{});
         dlg.m_nVoice = 2;
         dlg.m_nShowDonghua = 0;
         const QString picture = m_program->file("res/photo/3.jpg");

@@ -60,6 +60,7 @@ private slots:
     void missingFileKeepsDefaults();
     void readsEveryKeyOfTheMainWindow();
     void caseAndEmptyValues();
+    void numbersAreHeldWithinTheirRange();
     void basicScoreReadTwoWays();
     void scoreFolderIsAFolder();
     void applicationObjectReadsItsWeights();
@@ -129,12 +130,29 @@ void TestSettingsFile::caseAndEmptyValues()
     SettingsFile::readRollCallSettings(path(), s);
     QCOMPARE(s.m_nShowDonghua, 0);
     QCOMPARE(s.m_nNumOfClass, 1);
-    QCOMPARE(s.m_nNumOfJiGu, 0);
+    QCOMPARE(s.m_nNumOfJiGu, 1); // letters read 0, and a run beats at least once
     QCOMPARE(s.m_nVoice, 2);
 
     m_folder->writeFile(kSettings, "[NumOfClass]\r\nNumOfClass=many\r\n");
     SettingsFile::readRollCallSettings(path(), s);
     QCOMPARE(s.m_nNumOfClass, 0);
+}
+
+void TestSettingsFile::numbersAreHeldWithinTheirRange()
+{
+    // A file edited by hand: scores and beats are held at the ends of what the settings
+    // dialog accepts; the number of groups is left for the group files' loader to report.
+    m_folder->writeFile(kSettings, "[Score]\r\nQuiteRightScore=1e20\r\nBasicScore=-5000\r\nRightScore=100.9\r\n"
+                                   "ZhuDongFen=2147483648\r\n[JiGu]\r\nNumOfJiGu=100000\r\n"
+                                   "[NumOfClass]\r\nNumOfClass=9\r\n");
+    RollCallSettings s;
+    SettingsFile::readRollCallSettings(path(), s);
+    QCOMPARE(s.m_nQuiteRightScore, 100);
+    QCOMPARE(s.m_nBasicScore, -100);
+    QCOMPARE(s.m_nRightScore, 100);
+    QCOMPARE(s.m_nZhuDongFen, 100);
+    QCOMPARE(s.m_nNumOfJiGu, 200);
+    QCOMPARE(s.m_nNumOfClass, 9);
 }
 
 void TestSettingsFile::basicScoreReadTwoWays()
