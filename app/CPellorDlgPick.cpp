@@ -39,13 +39,8 @@ const QString kNobodyOnCall = QStringLiteral("还未挑选回答问题的学生�
 
 void CPellorDlg::OnBnClickedRandom()
 {
-    const RollCallLesson::PickStart start = m_lesson->StartPick(m_comboGroup->currentIndex());
+    const RollCallLesson::PickStart start = m_lesson->StartPick();
     const int g = start.group;
-    if (g >= 0 && g != m_comboGroup->currentIndex() && g < m_comboGroup->count()) {
-        // Only the selection moves; the number list still belongs to the previous group.
-        m_comboGroup->setCurrentIndex(g);
-        m_comboGroup->repaint();
-    }
     switch (start.refusal) {
     case RollCallLesson::PickRefusal::None:
         break;
@@ -90,8 +85,9 @@ void CPellorDlg::OnBnClickedRandom()
 
 void CPellorDlg::OnBnClickedPresent()
 {
-    if (m_lesson->StudentOnCall(m_comboGroup->currentIndex()) == 0) {
+    if (m_lesson->StudentOnCall() == 0) {
         tell(this, kNobodyOnCall);
+        ShowLesson();
         return;
     }
 
@@ -124,13 +120,14 @@ void CPellorDlg::OnBnClickedPresent()
         }
         Sound::stop();
     }
-    UpdateData(false);
+    ShowLesson();
 }
 
 void CPellorDlg::OnAbsent()
 {
-    if (m_lesson->StudentOnCall(m_comboGroup->currentIndex()) == 0) {
+    if (m_lesson->StudentOnCall() == 0) {
         tell(this, kNobodyOnCall);
+        ShowLesson();
         return;
     }
 
@@ -141,7 +138,7 @@ void CPellorDlg::OnAbsent()
         KuangKeMofa clip(this);
         clip.exec();
     }
-    UpdateData(false);
+    ShowLesson();
 }
 
 void CPellorDlg::PlayGoodbyeClip()

@@ -32,7 +32,6 @@ void CPellorDlg::OnBnClickedSettings()
                                {}, Prompt::YesNo, Prompt::Question)
                        == Prompt::Yes)) {
             LoadGroupScores(m_lesson->settings().m_strScoreDir, m_lesson->settings().m_nNumOfClass);
-            fillNumberCombo(m_comboGroup->currentIndex());
         }
     }
     setWindowTitle(PellorStartup::kProductName + QStringLiteral("2.6版"));

@@ -48,10 +48,13 @@ GroupScoreFile::LoadResult RollCallLesson::LoadGroupScores(const QString &scoreD
     auto result = GroupScoreFile::load(scoreDir, numOfClass, m_settings.m_nBasicScore, m_tables);
     if (result.status == GroupScoreFile::LoadStatus::BadGroupCount)
         return result;
-    // New tables: the number on call addresses nobody in them.
-    m_nGroupOnCall = -1;
-    m_nStudentOnCall = 0;
+    const bool whole = result.status == GroupScoreFile::LoadStatus::Loaded;
+    m_nGroupsListed = whole ? numOfClass : qMin(numOfClass, result.groupsLoaded + 1);
     m_unrecognised = result.unrecognised;
+    // New tables: the number on call addresses nobody in them.
+    m_nGroup = whole ? 0 : -1;
+    m_nStudentOnCall = 0;
+    emit studentOnCallChanged();
     return result;
 }
 
@@ -63,12 +66,19 @@ QStringList RollCallLesson::Save()
     return failures;
 }
 
-int RollCallLesson::StudentOnCall(int group) const
+int RollCallLesson::StudentOnCall() const
 {
-    return group == m_nGroupOnCall && m_tables.hasStudent(group, m_nStudentOnCall) ? m_nStudentOnCall : 0;
+    return m_tables.hasStudent(m_nGroup, m_nStudentOnCall) ? m_nStudentOnCall : 0;
 }
 
-RollCallLesson::PickStart RollCallLesson::StartPick(int selectedGroup)
+void RollCallLesson::ChooseGroup(int group)
+{
+    m_nGroup = group >= 0 && group < m_nGroupsListed ? group : -1;
+    m_nStudentOnCall = 0;
+    emit studentOnCallChanged();
+}
+
+RollCallLesson::PickStart RollCallLesson::StartPick()
 {
     RandomSource::seedFromClock();
     PickStart start;
@@ -78,11 +88,11 @@ RollCallLesson::PickStart RollCallLesson::StartPick(int selectedGroup)
             return start;
         }
         start.group = RollCallPick::randomGroup(qMin(m_settings.m_nNumOfClass, RollCallTables::kMaxGroups));
-    } else if (selectedGroup < 0) {
+    } else if (m_nGroup < 0) {
         start.refusal = PickRefusal::NoGroupChosen;
         return start;
     } else {
-        start.group = selectedGroup;
+        start.group = m_nGroup;
     }
     if (start.group >= RollCallTables::kMaxGroups || m_tables.m_nGroupCount[start.group] == 0)
         start.refusal = PickRefusal::EmptyGroup;
@@ -107,15 +117,15 @@ bool RollCallLesson::Choose(int group, int number)
 
 void RollCallLesson::putOnCall(int group, int number)
 {
-    m_nGroupOnCall = group;
+    m_nGroup = group;
     m_nStudentOnCall = number;
     emit studentOnCallChanged();
 }
 
 bool RollCallLesson::Grade(int gradeScore)
 {
-    const int g = m_nGroupOnCall;
-    const int k = StudentOnCall(g);
+    const int g = m_nGroup;
+    const int k = StudentOnCall();
     if (k == 0 || !RollCallScoring::applyGrade(m_tables, g, k, gradeScore, m_tables.m_nCreditedScore[g]))
         return false;
     emit scoresChanged();
@@ -124,8 +134,8 @@ bool RollCallLesson::Grade(int gradeScore)
 
 bool RollCallLesson::Absent()
 {
-    const int g = m_nGroupOnCall;
-    const int k = StudentOnCall(g);
+    const int g = m_nGroup;
+    const int k = StudentOnCall();
     if (k == 0 || !RollCallScoring::applyAbsence(m_tables, g, k, m_tables.m_nCreditedScore[g]))
         return false;
     emit scoresChanged();

@@ -42,19 +42,24 @@ public:
     SettingsTaken TakeSettings(const RollCallSettings &edited, bool othersChanged);
 
     // Reads groups 1..numOfClass, crediting each student with the base score. Nobody is on
-    // call in the new tables. A bad number of groups changes nothing.
+    // call in the new tables; the first group is shown when every file was read, none
+    // otherwise. A bad number of groups changes nothing.
     GroupScoreFile::LoadResult LoadGroupScores(const QString &scoreDir, int numOfClass);
     // Files of the last load that were left out for their first two lines.
     const QStringList &unrecognisedFiles() const { return m_unrecognised; }
+    // The groups the last load offers to choose from: those read, and the one that failed.
+    int groupsListed() const { return m_nGroupsListed; }
     // Writes the summary and every group read; the paths that could not be written come
     // back. When all were written, nothing is left unsaved.
     QStringList Save();
     bool isUnsaved() const { return m_tables.m_bUnsaved; }
 
-    // The student on call: a group (0-based) and a number (1-based), or -1 and 0.
-    int groupOnCall() const { return m_nGroupOnCall; }
-    // The number on call when that student is of the group, 0 otherwise.
-    int StudentOnCall(int group) const;
+    // The group shown (0-based), -1 for none; the student on call is always of it.
+    int currentGroup() const { return m_nGroup; }
+    // The number on call (1-based), 0 for nobody.
+    int StudentOnCall() const;
+    // Another group chosen: nobody of it is on call yet.
+    void ChooseGroup(int group);
 
     enum class PickRefusal { None, BadGroupCount, NoGroupChosen, EmptyGroup };
     struct PickStart
@@ -62,10 +67,11 @@ public:
         int group = -1;
         PickRefusal refusal = PickRefusal::None;
     };
-    // Begins a pick: reseeds the random source and takes the selected group, or draws one
-    // when the pick also chooses the group. A refused pick may still carry the drawn group.
-    PickStart StartPick(int selectedGroup);
-    // One draw in the group, put on call; a number of 0 when the group has no student.
+    // Begins a pick: reseeds the random source and takes the group shown, or draws one when
+    // the pick also chooses the group.
+    PickStart StartPick();
+    // One draw in the group, which is shown with the student put on call; a number of 0
+    // (nothing changed) when the group has no student.
     RollCallPick::Draw Draw(int group);
     // A student chosen by hand; false (nothing changed) when group and number address nobody.
     bool Choose(int group, int number);
@@ -78,6 +84,7 @@ public:
     bool Absent();
 
 signals:
+    // The group shown or the student on call changed, or the tables were read again.
     void studentOnCallChanged();
     void scoresChanged();
     void settingsChanged();
@@ -89,6 +96,7 @@ private:
     RollCallSettings m_settings;
     RollCallTables m_tables;
     QStringList m_unrecognised;
-    int m_nGroupOnCall = -1;
+    int m_nGroupsListed = 0;
+    int m_nGroup = -1;
     int m_nStudentOnCall = 0;
 };

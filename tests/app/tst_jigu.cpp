@@ -150,7 +150,7 @@ private slots:
         QCOMPARE(jigu->staticControl(1042)->text(), QStringLiteral("小组：   3"));
         // With random groups static 1035 shows the group's score.
         QCOMPARE(jigu->staticControl(1035)->text(), QStringLiteral("16"));
-        // Only the selection follows the last beat's group; the number list stays.
+        // The main window shows the last beat's group with its numbers.
         QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 2);
         QCOMPARE(jigu->m_nGroup, 2);
         QCOMPARE(m_dlg->m_comboNumber->count(), 8);
@@ -162,14 +162,15 @@ private slots:
         m_dlg->lesson().LoadGroupScores(m_program->scoreDir(), 3);
         jigu->StartJigu();
         QCOMPARE(m_atPause, QStringList());
-        QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 2);
-        QCOMPARE(m_dlg->m_comboNumber->currentText(), QStringLiteral("7"));
+        QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 0);
+        QCOMPARE(m_dlg->m_comboNumber->currentText(), QString());
     }
 
     void noBeatsDrawNothing()
     {
         changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nNumOfJiGu = 0; });
         m_dlg->m_comboGroup->setCurrentIndex(1);
+        m_dlg->OnCbnSelchangeGroup();
         m_dlg->OnBnClickedRandom();
         m_dlg->m_dlgJigu->OnTimer(1);
         changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nSelectClass = 1; });

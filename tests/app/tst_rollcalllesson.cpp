@@ -70,11 +70,14 @@ private slots:
         // A bad number of groups reads nothing and keeps the tables and the student on call.
         QCOMPARE(load(0).status, GroupScoreFile::LoadStatus::BadGroupCount);
         QCOMPARE(m_lesson->tables().m_nGroupScore[1], 13);
-        QCOMPARE(m_lesson->StudentOnCall(1), 2);
-        // Read again, nobody is on call and the lesson starts from the saved totals.
+        QCOMPARE(m_lesson->StudentOnCall(), 2);
+        // Read again, nobody is on call, the first group is shown, and the lesson starts from
+        // the saved totals.
+        QSignalSpy onCall(m_lesson.get(), &RollCallLesson::studentOnCallChanged);
         QCOMPARE(load(1).status, GroupScoreFile::LoadStatus::Loaded);
-        QCOMPARE(m_lesson->groupOnCall(), -1);
-        QCOMPARE(m_lesson->StudentOnCall(1), 0);
+        QCOMPARE(onCall.count(), 1);
+        QCOMPARE(m_lesson->currentGroup(), 0);
+        QCOMPARE(m_lesson->StudentOnCall(), 0);
         QVERIFY(!m_lesson->Grade(3));
         QCOMPARE(m_lesson->Save(), QStringList());
         QCOMPARE(m_folder->readFile(groupFile(2)), gb(QStringLiteral("2\r\n2\t总成绩\t13\r\n丁\t\t6\r\n戊\t\t7\r\n")));
@@ -140,10 +143,8 @@ private slots:
         QCOMPARE(draw.number, 1);
         QCOMPARE(draw.name, QStringLiteral("丁"));
         QCOMPARE(onCall.count(), 1);
-        QCOMPARE(m_lesson->groupOnCall(), 1);
-        // On call in that group only.
-        QCOMPARE(m_lesson->StudentOnCall(1), 1);
-        QCOMPARE(m_lesson->StudentOnCall(0), 0);
+        QCOMPARE(m_lesson->currentGroup(), 1);
+        QCOMPARE(m_lesson->StudentOnCall(), 1);
         QVERIFY(m_lesson->Grade(3));
         QCOMPARE(m_lesson->tables().m_vecTotalScore[1].at(0), 7);
 
@@ -152,7 +153,14 @@ private slots:
         for (const auto &[group, number] : QList<QPair<int, int>>{{0, 0}, {0, 4}, {0, -1}, {1, 3}, {8, 1}, {-1, 1}})
             QVERIFY(!m_lesson->Choose(group, number));
         QCOMPARE(onCall.count(), 1);
-        QCOMPARE(m_lesson->StudentOnCall(1), 1);
+        QCOMPARE(m_lesson->StudentOnCall(), 1);
+
+        // Another group chosen: it is shown, with nobody of it on call.
+        m_lesson->ChooseGroup(0);
+        QCOMPARE(onCall.count(), 2);
+        QCOMPARE(m_lesson->currentGroup(), 0);
+        QCOMPARE(m_lesson->StudentOnCall(), 0);
+        QVERIFY(!m_lesson->Grade(3));
     }
 
     void picksAreDrawsNotTheClock_data()
@@ -179,7 +187,7 @@ private slots:
         QList<int> steps(8, 0);
         int previous = 0;
         for (int i = 0; i < 400; ++i) {
-            const RollCallLesson::PickStart pick = m_lesson->StartPick(0);
+            const RollCallLesson::PickStart pick = m_lesson->StartPick();
             QCOMPARE(pick.refusal, RollCallLesson::PickRefusal::None);
             const int k = m_lesson->Draw(pick.group).number;
             QVERIFY(k >= 1 && k <= 8);
@@ -200,23 +208,26 @@ private slots:
     void pickRefusals()
     {
         using Refusal = RollCallLesson::PickRefusal;
-        QCOMPARE(m_lesson->StartPick(-1).refusal, Refusal::NoGroupChosen);
+        m_lesson->ChooseGroup(-1);
+        QCOMPARE(m_lesson->StartPick().refusal, Refusal::NoGroupChosen);
         m_folder->writeFile(groupFile(2), "0\r\n0\r\n");
         QCOMPARE(load().status, GroupScoreFile::LoadStatus::Loaded);
-        QCOMPARE(m_lesson->StartPick(1).refusal, Refusal::EmptyGroup);
-        QCOMPARE(m_lesson->StartPick(0).refusal, Refusal::None);
+        m_lesson->ChooseGroup(1);
+        QCOMPARE(m_lesson->StartPick().refusal, Refusal::EmptyGroup);
+        m_lesson->ChooseGroup(0);
+        QCOMPARE(m_lesson->StartPick().refusal, Refusal::None);
 
         // Random group choice: the drawn group comes back even when it is empty.
         RollCallSettings settings = m_lesson->settings();
         settings.m_nSelectClass = 1;
         m_lesson->UseSettings(settings);
         fixRandom({3});
-        const RollCallLesson::PickStart empty = m_lesson->StartPick(0);
+        const RollCallLesson::PickStart empty = m_lesson->StartPick();
         QCOMPARE(empty.group, 1);
         QCOMPARE(empty.refusal, Refusal::EmptyGroup);
         settings.m_nNumOfClass = 0;
         m_lesson->UseSettings(settings);
-        QCOMPARE(m_lesson->StartPick(0).refusal, Refusal::BadGroupCount);
+        QCOMPARE(m_lesson->StartPick().refusal, Refusal::BadGroupCount);
     }
 
     void reloadAfterASettingsChange()
