@@ -144,7 +144,7 @@ void CJiguDlg::StartJigu()
     int g = m_nGroup;
     for (int i = 0; i < m_nBeats; ++i) {
         const int beatGroup = m_bRandomGroup()
-            ? RollCallPick::randomGroupWithStudents(tables, m_lesson.settings().m_nNumOfClass)
+            ? m_lesson.DrawGroup()
             : m_nGroup;
         if (beatGroup < 0 || beatGroup >= RollCallTables::kMaxGroups || tables.m_nGroupCount[beatGroup] <= 0)
             break; // no student to call anywhere

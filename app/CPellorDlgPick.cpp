@@ -34,6 +34,7 @@ void tell(QWidget *owner, const QString &text)
 }
 
 const QString kNobodyOnCall = QStringLiteral("还未挑选回答问题的学生！");
+const QString kNoGroupToDraw = QStringLiteral("读入的小组都没有学生，无法抽选小组");
 
 } // namespace
 
@@ -52,6 +53,9 @@ void CPellorDlg::OnBnClickedRandom()
         return;
     case RollCallLesson::PickRefusal::EmptyGroup:
         tell(this, QStringLiteral("小组人数为0，请查看所选小组是否正确"));
+        return;
+    case RollCallLesson::PickRefusal::NoGroupWithStudents:
+        tell(this, kNoGroupToDraw);
         return;
     }
 

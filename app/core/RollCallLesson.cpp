@@ -87,7 +87,10 @@ RollCallLesson::PickStart RollCallLesson::StartPick()
             start.refusal = PickRefusal::BadGroupCount;
             return start;
         }
-        start.group = RollCallPick::randomGroup(qMin(m_settings.m_nNumOfClass, RollCallTables::kMaxGroups));
+        start.group = DrawGroup();
+        if (start.group < 0)
+            start.refusal = PickRefusal::NoGroupWithStudents;
+        return start;
     } else if (m_nGroup < 0) {
         start.refusal = PickRefusal::NoGroupChosen;
         return start;
@@ -97,6 +100,11 @@ RollCallLesson::PickStart RollCallLesson::StartPick()
     if (start.group >= RollCallTables::kMaxGroups || m_tables.m_nGroupCount[start.group] == 0)
         start.refusal = PickRefusal::EmptyGroup;
     return start;
+}
+
+int RollCallLesson::DrawGroup() const
+{
+    return RollCallPick::randomGroupWithStudents(m_tables);
 }
 
 RollCallPick::Draw RollCallLesson::Draw(int group)

@@ -61,15 +61,18 @@ public:
     // Another group chosen: nobody of it is on call yet.
     void ChooseGroup(int group);
 
-    enum class PickRefusal { None, BadGroupCount, NoGroupChosen, EmptyGroup };
+    enum class PickRefusal { None, BadGroupCount, NoGroupChosen, EmptyGroup, NoGroupWithStudents };
     struct PickStart
     {
         int group = -1;
         PickRefusal refusal = PickRefusal::None;
     };
-    // Begins a pick: reseeds the random source and takes the group shown, or draws one when
-    // the pick also chooses the group.
+    // Begins a pick: reseeds the random source and takes the group shown, or draws one with
+    // DrawGroup when the pick also chooses the group.
     PickStart StartPick();
+    // The one draw of a random group, for the pick and every beat of the drum game: a group
+    // read for the lesson that has students, -1 when there is none.
+    int DrawGroup() const;
     // One draw in the group, which is shown with the student put on call; a number of 0
     // (nothing changed) when the group has no student.
     RollCallPick::Draw Draw(int group);

@@ -290,6 +290,21 @@ private slots:
         QCOMPARE(m_dlg->m_comboNumber->currentText(), QStringLiteral("7"));
     }
 
+    void randomGroupsAreGroupsReadWithStudents()
+    {
+        // Group 2's file is a list of names alone: reported, and never drawn.
+        m_program->writeGbText("成绩/课堂成绩2.txt", QStringLiteral("王小明\r\n李华\r\n"));
+        QVERIFY(m_dlg->LoadGroupScores(m_program->scoreDir(), 3));
+        m_prompt.clear();
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nVoice = 2; });
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nSelectClass = 1; });
+        fixRandom({1, 0});
+        m_dlg->OnBnClickedRandom();
+        QCOMPARE(m_prompt.texts(), QStringList());
+        QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 2);
+        QCOMPARE(m_dlg->m_editName->text(), m_dlg->lesson().tables().m_vecNames[2].at(0));
+    }
+
     void pickRefusals()
     {
         m_dlg->lesson().ChooseGroup(-1);
@@ -299,13 +314,16 @@ private slots:
         m_dlg->m_comboGroup->setCurrentIndex(1);
         m_dlg->OnCbnSelchangeGroup();
         m_dlg->OnBnClickedRandom();
+        // Drawing the group too, with no group read that has students.
+        for (const char *name : {"成绩/课堂成绩1.txt", "成绩/课堂成绩3.txt"})
+            m_program->writeFile(QString::fromUtf8(name), "0\r\n0\r\n");
+        QVERIFY(m_dlg->LoadGroupScores(m_program->scoreDir(), 3));
         changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nSelectClass = 1; });
-        fixRandom({1});
         m_dlg->OnBnClickedRandom();
         changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nNumOfClass = 0; });
         m_dlg->OnBnClickedRandom();
         QCOMPARE(m_prompt.texts(), QStringList({"还未选择小组", "小组人数为0，请查看所选小组是否正确",
-                                              "小组人数为0，请查看所选小组是否正确",
+                                              "读入的小组都没有学生，无法抽选小组",
                                               "小组数目 不合理，请重新设置"}));
         QCOMPARE(m_sound.log, QStringList());
         QCOMPARE(m_dlg->m_comboNumber->currentText(), QString());

@@ -211,20 +211,23 @@ private slots:
         m_lesson->ChooseGroup(-1);
         QCOMPARE(m_lesson->StartPick().refusal, Refusal::NoGroupChosen);
         m_folder->writeFile(groupFile(2), "0\r\n0\r\n");
-        QCOMPARE(load().status, GroupScoreFile::LoadStatus::Loaded);
+        QCOMPARE(load(3).status, GroupScoreFile::LoadStatus::Loaded);
         m_lesson->ChooseGroup(1);
         QCOMPARE(m_lesson->StartPick().refusal, Refusal::EmptyGroup);
         m_lesson->ChooseGroup(0);
         QCOMPARE(m_lesson->StartPick().refusal, Refusal::None);
 
-        // Random group choice: the drawn group comes back even when it is empty.
+        // Random group choice: only groups read with students are drawn, here 1 and 3.
         RollCallSettings settings = m_lesson->settings();
         settings.m_nSelectClass = 1;
         m_lesson->UseSettings(settings);
-        fixRandom({3});
-        const RollCallLesson::PickStart empty = m_lesson->StartPick();
-        QCOMPARE(empty.group, 1);
-        QCOMPARE(empty.refusal, Refusal::EmptyGroup);
+        fixRandom({3, 4});
+        QCOMPARE(m_lesson->StartPick().group, 2);
+        QCOMPARE(m_lesson->StartPick().group, 0);
+        m_folder->writeFile(groupFile(1), "0\r\n0\r\n");
+        m_folder->writeFile(groupFile(3), "0\r\n0\r\n");
+        QCOMPARE(load(3).status, GroupScoreFile::LoadStatus::Loaded);
+        QCOMPARE(m_lesson->StartPick().refusal, Refusal::NoGroupWithStudents);
         settings.m_nNumOfClass = 0;
         m_lesson->UseSettings(settings);
         QCOMPARE(m_lesson->StartPick().refusal, Refusal::BadGroupCount);
