@@ -34,7 +34,6 @@ void tell(QWidget *owner, const QString &text)
 }
 
 const QString kNobodyOnCall = QStringLiteral("还未挑选回答问题的学生！");
-const QString kNoGroupToDraw = QStringLiteral("读入的小组都没有学生，无法抽选小组");
 
 } // namespace
 
@@ -42,20 +41,12 @@ void CPellorDlg::OnBnClickedRandom()
 {
     const RollCallLesson::PickStart start = m_lesson->StartPick();
     const int g = start.group;
-    switch (start.refusal) {
-    case RollCallLesson::PickRefusal::None:
-        break;
-    case RollCallLesson::PickRefusal::BadGroupCount:
-        Prompt::app(GroupScoreFile::badGroupCountMessage());
+    if (start.refusal == RollCallLesson::PickRefusal::BadGroupCount) {
+        Prompt::app(RollCallLesson::refusalText(start.refusal));
         return;
-    case RollCallLesson::PickRefusal::NoGroupChosen:
-        tell(this, QStringLiteral("还未选择小组"));
-        return;
-    case RollCallLesson::PickRefusal::EmptyGroup:
-        tell(this, QStringLiteral("小组人数为0，请查看所选小组是否正确"));
-        return;
-    case RollCallLesson::PickRefusal::NoGroupWithStudents:
-        tell(this, kNoGroupToDraw);
+    }
+    if (start.refusal != RollCallLesson::PickRefusal::None) {
+        tell(this, RollCallLesson::refusalText(start.refusal));
         return;
     }
 

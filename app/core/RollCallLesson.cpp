@@ -102,6 +102,38 @@ RollCallLesson::PickStart RollCallLesson::StartPick()
     return start;
 }
 
+QString RollCallLesson::refusalText(PickRefusal refusal)
+{
+    switch (refusal) {
+    case PickRefusal::BadGroupCount:
+        return GroupScoreFile::badGroupCountMessage();
+    case PickRefusal::NoGroupChosen:
+        return QStringLiteral("还未选择小组");
+    case PickRefusal::EmptyGroup:
+        return QStringLiteral("小组人数为0，请查看所选小组是否正确");
+    case PickRefusal::NoGroupWithStudents:
+        return QStringLiteral("读入的小组都没有学生，无法抽选小组");
+    case PickRefusal::None:
+        break;
+    }
+    return {};
+}
+
+bool RollCallLesson::HasStudents(int group) const
+{
+    return group >= 0 && group < RollCallTables::kMaxGroups && m_tables.m_bLoaded[group]
+        && m_tables.m_nGroupCount[group] > 0;
+}
+
+bool RollCallLesson::HasGroupWithStudents() const
+{
+    for (int g = 0; g < RollCallTables::kMaxGroups; ++g) {
+        if (HasStudents(g))
+            return true;
+    }
+    return false;
+}
+
 int RollCallLesson::DrawGroup() const
 {
     return RollCallPick::randomGroupWithStudents(m_tables);

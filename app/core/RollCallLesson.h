@@ -70,6 +70,11 @@ public:
     // Begins a pick: reseeds the random source and takes the group shown, or draws one with
     // DrawGroup when the pick also chooses the group.
     PickStart StartPick();
+    // What to tell the teacher for a refused pick.
+    static QString refusalText(PickRefusal refusal);
+    // A group read for the lesson that has students, and whether there is one at all.
+    bool HasStudents(int group) const;
+    bool HasGroupWithStudents() const;
     // The one draw of a random group, for the pick and every beat of the drum game: a group
     // read for the lesson that has students, -1 when there is none.
     int DrawGroup() const;
