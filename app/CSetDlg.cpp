@@ -259,7 +259,7 @@ void CSetDlg::showEvent(QShowEvent *event)
 
 void CSetDlg::accept()
 {
-    if (!UpdateData(true))
+    if (!UpdateData(true) || (m_acceptCheck && !m_acceptCheck()))
         return;
     QDialog::accept();
 }

@@ -5,6 +5,8 @@
 
 #include <QBrush>
 
+#include <functional>
+
 struct RollCallSettings;
 struct SettingRange;
 class DataExchange;
@@ -77,6 +79,10 @@ public:
     // "。。。": choose the background picture.
     void OnBnClickedBrowsePicture();
 
+    // Asked after the fields passed their checks, before OK closes the dialog: false keeps
+    // it open with the teacher's edits.
+    void setAcceptCheck(std::function<bool()> check) { m_acceptCheck = std::move(check); }
+
 signals:
     // A picture chosen, before the dialog is closed.
     void pictureChosen(const QString &path);
@@ -109,4 +115,5 @@ private:
     QLineEdit *m_editBackBrush = nullptr;
     QCheckBox *m_checkShowScore = nullptr;
     QButtonGroup *m_groupVoice = nullptr;
+    std::function<bool()> m_acceptCheck;
 };

@@ -35,12 +35,16 @@ void RollCallLesson::UseEffects(int voice, int showDonghua)
 RollCallLesson::SettingsTaken RollCallLesson::TakeSettings(const RollCallSettings &edited, bool othersChanged)
 {
     SettingsTaken taken;
-    // The score folder is set in the file alone, so only these two change what a load reads.
-    taken.reloadWanted = edited.m_nNumOfClass != m_settings.m_nNumOfClass
-        || edited.m_nBasicScore != m_settings.m_nBasicScore;
+    taken.reloadWanted = WantsReload(edited);
     UseSettings(edited);
     taken.writeError = SettingsFile::writeRollCallSettings(m_strSettingsPath, m_settings, othersChanged);
     return taken;
+}
+
+bool RollCallLesson::WantsReload(const RollCallSettings &edited) const
+{
+    // The score folder is set in the file alone, so only these two change what a load reads.
+    return edited.m_nNumOfClass != m_settings.m_nNumOfClass || edited.m_nBasicScore != m_settings.m_nBasicScore;
 }
 
 GroupScoreFile::LoadResult RollCallLesson::LoadGroupScores(const QString &scoreDir, int numOfClass)

@@ -40,6 +40,8 @@ public:
     // The settings dialog's OK: the edited settings take effect and go to the file, the
     // picture always and the other keys when othersChanged.
     SettingsTaken TakeSettings(const RollCallSettings &edited, bool othersChanged);
+    // Whether taking the edited settings wants the group files read again.
+    bool WantsReload(const RollCallSettings &edited) const;
 
     // Reads groups 1..numOfClass, crediting each student with the base score. Nobody is on
     // call in the new tables; the first group is shown when every file was read, none

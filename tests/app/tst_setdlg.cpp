@@ -247,28 +247,41 @@ private slots:
         m_dlg->OnBnClickedPresent();
         QCOMPARE(m_dlg->lesson().tables().m_nGroupScore[0], loaded + 1);
 
-        // 否: the lesson stays; the new number is stored for the next start.
-        m_prompt.answerNext(Prompt::No);
-        runSettings([](CSetDlg *dlg) {
+        // 否: the dialog stays with the teacher's edits, and nothing is taken or written; put
+        // back, the number needs no reload and OK asks nothing.
+        const QByteArray fileBefore = m_program->readFile("res/set.ini");
+        runSettings([this, question, fileBefore](CSetDlg *dlg) {
             edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("2"));
+            edit(dlg, CSetDlg::IDC_JIGU)->setText(QStringLiteral("7"));
+            m_prompt.answerNext(Prompt::No);
             button(dlg, CSetDlg::IDC_OK)->click();
+            QCOMPARE(m_prompt.texts(), QStringList{question});
+            QCOMPARE(m_prompt.shown.first().buttons, Prompt::YesNo);
+            QVERIFY(!m_prompt.shown.first().applicationBox);
+            QVERIFY(dlg->isVisible());
+            QCOMPARE(edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->text(), QStringLiteral("2"));
+            QCOMPARE(m_program->readFile("res/set.ini"), fileBefore);
+            QCOMPARE(m_dlg->lesson().settings().m_nNumOfJiGu, 20);
+            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("3"));
+            button(dlg, CSetDlg::IDC_OK)->click();
+            QVERIFY(!dlg->isVisible());
         });
-        QCOMPARE(m_prompt.texts(), QStringList{question});
-        QCOMPARE(m_prompt.shown.first().buttons, Prompt::YesNo);
-        QVERIFY(!m_prompt.shown.first().applicationBox);
+        QCOMPARE(m_prompt.shown.size(), 1);
         QCOMPARE(m_dlg->lesson().tables().m_nGroupScore[0], loaded + 1);
         QCOMPARE(m_dlg->m_comboGroup->count(), 3);
-        QVERIFY(m_dlg->lesson().isUnsaved());
-        QCOMPARE(ProfileFile(settingsPath()).read("NumOfClass", "NumOfClass"), QStringLiteral("2"));
+        QCOMPARE(m_dlg->lesson().settings().m_nNumOfJiGu, 7);
+        QCOMPARE(ProfileFile(settingsPath()).read("NumOfClass", "NumOfClass"), QStringLiteral("3"));
+        QVERIFY(m_program->readFile("res/set.ini") != fileBefore);
 
         // 是: the files are read again as asked, and the grade is gone.
         m_prompt.clear();
         m_prompt.answerNext(Prompt::Yes);
         runSettings([](CSetDlg *dlg) {
-            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("3"));
+            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("2"));
             button(dlg, CSetDlg::IDC_OK)->click();
         });
         QCOMPARE(m_prompt.texts(), QStringList{question});
+        QCOMPARE(m_dlg->m_comboGroup->count(), 2);
         QCOMPARE(m_dlg->lesson().tables().m_nGroupScore[0], loaded);
         // The fields show the lesson read again: nobody on call, group 1's score as read.
         QCOMPARE(QStringList({m_dlg->m_comboNumber->currentText(), m_dlg->m_editName->text(),
@@ -278,14 +291,14 @@ private slots:
         // With nothing unsaved it reloads without asking.
         m_prompt.clear();
         runSettings([](CSetDlg *dlg) {
-            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("2"));
+            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("3"));
             button(dlg, CSetDlg::IDC_OK)->click();
         });
         QVERIFY(m_prompt.shown.isEmpty());
-        QCOMPARE(m_dlg->m_comboGroup->count(), 2);
+        QCOMPARE(m_dlg->m_comboGroup->count(), 3);
     }
 
-    void anotherBaseScoreIsReckonedWithTheCreditGiven()
+    void anotherBaseScoreIsReadWithTheFiles()
     {
         const QString question = QStringLiteral("本节课的成绩尚未保存，重新读取成绩文件会丢失这些成绩。是否继续？");
         startWithSettings(m_program->readFile("res/set.ini"));
@@ -308,16 +321,19 @@ private slots:
         m_dlg->OnBnClickedPresent();
         QCOMPARE(m_dlg->lesson().tables().m_vecTotalScore[0].at(0), 2);
 
-        // 否 keeps the lesson: it goes on reckoning with the 1 it credited, not the new 3
-        // (the arithmetic itself is the lesson's test).
-        m_prompt.answerNext(Prompt::No);
-        runSettings([](CSetDlg *dlg) {
+        // 否, then 取消: the lesson and the file keep the base score of 1 the lesson credited.
+        const QByteArray fileBefore = m_program->readFile("res/set.ini");
+        runSettings([this](CSetDlg *dlg) {
             edit(dlg, CSetDlg::IDC_BASIC_SCORE)->setText(QStringLiteral("3"));
+            m_prompt.answerNext(Prompt::No);
             button(dlg, CSetDlg::IDC_OK)->click();
+            QVERIFY(dlg->isVisible());
+            button(dlg, CSetDlg::IDC_CANCEL)->click();
         });
         QCOMPARE(m_prompt.texts(), QStringList{question});
-        QCOMPARE(m_dlg->lesson().settings().m_nBasicScore, 3);
-        QCOMPARE(ProfileFile(settingsPath()).read("Score", "BasicScore"), QStringLiteral("3"));
+        QCOMPARE(m_dlg->lesson().settings().m_nBasicScore, 1);
+        QCOMPARE(m_program->readFile("res/set.ini"), fileBefore);
+        QCOMPARE(ProfileFile(settingsPath()).read("Score", "BasicScore"), QStringLiteral("1"));
         m_dlg->m_comboNumber->setCurrentIndex(2);
         m_dlg->OnCbnSelchangeStudent();
         TestSupport::whenModal([](QWidget *grading) { TestSupport::clickButton(grading, 2); });
