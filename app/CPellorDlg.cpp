@@ -526,7 +526,7 @@ void CPellorDlg::reject()
 
 bool CPellorDlg::ExitProgram()
 {
-    // One slip of the mouse must not lose a lesson: with grades given, ask first.
+    // One slip of the mouse must not lose a lesson, graded or not: a lesson begun is asked about.
     if (m_lesson->isUnsaved()) {
         switch (Prompt::box(this, QStringLiteral("本节课的成绩尚未保存，是否保存？"), {}, Prompt::YesNoCancel,
                             Prompt::Question)) {

@@ -126,9 +126,9 @@ public slots:
     // "保存并退出": writes the group files and ends the window; false (after telling the
     // teacher) when nothing could be saved, and the window stays open.
     bool SaveAndExit();
-    // Every way out but "保存并退出" (the close box, Alt+F4, the tool bar's "退出"): with
-    // grades or absences not yet saved it asks whether to save first. True when the window
-    // ended, false when it stays open.
+    // Every way out but "保存并退出" (the close box, Alt+F4, the tool bar's "退出"): with a
+    // lesson begun and not saved it asks whether to save first. True when the window ended,
+    // false when it stays open.
     bool ExitProgram();
     void OnBnClickedSettings();
     void OnBnClickedLessonPlan();

@@ -20,7 +20,7 @@ void CPellorDlg::OnBnClickedSettings()
     dlg.setAcceptCheck([this, &dlg] {
         RollCallSettings edited = m_lesson->settings();
         dlg.TakeInto(edited);
-        return !m_lesson->WantsReload(edited) || !m_lesson->isUnsaved()
+        return !m_lesson->WantsReload(edited) || !m_lesson->hasUnsavedGrades()
             || Prompt::box(&dlg, QStringLiteral("本节课的成绩尚未保存，重新读取成绩文件会丢失这些成绩。是否继续？"), {},
                            Prompt::YesNo, Prompt::Question)
             == Prompt::Yes;

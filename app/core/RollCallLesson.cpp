@@ -55,6 +55,7 @@ GroupScoreFile::LoadResult RollCallLesson::LoadGroupScores(const QString &scoreD
     const bool whole = result.status == GroupScoreFile::LoadStatus::Loaded;
     m_nGroupsListed = whole ? numOfClass : qMin(numOfClass, result.groupsLoaded + 1);
     m_unrecognised = result.unrecognised;
+    m_bSaved = false;
     // New tables: the number on call addresses nobody in them.
     m_nGroup = whole ? 0 : -1;
     m_nStudentOnCall = 0;
@@ -65,8 +66,10 @@ GroupScoreFile::LoadResult RollCallLesson::LoadGroupScores(const QString &scoreD
 QStringList RollCallLesson::Save()
 {
     const QStringList failures = GroupScoreFile::save(m_settings.m_strScoreDir, m_tables);
-    if (failures.isEmpty())
-        m_tables.m_bUnsaved = false;
+    if (failures.isEmpty()) {
+        m_tables.m_bGraded = false;
+        m_bSaved = true;
+    }
     return failures;
 }
 

@@ -54,7 +54,11 @@ public:
     // Writes the summary and every group read; the paths that could not be written come
     // back. When all were written, nothing is left unsaved.
     QStringList Save();
-    bool isUnsaved() const { return m_tables.m_bUnsaved; }
+    // A lesson begun and not saved: the groups read are credited with the base score, and a
+    // save would count the lesson. Every way out asks about it.
+    bool isUnsaved() const { return m_tables.hasLoadedGroup() && !m_bSaved; }
+    // Grades or absences given since the groups were read or saved.
+    bool hasUnsavedGrades() const { return m_tables.m_bGraded; }
 
     // The group shown (0-based), -1 for none; the student on call is always of it.
     int currentGroup() const { return m_nGroup; }
@@ -107,6 +111,7 @@ private:
     RollCallTables m_tables;
     QStringList m_unrecognised;
     int m_nGroupsListed = 0;
+    bool m_bSaved = false;
     int m_nGroup = -1;
     int m_nStudentOnCall = 0;
 };

@@ -29,7 +29,7 @@ bool addToStudent(RollCallTables &tables, int group, int number, qint64 delta)
     lesson = Points::add(lesson, delta);
     total = Points::add(total, delta);
     tables.m_nGroupScore[group] = Points::add(tables.m_nGroupScore[group], delta);
-    tables.m_bUnsaved = true;
+    tables.m_bGraded = true;
     return true;
 }
 

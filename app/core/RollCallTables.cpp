@@ -22,7 +22,7 @@ void RollCallTables::clearAll()
 {
     for (int g = 0; g < kMaxGroups; ++g)
         clearGroup(g);
-    m_bUnsaved = false;
+    m_bGraded = false;
 }
 
 bool RollCallTables::hasLoadedGroup() const

@@ -27,8 +27,8 @@ struct RollCallTables
     // Groups whose file the last load read. A save writes these and no other: a group the
     // load never reached, or one beyond the number of groups, keeps its file as it is.
     std::array<bool, kMaxGroups> m_bLoaded{};
-    // Grades or absences given since the last load or save.
-    bool m_bUnsaved = false;
+    // Grades or absences given since the last load or save: what a reload would drop.
+    bool m_bGraded = false;
 
     // Empties a group and marks it not loaded; out-of-range groups are ignored.
     void clearGroup(int group);

@@ -191,11 +191,15 @@ private slots:
         QCOMPARE(present.count(), 3);
         QCOMPARE(dlg.m_comboNumber->count(), 8);
 
+        // Nobody graded, yet the lesson has begun: its base score and its count are asked
+        // about; 否 ends it without a file written.
+        QVERIFY(m_prompt.shown.isEmpty());
+        m_prompt.answerNext(Prompt::No);
         QVERIFY(dlg.close());
         QVERIFY(!dlg.isVisible());
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(scoreFiles(*m_program), before);
-        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("本节课的成绩尚未保存，是否保存？")});
     }
 
     void saveAndExitWritesEveryFile()

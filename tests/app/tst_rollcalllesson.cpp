@@ -252,13 +252,15 @@ private slots:
         QCOMPARE(file.read(QStringLiteral("Score"), QStringLiteral("BasicScore")), QStringLiteral("2"));
         QCOMPARE(m_lesson->tables().m_nGroupScore[0], 7);
 
-        // Another number of groups wants a reload; taken with unsaved grades, it drops them.
+        // Another number of groups wants a reload; taken with unsaved grades, it drops them,
+        // and the lesson read again is begun and unsaved as the first one was.
         edited.m_nNumOfClass = 3;
         taken = m_lesson->TakeSettings(edited, true);
         QVERIFY(taken.reloadWanted);
-        QVERIFY(m_lesson->isUnsaved());
+        QVERIFY(m_lesson->hasUnsavedGrades());
         QCOMPARE(load().status, GroupScoreFile::LoadStatus::Loaded);
-        QVERIFY(!m_lesson->isUnsaved());
+        QVERIFY(!m_lesson->hasUnsavedGrades());
+        QVERIFY(m_lesson->isUnsaved());
         QCOMPARE(m_lesson->tables().m_nGroupScore[0], 6);
         QCOMPARE(m_lesson->tables().m_nGroupCount[2], 1);
 
