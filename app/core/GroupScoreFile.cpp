@@ -206,13 +206,16 @@ QString groupBlock(const RollCallTables &t, int g)
     return block;
 }
 
+QString leftOutLine(int groupNumber)
+{
+    return QStringLiteral("第%1组：%2 没有读入，本节课没有记分\n").arg(groupNumber).arg(groupFileName(groupNumber));
+}
+
 QString summaryText(const RollCallTables &t, int numOfClass)
 {
     QString text;
-    for (int g = 0; g < numOfClass && g < RollCallTables::kMaxGroups; ++g) {
-        if (t.m_bLoaded[g])
-            text += QStringLiteral("\n\n\n") + groupBlock(t, g);
-    }
+    for (int g = 0; g < numOfClass && g < RollCallTables::kMaxGroups; ++g)
+        text += QStringLiteral("\n\n\n") + (t.m_bLoaded[g] ? groupBlock(t, g) : leftOutLine(g + 1));
     return text;
 }
 
@@ -230,9 +233,10 @@ QByteArray encodeForFile(const QString &text)
 
 LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCallTables &tables)
 {
-    if (numOfClass < 1 || numOfClass > RollCallTables::kMaxGroups)
+    if (!RollCallSettings::kGroupsRange.holds(numOfClass))
         return {LoadStatus::BadGroupCount, badGroupCountMessage(), 0, {}};
     tables.clearAll();
+    tables.m_nGroupsAsked = numOfClass;
     QStringList unrecognised;
     for (int n = 1; n <= numOfClass; ++n) {
         const QString path = pathIn(scoreDir, groupFileName(n));
@@ -263,11 +267,12 @@ QStringList save(const QString &scoreDir, const RollCallTables &tables)
     QList<QByteArray> blocks(RollCallTables::kMaxGroups);
     QByteArray summary;
     const QByteArray gap = encodeForFile(QStringLiteral("\n\n\n"));
+    const int places = tables.summaryPlaces();
     for (int g = 0; g < RollCallTables::kMaxGroups; ++g) {
-        if (!tables.m_bLoaded[g])
-            continue;
-        blocks[g] = encodeForFile(groupBlock(tables, g));
-        summary += gap + blocks.at(g);
+        if (tables.m_bLoaded[g])
+            blocks[g] = encodeForFile(groupBlock(tables, g));
+        if (g < places)
+            summary += gap + (tables.m_bLoaded[g] ? blocks.at(g) : encodeForFile(leftOutLine(g + 1)));
     }
 
     QStringList failures;

@@ -34,9 +34,11 @@ void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &tables,
 // after the students; "\n" line ends.
 QString groupBlock(const RollCallTables &tables, int g);
 
-// The summary: three empty lines before the block of each loaded group of the first
-// numOfClass.
+// The summary: for each group 1..numOfClass in order, three empty lines, then the group's
+// block, or for a group left out of the lesson one line that says so, so that no block
+// takes another group's place.
 QString summaryText(const RollCallTables &tables, int numOfClass);
+QString leftOutLine(int groupNumber);
 
 // Text with CR LF line ends in the Chinese code page.
 QByteArray encodeForFile(const QString &text);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "application/RollCallSettings.h"
+
 #include <QList>
 #include <QStringList>
 
@@ -9,7 +11,7 @@
 // number k is at position k - 1.
 struct RollCallTables
 {
-    static constexpr int kMaxGroups = 8;
+    static constexpr int kMaxGroups = RollCallSettings::kGroupsRange.highest;
 
     std::array<QStringList, kMaxGroups> m_vecRawLines;
     std::array<int, kMaxGroups> m_nGroupScore{};
@@ -27,6 +29,8 @@ struct RollCallTables
     // Groups whose file the last load read. A save writes these and no other: a group the
     // load never reached, or one beyond the number of groups, keeps its file as it is.
     std::array<bool, kMaxGroups> m_bLoaded{};
+    // The number of groups the last load was asked for: the summary keeps a place for each.
+    int m_nGroupsAsked = 0;
     // Grades or absences given since the last load or save: what a reload would drop.
     bool m_bGraded = false;
 
@@ -35,6 +39,8 @@ struct RollCallTables
     // Every group, and nothing left unsaved.
     void clearAll();
     bool hasLoadedGroup() const;
+    // Groups 1..n that the summary holds a place for: those asked for, and any loaded.
+    int summaryPlaces() const;
 
     // True when group (0-based) and student number (1-based) address a student.
     bool hasStudent(int group, int number) const;

@@ -219,7 +219,13 @@ void TestGroupScoreFile::fileOfAnotherFormIsReportedAndKept()
     QCOMPARE(m_folder->readFile(groupFile(4)), badLine2);
     QCOMPARE(m_folder->readFile(groupFile(5)), noTotal);
     QCOMPARE(m_folder->readFile(groupFile(2)), gb(QStringLiteral("1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n")));
-    QCOMPARE(m_folder->readFile(kSummary), gb(QStringLiteral("\r\n\r\n\r\n1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n")));
+    // Each group keeps its place in the summary: one left out says so where its block would be.
+    auto leftOut = [](int n) {
+        return QStringLiteral("\r\n\r\n\r\n第%1组：课堂成绩%1.txt 没有读入，本节课没有记分\r\n").arg(n);
+    };
+    QCOMPARE(m_folder->readFile(kSummary),
+             gb(leftOut(1) + QStringLiteral("\r\n\r\n\r\n1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n") + leftOut(3) + leftOut(4)
+                + leftOut(5)));
 
     const QString message = GroupScoreFile::unrecognisedMessage({m_folder->file(groupFile(1))});
     QCOMPARE(message, QStringLiteral("以下成绩文件的前两行不是成绩文件的格式，这些小组没有读入，保存时也不会改写这些文件：\n")
