@@ -39,16 +39,6 @@ bool isWholeInt(const QString &text)
     return !t.isEmpty() && NumberText::scanInt(t, 0, value) == t.size();
 }
 
-// Line 2 of a roster never saved: "0", blanks after it aside. Only blanks: a CR left
-// before a line end (a UTF-16 file with CR CR LF) is no part of this form.
-bool isFreshLine2(const QString &line2)
-{
-    qsizetype end = line2.size();
-    while (end > 0 && isPadding(line2.at(end - 1)))
-        --end;
-    return QStringView(line2).left(end) == u"0";
-}
-
 void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int g);
 
 QString trimPadding(const QString &text)
@@ -60,6 +50,35 @@ QString trimPadding(const QString &text)
     while (end > begin && isPadding(text.at(end - 1)))
         --end;
     return text.mid(begin, end - begin);
+}
+
+QString withoutTrailingPadding(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && isPadding(text.at(end - 1)))
+        --end;
+    return text.left(end);
+}
+
+// Line 2's fields as a spreadsheet may have saved them: blanks around a field and double
+// quotes around it aside, and no empty field after the last one.
+QStringList line2Fields(const QString &line2)
+{
+    QStringList fields = line2.split(kTab);
+    for (QString &field : fields) {
+        field = trimPadding(field);
+        if (field.size() >= 2 && field.startsWith(u'"') && field.endsWith(u'"'))
+            field = field.mid(1, field.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    }
+    while (!fields.isEmpty() && fields.last().isEmpty())
+        fields.removeLast();
+    return fields;
+}
+
+// Line 2 of a roster never saved: "0".
+bool isFreshLine2(const QString &line2)
+{
+    return line2Fields(line2) == QStringList{QStringLiteral("0")};
 }
 
 } // namespace
@@ -84,15 +103,27 @@ QStringList readLines(const QByteArray &bytes)
     // The one detection rule of every reader: a roster saved as UTF-8 by today's editors,
     // with or without its mark, reads as such, not as the Chinese code page.
     const QString text = TextCodec::decodeDetected(bytes);
-    if (text.isEmpty())
-        return {};
-    QStringList lines = text.split(u'\n');
-    if (lines.last().isEmpty())
-        lines.removeLast(); // the line end of the last line starts no new line
-    for (QString &line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\n' && c != u'\r')
+            continue;
+        lines << text.mid(start, i - start);
+        // CR LF, and CRs doubled before LF by a text written twice through a text mode, end
+        // one line; a CR alone ends one too, so that no two lines run into one.
+        if (c == u'\r') {
+            qsizetype j = i;
+            while (j < text.size() && text.at(j) == u'\r')
+                ++j;
+            if (j < text.size() && text.at(j) == u'\n')
+                i = j;
+        }
+        start = i + 1;
     }
+    // The line end of the last line starts no new line.
+    if (start < text.size())
+        lines << text.mid(start);
     return lines;
 }
 
@@ -102,13 +133,12 @@ bool hasGroupFileHeader(const QStringList &lines)
         return true;
     if (lines.size() < 2 || !isWholeInt(lines.at(0)))
         return false;
-    const QString &line2 = lines.at(1);
-    if (isFreshLine2(line2))
+    if (isFreshLine2(lines.at(1)))
         return true;
-    const QStringList fields = line2.split(kTab);
-    if (fields.size() != 3 || !isWholeInt(fields.at(0)) || fields.at(1).trimmed() != u"总成绩")
+    const QStringList fields = line2Fields(lines.at(1));
+    if (fields.size() != 3 || !isWholeInt(fields.at(0)) || fields.at(1) != u"总成绩")
         return false;
-    const QString total = fields.at(2).trimmed();
+    const QString &total = fields.at(2);
     double value = 0;
     return !total.isEmpty() && NumberText::scanDouble(total, 0, value) == total.size();
 }
@@ -138,8 +168,7 @@ void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int
                 studentLines << lines.at(i);
         }
     } else {
-        const qsizetype firstTab = line2.indexOf(kTab);
-        t.m_nLessonCount[g] = firstTab < 0 ? 0 : NumberText::toInt(line2.left(firstTab));
+        t.m_nLessonCount[g] = line2.contains(kTab) ? NumberText::toInt(line2Fields(line2).value(0)) : 0;
         studentLines = lines.mid(2);
     }
 
@@ -148,7 +177,8 @@ void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int
     const int count = std::clamp(declaredCount, 0, static_cast<int>(studentLines.size()));
     double groupScore = 0;
     for (int i = 0; i < count; ++i) {
-        const QString &line = studentLines.at(i);
+        // A TAB or blanks a spreadsheet left after the total are no part of it.
+        const QString line = fresh ? studentLines.at(i) : withoutTrailingPadding(studentLines.at(i));
         double total = 0;
         QString name = line;
         if (!fresh) {

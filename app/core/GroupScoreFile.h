@@ -16,13 +16,14 @@ QString groupFileName(int groupNumber);
 QString summaryFileName();
 
 // Splits the file's text into lines, its encoding told by TextCodec::detect (UTF-16LE or
-// UTF-8 by their marks, UTF-8 without one, otherwise the Chinese code page). CR LF and LF
-// both end a line in every encoding.
+// UTF-8 by their marks, UTF-8 without one, otherwise the Chinese code page). CR LF, LF and a
+// CR alone each end a line in every encoding.
 QStringList readLines(const QByteArray &bytes);
 
 // True when the first two lines are those of a group file: line 1 the student count, line 2
-// "0" (blanks after it aside) for a roster never saved, or the lesson count, TAB, "总成绩",
-// TAB, the group total. A file without any line is an empty group.
+// "0" for a roster never saved, or the lesson count, TAB, "总成绩", TAB, the group total. Line
+// 2 may be as a spreadsheet saves it: blanks or double quotes around a field, TABs after the
+// last. A file without any line is an empty group.
 bool hasGroupFileHeader(const QStringList &lines);
 
 // Fills group g of the tables from a file's bytes, crediting every student with the base
