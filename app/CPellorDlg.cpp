@@ -362,6 +362,13 @@ bool CPellorDlg::SaveAndExit()
                                            : GroupScoreFile::unrecognisedMessage(unrecognised));
         return false;
     }
+    // A file the teacher changed during the lesson is overwritten only when asked to. 否
+    // writes nothing at all: a part of the lesson saved would count it twice at the next save.
+    const QStringList changed = m_lesson->ChangedFiles();
+    if (!changed.isEmpty()
+        && Prompt::box(this, GroupScoreFile::changedFilesQuestion(changed), {}, Prompt::YesNo, Prompt::Question)
+            != Prompt::Yes)
+        return false;
     const QStringList failures = m_lesson->Save();
     if (!failures.isEmpty()) {
         // Nothing is lost: the window stays open so the teacher can mend the folder and save again.

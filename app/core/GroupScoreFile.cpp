@@ -276,18 +276,21 @@ LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCal
         if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
             return {LoadStatus::OpenFailed, path + QStringLiteral(" 读取失败，请检查此文件，或小组数目设置不合理"),
                     n - 1, unrecognised};
-        const QStringList lines = readLines(file.readAll());
+        const QByteArray bytes = file.readAll();
+        const QStringList lines = readLines(bytes);
         // A list of names alone would lose its first two names to the count and lesson lines
         // at the next save: such a file is reported and left as it is.
-        if (hasGroupFileHeader(lines))
+        if (hasGroupFileHeader(lines)) {
             parseLines(lines, basicScore, tables, n - 1);
-        else
+            tables.m_fileBytes[n - 1] = bytes;
+        } else {
             unrecognised << path;
+        }
     }
     return {LoadStatus::Loaded, {}, numOfClass, unrecognised};
 }
 
-QStringList save(const QString &scoreDir, const RollCallTables &tables)
+QStringList save(const QString &scoreDir, RollCallTables &tables)
 {
     // Nothing loaded, nothing written: not even the summary.
     if (!tables.hasLoadedGroup())
@@ -310,13 +313,38 @@ QStringList save(const QString &scoreDir, const RollCallTables &tables)
         const QString error = AtomicTextFile::write(path, bytes);
         if (!error.isEmpty())
             failures << path + QStringLiteral(" (") + error + u')';
+        return error.isEmpty();
     };
     writeFile(pathIn(scoreDir, summaryFileName()), summary);
     for (int g = 0; g < RollCallTables::kMaxGroups; ++g) {
-        if (tables.m_bLoaded[g])
-            writeFile(pathIn(scoreDir, groupFileName(g + 1)), blocks.at(g));
+        if (tables.m_bLoaded[g] && writeFile(pathIn(scoreDir, groupFileName(g + 1)), blocks.at(g)))
+            tables.m_fileBytes[g] = blocks.at(g);
     }
     return failures;
+}
+
+QStringList changedSinceRead(const QString &scoreDir, const RollCallTables &tables)
+{
+    QStringList changed;
+    for (int g = 0; g < RollCallTables::kMaxGroups; ++g) {
+        if (!tables.m_bLoaded[g])
+            continue;
+        const QString path = pathIn(scoreDir, groupFileName(g + 1));
+        QFile file(path);
+        // A file gone loses nothing when written again; a pipe or a folder in its place is
+        // the writer's to report.
+        if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+            continue;
+        if (file.readAll() != tables.m_fileBytes.at(g))
+            changed << path;
+    }
+    return changed;
+}
+
+QString changedFilesQuestion(const QStringList &paths)
+{
+    return QStringLiteral("以下成绩文件在本节课中被修改过，和程序读入时不同：\n") + paths.join(u'\n')
+        + QStringLiteral("\n是否用本节课的成绩覆盖这些文件？选“否”则不保存任何文件，本节课的成绩仍在窗口中。");
 }
 
 QString unrecognisedMessage(const QStringList &paths)

@@ -65,8 +65,18 @@ LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCal
 // Writes the summary, then the file of every group the tables hold from a load, whatever
 // the number of groups is set to now, each atomically: a file that cannot be written keeps
 // its previous content. With no group loaded nothing is written. Returns the paths that
-// could not be written (with the reason), empty when everything was saved.
-QStringList save(const QString &scoreDir, const RollCallTables &tables);
+// could not be written (with the reason), empty when everything was saved; the bytes of each
+// file written are the tables' record of it from then on.
+QStringList save(const QString &scoreDir, RollCallTables &tables);
+
+// The group files the tables hold whose bytes are no longer those the load read (or the save
+// wrote): changed or replaced by someone else. A file gone is not among them (writing it
+// again loses nothing), nor a path that is no regular file now or cannot be read (the save
+// reports those).
+QStringList changedSinceRead(const QString &scoreDir, const RollCallTables &tables);
+
+// The question before a save writes over files changed by someone else.
+QString changedFilesQuestion(const QStringList &paths);
 
 // The message for files that could not be written.
 QString saveFailureMessage(const QStringList &failures);

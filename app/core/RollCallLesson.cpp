@@ -73,6 +73,11 @@ QStringList RollCallLesson::Save()
     return failures;
 }
 
+QStringList RollCallLesson::ChangedFiles() const
+{
+    return GroupScoreFile::changedSinceRead(m_settings.m_strScoreDir, m_tables);
+}
+
 int RollCallLesson::StudentOnCall() const
 {
     return m_tables.hasStudent(m_nGroup, m_nStudentOnCall) ? m_nStudentOnCall : 0;

@@ -54,6 +54,8 @@ public:
     // Writes the summary and every group read; the paths that could not be written come
     // back. When all were written, nothing is left unsaved.
     QStringList Save();
+    // The group files someone else changed since they were read (or last written).
+    QStringList ChangedFiles() const;
     // A lesson begun and not saved: the groups read are credited with the base score, and a
     // save would count the lesson. Every way out asks about it.
     bool isUnsaved() const { return m_tables.hasLoadedGroup() && !m_bSaved; }

@@ -15,6 +15,7 @@ void RollCallTables::clearGroup(int g)
     m_vecTotalScore[g].clear();
     m_nCreditedScore[g] = 0;
     m_vecKeptLines[g].clear();
+    m_fileBytes[g].clear();
     m_bLoaded[g] = false;
 }
 

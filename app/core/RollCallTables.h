@@ -2,6 +2,7 @@
 
 #include "application/RollCallSettings.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QStringList>
 
@@ -26,6 +27,9 @@ struct RollCallTables
     // Lines after the students that the count of line 1 does not take: never called on,
     // written back unchanged after them.
     std::array<QStringList, kMaxGroups> m_vecKeptLines;
+    // The bytes of each group's file as the load read them, or as the last save wrote them: a
+    // file that no longer holds them was changed by someone else since.
+    std::array<QByteArray, kMaxGroups> m_fileBytes;
     // Groups whose file the last load read. A save writes these and no other: a group the
     // load never reached, or one beyond the number of groups, keeps its file as it is.
     std::array<bool, kMaxGroups> m_bLoaded{};

@@ -255,6 +255,43 @@ private slots:
                     .startsWith(gb(QStringLiteral("7\r\n1\t总成绩\t14\r\n"))));
     }
 
+    void fileChangedDuringTheLessonIsNotOverwrittenUnasked()
+    {
+        CPellorDlg dlg;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        gradeFirstStudent(dlg);
+        // The teacher adds a student to group 2 in an editor; group 3 is saved again unchanged.
+        const QString group2 = QStringLiteral("成绩/课堂成绩2.txt");
+        m_program->writeFile(group2, m_program->readFile(group2) + gb(QStringLiteral("新同学\r\n")));
+        m_program->writeFile(QStringLiteral("成绩/课堂成绩3.txt"), m_program->readFile(QStringLiteral("成绩/课堂成绩3.txt")));
+        const auto edited = scoreFiles(*m_program);
+
+        // 否: nothing at all is written, and the lesson stays on screen to be saved later.
+        const QString question = QStringLiteral("以下成绩文件在本节课中被修改过，和程序读入时不同：\n")
+            + m_program->scoreDir() + QStringLiteral("课堂成绩2.txt\n是否用本节课的成绩覆盖这些文件？选“否”则不保存任何文件，"
+                                                     "本节课的成绩仍在窗口中。");
+        m_prompt.answerNext(Prompt::No);
+        QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
+        QCOMPARE(m_prompt.texts(), QStringList{question});
+        QCOMPARE(m_prompt.shown.first().buttons, Prompt::YesNo);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(scoreFiles(*m_program), edited);
+        QCOMPARE(shownFields(dlg), (QStringList{QStringLiteral("1"), kGroup1.first(), QStringLiteral("3"),
+                                                QStringLiteral("17")}));
+
+        // 是: the lesson's copy is written over it, as over every other group's file.
+        m_prompt.clear();
+        m_prompt.answerNext(Prompt::Yes);
+        QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
+        QCOMPARE(m_prompt.texts(), QStringList{question});
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(m_program->readFile(group2).startsWith(gb(QStringLiteral("7\r\n1\t总成绩\t14\r\n"))));
+        QVERIFY(!m_program->readFile(group2).contains(gb(QStringLiteral("新同学"))));
+        QVERIFY(m_program->readFile(QStringLiteral("成绩/课堂成绩1.txt")).startsWith(gb(QStringLiteral("8\r\n1\t总成绩\t17\r\n"))));
+    }
+
     void failedGroupLoadKeepsTheTemplateTitle()
     {
         QVERIFY(QFile::remove(m_program->file(QStringLiteral("成绩/课堂成绩2.txt"))));
