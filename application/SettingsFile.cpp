@@ -6,6 +6,9 @@
 #include "platform/base/ProfileFile.h"
 #include "platform/base/ProgramFolder.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <cmath>
 #include <limits>
 
@@ -55,6 +58,36 @@ void readFloat(const ProfileFile &file, const QString &key, float &member)
     member = v > largest ? HUGE_VALF : v < -largest ? -HUGE_VALF : static_cast<float>(v);
 }
 
+// set.ini lies in res/ of the program folder.
+QString programFolderOf(const QString &settingsPath)
+{
+    QDir folder = QFileInfo(settingsPath).dir();
+    folder.cdUp();
+    return QDir::cleanPath(folder.absolutePath());
+}
+
+// A path with a root, also one written on Windows with a drive letter.
+bool isAbsolute(const QString &path)
+{
+    return QDir::isAbsolutePath(path)
+        || (path.size() >= 3 && path.at(0).isLetter() && path.at(1) == u':' && path.at(2) == u'/');
+}
+
+// A picture inside the program folder is stored relative to it, so that a class folder copied
+// to another computer finds its own picture there.
+QString storedPicture(const QString &picture, const QString &programFolder)
+{
+    const QString clean = QDir::cleanPath(ProgramFolder::normalised(picture));
+    const QString folder = programFolder.endsWith(u'/') ? programFolder : programFolder + u'/';
+    return isAbsolute(clean) && clean.startsWith(folder) ? clean.mid(folder.size()) : picture;
+}
+
+QString readPicture(const QString &stored, const QString &programFolder)
+{
+    const QString path = ProgramFolder::normalised(stored);
+    return path.isEmpty() || isAbsolute(path) ? path : ProgramFolder::join(programFolder, path);
+}
+
 } // namespace
 
 QString pathIn(const QString &programFolder)
@@ -68,7 +101,7 @@ void readRollCallSettings(const QString &path, RollCallSettings &s)
     if (!file.exists())
         return;
     readText(file, QStringLiteral("backBrush"), QStringLiteral("backBrush"), s.m_strBackBrush);
-    s.m_strBackBrush = ProgramFolder::normalised(s.m_strBackBrush);
+    s.m_strBackBrush = readPicture(s.m_strBackBrush, programFolderOf(path));
     readInt(file, QStringLiteral("NumOfClass"), QStringLiteral("NumOfClass"), s.m_nNumOfClass);
     readInRange(file, QStringLiteral("JiGu"), QStringLiteral("NumOfJiGu"), RollCallSettings::kBeatsRange,
                 s.m_nNumOfJiGu);
@@ -103,7 +136,8 @@ void readScoreWeights(const QString &path, CPellorApp &app)
 QString writeRollCallSettings(const QString &path, const RollCallSettings &s, bool othersChanged)
 {
     // One write for the whole save: the file is replaced once, with every key or none.
-    QList<ProfileFile::Entry> entries{{QStringLiteral("backBrush"), QStringLiteral("backBrush"), s.m_strBackBrush}};
+    QList<ProfileFile::Entry> entries{{QStringLiteral("backBrush"), QStringLiteral("backBrush"),
+                                       storedPicture(s.m_strBackBrush, programFolderOf(path))}};
     if (othersChanged) {
         const auto n = NumberText::fromInt;
         entries += {

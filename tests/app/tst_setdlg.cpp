@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <tuple>
@@ -106,7 +107,7 @@ private slots:
         QCOMPARE(file.read("Voice", "Voice"), QStringLiteral("0"));
         QCOMPARE(file.read("DongHua", "ShowDongHua"), QStringLiteral("1"));
         QCOMPARE(file.read("SelectClass", "SelectClass"), QStringLiteral("0"));
-        QCOMPARE(file.read("backBrush", "backBrush"), m_dlg->backBrush());
+        QCOMPARE(file.read("backBrush", "backBrush"), QStringLiteral("res/photo/1.bmp"));
     }
 
     void drumBeatsAloneRewriteEverythingAndKeepTheLesson()
@@ -152,7 +153,7 @@ private slots:
         const QString text = QString::fromUtf8(m_program->readFile("res/set.ini"));
         QVERIFY(text.contains(QStringLiteral("[backBrush]")));
         const ProfileFile file(settingsPath());
-        QCOMPARE(file.read("backBrush", "backBrush"), m_dlg->backBrush());
+        QCOMPARE(file.read("backBrush", "backBrush"), QStringLiteral("res/photo/1.bmp"));
         QCOMPARE(file.read("NumOfClass", "NumOfClass"), QStringLiteral("3"));
         for (const char *section : {"JiGu", "Voice", "Score", "DongHua", "SelectClass"})
             QVERIFY2(!text.contains(QLatin1Char('[') + QLatin1String(section) + QLatin1Char(']')), section);
@@ -343,6 +344,42 @@ private slots:
         QVERIFY(m_dlg->lesson().isUnsaved());
     }
 
+    void pictureOfTheProgramFolderMovesWithIt()
+    {
+        startWithSettings("[NumOfClass]\r\nNumOfClass=3\r\n");
+        const QString picture = m_program->file("res/photo/3.jpg");
+        m_prompt.fileNameNext(picture);
+        runSettings([](CSetDlg *dlg) {
+            button(dlg, CSetDlg::IDC_BROWSE)->click();
+            button(dlg, CSetDlg::IDC_OK)->click();
+        });
+        QCOMPARE(m_dlg->backBrush(), picture);
+        QVERIFY(m_program->readFile("res/set.ini").contains("backBrush=res/photo/3.jpg\r\n"));
+
+        // The class copied to another computer: the settings find the picture in the folder
+        // the program runs in now.
+        const QByteArray settings = m_program->readFile("res/set.ini");
+        m_dlg.reset();
+        m_program.reset();
+        m_program = std::make_unique<TempProgramFolder>();
+        m_program->copyDemo();
+        startWithSettings(settings);
+        QCOMPARE(m_dlg->backBrush(), m_program->file("res/photo/3.jpg"));
+
+        // A picture elsewhere keeps its whole path.
+        QTemporaryDir elsewhere;
+        const QString outside = elsewhere.filePath(QStringLiteral("back.jpg"));
+        QVERIFY(QFile::copy(m_program->file("res/photo/3.jpg"), outside));
+        m_prompt.fileNameNext(outside);
+        runSettings([](CSetDlg *dlg) {
+            button(dlg, CSetDlg::IDC_BROWSE)->click();
+            button(dlg, CSetDlg::IDC_OK)->click();
+        });
+        QCOMPARE(ProfileFile(settingsPath()).read("backBrush", "backBrush"), outside);
+        startWithSettings(m_program->readFile("res/set.ini"));
+        QCOMPARE(m_dlg->backBrush(), outside);
+    }
+
     void cancelAfterAPictureThatDoesNotLoad()
     {
         startWithSettings("[NumOfClass]\r\nNumOfClass=3\r\n[backBrush]\r\nbackBrush="
@@ -359,7 +396,7 @@ private slots:
         QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("无法从流中装载图片!")});
         QCOMPARE(m_dlg->backBrush(), before);
         runSettings([](CSetDlg *dlg) { button(dlg, CSetDlg::IDC_OK)->click(); });
-        QCOMPARE(ProfileFile(settingsPath()).read("backBrush", "backBrush"), before);
+        QCOMPARE(ProfileFile(settingsPath()).read("backBrush", "backBrush"), QStringLiteral("res/photo/2.jpg"));
     }
 
     void unreadableSettingsFileIsNotWiped()

@@ -61,6 +61,7 @@ private slots:
     void readsEveryKeyOfTheMainWindow();
     void caseAndEmptyValues();
     void numbersAreHeldWithinTheirRange();
+    void pictureReadAgainstTheProgramFolder();
     void basicScoreReadTwoWays();
     void scoreFolderIsAFolder();
     void applicationObjectReadsItsWeights();
@@ -138,6 +139,18 @@ void TestSettingsFile::caseAndEmptyValues()
     QCOMPARE(s.m_nNumOfClass, 0);
 }
 
+void TestSettingsFile::pictureReadAgainstTheProgramFolder()
+{
+    // Written by hand on Windows, relative to the program folder; an absolute path as it is.
+    m_folder->writeFile(kSettings, "[backBrush]\r\nbackBrush=res\\photo\\3.jpg\r\n");
+    RollCallSettings s;
+    SettingsFile::readRollCallSettings(path(), s);
+    QCOMPARE(s.m_strBackBrush, m_folder->file(QStringLiteral("res/photo/3.jpg")));
+    m_folder->writeFile(kSettings, "[backBrush]\r\nbackBrush=D:\\pictures\\back.bmp\r\n");
+    SettingsFile::readRollCallSettings(path(), s);
+    QCOMPARE(s.m_strBackBrush, QStringLiteral("D:/pictures/back.bmp"));
+}
+
 void TestSettingsFile::numbersAreHeldWithinTheirRange()
 {
     // A file edited by hand: scores and beats are held at the ends of what the settings
@@ -175,7 +188,7 @@ void TestSettingsFile::scoreFolderIsAFolder()
     RollCallSettings s;
     SettingsFile::readRollCallSettings(path(), s);
     QCOMPARE(s.m_strScoreDir, QStringLiteral("/data/成绩/"));
-    QCOMPARE(s.m_strBackBrush, QStringLiteral("pic/1.bmp"));
+    QCOMPARE(s.m_strBackBrush, m_folder->file(QStringLiteral("pic/1.bmp")));
 
     m_folder->writeFile(kSettings, TextCodec::encodeGb18030(QStringLiteral("[ScoreDir]\r\nstudentDirectory=D:\\班级\\成绩\\\\\r\n")));
     SettingsFile::readRollCallSettings(path(), s);
