@@ -163,7 +163,9 @@ void CJiguDlg::ShowDrawOnCall()
     // During a run each beat shows its own draw.
     if (m_running)
         return;
-    if (m_nDrawNumber != 0 && m_lesson.currentGroup() == m_nDrawGroup && m_lesson.StudentOnCall() == m_nDrawNumber) {
+    const bool onCall = m_nDrawNumber != 0 && m_lesson.currentGroup() == m_nDrawGroup
+        && m_lesson.StudentOnCall() == m_nDrawNumber;
+    if (onCall) {
         m_strScore = scoreText(m_nDrawGroup, m_nDrawNumber);
     } else {
         m_nDrawNumber = 0;

@@ -366,7 +366,8 @@ bool CPellorDlg::SaveAndExit()
     // writes nothing at all: a part of the lesson saved would count it twice at the next save.
     const QStringList changed = m_lesson->ChangedFiles();
     if (!changed.isEmpty()
-        && Prompt::box(this, GroupScoreFile::changedFilesQuestion(changed), {}, Prompt::YesNo, Prompt::Question)
+        && Prompt::box(this, GroupScoreFile::changedFilesQuestion(changed), {}, Prompt::YesNo,
+                       Prompt::Question)
             != Prompt::Yes)
         return false;
     const QStringList failures = m_lesson->Save();

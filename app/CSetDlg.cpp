@@ -201,7 +201,10 @@ void CSetDlg::checkRange(DataExchange &dx, QLineEdit *field, double value, const
                          const QString &name)
 {
     if (dx.saving() && !range.holds(value))
-        dx.refuse(field, QStringLiteral("%1 应在 %2 到 %3 之间，请重新输入。").arg(name).arg(range.lowest).arg(range.highest));
+        dx.refuse(field, QStringLiteral("%1 应在 %2 到 %3 之间，请重新输入。")
+                             .arg(name)
+                             .arg(range.lowest)
+                             .arg(range.highest));
 }
 
 void CSetDlg::DoDataExchange(DataExchange &dx)

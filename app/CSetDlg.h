@@ -104,7 +104,8 @@ private:
     void exchangeRadio(DataExchange &dx, int &value);
     void exchangeCheck(DataExchange &dx, QCheckBox *box, int &value);
     // Refuses a field outside its setting's range, naming the field and the range.
-    void checkRange(DataExchange &dx, QLineEdit *field, double value, const SettingRange &range, const QString &name);
+    void checkRange(DataExchange &dx, QLineEdit *field, double value, const SettingRange &range,
+                    const QString &name);
 
     DialogTemplate m_template;
     QLineEdit *m_editBasicScore = nullptr;

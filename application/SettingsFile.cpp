@@ -32,8 +32,8 @@ void readInt(const ProfileFile &file, const QString &section, const QString &key
         member = NumberText::toInt(value);
 }
 
-void readInRange(const ProfileFile &file, const QString &section, const QString &key, const SettingRange &range,
-                 int &member)
+void readInRange(const ProfileFile &file, const QString &section, const QString &key,
+                 const SettingRange &range, int &member)
 {
     const QString value = file.read(section, key);
     if (!value.isEmpty())

@@ -44,7 +44,8 @@ RollCallLesson::SettingsTaken RollCallLesson::TakeSettings(const RollCallSetting
 bool RollCallLesson::WantsReload(const RollCallSettings &edited) const
 {
     // The score folder is set in the file alone, so only these two change what a load reads.
-    return edited.m_nNumOfClass != m_settings.m_nNumOfClass || edited.m_nBasicScore != m_settings.m_nBasicScore;
+    return edited.m_nNumOfClass != m_settings.m_nNumOfClass
+        || edited.m_nBasicScore != m_settings.m_nBasicScore;
 }
 
 GroupScoreFile::LoadResult RollCallLesson::LoadGroupScores(const QString &scoreDir, int numOfClass)

@@ -281,7 +281,8 @@ void TestGroupScoreFile::whatASpreadsheetWritesStillLoads()
     const QStringList line2s = {QStringLiteral("1\t总成绩\t4\t"), QStringLiteral("1\t总成绩\t4 　\t"),
                                 QStringLiteral("1\t\"总成绩\"\t4"), QStringLiteral("\"1\"\t\"总成绩\"\t\"4\"\t\t")};
     for (const QString &line2 : line2s) {
-        m_folder->writeFile(groupFile(1), gb(QStringLiteral("2\r\n") + line2 + QStringLiteral("\r\n甲\t\t2\t\r\n乙\t\t2 \r\n")));
+        m_folder->writeFile(groupFile(1),
+                            gb(QStringLiteral("2\r\n") + line2 + QStringLiteral("\r\n甲\t\t2\t\r\n乙\t\t2 \r\n")));
         const auto result = load(1);
         QVERIFY2(result.unrecognised.isEmpty(), qPrintable(line2));
         QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲"), QStringLiteral("乙")}));
@@ -295,7 +296,8 @@ void TestGroupScoreFile::whatASpreadsheetWritesStillLoads()
     m_folder->writeFile(groupFile(1), gb(QStringLiteral("3\r\n0\r\n张三\r\n孙三\r李四\r\n")));
     m_folder->writeFile(groupFile(2), utf16(QStringLiteral("2\r\r\n1\t总成绩\t4\r\r\n甲\t\t2\r\r\n乙\t\t2\r\r\n")));
     QCOMPARE(load(2).unrecognised, QStringList());
-    QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("张三"), QStringLiteral("孙三"), QStringLiteral("李四")}));
+    QCOMPARE(m_tables.m_vecNames[0],
+             QStringList({QStringLiteral("张三"), QStringLiteral("孙三"), QStringLiteral("李四")}));
     QCOMPARE(m_tables.m_nGroupCount[0], 3);
     QCOMPARE(m_tables.m_vecNames[1], QStringList({QStringLiteral("甲"), QStringLiteral("乙")}));
     QCOMPARE(m_tables.m_vecTotalScore[1], QList<int>({4, 4}));

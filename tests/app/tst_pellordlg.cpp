@@ -265,7 +265,8 @@ private slots:
         // The teacher adds a student to group 2 in an editor; group 3 is saved again unchanged.
         const QString group2 = QStringLiteral("成绩/课堂成绩2.txt");
         m_program->writeFile(group2, m_program->readFile(group2) + gb(QStringLiteral("新同学\r\n")));
-        m_program->writeFile(QStringLiteral("成绩/课堂成绩3.txt"), m_program->readFile(QStringLiteral("成绩/课堂成绩3.txt")));
+        const QString group3 = QStringLiteral("成绩/课堂成绩3.txt");
+        m_program->writeFile(group3, m_program->readFile(group3));
         const auto edited = scoreFiles(*m_program);
 
         // 否: nothing at all is written, and the lesson stays on screen to be saved later.
@@ -289,7 +290,8 @@ private slots:
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QVERIFY(m_program->readFile(group2).startsWith(gb(QStringLiteral("7\r\n1\t总成绩\t14\r\n"))));
         QVERIFY(!m_program->readFile(group2).contains(gb(QStringLiteral("新同学"))));
-        QVERIFY(m_program->readFile(QStringLiteral("成绩/课堂成绩1.txt")).startsWith(gb(QStringLiteral("8\r\n1\t总成绩\t17\r\n"))));
+        QVERIFY(m_program->readFile(QStringLiteral("成绩/课堂成绩1.txt"))
+                    .startsWith(gb(QStringLiteral("8\r\n1\t总成绩\t17\r\n"))));
     }
 
     void failedGroupLoadKeepsTheTemplateTitle()
