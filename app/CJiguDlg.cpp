@@ -6,6 +6,7 @@
 
 #include "platform/base/ProgramFolder.h"
 #include "platform/gui/Pause.h"
+#include "platform/gui/Prompt.h"
 #include "platform/gui/Sound.h"
 #include "platform/gui/WindowPlacement.h"
 
@@ -51,6 +52,8 @@ CJiguDlg::CJiguDlg(QWidget *owner, RollCallLesson &lesson)
     // Beats set anew in the settings count from the next run on.
     connect(&m_lesson, &RollCallLesson::settingsChanged, this,
             [this] { m_nBeats = m_lesson.settings().m_nNumOfJiGu; });
+    connect(&m_lesson, &RollCallLesson::studentOnCallChanged, this, &CJiguDlg::ShowDrawOnCall);
+    connect(&m_lesson, &RollCallLesson::scoresChanged, this, &CJiguDlg::ShowDrawOnCall);
 }
 
 CJiguDlg::~CJiguDlg() = default;
@@ -127,13 +130,58 @@ void CJiguDlg::UpdateData(bool saveAndValidate)
     m_staticRemaining->setText(QString::number(m_nRemaining));
 }
 
+bool CJiguDlg::CanRun()
+{
+    using Refusal = RollCallLesson::PickRefusal;
+    Refusal refusal = Refusal::None;
+    if (m_bRandomGroup()) {
+        if (!m_lesson.HasGroupWithStudents())
+            refusal = Refusal::NoGroupWithStudents;
+    } else {
+        if (!m_lesson.HasStudents(m_nGroup))
+            m_nGroup = m_lesson.currentGroup();
+        if (!m_lesson.HasStudents(m_nGroup))
+            refusal = Refusal::EmptyGroup;
+    }
+    if (refusal == Refusal::None)
+        return true;
+    Prompt::box(this, RollCallLesson::refusalText(refusal), {}, Prompt::OkOnly, Prompt::NoIcon);
+    return false;
+}
+
+QString CJiguDlg::scoreText(int group, int number) const
+{
+    const RollCallTables &tables = m_lesson.tables();
+    if (!tables.hasStudent(group, number))
+        return {};
+    return QString::number(m_bRandomGroup() != 0 ? tables.m_nGroupScore[group]
+                                                  : tables.m_vecTotalScore[group].at(number - 1));
+}
+
+void CJiguDlg::ShowDrawOnCall()
+{
+    // During a run each beat shows its own draw.
+    if (m_running)
+        return;
+    const bool onCall = m_nDrawNumber != 0 && m_lesson.currentGroup() == m_nDrawGroup
+        && m_lesson.StudentOnCall() == m_nDrawNumber;
+    if (onCall) {
+        m_strScore = scoreText(m_nDrawGroup, m_nDrawNumber);
+    } else {
+        m_nDrawNumber = 0;
+        m_strName.clear();
+        m_strScore.clear();
+        m_strGroup.clear();
+    }
+    UpdateData(false);
+}
+
 void CJiguDlg::StartJigu()
 {
     // A beat pauses with repainting; a timer must not start a second run inside the first.
-    if (m_running || !m_created)
+    if (m_running || !m_created || !CanRun())
         return;
     m_running = true;
-    const RollCallTables &tables = m_lesson.tables();
     m_nRemaining = m_nBeats;
 
     Sound::play(ProgramFolder::join(theApp().programFolder(), QStringLiteral("res/声音/gu.wav")),
@@ -143,10 +191,8 @@ void CJiguDlg::StartJigu()
     m_bStopRun = false;
     int g = m_nGroup;
     for (int i = 0; i < m_nBeats; ++i) {
-        const int beatGroup = m_bRandomGroup()
-            ? RollCallPick::randomGroupWithStudents(tables, m_lesson.settings().m_nNumOfClass)
-            : m_nGroup;
-        if (beatGroup < 0 || beatGroup >= RollCallTables::kMaxGroups || tables.m_nGroupCount[beatGroup] <= 0)
+        const int beatGroup = m_bRandomGroup() ? m_lesson.DrawGroup() : m_nGroup;
+        if (!m_lesson.HasStudents(beatGroup))
             break; // no student to call anywhere
         m_strGroup = QStringLiteral("小组：   %1").arg(beatGroup + 1);
         Pause::pause(kBeatPauseMs);
@@ -159,8 +205,10 @@ void CJiguDlg::StartJigu()
 
         // On call at once: the main window shows the draw, in the group list too.
         const RollCallPick::Draw draw = m_lesson.Draw(g);
+        m_nDrawGroup = g;
+        m_nDrawNumber = draw.number;
         m_strName = draw.name;
-        m_strScore = QString::number(m_bRandomGroup() != 0 ? draw.groupScore : draw.total);
+        m_strScore = scoreText(g, draw.number);
         m_nRemaining = m_nBeats - i - 1;
 
         UpdateData(false);

@@ -72,6 +72,12 @@ private:
     QLabel *addStatic(int id, int x, int y, int w, int h);
     // Delivers what waits for the game's own window; the other windows' input is dropped.
     void TakeOwnInput();
+    // The group a run draws in is gone or empty since: the group the main window shows stands
+    // in for it. False, after saying why, when no draw is possible at all.
+    bool CanRun();
+    // The last draw while it is on call, its score as it stands; nothing once it is not.
+    void ShowDrawOnCall();
+    QString scoreText(int group, int number) const;
 
     RollCallLesson &m_lesson;
     DialogTemplate m_template;
@@ -86,4 +92,7 @@ private:
     bool m_created = false;
     bool m_running = false;
     bool m_bStopRun = false;
+    // The draw the statics show, number 0 for none.
+    int m_nDrawGroup = -1;
+    int m_nDrawNumber = 0;
 };

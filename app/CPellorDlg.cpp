@@ -196,8 +196,8 @@ bool CPellorDlg::OnInitDialog()
 
     theApp().m_strAppDir = ProgramFolder::executableFolder();
     m_lesson = new RollCallLesson(theApp().m_strAppDir, this);
-    connect(m_lesson, &RollCallLesson::studentOnCallChanged, this, &CPellorDlg::ShowStudentOnCall);
-    connect(m_lesson, &RollCallLesson::scoresChanged, this, &CPellorDlg::ShowStudentOnCall);
+    connect(m_lesson, &RollCallLesson::studentOnCallChanged, this, &CPellorDlg::ShowLesson);
+    connect(m_lesson, &RollCallLesson::scoresChanged, this, &CPellorDlg::ShowLesson);
 
     const QFont big = BigFont(m_nFontHeight);
     for (QWidget *control : std::initializer_list<QWidget *>{m_btnRandom, m_btnAbsent, m_btnPresent,
@@ -229,10 +229,8 @@ bool CPellorDlg::OnInitDialog()
         m_lesson->UseSettings(settings);
     }
     LoadBackground(backBrush());
-    if (LoadGroupScores(m_lesson->settings().m_strScoreDir, m_lesson->settings().m_nNumOfClass)) {
+    if (LoadGroupScores(m_lesson->settings().m_strScoreDir, m_lesson->settings().m_nNumOfClass))
         setWindowTitle(PellorStartup::kProductName);
-        fillNumberCombo(m_comboGroup->currentIndex());
-    }
     return true;
 }
 
@@ -272,34 +270,29 @@ void CPellorDlg::LoadSettings()
 
 bool CPellorDlg::LoadGroupScores(const QString &scoreDir, int numOfClass)
 {
+    // The lists and fields follow the lesson's signal.
     const auto result = m_lesson->LoadGroupScores(scoreDir, numOfClass);
     if (result.status == GroupScoreFile::LoadStatus::BadGroupCount) {
         Prompt::app(result.message);
         return false;
     }
-    m_comboGroup->clear();
-    m_comboNumber->clear();
-    for (int n = 1; n <= numOfClass && n <= result.groupsLoaded + 1; ++n)
-        m_comboGroup->addItem(QString::number(n));
     if (!result.unrecognised.isEmpty())
         Prompt::app(GroupScoreFile::unrecognisedMessage(result.unrecognised));
     if (result.status == GroupScoreFile::LoadStatus::OpenFailed) {
         Prompt::app(result.message);
         return false;
     }
-    m_comboGroup->setCurrentIndex(0);
-    m_comboNumber->setCurrentIndex(0);
     return true;
 }
 
 void CPellorDlg::fillNumberCombo(int group)
 {
     m_comboNumber->clear();
+    m_nNumbersGroup = group;
     if (group < 0 || group >= RollCallTables::kMaxGroups)
         return;
     for (int n = 1; n <= m_lesson->tables().m_nGroupCount[group]; ++n)
         m_comboNumber->addItem(QString::number(n));
-    // The list is filled, not chosen from: no number is on call until one is picked.
     m_comboNumber->setCurrentIndex(-1);
 }
 
@@ -320,36 +313,40 @@ void CPellorDlg::UpdateData(bool saveAndValidate)
 
 void CPellorDlg::OnCbnSelchangeGroup()
 {
-    const int g = m_comboGroup->currentIndex();
-    if (g < 0 || g >= RollCallTables::kMaxGroups)
-        return;
-    fillNumberCombo(g);
-    m_strGroupScore = QString::number(m_lesson->tables().m_nGroupScore[g]);
-    UpdateData(false);
+    m_lesson->ChooseGroup(m_comboGroup->currentIndex());
 }
 
 void CPellorDlg::OnCbnSelchangeStudent()
 {
-    UpdateData(true);
-    m_lesson->Choose(m_comboGroup->currentIndex(), m_comboNumber->currentIndex() + 1);
+    // A number that addresses nobody leaves the fields as the lesson has them.
+    if (!m_lesson->Choose(m_lesson->currentGroup(), m_comboNumber->currentIndex() + 1))
+        ShowLesson();
 }
 
-void CPellorDlg::ShowStudentOnCall()
+void CPellorDlg::ShowLesson()
 {
     const RollCallTables &tables = m_lesson->tables();
-    const int g = m_lesson->groupOnCall();
-    const int k = m_lesson->StudentOnCall(g);
-    if (k == 0)
-        return;
-    // Only the selection follows the student's group; the number list stays as it is.
-    if (g != m_comboGroup->currentIndex() && g < m_comboGroup->count()) {
+    const int listed = m_lesson->groupsListed();
+    if (m_comboGroup->count() != listed) {
+        m_comboGroup->clear();
+        for (int n = 1; n <= listed; ++n)
+            m_comboGroup->addItem(QString::number(n));
+    }
+    const int g = m_lesson->currentGroup();
+    if (m_comboGroup->currentIndex() != g) {
         m_comboGroup->setCurrentIndex(g);
         m_comboGroup->repaint();
     }
-    m_strStuNumber = QString::number(k);
-    m_strStuName = tables.m_vecNames[g].at(k - 1);
-    m_strStuScore = QString::number(tables.m_vecTotalScore[g].at(k - 1));
-    m_strGroupScore = QString::number(tables.m_nGroupScore[g]);
+    // The number list is always the shown group's, refilled for a group read again too.
+    const bool inTables = g >= 0 && g < RollCallTables::kMaxGroups;
+    if (g != m_nNumbersGroup || m_comboNumber->count() != (inTables ? tables.m_nGroupCount[g] : 0))
+        fillNumberCombo(g);
+
+    const int k = m_lesson->StudentOnCall();
+    m_strStuNumber = k == 0 ? QString() : QString::number(k);
+    m_strStuName = k == 0 ? QString() : tables.m_vecNames[g].at(k - 1);
+    m_strStuScore = k == 0 ? QString() : QString::number(tables.m_vecTotalScore[g].at(k - 1));
+    m_strGroupScore = inTables ? QString::number(tables.m_nGroupScore[g]) : QString();
     OnRefreshFields();
 }
 
@@ -368,6 +365,14 @@ bool CPellorDlg::SaveAndExit()
                                            : GroupScoreFile::unrecognisedMessage(unrecognised));
         return false;
     }
+    // A file the teacher changed during the lesson is overwritten only when asked to. 否
+    // writes nothing at all: a part of the lesson saved would count it twice at the next save.
+    const QStringList changed = m_lesson->ChangedFiles();
+    if (!changed.isEmpty()
+        && Prompt::box(this, GroupScoreFile::changedFilesQuestion(changed), {}, Prompt::YesNo,
+                       Prompt::Question)
+            != Prompt::Yes)
+        return false;
     const QStringList failures = m_lesson->Save();
     if (!failures.isEmpty()) {
         // Nothing is lost: the window stays open so the teacher can mend the folder and save again.
@@ -532,7 +537,7 @@ void CPellorDlg::reject()
 
 bool CPellorDlg::ExitProgram()
 {
-    // One slip of the mouse must not lose a lesson: with grades given, ask first.
+    // One slip of the mouse must not lose a lesson, graded or not: a lesson begun is asked about.
     if (m_lesson->isUnsaved()) {
         switch (Prompt::box(this, QStringLiteral("本节课的成绩尚未保存，是否保存？"), {}, Prompt::YesNoCancel,
                             Prompt::Question)) {

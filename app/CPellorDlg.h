@@ -126,9 +126,9 @@ public slots:
     // "保存并退出": writes the group files and ends the window; false (after telling the
     // teacher) when nothing could be saved, and the window stays open.
     bool SaveAndExit();
-    // Every way out but "保存并退出" (the close box, Alt+F4, the tool bar's "退出"): with
-    // grades or absences not yet saved it asks whether to save first. True when the window
-    // ended, false when it stays open.
+    // Every way out but "保存并退出" (the close box, Alt+F4, the tool bar's "退出"): with a
+    // lesson begun and not saved it asks whether to save first. True when the window ended,
+    // false when it stays open.
     bool ExitProgram();
     void OnBnClickedSettings();
     void OnBnClickedLessonPlan();
@@ -164,13 +164,16 @@ private:
     void createControls();
     void fillNumberCombo(int group);
     QString defaultBackground() const;
-    // The fields show the lesson's student on call, in the group list too.
-    void ShowStudentOnCall();
+    // The lists and fields show the lesson as it is: the group shown with its numbers and
+    // score, the student on call with theirs, or nobody. Nothing else writes them.
+    void ShowLesson();
     // Shows the picture, or the default one when it does not load (its path then given back).
     bool showBackground(const QString &path, QString *fallback);
 
     RollCallLesson *m_lesson = nullptr;
 
+    // The group whose numbers the number list holds.
+    int m_nNumbersGroup = -1;
     QList<QLabel *> m_labels;
     QList<int> m_labelWidths;
     // Hidden while the presentation tool bar is up.

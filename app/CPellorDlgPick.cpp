@@ -39,24 +39,14 @@ const QString kNobodyOnCall = QStringLiteral("还未挑选回答问题的学生�
 
 void CPellorDlg::OnBnClickedRandom()
 {
-    const RollCallLesson::PickStart start = m_lesson->StartPick(m_comboGroup->currentIndex());
+    const RollCallLesson::PickStart start = m_lesson->StartPick();
     const int g = start.group;
-    if (g >= 0 && g != m_comboGroup->currentIndex() && g < m_comboGroup->count()) {
-        // Only the selection moves; the number list still belongs to the previous group.
-        m_comboGroup->setCurrentIndex(g);
-        m_comboGroup->repaint();
+    if (start.refusal == RollCallLesson::PickRefusal::BadGroupCount) {
+        Prompt::app(RollCallLesson::refusalText(start.refusal));
+        return;
     }
-    switch (start.refusal) {
-    case RollCallLesson::PickRefusal::None:
-        break;
-    case RollCallLesson::PickRefusal::BadGroupCount:
-        Prompt::app(GroupScoreFile::badGroupCountMessage());
-        return;
-    case RollCallLesson::PickRefusal::NoGroupChosen:
-        tell(this, QStringLiteral("还未选择小组"));
-        return;
-    case RollCallLesson::PickRefusal::EmptyGroup:
-        tell(this, QStringLiteral("小组人数为0，请查看所选小组是否正确"));
+    if (start.refusal != RollCallLesson::PickRefusal::None) {
+        tell(this, RollCallLesson::refusalText(start.refusal));
         return;
     }
 
@@ -90,8 +80,9 @@ void CPellorDlg::OnBnClickedRandom()
 
 void CPellorDlg::OnBnClickedPresent()
 {
-    if (m_lesson->StudentOnCall(m_comboGroup->currentIndex()) == 0) {
+    if (m_lesson->StudentOnCall() == 0) {
         tell(this, kNobodyOnCall);
+        ShowLesson();
         return;
     }
 
@@ -124,13 +115,14 @@ void CPellorDlg::OnBnClickedPresent()
         }
         Sound::stop();
     }
-    UpdateData(false);
+    ShowLesson();
 }
 
 void CPellorDlg::OnAbsent()
 {
-    if (m_lesson->StudentOnCall(m_comboGroup->currentIndex()) == 0) {
+    if (m_lesson->StudentOnCall() == 0) {
         tell(this, kNobodyOnCall);
+        ShowLesson();
         return;
     }
 
@@ -141,7 +133,7 @@ void CPellorDlg::OnAbsent()
         KuangKeMofa clip(this);
         clip.exec();
     }
-    UpdateData(false);
+    ShowLesson();
 }
 
 void CPellorDlg::PlayGoodbyeClip()

@@ -14,6 +14,17 @@ void CPellorDlg::OnBnClickedSettings()
     dlg.FillFrom(m_lesson->settings());
     // A chosen picture shows on this window at once, before the dialog is closed.
     connect(&dlg, &CSetDlg::pictureChosen, this, &CPellorDlg::PreviewBackground);
+    // A reload drops the lesson's grades, so it asks before anything is taken. 否 keeps the
+    // dialog open with the teacher's edits: the lesson and the file stay as they were until
+    // the teacher changes the edits or cancels.
+    dlg.setAcceptCheck([this, &dlg] {
+        RollCallSettings edited = m_lesson->settings();
+        dlg.TakeInto(edited);
+        return !m_lesson->WantsReload(edited) || !m_lesson->hasUnsavedGrades()
+            || Prompt::box(&dlg, QStringLiteral("本节课的成绩尚未保存，重新读取成绩文件会丢失这些成绩。是否继续？"), {},
+                           Prompt::YesNo, Prompt::Question)
+            == Prompt::Yes;
+    });
 
     if (dlg.exec() == QDialog::Accepted) {
         RollCallSettings edited = m_lesson->settings();
@@ -22,18 +33,9 @@ void CPellorDlg::OnBnClickedSettings()
         // The window runs with the new values; the teacher learns they will not survive a restart.
         if (!taken.writeError.isEmpty())
             Prompt::app(taken.writeError);
-
-        // A reload drops the lesson's grades, so it asks first. Kept, the lesson goes on with
-        // the credit it was given. The picture is on the window already, from the preview.
-        if (taken.reloadWanted
-            && (!m_lesson->isUnsaved()
-                || Prompt::box(this,
-                               QStringLiteral("本节课的成绩尚未保存，重新读取成绩文件会丢失这些成绩。是否继续？"),
-                               {}, Prompt::YesNo, Prompt::Question)
-                       == Prompt::Yes)) {
+        // The picture is on the window already, from the preview.
+        if (taken.reloadWanted)
             LoadGroupScores(m_lesson->settings().m_strScoreDir, m_lesson->settings().m_nNumOfClass);
-            fillNumberCombo(m_comboGroup->currentIndex());
-        }
     }
     setWindowTitle(PellorStartup::kProductName + QStringLiteral("2.6版"));
 }

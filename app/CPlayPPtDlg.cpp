@@ -186,8 +186,9 @@ void CPlayPPtDlg::OnBnClickedSettings()
 {
     CPellorApp &app = theApp();
     CSetDlg dlg(this);
-    dlg.m_nVoice = m_lesson.settings().m_nVoice;
-    dlg.m_nShowDonghua = m_lesson.settings().m_nShowDonghua;
+    // The fields show the settings in effect, so that OK finds each in its range; only the
+    // three switches are taken back.
+    dlg.FillFrom(m_lesson.settings());
     dlg.m_nShowScore = app.m_bShowScore;
     if (dlg.exec() != QDialog::Accepted)
         return;

@@ -14,22 +14,8 @@
 #include <QRadioButton>
 #include <QShowEvent>
 
-#include <climits>
-#include <cmath>
 
 namespace {
-
-// Whole points, truncated toward zero; a value beyond int is held at int's limit rather
-// than wrapped.
-int truncatedScore(float value)
-{
-    const double whole = std::trunc(static_cast<double>(value));
-    if (whole >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    if (whole <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    return static_cast<int>(whole);
-}
 
 // Takes the dialog's value when it differs; true when it did.
 bool takeOver(int &member, int value)
@@ -44,7 +30,7 @@ bool takeOverScore(int &member, float value)
 {
     if (static_cast<float>(member) == value)
         return false;
-    member = truncatedScore(value);
+    member = RollCallSettings::kScoreRange.clamped(value);
     return true;
 }
 
@@ -211,16 +197,33 @@ void CSetDlg::exchangeCheck(DataExchange &dx, QCheckBox *box, int &value)
         box->setChecked(value != 0);
 }
 
+void CSetDlg::checkRange(DataExchange &dx, QLineEdit *field, double value, const SettingRange &range,
+                         const QString &name)
+{
+    if (dx.saving() && !range.holds(value))
+        dx.refuse(field, QStringLiteral("%1 应在 %2 到 %3 之间，请重新输入。")
+                             .arg(name)
+                             .arg(range.lowest)
+                             .arg(range.highest));
+}
+
 void CSetDlg::DoDataExchange(DataExchange &dx)
 {
+    const SettingRange &scores = RollCallSettings::kScoreRange;
     dx.text(m_editBackBrush, m_strBackBrush);
     dx.number(m_editNumOfClass, m_nNumOfClass);
+    checkRange(dx, m_editNumOfClass, m_nNumOfClass, RollCallSettings::kGroupsRange, QStringLiteral("小组数目"));
     dx.number(m_editBasicScore, m_fBasicScore);
+    checkRange(dx, m_editBasicScore, m_fBasicScore, scores, QStringLiteral("基本分"));
     dx.number(m_editWrongScore, m_fWrongScore);
+    checkRange(dx, m_editWrongScore, m_fWrongScore, scores, QStringLiteral("加油"));
     dx.number(m_editRightScore, m_fRightScore);
+    checkRange(dx, m_editRightScore, m_fRightScore, scores, QStringLiteral("良"));
     dx.number(m_editQuiteRightScore, m_fQuiteRightScore);
+    checkRange(dx, m_editQuiteRightScore, m_fQuiteRightScore, scores, QStringLiteral("优秀"));
     exchangeRadio(dx, m_nVoice);
     dx.number(m_editJigu, m_nNumOfJiGu);
+    checkRange(dx, m_editJigu, m_nNumOfJiGu, RollCallSettings::kBeatsRange, QStringLiteral("击鼓次数"));
     exchangeCheck(dx, m_checkDonghua, m_nShowDonghua);
     exchangeCheck(dx, m_checkSelectClass, m_nSelectClass);
     exchangeCheck(dx, m_checkShowScore, m_nShowScore);
@@ -259,7 +262,7 @@ void CSetDlg::showEvent(QShowEvent *event)
 
 void CSetDlg::accept()
 {
-    if (!UpdateData(true))
+    if (!UpdateData(true) || (m_acceptCheck && !m_acceptCheck()))
         return;
     QDialog::accept();
 }

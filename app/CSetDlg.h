@@ -5,7 +5,10 @@
 
 #include <QBrush>
 
+#include <functional>
+
 struct RollCallSettings;
+struct SettingRange;
 class DataExchange;
 class QAbstractButton;
 class QButtonGroup;
@@ -76,6 +79,10 @@ public:
     // "。。。": choose the background picture.
     void OnBnClickedBrowsePicture();
 
+    // Asked after the fields passed their checks, before OK closes the dialog: false keeps
+    // it open with the teacher's edits.
+    void setAcceptCheck(std::function<bool()> check) { m_acceptCheck = std::move(check); }
+
 signals:
     // A picture chosen, before the dialog is closed.
     void pictureChosen(const QString &path);
@@ -96,6 +103,9 @@ private:
     void addLabel(const QString &text, int x, int y, int w, int h);
     void exchangeRadio(DataExchange &dx, int &value);
     void exchangeCheck(DataExchange &dx, QCheckBox *box, int &value);
+    // Refuses a field outside its setting's range, naming the field and the range.
+    void checkRange(DataExchange &dx, QLineEdit *field, double value, const SettingRange &range,
+                    const QString &name);
 
     DialogTemplate m_template;
     QLineEdit *m_editBasicScore = nullptr;
@@ -106,4 +116,5 @@ private:
     QLineEdit *m_editBackBrush = nullptr;
     QCheckBox *m_checkShowScore = nullptr;
     QButtonGroup *m_groupVoice = nullptr;
+    std::function<bool()> m_acceptCheck;
 };

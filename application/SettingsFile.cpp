@@ -6,7 +6,9 @@
 #include "platform/base/ProfileFile.h"
 #include "platform/base/ProgramFolder.h"
 
-#include <climits>
+#include <QDir>
+#include <QFileInfo>
+
 #include <cmath>
 #include <limits>
 
@@ -30,14 +32,20 @@ void readInt(const ProfileFile &file, const QString &section, const QString &key
         member = NumberText::toInt(value);
 }
 
+void readInRange(const ProfileFile &file, const QString &section, const QString &key,
+                 const SettingRange &range, int &member)
+{
+    const QString value = file.read(section, key);
+    if (!value.isEmpty())
+        member = range.clamped(NumberText::toInt(value));
+}
+
 // Scores may be stored with a fraction; the roll-call counts whole points.
-void readTruncated(const ProfileFile &file, const QString &key, int &member)
+void readScore(const ProfileFile &file, const QString &key, int &member)
 {
     const QString value = file.read(kScore, key);
-    if (value.isEmpty())
-        return;
-    const double v = std::trunc(NumberText::toDouble(value));
-    member = v >= INT_MAX ? INT_MAX : v <= INT_MIN ? INT_MIN : static_cast<int>(v);
+    if (!value.isEmpty())
+        member = RollCallSettings::kScoreRange.clamped(NumberText::toDouble(value));
 }
 
 void readFloat(const ProfileFile &file, const QString &key, float &member)
@@ -48,6 +56,36 @@ void readFloat(const ProfileFile &file, const QString &key, float &member)
     const double v = NumberText::toDouble(value);
     const double largest = std::numeric_limits<float>::max();
     member = v > largest ? HUGE_VALF : v < -largest ? -HUGE_VALF : static_cast<float>(v);
+}
+
+// set.ini lies in res/ of the program folder.
+QString programFolderOf(const QString &settingsPath)
+{
+    QDir folder = QFileInfo(settingsPath).dir();
+    folder.cdUp();
+    return QDir::cleanPath(folder.absolutePath());
+}
+
+// A path with a root, also one written on Windows with a drive letter.
+bool isAbsolute(const QString &path)
+{
+    return QDir::isAbsolutePath(path)
+        || (path.size() >= 3 && path.at(0).isLetter() && path.at(1) == u':' && path.at(2) == u'/');
+}
+
+// A picture inside the program folder is stored relative to it, so that a class folder copied
+// to another computer finds its own picture there.
+QString storedPicture(const QString &picture, const QString &programFolder)
+{
+    const QString clean = QDir::cleanPath(ProgramFolder::normalised(picture));
+    const QString folder = programFolder.endsWith(u'/') ? programFolder : programFolder + u'/';
+    return isAbsolute(clean) && clean.startsWith(folder) ? clean.mid(folder.size()) : picture;
+}
+
+QString readPicture(const QString &stored, const QString &programFolder)
+{
+    const QString path = ProgramFolder::normalised(stored);
+    return path.isEmpty() || isAbsolute(path) ? path : ProgramFolder::join(programFolder, path);
 }
 
 } // namespace
@@ -63,17 +101,18 @@ void readRollCallSettings(const QString &path, RollCallSettings &s)
     if (!file.exists())
         return;
     readText(file, QStringLiteral("backBrush"), QStringLiteral("backBrush"), s.m_strBackBrush);
-    s.m_strBackBrush = ProgramFolder::normalised(s.m_strBackBrush);
+    s.m_strBackBrush = readPicture(s.m_strBackBrush, programFolderOf(path));
     readInt(file, QStringLiteral("NumOfClass"), QStringLiteral("NumOfClass"), s.m_nNumOfClass);
-    readInt(file, QStringLiteral("JiGu"), QStringLiteral("NumOfJiGu"), s.m_nNumOfJiGu);
+    readInRange(file, QStringLiteral("JiGu"), QStringLiteral("NumOfJiGu"), RollCallSettings::kBeatsRange,
+                s.m_nNumOfJiGu);
     readInt(file, QStringLiteral("Voice"), QStringLiteral("Voice"), s.m_nVoice);
     readInt(file, QStringLiteral("DongHua"), QStringLiteral("ShowDonghua"), s.m_nShowDonghua);
     readInt(file, QStringLiteral("SelectClass"), QStringLiteral("SelectClass"), s.m_nSelectClass);
-    readTruncated(file, QStringLiteral("BasicScore"), s.m_nBasicScore);
-    readTruncated(file, QStringLiteral("WrongScore"), s.m_nWrongScore);
-    readTruncated(file, QStringLiteral("ZhuDongFen"), s.m_nZhuDongFen);
-    readTruncated(file, QStringLiteral("RightScore"), s.m_nRightScore);
-    readTruncated(file, QStringLiteral("QuiteRightScore"), s.m_nQuiteRightScore);
+    readScore(file, QStringLiteral("BasicScore"), s.m_nBasicScore);
+    readScore(file, QStringLiteral("WrongScore"), s.m_nWrongScore);
+    readScore(file, QStringLiteral("ZhuDongFen"), s.m_nZhuDongFen);
+    readScore(file, QStringLiteral("RightScore"), s.m_nRightScore);
+    readScore(file, QStringLiteral("QuiteRightScore"), s.m_nQuiteRightScore);
     // The value names a folder whether or not it ends with a separator.
     QString scoreDir;
     readText(file, QStringLiteral("ScoreDir"), QStringLiteral("studentDirectory"), scoreDir);
@@ -97,7 +136,8 @@ void readScoreWeights(const QString &path, CPellorApp &app)
 QString writeRollCallSettings(const QString &path, const RollCallSettings &s, bool othersChanged)
 {
     // One write for the whole save: the file is replaced once, with every key or none.
-    QList<ProfileFile::Entry> entries{{QStringLiteral("backBrush"), QStringLiteral("backBrush"), s.m_strBackBrush}};
+    QList<ProfileFile::Entry> entries{{QStringLiteral("backBrush"), QStringLiteral("backBrush"),
+                                       storedPicture(s.m_strBackBrush, programFolderOf(path))}};
     if (othersChanged) {
         const auto n = NumberText::fromInt;
         entries += {

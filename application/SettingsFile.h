@@ -14,7 +14,8 @@ QString pathIn(const QString &programFolder);
 
 // The main window's reader: every key present and not empty replaces the member;
 // a missing file reads nothing. The five integer scores are truncated toward zero. Paths
-// come back with '/' separators, the score folder always ending with one.
+// come back with '/' separators, the score folder always ending with one; a relative picture
+// path is read against the program folder that holds res/set.ini.
 void readRollCallSettings(const QString &path, RollCallSettings &settings);
 
 // The application object's reader of the six grading weights.
@@ -23,7 +24,8 @@ void readScoreWeights(const QString &path, CPellorApp &app);
 // Each writer sets its keys in one replacement of the file: all of them or, with the reason
 // returned, none. An empty string means written.
 
-// The settings dialog's write: the picture always, the other keys only when othersChanged.
+// The settings dialog's write: the picture always, the other keys only when othersChanged. A
+// picture inside the program folder is written relative to it.
 QString writeRollCallSettings(const QString &path, const RollCallSettings &settings, bool othersChanged);
 
 // The tool bar's write of its three switches.

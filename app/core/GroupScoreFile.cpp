@@ -1,5 +1,7 @@
 #include "GroupScoreFile.h"
 
+#include "Points.h"
+
 #include "platform/base/AtomicTextFile.h"
 #include "platform/base/NumberText.h"
 #include "platform/base/ProgramFolder.h"
@@ -16,16 +18,6 @@ namespace GroupScoreFile {
 namespace {
 
 const QChar kTab = u'\t';
-
-int truncated(double value)
-{
-    const double t = std::trunc(value);
-    if (t >= 2147483647.0)
-        return 2147483647;
-    if (t <= -2147483648.0)
-        return -2147483647 - 1;
-    return static_cast<int>(t);
-}
 
 bool isPadding(QChar c)
 {
@@ -47,16 +39,6 @@ bool isWholeInt(const QString &text)
     return !t.isEmpty() && NumberText::scanInt(t, 0, value) == t.size();
 }
 
-// Line 2 of a roster never saved: "0", blanks after it aside. Only blanks: a CR left
-// before a line end (a UTF-16 file with CR CR LF) is no part of this form.
-bool isFreshLine2(const QString &line2)
-{
-    qsizetype end = line2.size();
-    while (end > 0 && isPadding(line2.at(end - 1)))
-        --end;
-    return QStringView(line2).left(end) == u"0";
-}
-
 void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int g);
 
 QString trimPadding(const QString &text)
@@ -68,6 +50,35 @@ QString trimPadding(const QString &text)
     while (end > begin && isPadding(text.at(end - 1)))
         --end;
     return text.mid(begin, end - begin);
+}
+
+QString withoutTrailingPadding(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && isPadding(text.at(end - 1)))
+        --end;
+    return text.left(end);
+}
+
+// Line 2's fields as a spreadsheet may have saved them: blanks around a field and double
+// quotes around it aside, and no empty field after the last one.
+QStringList line2Fields(const QString &line2)
+{
+    QStringList fields = line2.split(kTab);
+    for (QString &field : fields) {
+        field = trimPadding(field);
+        if (field.size() >= 2 && field.startsWith(u'"') && field.endsWith(u'"'))
+            field = field.mid(1, field.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    }
+    while (!fields.isEmpty() && fields.last().isEmpty())
+        fields.removeLast();
+    return fields;
+}
+
+// Line 2 of a roster never saved: "0".
+bool isFreshLine2(const QString &line2)
+{
+    return line2Fields(line2) == QStringList{QStringLiteral("0")};
 }
 
 } // namespace
@@ -100,13 +111,12 @@ bool hasGroupFileHeader(const QStringList &lines)
         return true;
     if (lines.size() < 2 || !isWholeInt(lines.at(0)))
         return false;
-    const QString &line2 = lines.at(1);
-    if (isFreshLine2(line2))
+    if (isFreshLine2(lines.at(1)))
         return true;
-    const QStringList fields = line2.split(kTab);
-    if (fields.size() != 3 || !isWholeInt(fields.at(0)) || fields.at(1).trimmed() != u"总成绩")
+    const QStringList fields = line2Fields(lines.at(1));
+    if (fields.size() != 3 || !isWholeInt(fields.at(0)) || fields.at(1) != u"总成绩")
         return false;
-    const QString total = fields.at(2).trimmed();
+    const QString &total = fields.at(2);
     double value = 0;
     return !total.isEmpty() && NumberText::scanDouble(total, 0, value) == total.size();
 }
@@ -136,8 +146,7 @@ void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int
                 studentLines << lines.at(i);
         }
     } else {
-        const qsizetype firstTab = line2.indexOf(kTab);
-        t.m_nLessonCount[g] = firstTab < 0 ? 0 : NumberText::toInt(line2.left(firstTab));
+        t.m_nLessonCount[g] = line2.contains(kTab) ? NumberText::toInt(line2Fields(line2).value(0)) : 0;
         studentLines = lines.mid(2);
     }
 
@@ -146,7 +155,8 @@ void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int
     const int count = std::clamp(declaredCount, 0, static_cast<int>(studentLines.size()));
     double groupScore = 0;
     for (int i = 0; i < count; ++i) {
-        const QString &line = studentLines.at(i);
+        // A TAB or blanks a spreadsheet left after the total are no part of it.
+        const QString line = fresh ? studentLines.at(i) : withoutTrailingPadding(studentLines.at(i));
         double total = 0;
         QString name = line;
         if (!fresh) {
@@ -160,9 +170,9 @@ void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int
         }
         t.m_vecRawLines[g] << line;
         t.m_vecNames[g] << name;
-        t.m_vecTotalScore[g] << truncated(total + basicScore);
+        t.m_vecTotalScore[g] << Points::fromDouble(total + basicScore);
         t.m_vecLessonScore[g] << basicScore;
-        groupScore = truncated(groupScore + total + basicScore);
+        groupScore = Points::fromDouble(groupScore + total + basicScore);
     }
     t.m_nGroupScore[g] = static_cast<int>(groupScore);
     t.m_nGroupCount[g] = count;
@@ -184,7 +194,7 @@ QString groupBlock(const RollCallTables &t, int g)
     QString block;
     block.reserve(32 + count * 24);
     block += QString::number(count) + u'\n';
-    block += QString::number(static_cast<qint64>(t.m_nLessonCount[g]) + 1) + QStringLiteral("\t总成绩\t")
+    block += QString::number(Points::add(t.m_nLessonCount[g], 1)) + QStringLiteral("\t总成绩\t")
         + QString::number(t.m_nGroupScore[g]) + u'\n';
     for (int i = 0; i < count; ++i) {
         QString line = t.m_vecRawLines[g].at(i);
@@ -204,13 +214,16 @@ QString groupBlock(const RollCallTables &t, int g)
     return block;
 }
 
+QString leftOutLine(int groupNumber)
+{
+    return QStringLiteral("第%1组：%2 没有读入，本节课没有记分\n").arg(groupNumber).arg(groupFileName(groupNumber));
+}
+
 QString summaryText(const RollCallTables &t, int numOfClass)
 {
     QString text;
-    for (int g = 0; g < numOfClass && g < RollCallTables::kMaxGroups; ++g) {
-        if (t.m_bLoaded[g])
-            text += QStringLiteral("\n\n\n") + groupBlock(t, g);
-    }
+    for (int g = 0; g < numOfClass && g < RollCallTables::kMaxGroups; ++g)
+        text += QStringLiteral("\n\n\n") + (t.m_bLoaded[g] ? groupBlock(t, g) : leftOutLine(g + 1));
     return text;
 }
 
@@ -228,9 +241,10 @@ QByteArray encodeForFile(const QString &text)
 
 LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCallTables &tables)
 {
-    if (numOfClass < 1 || numOfClass > RollCallTables::kMaxGroups)
+    if (!RollCallSettings::kGroupsRange.holds(numOfClass))
         return {LoadStatus::BadGroupCount, badGroupCountMessage(), 0, {}};
     tables.clearAll();
+    tables.m_nGroupsAsked = numOfClass;
     QStringList unrecognised;
     for (int n = 1; n <= numOfClass; ++n) {
         const QString path = pathIn(scoreDir, groupFileName(n));
@@ -240,18 +254,21 @@ LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCal
         if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
             return {LoadStatus::OpenFailed, path + QStringLiteral(" 读取失败，请检查此文件，或小组数目设置不合理"),
                     n - 1, unrecognised};
-        const QStringList lines = readLines(file.readAll());
+        const QByteArray bytes = file.readAll();
+        const QStringList lines = readLines(bytes);
         // A list of names alone would lose its first two names to the count and lesson lines
         // at the next save: such a file is reported and left as it is.
-        if (hasGroupFileHeader(lines))
+        if (hasGroupFileHeader(lines)) {
             parseLines(lines, basicScore, tables, n - 1);
-        else
+            tables.m_fileBytes[n - 1] = bytes;
+        } else {
             unrecognised << path;
+        }
     }
     return {LoadStatus::Loaded, {}, numOfClass, unrecognised};
 }
 
-QStringList save(const QString &scoreDir, const RollCallTables &tables)
+QStringList save(const QString &scoreDir, RollCallTables &tables)
 {
     // Nothing loaded, nothing written: not even the summary.
     if (!tables.hasLoadedGroup())
@@ -261,11 +278,12 @@ QStringList save(const QString &scoreDir, const RollCallTables &tables)
     QList<QByteArray> blocks(RollCallTables::kMaxGroups);
     QByteArray summary;
     const QByteArray gap = encodeForFile(QStringLiteral("\n\n\n"));
+    const int places = tables.summaryPlaces();
     for (int g = 0; g < RollCallTables::kMaxGroups; ++g) {
-        if (!tables.m_bLoaded[g])
-            continue;
-        blocks[g] = encodeForFile(groupBlock(tables, g));
-        summary += gap + blocks.at(g);
+        if (tables.m_bLoaded[g])
+            blocks[g] = encodeForFile(groupBlock(tables, g));
+        if (g < places)
+            summary += gap + (tables.m_bLoaded[g] ? blocks.at(g) : encodeForFile(leftOutLine(g + 1)));
     }
 
     QStringList failures;
@@ -273,13 +291,38 @@ QStringList save(const QString &scoreDir, const RollCallTables &tables)
         const QString error = AtomicTextFile::write(path, bytes);
         if (!error.isEmpty())
             failures << path + QStringLiteral(" (") + error + u')';
+        return error.isEmpty();
     };
     writeFile(pathIn(scoreDir, summaryFileName()), summary);
     for (int g = 0; g < RollCallTables::kMaxGroups; ++g) {
-        if (tables.m_bLoaded[g])
-            writeFile(pathIn(scoreDir, groupFileName(g + 1)), blocks.at(g));
+        if (tables.m_bLoaded[g] && writeFile(pathIn(scoreDir, groupFileName(g + 1)), blocks.at(g)))
+            tables.m_fileBytes[g] = blocks.at(g);
     }
     return failures;
+}
+
+QStringList changedSinceRead(const QString &scoreDir, const RollCallTables &tables)
+{
+    QStringList changed;
+    for (int g = 0; g < RollCallTables::kMaxGroups; ++g) {
+        if (!tables.m_bLoaded[g])
+            continue;
+        const QString path = pathIn(scoreDir, groupFileName(g + 1));
+        QFile file(path);
+        // A file gone loses nothing when written again; a pipe or a folder in its place is
+        // the writer's to report.
+        if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+            continue;
+        if (file.readAll() != tables.m_fileBytes.at(g))
+            changed << path;
+    }
+    return changed;
+}
+
+QString changedFilesQuestion(const QStringList &paths)
+{
+    return QStringLiteral("以下成绩文件在本节课中被修改过，和程序读入时不同：\n") + paths.join(u'\n')
+        + QStringLiteral("\n是否用本节课的成绩覆盖这些文件？选“否”则不保存任何文件，本节课的成绩仍在窗口中。");
 }
 
 QString unrecognisedMessage(const QStringList &paths)

@@ -16,13 +16,14 @@ QString groupFileName(int groupNumber);
 QString summaryFileName();
 
 // Splits the file's text into lines, its encoding told by TextCodec::detect (UTF-16LE or
-// UTF-8 by their marks, UTF-8 without one, otherwise the Chinese code page). CR LF and LF
-// both end a line in every encoding.
+// UTF-8 by their marks, UTF-8 without one, otherwise the Chinese code page). CR LF, LF and a
+// CR alone each end a line in every encoding.
 QStringList readLines(const QByteArray &bytes);
 
 // True when the first two lines are those of a group file: line 1 the student count, line 2
-// "0" (blanks after it aside) for a roster never saved, or the lesson count, TAB, "总成绩",
-// TAB, the group total. A file without any line is an empty group.
+// "0" for a roster never saved, or the lesson count, TAB, "总成绩", TAB, the group total. Line
+// 2 may be as a spreadsheet saves it: blanks or double quotes around a field, TABs after the
+// last. A file without any line is an empty group.
 bool hasGroupFileHeader(const QStringList &lines);
 
 // Fills group g of the tables from a file's bytes, crediting every student with the base
@@ -34,9 +35,11 @@ void parseGroup(const QByteArray &bytes, int basicScore, RollCallTables &tables,
 // after the students; "\n" line ends.
 QString groupBlock(const RollCallTables &tables, int g);
 
-// The summary: three empty lines before the block of each loaded group of the first
-// numOfClass.
+// The summary: for each group 1..numOfClass in order, three empty lines, then the group's
+// block, or for a group left out of the lesson one line that says so, so that no block
+// takes another group's place.
 QString summaryText(const RollCallTables &tables, int numOfClass);
+QString leftOutLine(int groupNumber);
 
 // Text with CR LF line ends in the Chinese code page.
 QByteArray encodeForFile(const QString &text);
@@ -62,8 +65,18 @@ LoadResult load(const QString &scoreDir, int numOfClass, int basicScore, RollCal
 // Writes the summary, then the file of every group the tables hold from a load, whatever
 // the number of groups is set to now, each atomically: a file that cannot be written keeps
 // its previous content. With no group loaded nothing is written. Returns the paths that
-// could not be written (with the reason), empty when everything was saved.
-QStringList save(const QString &scoreDir, const RollCallTables &tables);
+// could not be written (with the reason), empty when everything was saved; the bytes of each
+// file written are the tables' record of it from then on.
+QStringList save(const QString &scoreDir, RollCallTables &tables);
+
+// The group files the tables hold whose bytes are no longer those the load read (or the save
+// wrote): changed or replaced by someone else. A file gone is not among them (writing it
+// again loses nothing), nor a path that is no regular file now or cannot be read (the save
+// reports those).
+QStringList changedSinceRead(const QString &scoreDir, const RollCallTables &tables);
+
+// The question before a save writes over files changed by someone else.
+QString changedFilesQuestion(const QStringList &paths);
 
 // The message for files that could not be written.
 QString saveFailureMessage(const QStringList &failures);

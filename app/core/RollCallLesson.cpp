@@ -35,12 +35,17 @@ void RollCallLesson::UseEffects(int voice, int showDonghua)
 RollCallLesson::SettingsTaken RollCallLesson::TakeSettings(const RollCallSettings &edited, bool othersChanged)
 {
     SettingsTaken taken;
-    // The score folder is set in the file alone, so only these two change what a load reads.
-    taken.reloadWanted = edited.m_nNumOfClass != m_settings.m_nNumOfClass
-        || edited.m_nBasicScore != m_settings.m_nBasicScore;
+    taken.reloadWanted = WantsReload(edited);
     UseSettings(edited);
     taken.writeError = SettingsFile::writeRollCallSettings(m_strSettingsPath, m_settings, othersChanged);
     return taken;
+}
+
+bool RollCallLesson::WantsReload(const RollCallSettings &edited) const
+{
+    // The score folder is set in the file alone, so only these two change what a load reads.
+    return edited.m_nNumOfClass != m_settings.m_nNumOfClass
+        || edited.m_nBasicScore != m_settings.m_nBasicScore;
 }
 
 GroupScoreFile::LoadResult RollCallLesson::LoadGroupScores(const QString &scoreDir, int numOfClass)
@@ -48,27 +53,45 @@ GroupScoreFile::LoadResult RollCallLesson::LoadGroupScores(const QString &scoreD
     auto result = GroupScoreFile::load(scoreDir, numOfClass, m_settings.m_nBasicScore, m_tables);
     if (result.status == GroupScoreFile::LoadStatus::BadGroupCount)
         return result;
-    // New tables: the number on call addresses nobody in them.
-    m_nGroupOnCall = -1;
-    m_nStudentOnCall = 0;
+    const bool whole = result.status == GroupScoreFile::LoadStatus::Loaded;
+    m_nGroupsListed = whole ? numOfClass : qMin(numOfClass, result.groupsLoaded + 1);
     m_unrecognised = result.unrecognised;
+    m_bSaved = false;
+    // New tables: the number on call addresses nobody in them.
+    m_nGroup = whole ? 0 : -1;
+    m_nStudentOnCall = 0;
+    emit studentOnCallChanged();
     return result;
 }
 
 QStringList RollCallLesson::Save()
 {
     const QStringList failures = GroupScoreFile::save(m_settings.m_strScoreDir, m_tables);
-    if (failures.isEmpty())
-        m_tables.m_bUnsaved = false;
+    if (failures.isEmpty()) {
+        m_tables.m_bGraded = false;
+        m_bSaved = true;
+    }
     return failures;
 }
 
-int RollCallLesson::StudentOnCall(int group) const
+QStringList RollCallLesson::ChangedFiles() const
 {
-    return group == m_nGroupOnCall && m_tables.hasStudent(group, m_nStudentOnCall) ? m_nStudentOnCall : 0;
+    return GroupScoreFile::changedSinceRead(m_settings.m_strScoreDir, m_tables);
 }
 
-RollCallLesson::PickStart RollCallLesson::StartPick(int selectedGroup)
+int RollCallLesson::StudentOnCall() const
+{
+    return m_tables.hasStudent(m_nGroup, m_nStudentOnCall) ? m_nStudentOnCall : 0;
+}
+
+void RollCallLesson::ChooseGroup(int group)
+{
+    m_nGroup = group >= 0 && group < m_nGroupsListed ? group : -1;
+    m_nStudentOnCall = 0;
+    emit studentOnCallChanged();
+}
+
+RollCallLesson::PickStart RollCallLesson::StartPick()
 {
     RandomSource::seedFromClock();
     PickStart start;
@@ -77,16 +100,56 @@ RollCallLesson::PickStart RollCallLesson::StartPick(int selectedGroup)
             start.refusal = PickRefusal::BadGroupCount;
             return start;
         }
-        start.group = RollCallPick::randomGroup(qMin(m_settings.m_nNumOfClass, RollCallTables::kMaxGroups));
-    } else if (selectedGroup < 0) {
+        start.group = DrawGroup();
+        if (start.group < 0)
+            start.refusal = PickRefusal::NoGroupWithStudents;
+        return start;
+    } else if (m_nGroup < 0) {
         start.refusal = PickRefusal::NoGroupChosen;
         return start;
     } else {
-        start.group = selectedGroup;
+        start.group = m_nGroup;
     }
     if (start.group >= RollCallTables::kMaxGroups || m_tables.m_nGroupCount[start.group] == 0)
         start.refusal = PickRefusal::EmptyGroup;
     return start;
+}
+
+QString RollCallLesson::refusalText(PickRefusal refusal)
+{
+    switch (refusal) {
+    case PickRefusal::BadGroupCount:
+        return GroupScoreFile::badGroupCountMessage();
+    case PickRefusal::NoGroupChosen:
+        return QStringLiteral("还未选择小组");
+    case PickRefusal::EmptyGroup:
+        return QStringLiteral("小组人数为0，请查看所选小组是否正确");
+    case PickRefusal::NoGroupWithStudents:
+        return QStringLiteral("读入的小组都没有学生，无法抽选小组");
+    case PickRefusal::None:
+        break;
+    }
+    return {};
+}
+
+bool RollCallLesson::HasStudents(int group) const
+{
+    return group >= 0 && group < RollCallTables::kMaxGroups && m_tables.m_bLoaded[group]
+        && m_tables.m_nGroupCount[group] > 0;
+}
+
+bool RollCallLesson::HasGroupWithStudents() const
+{
+    for (int g = 0; g < RollCallTables::kMaxGroups; ++g) {
+        if (HasStudents(g))
+            return true;
+    }
+    return false;
+}
+
+int RollCallLesson::DrawGroup() const
+{
+    return RollCallPick::randomGroupWithStudents(m_tables);
 }
 
 RollCallPick::Draw RollCallLesson::Draw(int group)
@@ -107,15 +170,15 @@ bool RollCallLesson::Choose(int group, int number)
 
 void RollCallLesson::putOnCall(int group, int number)
 {
-    m_nGroupOnCall = group;
+    m_nGroup = group;
     m_nStudentOnCall = number;
     emit studentOnCallChanged();
 }
 
 bool RollCallLesson::Grade(int gradeScore)
 {
-    const int g = m_nGroupOnCall;
-    const int k = StudentOnCall(g);
+    const int g = m_nGroup;
+    const int k = StudentOnCall();
     if (k == 0 || !RollCallScoring::applyGrade(m_tables, g, k, gradeScore, m_tables.m_nCreditedScore[g]))
         return false;
     emit scoresChanged();
@@ -124,8 +187,8 @@ bool RollCallLesson::Grade(int gradeScore)
 
 bool RollCallLesson::Absent()
 {
-    const int g = m_nGroupOnCall;
-    const int k = StudentOnCall(g);
+    const int g = m_nGroup;
+    const int k = StudentOnCall();
     if (k == 0 || !RollCallScoring::applyAbsence(m_tables, g, k, m_tables.m_nCreditedScore[g]))
         return false;
     emit scoresChanged();

@@ -40,32 +40,54 @@ public:
     // The settings dialog's OK: the edited settings take effect and go to the file, the
     // picture always and the other keys when othersChanged.
     SettingsTaken TakeSettings(const RollCallSettings &edited, bool othersChanged);
+    // Whether taking the edited settings wants the group files read again.
+    bool WantsReload(const RollCallSettings &edited) const;
 
     // Reads groups 1..numOfClass, crediting each student with the base score. Nobody is on
-    // call in the new tables. A bad number of groups changes nothing.
+    // call in the new tables; the first group is shown when every file was read, none
+    // otherwise. A bad number of groups changes nothing.
     GroupScoreFile::LoadResult LoadGroupScores(const QString &scoreDir, int numOfClass);
     // Files of the last load that were left out for their first two lines.
     const QStringList &unrecognisedFiles() const { return m_unrecognised; }
+    // The groups the last load offers to choose from: those read, and the one that failed.
+    int groupsListed() const { return m_nGroupsListed; }
     // Writes the summary and every group read; the paths that could not be written come
     // back. When all were written, nothing is left unsaved.
     QStringList Save();
-    bool isUnsaved() const { return m_tables.m_bUnsaved; }
+    // The group files someone else changed since they were read (or last written).
+    QStringList ChangedFiles() const;
+    // A lesson begun and not saved: the groups read are credited with the base score, and a
+    // save would count the lesson. Every way out asks about it.
+    bool isUnsaved() const { return m_tables.hasLoadedGroup() && !m_bSaved; }
+    // Grades or absences given since the groups were read or saved.
+    bool hasUnsavedGrades() const { return m_tables.m_bGraded; }
 
-    // The student on call: a group (0-based) and a number (1-based), or -1 and 0.
-    int groupOnCall() const { return m_nGroupOnCall; }
-    // The number on call when that student is of the group, 0 otherwise.
-    int StudentOnCall(int group) const;
+    // The group shown (0-based), -1 for none; the student on call is always of it.
+    int currentGroup() const { return m_nGroup; }
+    // The number on call (1-based), 0 for nobody.
+    int StudentOnCall() const;
+    // Another group chosen: nobody of it is on call yet.
+    void ChooseGroup(int group);
 
-    enum class PickRefusal { None, BadGroupCount, NoGroupChosen, EmptyGroup };
+    enum class PickRefusal { None, BadGroupCount, NoGroupChosen, EmptyGroup, NoGroupWithStudents };
     struct PickStart
     {
         int group = -1;
         PickRefusal refusal = PickRefusal::None;
     };
-    // Begins a pick: reseeds the random source and takes the selected group, or draws one
-    // when the pick also chooses the group. A refused pick may still carry the drawn group.
-    PickStart StartPick(int selectedGroup);
-    // One draw in the group, put on call; a number of 0 when the group has no student.
+    // Begins a pick: reseeds the random source and takes the group shown, or draws one with
+    // DrawGroup when the pick also chooses the group.
+    PickStart StartPick();
+    // What to tell the teacher for a refused pick.
+    static QString refusalText(PickRefusal refusal);
+    // A group read for the lesson that has students, and whether there is one at all.
+    bool HasStudents(int group) const;
+    bool HasGroupWithStudents() const;
+    // The one draw of a random group, for the pick and every beat of the drum game: a group
+    // read for the lesson that has students, -1 when there is none.
+    int DrawGroup() const;
+    // One draw in the group, which is shown with the student put on call; a number of 0
+    // (nothing changed) when the group has no student.
     RollCallPick::Draw Draw(int group);
     // A student chosen by hand; false (nothing changed) when group and number address nobody.
     bool Choose(int group, int number);
@@ -78,6 +100,7 @@ public:
     bool Absent();
 
 signals:
+    // The group shown or the student on call changed, or the tables were read again.
     void studentOnCallChanged();
     void scoresChanged();
     void settingsChanged();
@@ -89,6 +112,8 @@ private:
     RollCallSettings m_settings;
     RollCallTables m_tables;
     QStringList m_unrecognised;
-    int m_nGroupOnCall = -1;
+    int m_nGroupsListed = 0;
+    bool m_bSaved = false;
+    int m_nGroup = -1;
     int m_nStudentOnCall = 0;
 };

@@ -23,16 +23,11 @@ Draw drawStudent(const RollCallTables &tables, int group)
     return d;
 }
 
-int randomGroup(int numOfClass)
-{
-    return numOfClass >= 1 ? RandomSource::next() % numOfClass : 0;
-}
-
-int randomGroupWithStudents(const RollCallTables &tables, int numOfClass)
+int randomGroupWithStudents(const RollCallTables &tables)
 {
     QList<int> groups;
-    for (int g = 0; g < qMin(numOfClass, RollCallTables::kMaxGroups); ++g) {
-        if (tables.m_nGroupCount[g] > 0)
+    for (int g = 0; g < RollCallTables::kMaxGroups; ++g) {
+        if (tables.m_bLoaded[g] && tables.m_nGroupCount[g] > 0)
             groups.append(g);
     }
     if (groups.isEmpty())

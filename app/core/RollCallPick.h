@@ -25,12 +25,9 @@ struct Draw
 // One draw in a group with students: number = next value % count + 1.
 Draw drawStudent(const RollCallTables &tables, int group);
 
-// Group of a random group choice: next value % numOfClass (numOfClass >= 1).
-int randomGroup(int numOfClass);
-
-// A random group among the first numOfClass that have students; -1 when none has. When
-// every group has students this is the same draw as randomGroup.
-int randomGroupWithStudents(const RollCallTables &tables, int numOfClass);
+// A random group among the groups read for the lesson that have students: next value % their
+// number, counted in group order; -1 when there is none.
+int randomGroupWithStudents(const RollCallTables &tables);
 
 // "1.wav" .. "13.wav"
 QString pickSoundName();

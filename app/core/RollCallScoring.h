@@ -34,9 +34,10 @@ struct GradeRule
 // The rule of a grading result, none for a dialog closed without a grade.
 std::optional<GradeRule> gradeRule(int result, const RollCallSettings &settings);
 
-// Adds delta to the student's lesson score and total and to the group score, leaving the
-// lesson unsaved. False (and nothing changed) when the group and number address no student.
-bool addToStudent(RollCallTables &tables, int group, int number, int delta);
+// Adds delta to the student's lesson score and total and to the group score, each held at the
+// limits of a score, leaving the lesson unsaved. False (and nothing changed) when the group
+// and number address no student.
+bool addToStudent(RollCallTables &tables, int group, int number, qint64 delta);
 
 // Grade: adds (gradeScore - basicScore).
 bool applyGrade(RollCallTables &tables, int group, int number, int gradeScore, int basicScore);

@@ -15,6 +15,7 @@ void RollCallTables::clearGroup(int g)
     m_vecTotalScore[g].clear();
     m_nCreditedScore[g] = 0;
     m_vecKeptLines[g].clear();
+    m_fileBytes[g].clear();
     m_bLoaded[g] = false;
 }
 
@@ -22,12 +23,23 @@ void RollCallTables::clearAll()
 {
     for (int g = 0; g < kMaxGroups; ++g)
         clearGroup(g);
-    m_bUnsaved = false;
+    m_nGroupsAsked = 0;
+    m_bGraded = false;
 }
 
 bool RollCallTables::hasLoadedGroup() const
 {
     return std::find(m_bLoaded.begin(), m_bLoaded.end(), true) != m_bLoaded.end();
+}
+
+int RollCallTables::summaryPlaces() const
+{
+    int places = std::clamp(m_nGroupsAsked, 0, kMaxGroups);
+    for (int g = places; g < kMaxGroups; ++g) {
+        if (m_bLoaded[g])
+            places = g + 1;
+    }
+    return places;
 }
 
 bool RollCallTables::hasStudent(int group, int number) const

@@ -368,13 +368,27 @@ QString decodeDetected(const QByteArray &bytes)
 
 QStringList splitLines(const QString &text)
 {
-    QStringList lines = text.split(u'\n');
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    for (QString &line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\n' && c != u'\r')
+            continue;
+        lines << text.mid(start, i - start);
+        // CR LF, and CRs doubled before LF by a text written twice through a text mode, end
+        // one line; a CR alone ends one too, so that no two lines run into one.
+        if (c == u'\r') {
+            qsizetype j = i;
+            while (j < text.size() && text.at(j) == u'\r')
+                ++j;
+            if (j < text.size() && text.at(j) == u'\n')
+                i = j;
+        }
+        start = i + 1;
     }
+    // The line end of the last line starts no new line.
+    if (start < text.size())
+        lines << text.mid(start);
     return lines;
 }
 

@@ -38,8 +38,8 @@ Encoding detect(const QByteArray &bytes);
 
 // Decodes by detect(); the byte-order mark, if any, is not part of the result.
 QString decodeDetected(const QByteArray &bytes);
-// Text as lines: a CR before the LF belongs to the line end, and a line end after the last
-// line starts no new line.
+// Text as lines: LF, CR LF (CRs doubled before the LF included) and a CR alone each end a
+// line, and a line end after the last line starts no new line.
 QStringList splitLines(const QString &text);
 QString decode(const QByteArray &bytes, Encoding encoding);
 

@@ -170,6 +170,12 @@ void DataExchange::number(QWidget *control, float &value)
     value = static_cast<float>(parsed);
 }
 
+void DataExchange::refuse(QWidget *control, const QString &message)
+{
+    if (!m_failed && m_saving)
+        fail(control, message);
+}
+
 void DataExchange::range(QWidget *control, int value, int min, int max)
 {
     if (m_failed || !m_saving)

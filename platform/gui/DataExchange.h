@@ -25,6 +25,8 @@ public:
     void number(QWidget *control, float &value);
     void number(QWidget *control, double &value);
     void range(QWidget *control, int value, int min, int max);
+    // A check of the dialog's own that the value failed: its message, as any refusal.
+    void refuse(QWidget *control, const QString &message);
 
     // The whole text, spaces and tabs aside, must be one number (no hexadecimal, no
     // infinity); the decimal point is '.' whatever the locale.

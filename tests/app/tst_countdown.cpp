@@ -30,11 +30,14 @@ namespace {
 // so that a stop ends it at once and the stopping worker ticks no more; a permit given
 // before the stop is used up all the same.
 QSemaphore g_tickPermits;
+// One permit each time a worker begins to wait for its next tick.
+QSemaphore g_waiting;
 std::atomic<int> g_lastInterval{0};
 
 bool gatedWait(int ms, Timer::TickWait &wait)
 {
     g_lastInterval = ms;
+    g_waiting.release();
     while (!g_tickPermits.tryAcquire()) {
         if (!wait.waitFor(std::chrono::milliseconds(1))) {
             g_tickPermits.tryAcquire();
@@ -114,6 +117,7 @@ private slots:
         Timer::setWaitFunction(gatedWait);
         g_tickPermits.tryAcquire(g_tickPermits.available());
         m_dlg.reset();
+        g_waiting.tryAcquire(g_waiting.available());
         QCOMPARE(Timer::runningWorkers(), 0);
         QCOMPARE(Timer::peakWorkers() <= 1, true);
         g_nElapsedSeconds = 0;
@@ -298,18 +302,26 @@ private slots:
 
     void restartAsTheCountReachesZero()
     {
-        choose(0);
-        for (int round = 0; round < 60; ++round) {
-            g_tickPermits.release(299);
-            QVERIFY(spinUntil([] { return g_nElapsedSeconds.load() == 299; }));
-            // The last second and the restart race each other.
-            g_tickPermits.release();
+        // The last second and a restart, in each order brought about on purpose rather than
+        // left to the threads: the count reaches zero and its worker ends before the restart,
+        // or the restart comes while the worker waits for that second and ends it untimely.
+        for (const bool zeroFirst : {true, false}) {
+            startAndRun(0, 299);
+            QCOMPARE(g_nElapsedSeconds.load(), 299);
+            if (zeroFirst) {
+                g_tickPermits.release();
+                QVERIFY(spinUntil([this] {
+                    return Timer::runningWorkers() == 0 && m_time->timeText() == QLatin1String("00:00");
+                }));
+                QVERIFY(m_time->m_bStop);
+            }
             choose(0);
             QCOMPARE(g_nElapsedSeconds.load(), 0);
             QCOMPARE(Timer::peakWorkers(), 1);
+            tick(QStringLiteral("04:59"));
+            QCOMPARE(Timer::runningWorkers(), 1);
+            m_time->Stop();
         }
-        tick(QStringLiteral("04:59"));
-        QCOMPARE(Timer::runningWorkers(), 1);
     }
 
     void restartInsideTheFinishingWorkersLastStep()
@@ -344,9 +356,25 @@ private:
         emit m_dlg->m_comboMinutes->activated(index);
     }
 
+    // Starts the length of that index and lets the seconds go; back once the worker waits for
+    // the next one, with the last second's text shown, so that no tick is under way and no
+    // text of an earlier count can pass for a new one.
+    void startAndRun(int index, int seconds)
+    {
+        g_waiting.tryAcquire(g_waiting.available()); // no worker runs here
+        choose(index);
+        g_tickPermits.release(seconds);
+        QVERIFY(g_waiting.tryAcquire(seconds + 1, 60000));
+        QCoreApplication::processEvents();
+        QCOMPARE(m_time->timeText(), Countdown::timeText(m_time->m_nMinutes * 60 - seconds));
+    }
+
     // Lets one tick through and waits until its text is shown.
     void tick(const QString &expected)
     {
+        // The text shown before must differ, or an earlier one would pass for this tick's.
+        QCoreApplication::processEvents();
+        QVERIFY(m_time->timeText() != expected);
         g_tickPermits.release();
         QVERIFY2(spinUntil([&] { return m_time->timeText() == expected; }), qPrintable(m_time->timeText()));
     }

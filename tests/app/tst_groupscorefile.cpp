@@ -63,6 +63,7 @@ private slots:
     void fileOfAnotherFormIsReportedAndKept();
     void utf16Files();
     void freshLine2WithTrailingBlanks();
+    void whatASpreadsheetWritesStillLoads();
     void writtenFilesHaveNoMark();
     void namesBeyondCodePage936Survive();
     void groupCountsStayWithinTheTables();
@@ -219,7 +220,13 @@ void TestGroupScoreFile::fileOfAnotherFormIsReportedAndKept()
     QCOMPARE(m_folder->readFile(groupFile(4)), badLine2);
     QCOMPARE(m_folder->readFile(groupFile(5)), noTotal);
     QCOMPARE(m_folder->readFile(groupFile(2)), gb(QStringLiteral("1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n")));
-    QCOMPARE(m_folder->readFile(kSummary), gb(QStringLiteral("\r\n\r\n\r\n1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n")));
+    // Each group keeps its place in the summary: one left out says so where its block would be.
+    auto leftOut = [](int n) {
+        return QStringLiteral("\r\n\r\n\r\n第%1组：课堂成绩%1.txt 没有读入，本节课没有记分\r\n").arg(n);
+    };
+    QCOMPARE(m_folder->readFile(kSummary),
+             gb(leftOut(1) + QStringLiteral("\r\n\r\n\r\n1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n") + leftOut(3) + leftOut(4)
+                + leftOut(5)));
 
     const QString message = GroupScoreFile::unrecognisedMessage({m_folder->file(groupFile(1))});
     QCOMPARE(message, QStringLiteral("以下成绩文件的前两行不是成绩文件的格式，这些小组没有读入，保存时也不会改写这些文件：\n")
@@ -254,17 +261,46 @@ void TestGroupScoreFile::utf16Files()
 
 void TestGroupScoreFile::freshLine2WithTrailingBlanks()
 {
-    // A stray blank after the "0" still makes a fresh roster; a CR kept before a UTF-16 line
-    // end does not, and that file is reported and left as it is.
+    // A stray blank after the "0" still makes a fresh roster, and so does a UTF-16 roster
+    // whose lines end in CR CR LF: the doubled CR is part of the line end, not of the text.
     m_folder->writeFile(groupFile(1), gb(QStringLiteral("2\r\n0 \t\r\n甲\r\n乙\r\n")));
-    const QByteArray keptCr = utf16(QStringLiteral("1\r\n0\r\r\n甲\r\r\n"));
-    m_folder->writeFile(groupFile(2), keptCr);
+    m_folder->writeFile(groupFile(2), utf16(QStringLiteral("1\r\n0\r\r\n甲\r\r\n")));
     const auto result = load(2);
-    QCOMPARE(result.unrecognised, QStringList{m_folder->file(groupFile(2))});
+    QCOMPARE(result.unrecognised, QStringList());
     QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲"), QStringLiteral("乙")}));
     QCOMPARE(save(), QStringList());
     QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("2\r\n1\t总成绩\t4\r\n甲\t\t2\r\n乙\t\t2\r\n")));
-    QCOMPARE(m_folder->readFile(groupFile(2)), keptCr);
+    QCOMPARE(m_folder->readFile(groupFile(2)), gb(QStringLiteral("1\r\n1\t总成绩\t2\r\n甲\t\t2\r\n")));
+}
+
+void TestGroupScoreFile::whatASpreadsheetWritesStillLoads()
+{
+    // A saved file opened in a spreadsheet and saved again as text: a TAB or blanks after the
+    // last field, the caption in double quotes. Each is read, and written back in the form
+    // the program writes.
+    const QStringList line2s = {QStringLiteral("1\t总成绩\t4\t"), QStringLiteral("1\t总成绩\t4 　\t"),
+                                QStringLiteral("1\t\"总成绩\"\t4"), QStringLiteral("\"1\"\t\"总成绩\"\t\"4\"\t\t")};
+    for (const QString &line2 : line2s) {
+        m_folder->writeFile(groupFile(1),
+                            gb(QStringLiteral("2\r\n") + line2 + QStringLiteral("\r\n甲\t\t2\t\r\n乙\t\t2 \r\n")));
+        const auto result = load(1);
+        QVERIFY2(result.unrecognised.isEmpty(), qPrintable(line2));
+        QCOMPARE(m_tables.m_vecNames[0], QStringList({QStringLiteral("甲"), QStringLiteral("乙")}));
+        QCOMPARE(m_tables.m_vecTotalScore[0], QList<int>({4, 4}));
+        QCOMPARE(save(), QStringList());
+        QCOMPARE(m_folder->readFile(groupFile(1)), gb(QStringLiteral("2\r\n2\t总成绩\t8\r\n甲\t\t4\r\n乙\t\t4\r\n")));
+    }
+
+    // A lone CR ends a line as CR LF and LF do: no two students run into one. A CR doubled
+    // before LF (a text written twice through a text mode) ends one line, not two.
+    m_folder->writeFile(groupFile(1), gb(QStringLiteral("3\r\n0\r\n张三\r\n孙三\r李四\r\n")));
+    m_folder->writeFile(groupFile(2), utf16(QStringLiteral("2\r\r\n1\t总成绩\t4\r\r\n甲\t\t2\r\r\n乙\t\t2\r\r\n")));
+    QCOMPARE(load(2).unrecognised, QStringList());
+    QCOMPARE(m_tables.m_vecNames[0],
+             QStringList({QStringLiteral("张三"), QStringLiteral("孙三"), QStringLiteral("李四")}));
+    QCOMPARE(m_tables.m_nGroupCount[0], 3);
+    QCOMPARE(m_tables.m_vecNames[1], QStringList({QStringLiteral("甲"), QStringLiteral("乙")}));
+    QCOMPARE(m_tables.m_vecTotalScore[1], QList<int>({4, 4}));
 }
 
 void TestGroupScoreFile::writtenFilesHaveNoMark()

@@ -6,6 +6,8 @@
 
 #include "app/CJiguDlg.h"
 #include "app/CPellorDlg.h"
+#include "app/CSetDlg.h"
+#include "ModalHelper.h"
 #include "application/CPellorApp.h"
 
 #include "platform/gui/Pause.h"
@@ -150,7 +152,7 @@ private slots:
         QCOMPARE(jigu->staticControl(1042)->text(), QStringLiteral("小组：   3"));
         // With random groups static 1035 shows the group's score.
         QCOMPARE(jigu->staticControl(1035)->text(), QStringLiteral("16"));
-        // Only the selection follows the last beat's group; the number list stays.
+        // The main window shows the last beat's group with its numbers.
         QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 2);
         QCOMPARE(jigu->m_nGroup, 2);
         QCOMPARE(m_dlg->m_comboNumber->count(), 8);
@@ -162,14 +164,62 @@ private slots:
         m_dlg->lesson().LoadGroupScores(m_program->scoreDir(), 3);
         jigu->StartJigu();
         QCOMPARE(m_atPause, QStringList());
-        QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 2);
-        QCOMPARE(m_dlg->m_comboNumber->currentText(), QStringLiteral("7"));
+        QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 0);
+        QCOMPARE(m_dlg->m_comboNumber->currentText(), QString());
+    }
+
+    void groupsReadAgainUnderTheGame()
+    {
+        m_dlg->m_comboGroup->setCurrentIndex(2);
+        m_dlg->OnCbnSelchangeGroup();
+        fixRandom({0, 1, 2, 3});
+        m_dlg->OnBnClickedRandom();
+        CJiguDlg *jigu = m_dlg->m_dlgJigu;
+        jigu->OnTimer(1);
+        QCOMPARE(jigu->staticControl(1042)->text(), QStringLiteral("小组：   3"));
+
+        // Two groups now: the game no longer shows a draw that is not on call.
+        TestSupport::whenModal([](QWidget *settings) {
+            settings->findChild<QLineEdit *>(QStringLiteral("edit%1").arg(CSetDlg::IDC_NUM_OF_CLASS))
+                ->setText(QStringLiteral("2"));
+            TestSupport::clickButton(settings, CSetDlg::IDC_OK);
+        });
+        m_dlg->m_btnSettings->click();
+        QCOMPARE(m_dlg->m_comboGroup->count(), 2);
+        for (int id : {1038, 1035, 1042})
+            QCOMPARE(jigu->staticControl(id)->text(), QString());
+
+        // "重新选择" draws in the group the main window shows.
+        m_atPause.clear();
+        m_sound.log.clear();
+        fixRandom({0, 1, 2, 4});
+        jigu->findChild<QPushButton *>("button2")->click();
+        QCOMPARE(m_atPause.size(), 4);
+        QCOMPARE(m_atPause.filter(QStringLiteral("小组：   1|")), m_atPause);
+        QCOMPARE(m_dlg->m_editName->text(), m_dlg->lesson().tables().m_vecNames[0].at(4));
+        QCOMPARE(jigu->staticControl(1038)->text(), m_dlg->m_editName->text());
+
+        // No student anywhere: it says why, and the drum stays silent.
+        for (int n = 1; n <= 2; ++n)
+            m_program->writeFile(QStringLiteral("成绩/课堂成绩%1.txt").arg(n), "0\r\n0\r\n");
+        QVERIFY(m_dlg->LoadGroupScores(m_program->scoreDir(), 2));
+        m_atPause.clear();
+        m_sound.log.clear();
+        m_prompt.clear();
+        jigu->findChild<QPushButton *>("button2")->click();
+        QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("小组人数为0，请查看所选小组是否正确")});
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nSelectClass = 1; });
+        jigu->findChild<QPushButton *>("button2")->click();
+        QCOMPARE(m_prompt.lastText(), QStringLiteral("读入的小组都没有学生，无法抽选小组"));
+        QCOMPARE(m_atPause, QStringList());
+        QCOMPARE(m_sound.log, QStringList());
     }
 
     void noBeatsDrawNothing()
     {
         changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nNumOfJiGu = 0; });
         m_dlg->m_comboGroup->setCurrentIndex(1);
+        m_dlg->OnCbnSelchangeGroup();
         m_dlg->OnBnClickedRandom();
         m_dlg->m_dlgJigu->OnTimer(1);
         changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nSelectClass = 1; });

@@ -154,13 +154,12 @@ private slots:
         QCOMPARE(dlg.m_editPersonal->text(), QStringLiteral("2"));
         QCOMPARE(dlg.m_editGroup->text(), QStringLiteral("16"));
 
-        // Changing the group keeps the student's texts but refills the numbers.
+        // Another group: its numbers and its score, and nobody of it is on call yet.
         dlg.m_comboGroup->setFocus();
         QTest::keyClick(dlg.m_comboGroup, Qt::Key_Down);
         QCOMPARE(dlg.m_comboNumber->count(), 7);
-        QCOMPARE(dlg.m_comboNumber->currentText(), QStringLiteral("3"));
-        QCOMPARE(dlg.m_editName->text(), QStringLiteral("张浩然"));
-        QCOMPARE(dlg.m_editGroup->text(), QStringLiteral("14"));
+        QCOMPARE(shownFields(dlg), (QStringList{QString(), QString(), QString(), QStringLiteral("14")}));
+        QCOMPARE(dlg.m_strStuName, QString());
     }
 
     void keysAndClose()
@@ -192,11 +191,15 @@ private slots:
         QCOMPARE(present.count(), 3);
         QCOMPARE(dlg.m_comboNumber->count(), 8);
 
+        // Nobody graded, yet the lesson has begun: its base score and its count are asked
+        // about; 否 ends it without a file written.
+        QVERIFY(m_prompt.shown.isEmpty());
+        m_prompt.answerNext(Prompt::No);
         QVERIFY(dlg.close());
         QVERIFY(!dlg.isVisible());
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(scoreFiles(*m_program), before);
-        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("本节课的成绩尚未保存，是否保存？")});
     }
 
     void saveAndExitWritesEveryFile()
@@ -250,6 +253,45 @@ private slots:
         QVERIFY(!dlg.isVisible());
         QVERIFY(m_program->readFile(QStringLiteral("成绩/课堂成绩2.txt"))
                     .startsWith(gb(QStringLiteral("7\r\n1\t总成绩\t14\r\n"))));
+    }
+
+    void fileChangedDuringTheLessonIsNotOverwrittenUnasked()
+    {
+        CPellorDlg dlg;
+        changeSettings(dlg.lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        gradeFirstStudent(dlg);
+        // The teacher adds a student to group 2 in an editor; group 3 is saved again unchanged.
+        const QString group2 = QStringLiteral("成绩/课堂成绩2.txt");
+        m_program->writeFile(group2, m_program->readFile(group2) + gb(QStringLiteral("新同学\r\n")));
+        const QString group3 = QStringLiteral("成绩/课堂成绩3.txt");
+        m_program->writeFile(group3, m_program->readFile(group3));
+        const auto edited = scoreFiles(*m_program);
+
+        // 否: nothing at all is written, and the lesson stays on screen to be saved later.
+        const QString question = QStringLiteral("以下成绩文件在本节课中被修改过，和程序读入时不同：\n")
+            + m_program->scoreDir() + QStringLiteral("课堂成绩2.txt\n是否用本节课的成绩覆盖这些文件？选“否”则不保存任何文件，"
+                                                     "本节课的成绩仍在窗口中。");
+        m_prompt.answerNext(Prompt::No);
+        QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
+        QCOMPARE(m_prompt.texts(), QStringList{question});
+        QCOMPARE(m_prompt.shown.first().buttons, Prompt::YesNo);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(scoreFiles(*m_program), edited);
+        QCOMPARE(shownFields(dlg), (QStringList{QStringLiteral("1"), kGroup1.first(), QStringLiteral("3"),
+                                                QStringLiteral("17")}));
+
+        // 是: the lesson's copy is written over it, as over every other group's file.
+        m_prompt.clear();
+        m_prompt.answerNext(Prompt::Yes);
+        QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
+        QCOMPARE(m_prompt.texts(), QStringList{question});
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(m_program->readFile(group2).startsWith(gb(QStringLiteral("7\r\n1\t总成绩\t14\r\n"))));
+        QVERIFY(!m_program->readFile(group2).contains(gb(QStringLiteral("新同学"))));
+        QVERIFY(m_program->readFile(QStringLiteral("成绩/课堂成绩1.txt"))
+                    .startsWith(gb(QStringLiteral("8\r\n1\t总成绩\t17\r\n"))));
     }
 
     void failedGroupLoadKeepsTheTemplateTitle()
@@ -635,6 +677,13 @@ private slots:
     }
 
 private:
+    // Number, name, personal score and group score as the window shows them.
+    static QStringList shownFields(const CPellorDlg &dlg)
+    {
+        return {dlg.m_comboNumber->currentText(), dlg.m_editName->text(), dlg.m_editPersonal->text(),
+                dlg.m_editGroup->text()};
+    }
+
     // Puts student 1 of group 1 on call and grades "非常好" (+1) through the grading dialog.
     void gradeFirstStudent(CPellorDlg &dlg)
     {

@@ -201,25 +201,25 @@ private slots:
     void aStudentIsOnCallOnlyInTheGroupTheyWereCalledIn()
     {
         putOnCall(0, 3);
-        const QString name = m_dlg->lesson().tables().m_vecNames[0].at(2);
-        // Another group chosen: the texts stay, but the third of that group was never called.
+        // Another group chosen: nobody is on call, and the fields show nobody.
         m_dlg->m_comboGroup->setCurrentIndex(1);
         m_dlg->OnCbnSelchangeGroup();
-        QCOMPARE(m_dlg->m_editName->text(), name);
-        {
+        QCOMPARE(m_dlg->m_editName->text(), QString());
+        // Back in the first group the student called before is no longer on call either.
+        for (int group : {1, 0}) {
+            m_dlg->m_comboGroup->setCurrentIndex(group);
+            m_dlg->OnCbnSelchangeGroup();
             DialogWatcher watcher(m_dlg.get());
             watcher.autoClose = true;
             m_dlg->OnBnClickedPresent();
             m_dlg->OnAbsent();
             QCOMPARE(watcher.events, QStringList());
         }
-        QCOMPARE(m_prompt.texts(), QStringList(2, kNobodyOnCallText));
+        QCOMPARE(m_prompt.texts(), QStringList(4, kNobodyOnCallText));
         QCOMPARE(m_dlg->lesson().tables().m_nGroupScore[1], 14);
-        QCOMPARE(m_dlg->lesson().tables().m_vecTotalScore[1].at(2), 2);
+        QCOMPARE(m_dlg->lesson().tables().m_nGroupScore[0], 16);
 
-        // Back in the group, the student called is graded.
-        m_dlg->m_comboGroup->setCurrentIndex(0);
-        m_dlg->OnCbnSelchangeGroup();
+        putOnCall(0, 3);
         answerWith(3);
         m_dlg->OnBnClickedPresent();
         QCOMPARE(m_dlg->lesson().tables().m_vecTotalScore[0].at(2), 3);
@@ -270,37 +270,60 @@ private slots:
         QCOMPARE(m_dlg->lesson().tables().m_vecTotalScore[2].at(1), 3);
     }
 
-    void randomGroupMovesOnlyTheGroupSelection()
+    void randomGroupShowsItsOwnNumbers()
     {
         changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nVoice = 2; });
         changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nSelectClass = 1; });
         fixRandom({4, 3});
         m_dlg->OnBnClickedRandom();
         QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 1);
-        // The number list still belongs to group 1.
-        QCOMPARE(m_dlg->m_comboNumber->count(), 8);
         QCOMPARE(m_dlg->m_comboNumber->currentText(), QStringLiteral("4"));
         QCOMPARE(m_dlg->m_editName->text(), m_dlg->lesson().tables().m_vecNames[1].at(3));
         QCOMPARE(m_dlg->m_editGroup->text(), QStringLiteral("14"));
         QCOMPARE(m_sound.log, QStringList());
         QCOMPARE(m_pauses, QList<int>());
+        // The number list is the drawn group's: its last number is that group's last student.
+        QCOMPARE(m_dlg->m_comboNumber->count(), 7);
+        m_dlg->m_comboNumber->setCurrentIndex(6);
+        m_dlg->OnCbnSelchangeStudent();
+        QCOMPARE(m_dlg->m_editName->text(), m_dlg->lesson().tables().m_vecNames[1].at(6));
+        QCOMPARE(m_dlg->m_comboNumber->currentText(), QStringLiteral("7"));
+    }
+
+    void randomGroupsAreGroupsReadWithStudents()
+    {
+        // Group 2's file is a list of names alone: reported, and never drawn.
+        m_program->writeGbText("成绩/课堂成绩2.txt", QStringLiteral("王小明\r\n李华\r\n"));
+        QVERIFY(m_dlg->LoadGroupScores(m_program->scoreDir(), 3));
+        m_prompt.clear();
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nVoice = 2; });
+        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nSelectClass = 1; });
+        fixRandom({1, 0});
+        m_dlg->OnBnClickedRandom();
+        QCOMPARE(m_prompt.texts(), QStringList());
+        QCOMPARE(m_dlg->m_comboGroup->currentIndex(), 2);
+        QCOMPARE(m_dlg->m_editName->text(), m_dlg->lesson().tables().m_vecNames[2].at(0));
     }
 
     void pickRefusals()
     {
-        m_dlg->m_comboGroup->setCurrentIndex(-1);
+        m_dlg->lesson().ChooseGroup(-1);
         m_dlg->OnBnClickedRandom();
         m_program->writeFile("成绩/课堂成绩2.txt", "0\r\n0\r\n");
         QVERIFY(m_dlg->LoadGroupScores(m_program->scoreDir(), 3));
         m_dlg->m_comboGroup->setCurrentIndex(1);
+        m_dlg->OnCbnSelchangeGroup();
         m_dlg->OnBnClickedRandom();
+        // Drawing the group too, with no group read that has students.
+        for (const char *name : {"成绩/课堂成绩1.txt", "成绩/课堂成绩3.txt"})
+            m_program->writeFile(QString::fromUtf8(name), "0\r\n0\r\n");
+        QVERIFY(m_dlg->LoadGroupScores(m_program->scoreDir(), 3));
         changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nSelectClass = 1; });
-        fixRandom({1});
         m_dlg->OnBnClickedRandom();
         changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nNumOfClass = 0; });
         m_dlg->OnBnClickedRandom();
         QCOMPARE(m_prompt.texts(), QStringList({"还未选择小组", "小组人数为0，请查看所选小组是否正确",
-                                              "小组人数为0，请查看所选小组是否正确",
+                                              "读入的小组都没有学生，无法抽选小组",
                                               "小组数目 不合理，请重新设置"}));
         QCOMPARE(m_sound.log, QStringList());
         QCOMPARE(m_dlg->m_comboNumber->currentText(), QString());

@@ -70,11 +70,14 @@ private slots:
         // A bad number of groups reads nothing and keeps the tables and the student on call.
         QCOMPARE(load(0).status, GroupScoreFile::LoadStatus::BadGroupCount);
         QCOMPARE(m_lesson->tables().m_nGroupScore[1], 13);
-        QCOMPARE(m_lesson->StudentOnCall(1), 2);
-        // Read again, nobody is on call and the lesson starts from the saved totals.
+        QCOMPARE(m_lesson->StudentOnCall(), 2);
+        // Read again, nobody is on call, the first group is shown, and the lesson starts from
+        // the saved totals.
+        QSignalSpy onCall(m_lesson.get(), &RollCallLesson::studentOnCallChanged);
         QCOMPARE(load(1).status, GroupScoreFile::LoadStatus::Loaded);
-        QCOMPARE(m_lesson->groupOnCall(), -1);
-        QCOMPARE(m_lesson->StudentOnCall(1), 0);
+        QCOMPARE(onCall.count(), 1);
+        QCOMPARE(m_lesson->currentGroup(), 0);
+        QCOMPARE(m_lesson->StudentOnCall(), 0);
         QVERIFY(!m_lesson->Grade(3));
         QCOMPARE(m_lesson->Save(), QStringList());
         QCOMPARE(m_folder->readFile(groupFile(2)), gb(QStringLiteral("2\r\n2\t总成绩\t13\r\n丁\t\t6\r\n戊\t\t7\r\n")));
@@ -112,6 +115,26 @@ private slots:
         QCOMPARE(m_lesson->tables().m_nGroupScore[1], 10);
     }
 
+    void sumsHoldAtTheLimitsInsteadOfWrapping()
+    {
+        // Totals as large as a file can hold: the sums stay at the largest score, never turn
+        // negative, and the save writes what the window showed.
+        m_folder->writeFile(groupFile(2), gb(QStringLiteral("2\r\n2147483647\t总成绩\t0\r\n"
+                                                            "丁\t\t2000000000\r\n戊\t\t2147483647\r\n")));
+        QCOMPARE(load().status, GroupScoreFile::LoadStatus::Loaded);
+        QCOMPARE(m_lesson->tables().m_nGroupScore[1], 2147483647);
+        changeSettings(*m_lesson, [](RollCallSettings &s) { s.m_nQuiteRightScore = 100; });
+        QVERIFY(m_lesson->Choose(1, 1));
+        QVERIFY(m_lesson->Grade(100));
+        QVERIFY(m_lesson->Choose(1, 2));
+        QVERIFY(m_lesson->Grade(100));
+        QCOMPARE(m_lesson->tables().m_vecTotalScore[1], QList<int>({2000000100, 2147483647}));
+        QCOMPARE(m_lesson->tables().m_nGroupScore[1], 2147483647);
+        QCOMPARE(m_lesson->Save(), QStringList());
+        QCOMPARE(m_folder->readFile(groupFile(2)), gb(QStringLiteral("2\r\n2147483647\t总成绩\t2147483647\r\n"
+                                                                     "丁\t\t2000000100\r\n戊\t\t2147483647\r\n")));
+    }
+
     void aDrawIsPutOnCallInItsGroup()
     {
         QSignalSpy onCall(m_lesson.get(), &RollCallLesson::studentOnCallChanged);
@@ -120,10 +143,8 @@ private slots:
         QCOMPARE(draw.number, 1);
         QCOMPARE(draw.name, QStringLiteral("丁"));
         QCOMPARE(onCall.count(), 1);
-        QCOMPARE(m_lesson->groupOnCall(), 1);
-        // On call in that group only.
-        QCOMPARE(m_lesson->StudentOnCall(1), 1);
-        QCOMPARE(m_lesson->StudentOnCall(0), 0);
+        QCOMPARE(m_lesson->currentGroup(), 1);
+        QCOMPARE(m_lesson->StudentOnCall(), 1);
         QVERIFY(m_lesson->Grade(3));
         QCOMPARE(m_lesson->tables().m_vecTotalScore[1].at(0), 7);
 
@@ -132,7 +153,14 @@ private slots:
         for (const auto &[group, number] : QList<QPair<int, int>>{{0, 0}, {0, 4}, {0, -1}, {1, 3}, {8, 1}, {-1, 1}})
             QVERIFY(!m_lesson->Choose(group, number));
         QCOMPARE(onCall.count(), 1);
-        QCOMPARE(m_lesson->StudentOnCall(1), 1);
+        QCOMPARE(m_lesson->StudentOnCall(), 1);
+
+        // Another group chosen: it is shown, with nobody of it on call.
+        m_lesson->ChooseGroup(0);
+        QCOMPARE(onCall.count(), 2);
+        QCOMPARE(m_lesson->currentGroup(), 0);
+        QCOMPARE(m_lesson->StudentOnCall(), 0);
+        QVERIFY(!m_lesson->Grade(3));
     }
 
     void picksAreDrawsNotTheClock_data()
@@ -159,7 +187,7 @@ private slots:
         QList<int> steps(8, 0);
         int previous = 0;
         for (int i = 0; i < 400; ++i) {
-            const RollCallLesson::PickStart pick = m_lesson->StartPick(0);
+            const RollCallLesson::PickStart pick = m_lesson->StartPick();
             QCOMPARE(pick.refusal, RollCallLesson::PickRefusal::None);
             const int k = m_lesson->Draw(pick.group).number;
             QVERIFY(k >= 1 && k <= 8);
@@ -180,23 +208,29 @@ private slots:
     void pickRefusals()
     {
         using Refusal = RollCallLesson::PickRefusal;
-        QCOMPARE(m_lesson->StartPick(-1).refusal, Refusal::NoGroupChosen);
+        m_lesson->ChooseGroup(-1);
+        QCOMPARE(m_lesson->StartPick().refusal, Refusal::NoGroupChosen);
         m_folder->writeFile(groupFile(2), "0\r\n0\r\n");
-        QCOMPARE(load().status, GroupScoreFile::LoadStatus::Loaded);
-        QCOMPARE(m_lesson->StartPick(1).refusal, Refusal::EmptyGroup);
-        QCOMPARE(m_lesson->StartPick(0).refusal, Refusal::None);
+        QCOMPARE(load(3).status, GroupScoreFile::LoadStatus::Loaded);
+        m_lesson->ChooseGroup(1);
+        QCOMPARE(m_lesson->StartPick().refusal, Refusal::EmptyGroup);
+        m_lesson->ChooseGroup(0);
+        QCOMPARE(m_lesson->StartPick().refusal, Refusal::None);
 
-        // Random group choice: the drawn group comes back even when it is empty.
+        // Random group choice: only groups read with students are drawn, here 1 and 3.
         RollCallSettings settings = m_lesson->settings();
         settings.m_nSelectClass = 1;
         m_lesson->UseSettings(settings);
-        fixRandom({3});
-        const RollCallLesson::PickStart empty = m_lesson->StartPick(0);
-        QCOMPARE(empty.group, 1);
-        QCOMPARE(empty.refusal, Refusal::EmptyGroup);
+        fixRandom({3, 4});
+        QCOMPARE(m_lesson->StartPick().group, 2);
+        QCOMPARE(m_lesson->StartPick().group, 0);
+        m_folder->writeFile(groupFile(1), "0\r\n0\r\n");
+        m_folder->writeFile(groupFile(3), "0\r\n0\r\n");
+        QCOMPARE(load(3).status, GroupScoreFile::LoadStatus::Loaded);
+        QCOMPARE(m_lesson->StartPick().refusal, Refusal::NoGroupWithStudents);
         settings.m_nNumOfClass = 0;
         m_lesson->UseSettings(settings);
-        QCOMPARE(m_lesson->StartPick(0).refusal, Refusal::BadGroupCount);
+        QCOMPARE(m_lesson->StartPick().refusal, Refusal::BadGroupCount);
     }
 
     void reloadAfterASettingsChange()
@@ -218,13 +252,15 @@ private slots:
         QCOMPARE(file.read(QStringLiteral("Score"), QStringLiteral("BasicScore")), QStringLiteral("2"));
         QCOMPARE(m_lesson->tables().m_nGroupScore[0], 7);
 
-        // Another number of groups wants a reload; taken with unsaved grades, it drops them.
+        // Another number of groups wants a reload; taken with unsaved grades, it drops them,
+        // and the lesson read again is begun and unsaved as the first one was.
         edited.m_nNumOfClass = 3;
         taken = m_lesson->TakeSettings(edited, true);
         QVERIFY(taken.reloadWanted);
-        QVERIFY(m_lesson->isUnsaved());
+        QVERIFY(m_lesson->hasUnsavedGrades());
         QCOMPARE(load().status, GroupScoreFile::LoadStatus::Loaded);
-        QVERIFY(!m_lesson->isUnsaved());
+        QVERIFY(!m_lesson->hasUnsavedGrades());
+        QVERIFY(m_lesson->isUnsaved());
         QCOMPARE(m_lesson->tables().m_nGroupScore[0], 6);
         QCOMPARE(m_lesson->tables().m_nGroupCount[2], 1);
 

@@ -27,8 +27,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <functional>
+#include <tuple>
 #include <memory>
 
 namespace {
@@ -84,15 +86,14 @@ private slots:
             QCOMPARE(edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->text(), QStringLiteral("3"));
             edit(dlg, CSetDlg::IDC_BASIC_SCORE)->setText(QStringLiteral("2.9"));
             edit(dlg, CSetDlg::IDC_WRONG_SCORE)->setText(QStringLiteral("-1.5"));
-            edit(dlg, CSetDlg::IDC_QUITE_RIGHT_SCORE)->setText(QStringLiteral("1e20"));
+            edit(dlg, CSetDlg::IDC_QUITE_RIGHT_SCORE)->setText(QStringLiteral("100.9"));
             button(dlg, CSetDlg::IDC_OK)->click();
         });
 
         QCOMPARE(m_dlg->lesson().settings().m_nBasicScore, 2);
         QCOMPARE(m_dlg->lesson().settings().m_nWrongScore, -1);
         QCOMPARE(m_dlg->lesson().settings().m_nRightScore, 2);
-        // Far beyond a whole number of points: held at the largest one.
-        QCOMPARE(m_dlg->lesson().settings().m_nQuiteRightScore, 2147483647);
+        QCOMPARE(m_dlg->lesson().settings().m_nQuiteRightScore, 100);
         QCOMPARE(m_dlg->windowTitle(), kTitle);
 
         const ProfileFile file(settingsPath());
@@ -100,13 +101,13 @@ private slots:
         QCOMPARE(file.read("Score", "WrongScore"), QStringLiteral("-1"));
         QCOMPARE(file.read("Score", "ZhuDongFen"), QStringLiteral("0"));
         QCOMPARE(file.read("Score", "RightScore"), QStringLiteral("2"));
-        QCOMPARE(file.read("Score", "QuiteRightScore"), QStringLiteral("2147483647"));
+        QCOMPARE(file.read("Score", "QuiteRightScore"), QStringLiteral("100"));
         QCOMPARE(file.read("NumOfClass", "NumOfClass"), QStringLiteral("3"));
         QCOMPARE(file.read("JiGu", "NumOfJiGu"), QStringLiteral("20"));
         QCOMPARE(file.read("Voice", "Voice"), QStringLiteral("0"));
         QCOMPARE(file.read("DongHua", "ShowDongHua"), QStringLiteral("1"));
         QCOMPARE(file.read("SelectClass", "SelectClass"), QStringLiteral("0"));
-        QCOMPARE(file.read("backBrush", "backBrush"), m_dlg->backBrush());
+        QCOMPARE(file.read("backBrush", "backBrush"), QStringLiteral("res/photo/1.bmp"));
     }
 
     void drumBeatsAloneRewriteEverythingAndKeepTheLesson()
@@ -152,7 +153,7 @@ private slots:
         const QString text = QString::fromUtf8(m_program->readFile("res/set.ini"));
         QVERIFY(text.contains(QStringLiteral("[backBrush]")));
         const ProfileFile file(settingsPath());
-        QCOMPARE(file.read("backBrush", "backBrush"), m_dlg->backBrush());
+        QCOMPARE(file.read("backBrush", "backBrush"), QStringLiteral("res/photo/1.bmp"));
         QCOMPARE(file.read("NumOfClass", "NumOfClass"), QStringLiteral("3"));
         for (const char *section : {"JiGu", "Voice", "Score", "DongHua", "SelectClass"})
             QVERIFY2(!text.contains(QLatin1Char('[') + QLatin1String(section) + QLatin1Char(']')), section);
@@ -183,51 +184,45 @@ private slots:
         QCOMPARE(m_dlg->windowTitle(), kTitle);
     }
 
-    void groupCountTypedDuringALessonCostsNoFile_data()
+    void valuesOutsideTheirRangeAreRefused()
     {
-        QTest::addColumn<QString>("count");
-        QTest::newRow("nine") << QStringLiteral("9");
-        QTest::newRow("none") << QStringLiteral("0");
-    }
-
-    void groupCountTypedDuringALessonCostsNoFile()
-    {
-        QFETCH(QString, count);
         startWithSettings(m_program->readFile("res/set.ini"));
-        changeSettings(m_dlg->lesson(), [](RollCallSettings &s) { s.m_nShowDonghua = 0; });
-        const QDir scores(m_program->scoreDir());
-        QMap<QString, QByteArray> before;
-        for (const QString &name : scores.entryList(QDir::Files))
-            before.insert(name, m_program->readFile(QStringLiteral("成绩/") + name));
+        const QByteArray fileBefore = m_program->readFile("res/set.ini");
         QVERIFY(m_dlg->lesson().Choose(1, 1));
         QVERIFY(m_dlg->lesson().Grade(3));
+        bool checked = false;
 
-        runSettings([count](CSetDlg *dlg) {
-            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(count);
-            button(dlg, CSetDlg::IDC_OK)->click();
+        runSettings([this, &checked](CSetDlg *dlg) {
+            const QString scores = QStringLiteral(" 应在 -100 到 100 之间，请重新输入。");
+            const QList<std::tuple<int, QString, QString>> refused = {
+                {CSetDlg::IDC_QUITE_RIGHT_SCORE, QStringLiteral("1e20"), QStringLiteral("优秀") + scores},
+                {CSetDlg::IDC_BASIC_SCORE, QStringLiteral("-101"), QStringLiteral("基本分") + scores},
+                {CSetDlg::IDC_NUM_OF_CLASS, QStringLiteral("9"), QStringLiteral("小组数目 应在 1 到 8 之间，请重新输入。")},
+                {CSetDlg::IDC_JIGU, QStringLiteral("0"), QStringLiteral("击鼓次数 应在 1 到 200 之间，请重新输入。")},
+            };
+            for (const auto &[id, text, message] : refused) {
+                m_prompt.clear();
+                QLineEdit *field = edit(dlg, id);
+                const QString kept = field->text();
+                field->setText(text);
+                button(dlg, CSetDlg::IDC_OK)->click();
+                QCOMPARE(m_prompt.texts(), QStringList{message});
+                QVERIFY(m_prompt.shown.first().applicationBox);
+                QVERIFY(dlg->isVisible());
+                QCOMPARE(dlg->focusWidget(), field);
+                field->setText(kept);
+            }
+            checked = true;
+            button(dlg, CSetDlg::IDC_CANCEL)->click();
         });
-        // Asked about the grade first (and answered 是), the reload is refused and drops nothing.
-        QCOMPARE(m_prompt.texts(),
-                 QStringList({QStringLiteral("本节课的成绩尚未保存，重新读取成绩文件会丢失这些成绩。是否继续？"),
-                              QStringLiteral("小组数目 不合理，请重新设置")}));
-        QCOMPARE(ProfileFile(settingsPath()).read("NumOfClass", "NumOfClass"), count);
-        QVERIFY(m_dlg->lesson().isUnsaved());
 
-        // The save writes the three groups the lesson holds, and creates no other.
-        QTest::mouseClick(m_dlg->m_btnSaveExit, Qt::LeftButton);
-        QCOMPARE(m_prompt.shown.size(), 2);
-        QCOMPARE(m_dlg->result(), int(QDialog::Accepted));
-        QStringList written = before.keys();
-        written << GroupScoreFile::summaryFileName();
-        written.sort();
-        QCOMPARE(scores.entryList(QDir::Files, QDir::Name), written);
-        for (int n = 1; n <= 3; ++n) {
-            const QByteArray written = m_program->readFile(QStringLiteral("成绩/课堂成绩%1.txt").arg(n));
-            QVERIFY(written != before.value(QStringLiteral("课堂成绩%1.txt").arg(n)));
-            QVERIFY(TextCodec::decodeGb18030(written).contains(QStringLiteral("1\t总成绩\t")));
-        }
-        QVERIFY(TextCodec::decodeGb18030(m_program->readFile(QStringLiteral("成绩/课堂成绩2.txt")))
-                    .contains(QStringLiteral("\t\t3\r\n")));
+        // Nothing was taken: the file, the settings and the lesson are as they were.
+        QVERIFY(checked);
+        QCOMPARE(m_program->readFile("res/set.ini"), fileBefore);
+        QCOMPARE(m_dlg->lesson().settings().m_nQuiteRightScore, 3);
+        QCOMPARE(m_dlg->lesson().settings().m_nNumOfClass, 3);
+        QCOMPARE(m_dlg->lesson().tables().m_vecTotalScore[1].at(0), 3);
+        QVERIFY(m_dlg->lesson().isUnsaved());
     }
 
     void reloadAsksBeforeDroppingGrades()
@@ -242,42 +237,58 @@ private slots:
         m_dlg->OnBnClickedPresent();
         QCOMPARE(m_dlg->lesson().tables().m_nGroupScore[0], loaded + 1);
 
-        // 否: the lesson stays; the new number is stored for the next start.
-        m_prompt.answerNext(Prompt::No);
-        runSettings([](CSetDlg *dlg) {
+        // 否: the dialog stays with the teacher's edits, and nothing is taken or written; put
+        // back, the number needs no reload and OK asks nothing.
+        const QByteArray fileBefore = m_program->readFile("res/set.ini");
+        runSettings([this, question, fileBefore](CSetDlg *dlg) {
             edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("2"));
+            edit(dlg, CSetDlg::IDC_JIGU)->setText(QStringLiteral("7"));
+            m_prompt.answerNext(Prompt::No);
             button(dlg, CSetDlg::IDC_OK)->click();
+            QCOMPARE(m_prompt.texts(), QStringList{question});
+            QCOMPARE(m_prompt.shown.first().buttons, Prompt::YesNo);
+            QVERIFY(!m_prompt.shown.first().applicationBox);
+            QVERIFY(dlg->isVisible());
+            QCOMPARE(edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->text(), QStringLiteral("2"));
+            QCOMPARE(m_program->readFile("res/set.ini"), fileBefore);
+            QCOMPARE(m_dlg->lesson().settings().m_nNumOfJiGu, 20);
+            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("3"));
+            button(dlg, CSetDlg::IDC_OK)->click();
+            QVERIFY(!dlg->isVisible());
         });
-        QCOMPARE(m_prompt.texts(), QStringList{question});
-        QCOMPARE(m_prompt.shown.first().buttons, Prompt::YesNo);
-        QVERIFY(!m_prompt.shown.first().applicationBox);
+        QCOMPARE(m_prompt.shown.size(), 1);
         QCOMPARE(m_dlg->lesson().tables().m_nGroupScore[0], loaded + 1);
         QCOMPARE(m_dlg->m_comboGroup->count(), 3);
-        QVERIFY(m_dlg->lesson().isUnsaved());
-        QCOMPARE(ProfileFile(settingsPath()).read("NumOfClass", "NumOfClass"), QStringLiteral("2"));
+        QCOMPARE(m_dlg->lesson().settings().m_nNumOfJiGu, 7);
+        QCOMPARE(ProfileFile(settingsPath()).read("NumOfClass", "NumOfClass"), QStringLiteral("3"));
+        QVERIFY(m_program->readFile("res/set.ini") != fileBefore);
 
         // 是: the files are read again as asked, and the grade is gone.
         m_prompt.clear();
         m_prompt.answerNext(Prompt::Yes);
         runSettings([](CSetDlg *dlg) {
-            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("3"));
+            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("2"));
             button(dlg, CSetDlg::IDC_OK)->click();
         });
         QCOMPARE(m_prompt.texts(), QStringList{question});
+        QCOMPARE(m_dlg->m_comboGroup->count(), 2);
         QCOMPARE(m_dlg->lesson().tables().m_nGroupScore[0], loaded);
-        QVERIFY(!m_dlg->lesson().isUnsaved());
+        // The fields show the lesson read again: nobody on call, group 1's score as read.
+        QCOMPARE(QStringList({m_dlg->m_comboNumber->currentText(), m_dlg->m_editName->text(),
+                              m_dlg->m_editPersonal->text(), m_dlg->m_editGroup->text()}),
+                 QStringList({QString(), QString(), QString(), QString::number(loaded)}));
 
         // With nothing unsaved it reloads without asking.
         m_prompt.clear();
         runSettings([](CSetDlg *dlg) {
-            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("2"));
+            edit(dlg, CSetDlg::IDC_NUM_OF_CLASS)->setText(QStringLiteral("3"));
             button(dlg, CSetDlg::IDC_OK)->click();
         });
         QVERIFY(m_prompt.shown.isEmpty());
-        QCOMPARE(m_dlg->m_comboGroup->count(), 2);
+        QCOMPARE(m_dlg->m_comboGroup->count(), 3);
     }
 
-    void anotherBaseScoreIsReckonedWithTheCreditGiven()
+    void anotherBaseScoreIsReadWithTheFiles()
     {
         const QString question = QStringLiteral("本节课的成绩尚未保存，重新读取成绩文件会丢失这些成绩。是否继续？");
         startWithSettings(m_program->readFile("res/set.ini"));
@@ -300,16 +311,19 @@ private slots:
         m_dlg->OnBnClickedPresent();
         QCOMPARE(m_dlg->lesson().tables().m_vecTotalScore[0].at(0), 2);
 
-        // 否 keeps the lesson: it goes on reckoning with the 1 it credited, not the new 3
-        // (the arithmetic itself is the lesson's test).
-        m_prompt.answerNext(Prompt::No);
-        runSettings([](CSetDlg *dlg) {
+        // 否, then 取消: the lesson and the file keep the base score of 1 the lesson credited.
+        const QByteArray fileBefore = m_program->readFile("res/set.ini");
+        runSettings([this](CSetDlg *dlg) {
             edit(dlg, CSetDlg::IDC_BASIC_SCORE)->setText(QStringLiteral("3"));
+            m_prompt.answerNext(Prompt::No);
             button(dlg, CSetDlg::IDC_OK)->click();
+            QVERIFY(dlg->isVisible());
+            button(dlg, CSetDlg::IDC_CANCEL)->click();
         });
         QCOMPARE(m_prompt.texts(), QStringList{question});
-        QCOMPARE(m_dlg->lesson().settings().m_nBasicScore, 3);
-        QCOMPARE(ProfileFile(settingsPath()).read("Score", "BasicScore"), QStringLiteral("3"));
+        QCOMPARE(m_dlg->lesson().settings().m_nBasicScore, 1);
+        QCOMPARE(m_program->readFile("res/set.ini"), fileBefore);
+        QCOMPARE(ProfileFile(settingsPath()).read("Score", "BasicScore"), QStringLiteral("1"));
         m_dlg->m_comboNumber->setCurrentIndex(2);
         m_dlg->OnCbnSelchangeStudent();
         TestSupport::whenModal([](QWidget *grading) { TestSupport::clickButton(grading, 2); });
@@ -317,6 +331,42 @@ private slots:
         QCOMPARE(m_dlg->lesson().tables().m_vecTotalScore[0].at(2), 2);
         QCOMPARE(m_dlg->lesson().tables().m_nGroupScore[0], 10);
         QVERIFY(m_dlg->lesson().isUnsaved());
+    }
+
+    void pictureOfTheProgramFolderMovesWithIt()
+    {
+        startWithSettings("[NumOfClass]\r\nNumOfClass=3\r\n");
+        const QString picture = m_program->file("res/photo/3.jpg");
+        m_prompt.fileNameNext(picture);
+        runSettings([](CSetDlg *dlg) {
+            button(dlg, CSetDlg::IDC_BROWSE)->click();
+            button(dlg, CSetDlg::IDC_OK)->click();
+        });
+        QCOMPARE(m_dlg->backBrush(), picture);
+        QVERIFY(m_program->readFile("res/set.ini").contains("backBrush=res/photo/3.jpg\r\n"));
+
+        // The class copied to another computer: the settings find the picture in the folder
+        // the program runs in now.
+        const QByteArray settings = m_program->readFile("res/set.ini");
+        m_dlg.reset();
+        m_program.reset();
+        m_program = std::make_unique<TempProgramFolder>();
+        m_program->copyDemo();
+        startWithSettings(settings);
+        QCOMPARE(m_dlg->backBrush(), m_program->file("res/photo/3.jpg"));
+
+        // A picture elsewhere keeps its whole path.
+        QTemporaryDir elsewhere;
+        const QString outside = elsewhere.filePath(QStringLiteral("back.jpg"));
+        QVERIFY(QFile::copy(m_program->file("res/photo/3.jpg"), outside));
+        m_prompt.fileNameNext(outside);
+        runSettings([](CSetDlg *dlg) {
+            button(dlg, CSetDlg::IDC_BROWSE)->click();
+            button(dlg, CSetDlg::IDC_OK)->click();
+        });
+        QCOMPARE(ProfileFile(settingsPath()).read("backBrush", "backBrush"), outside);
+        startWithSettings(m_program->readFile("res/set.ini"));
+        QCOMPARE(m_dlg->backBrush(), outside);
     }
 
     void cancelAfterAPictureThatDoesNotLoad()
@@ -335,7 +385,7 @@ private slots:
         QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("无法从流中装载图片!")});
         QCOMPARE(m_dlg->backBrush(), before);
         runSettings([](CSetDlg *dlg) { button(dlg, CSetDlg::IDC_OK)->click(); });
-        QCOMPARE(ProfileFile(settingsPath()).read("backBrush", "backBrush"), before);
+        QCOMPARE(ProfileFile(settingsPath()).read("backBrush", "backBrush"), QStringLiteral("res/photo/2.jpg"));
     }
 
     void unreadableSettingsFileIsNotWiped()
@@ -396,6 +446,7 @@ private slots:
         QWidget toolBar;
         CSetDlg dlg(&toolBar);
         QSignalSpy chosen(&dlg, &CSetDlg::pictureChosen);
+        dlg.FillFrom(RollCallSettings{});
         dlg.m_nVoice = 2;
         dlg.m_nShowDonghua = 0;
         const QString picture = m_program->file("res/photo/3.jpg");

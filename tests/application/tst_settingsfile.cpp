@@ -60,6 +60,8 @@ private slots:
     void missingFileKeepsDefaults();
     void readsEveryKeyOfTheMainWindow();
     void caseAndEmptyValues();
+    void numbersAreHeldWithinTheirRange();
+    void pictureReadAgainstTheProgramFolder();
     void basicScoreReadTwoWays();
     void scoreFolderIsAFolder();
     void applicationObjectReadsItsWeights();
@@ -129,12 +131,41 @@ void TestSettingsFile::caseAndEmptyValues()
     SettingsFile::readRollCallSettings(path(), s);
     QCOMPARE(s.m_nShowDonghua, 0);
     QCOMPARE(s.m_nNumOfClass, 1);
-    QCOMPARE(s.m_nNumOfJiGu, 0);
+    QCOMPARE(s.m_nNumOfJiGu, 1); // letters read 0, and a run beats at least once
     QCOMPARE(s.m_nVoice, 2);
 
     m_folder->writeFile(kSettings, "[NumOfClass]\r\nNumOfClass=many\r\n");
     SettingsFile::readRollCallSettings(path(), s);
     QCOMPARE(s.m_nNumOfClass, 0);
+}
+
+void TestSettingsFile::pictureReadAgainstTheProgramFolder()
+{
+    // Written by hand on Windows, relative to the program folder; an absolute path as it is.
+    m_folder->writeFile(kSettings, "[backBrush]\r\nbackBrush=res\\photo\\3.jpg\r\n");
+    RollCallSettings s;
+    SettingsFile::readRollCallSettings(path(), s);
+    QCOMPARE(s.m_strBackBrush, m_folder->file(QStringLiteral("res/photo/3.jpg")));
+    m_folder->writeFile(kSettings, "[backBrush]\r\nbackBrush=D:\\pictures\\back.bmp\r\n");
+    SettingsFile::readRollCallSettings(path(), s);
+    QCOMPARE(s.m_strBackBrush, QStringLiteral("D:/pictures/back.bmp"));
+}
+
+void TestSettingsFile::numbersAreHeldWithinTheirRange()
+{
+    // A file edited by hand: scores and beats are held at the ends of what the settings
+    // dialog accepts; the number of groups is left for the group files' loader to report.
+    m_folder->writeFile(kSettings, "[Score]\r\nQuiteRightScore=1e20\r\nBasicScore=-5000\r\nRightScore=100.9\r\n"
+                                   "ZhuDongFen=2147483648\r\n[JiGu]\r\nNumOfJiGu=100000\r\n"
+                                   "[NumOfClass]\r\nNumOfClass=9\r\n");
+    RollCallSettings s;
+    SettingsFile::readRollCallSettings(path(), s);
+    QCOMPARE(s.m_nQuiteRightScore, 100);
+    QCOMPARE(s.m_nBasicScore, -100);
+    QCOMPARE(s.m_nRightScore, 100);
+    QCOMPARE(s.m_nZhuDongFen, 100);
+    QCOMPARE(s.m_nNumOfJiGu, 200);
+    QCOMPARE(s.m_nNumOfClass, 9);
 }
 
 void TestSettingsFile::basicScoreReadTwoWays()
@@ -157,7 +188,7 @@ void TestSettingsFile::scoreFolderIsAFolder()
     RollCallSettings s;
     SettingsFile::readRollCallSettings(path(), s);
     QCOMPARE(s.m_strScoreDir, QStringLiteral("/data/成绩/"));
-    QCOMPARE(s.m_strBackBrush, QStringLiteral("pic/1.bmp"));
+    QCOMPARE(s.m_strBackBrush, m_folder->file(QStringLiteral("pic/1.bmp")));
 
     m_folder->writeFile(kSettings, TextCodec::encodeGb18030(QStringLiteral("[ScoreDir]\r\nstudentDirectory=D:\\班级\\成绩\\\\\r\n")));
     SettingsFile::readRollCallSettings(path(), s);
