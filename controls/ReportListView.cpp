@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 
 ReportListView::ReportListView(QWidget *parent)
@@ -105,7 +106,7 @@ void ReportListView::SetBkColor(const QColor &color)
 void ReportListView::SetExtendedStyle(quint32 style)
 {
     m_extendedStyle = style;
-    setShowGrid(style & LVS_EX_GRIDLINES);
+    viewport()->update();
 }
 
 int ReportListView::GetNextSelectedItem(int after) const
@@ -221,4 +222,27 @@ void ReportListView::mouseDoubleClickEvent(QMouseEvent *event)
 QColor ReportListView::highlightColor() const
 {
     return palette().color(QPalette::Active, QPalette::Highlight);
+}
+
+QRect ReportListView::insideGrid(const QRect &cell) const
+{
+    return (m_extendedStyle & LVS_EX_GRIDLINES) ? cell.adjusted(0, 0, -1, -1) : cell;
+}
+
+void ReportListView::drawGrid(QPainter *painter, const QRect &cell) const
+{
+    if (!(m_extendedStyle & LVS_EX_GRIDLINES) || cell.isEmpty())
+        return;
+    painter->fillRect(QRect(cell.left(), cell.bottom(), cell.width(), 1), m_gridColor);
+    painter->fillRect(QRect(cell.right(), cell.top(), 1, cell.height() - 1), m_gridColor);
+}
+
+void ReportListView::paintEvent(QPaintEvent *event)
+{
+    // The colour the view would draw its own grid in.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    m_gridColor = QColor::fromRgba(
+        static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    QTableView::paintEvent(event);
 }

@@ -67,10 +67,17 @@ public:
     void SetRowHeight(int height);
     // Measures the rows and the header again and repaints: what pages call after writing the
     // row height, the header's height factor, colours or fonts directly.
-    void RefreshLayout();
+    virtual void RefreshLayout();
 
     // The selection colour that selected rows are filled with.
     QColor highlightColor() const;
+
+    // Grid lines (LVS_EX_GRIDLINES) are a cell's last pixel column and row, drawn by the
+    // delegate with the cell: lines the view draws across the whole list cost the list more
+    // than all its texts. The part of a cell that its delegate paints inside them:
+    QRect insideGrid(const QRect &cell) const;
+    // The grid lines of a cell (its whole rectangle); nothing without the grid style.
+    void drawGrid(QPainter *painter, const QRect &cell) const;
 
 signals:
     // A left click went down on the list: the row under it, or -1 below the rows.
@@ -84,11 +91,13 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     ReportListModel *m_model;
     QColor m_crBk;
     quint32 m_extendedStyle = 0;
+    QColor m_gridColor;
     int m_defaultRowHeight;
     bool m_pressBesideColumns = false;
 };
