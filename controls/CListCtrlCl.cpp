@@ -43,14 +43,6 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        paintCell(painter, option, index);
-        // Last, as the view draws its grid over the cells.
-        m_list->drawGrid(painter, option.rect);
-    }
-
-private:
-    void paintCell(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
-    {
         const int column = index.column();
         const QRect cell = m_list->insideGrid(option.rect);
         // The viewport is filled with the list's back colour before any cell is painted: a
@@ -85,6 +77,7 @@ private:
         }
     }
 
+private:
     CListCtrlCl *m_list;
 };
 

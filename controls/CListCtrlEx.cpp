@@ -52,7 +52,6 @@ public:
         if (index.column() == 0)
             m_list->DrawCheck(painter, row);
         painter->restore();
-        m_list->drawGrid(painter, option.rect);
     }
 
 private:

@@ -229,20 +229,31 @@ QRect ReportListView::insideGrid(const QRect &cell) const
     return (m_extendedStyle & LVS_EX_GRIDLINES) ? cell.adjusted(0, 0, -1, -1) : cell;
 }
 
-void ReportListView::drawGrid(QPainter *painter, const QRect &cell) const
-{
-    if (!(m_extendedStyle & LVS_EX_GRIDLINES) || cell.isEmpty())
-        return;
-    painter->fillRect(QRect(cell.left(), cell.bottom(), cell.width(), 1), m_gridColor);
-    painter->fillRect(QRect(cell.right(), cell.top(), 1, cell.height() - 1), m_gridColor);
-}
-
 void ReportListView::paintEvent(QPaintEvent *event)
 {
-    // The colour the view would draw its own grid in.
+    QTableView::paintEvent(event);
+    if (!(m_extendedStyle & LVS_EX_GRIDLINES) || GetItemCount() == 0 || GetColumnCount() == 0)
+        return;
+    // The grid over the cells, where the view would draw it, but as one short line per row and
+    // cell: the view's lines the height of the list are filled by a pool of threads, which
+    // costs a list more than all its texts.
     QStyleOptionViewItem option;
     initViewItemOption(&option);
-    m_gridColor = QColor::fromRgba(
+    const QColor grid = QColor::fromRgba(
         static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
-    QTableView::paintEvent(event);
+    const QRect area = event->rect();
+    const int firstRow = qMax(0, rowAt(area.top()));
+    const int lastRow = rowAt(area.bottom()) < 0 ? GetItemCount() - 1 : rowAt(area.bottom());
+    const int lastColumn = GetColumnCount() - 1;
+    const int left = columnViewportPosition(0);
+    const int right = columnViewportPosition(lastColumn) + columnWidth(lastColumn);
+    QPainter painter(viewport());
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int top = rowViewportPosition(row);
+        const int height = rowHeight(row);
+        painter.fillRect(QRect(left, top + height - 1, right - left, 1), grid);
+        for (int column = 0; column <= lastColumn; ++column)
+            painter.fillRect(
+                QRect(columnViewportPosition(column) + columnWidth(column) - 1, top, 1, height), grid);
+    }
 }

@@ -72,12 +72,9 @@ public:
     // The selection colour that selected rows are filled with.
     QColor highlightColor() const;
 
-    // Grid lines (LVS_EX_GRIDLINES) are a cell's last pixel column and row, drawn by the
-    // delegate with the cell: lines the view draws across the whole list cost the list more
-    // than all its texts. The part of a cell that its delegate paints inside them:
+    // With LVS_EX_GRIDLINES a cell's last pixel column and row are its grid lines; the part
+    // of the cell that its delegate paints lies inside them.
     QRect insideGrid(const QRect &cell) const;
-    // The grid lines of a cell (its whole rectangle); nothing without the grid style.
-    void drawGrid(QPainter *painter, const QRect &cell) const;
 
 signals:
     // A left click went down on the list: the row under it, or -1 below the rows.
@@ -97,7 +94,6 @@ private:
     ReportListModel *m_model;
     QColor m_crBk;
     quint32 m_extendedStyle = 0;
-    QColor m_gridColor;
     int m_defaultRowHeight;
     bool m_pressBesideColumns = false;
 };
