@@ -259,74 +259,78 @@ Timed renumbering(int scale)
         true };
 }
 
+// Whether `step` holds for every lesson of every subject, each made the current lesson first.
+bool everyLesson(const ContentSchool &school, const std::function<bool(int subject, int lesson)> &step)
+{
+    bool all = true;
+    for (int subject = 1; subject <= school.subjects; ++subject) {
+        for (int lesson = 1; lesson <= kLessons; ++lesson) {
+            theApp().m_nKemuID = subject;
+            theApp().m_nKeshiID = lesson;
+            all = step(subject, lesson) && all;
+        }
+    }
+    return all;
+}
+
+// A content page over the school, shown on its first lesson.
+template <typename Page>
+Page &shownPage(const ContentSchool &school, const std::function<void(Page &)> &setUp = {})
+{
+    theApp().m_nKemuID = 1;
+    theApp().m_nKeshiID = 1;
+    auto &page = *Bench::keep(std::make_unique<Page>());
+    page.m_pConnection = school.file.db;
+    if (setUp)
+        setUp(page);
+    page.OnInitDialog();
+    Bench::show(page);
+    return page;
+}
+
 Timed pointsPage(int scale)
 {
     auto &school = *Bench::keep(contentSchool(scale));
-    theApp().m_nKemuID = 1;
-    theApp().m_nKeshiID = 1;
-    auto &page = *Bench::keep(std::make_unique<CKeshiZhishidianPage>());
-    page.m_pConnection = school.file.db;
-    page.OnInitDialog();
-    Bench::show(page);
+    auto &page = shownPage<CKeshiZhishidianPage>(school);
     return { {}, [&page, &school] {
-                bool all = true;
-                for (int subject = 1; subject <= school.subjects; ++subject) {
-                    for (int lesson = 1; lesson <= kLessons; ++lesson) {
-                        theApp().m_nKemuID = subject;
-                        theApp().m_nKeshiID = lesson;
-                        page.LoadZhishidianList();
-                        all = Bench::paint(page) && page.m_listZhishidian->GetItemCount() == kPoints && all;
-                    }
-                }
-                return all;
+                return everyLesson(school, [&page](int, int) {
+                    page.LoadZhishidianList();
+                    return Bench::paint(page) && page.m_listZhishidian->GetItemCount() == kPoints;
+                });
             } };
 }
 
 Timed questionsPage(int scale)
 {
     auto &school = *Bench::keep(contentSchool(scale));
-    theApp().m_nKemuID = 1;
-    theApp().m_nKeshiID = 1;
-    auto &page = *Bench::keep(std::make_unique<CKeshiWentiDlg>());
-    page.m_pConnection = school.file.db;
-    page.m_bAllQuestions = 1;
-    page.OnInitDialog();
-    Bench::show(page);
+    auto &page = shownPage<CKeshiWentiDlg>(school, [](CKeshiWentiDlg &p) { p.m_bAllQuestions = 1; });
     return { {}, [&page, &school] {
-                bool all = true;
-                for (int subject = 1; subject <= school.subjects; ++subject) {
-                    for (int lesson = 1; lesson <= kLessons; ++lesson) {
-                        theApp().m_nKemuID = subject;
-                        theApp().m_nKeshiID = lesson;
-                        page.LoadQuestionList();
-                        all = Bench::paint(page) && page.m_listWenti->GetItemCount() == kPoints * kQuestions && all;
-                    }
-                }
-                return all;
+                return everyLesson(school, [&page](int, int) {
+                    page.LoadQuestionList();
+                    return Bench::paint(page) && page.m_listWenti->GetItemCount() == kPoints * kQuestions;
+                });
             } };
 }
 
+// Each point's question count and every question, from the first point to the last.
 Timed presenter(int scale)
 {
     auto &school = *Bench::keep(contentSchool(scale));
     return { {}, [&school] {
-                long long questions = 0;
-                int shown = 0;
-                for (int subject = 1; subject <= school.subjects; ++subject) {
-                    for (int lesson = 1; lesson <= kLessons; ++lesson) {
-                        LessonNavigator navigator;
-                        navigator.Load(school.file.db, subject, lesson);
-                        navigator.TakeRow(0);
-                        for (int point = 0; point < kPoints; ++point) {
-                            const int row = point == 0 ? 0 : navigator.NextPoint();
-                            questions += navigator.CountWenti(navigator.points().at(row).number);
-                            for (int q = 0; q < kQuestions; ++q)
-                                shown += navigator.NextQuestion() ? 1 : 0;
-                        }
+                return everyLesson(school, [&school](int subject, int lesson) {
+                    LessonNavigator navigator;
+                    navigator.Load(school.file.db, subject, lesson);
+                    navigator.TakeRow(0);
+                    int questions = 0;
+                    int shown = 0;
+                    for (int point = 0; point < kPoints; ++point) {
+                        const int row = point == 0 ? 0 : navigator.NextPoint();
+                        questions += navigator.CountWenti(navigator.points().at(row).number);
+                        for (int q = 0; q < kQuestions; ++q)
+                            shown += navigator.NextQuestion() ? 1 : 0;
                     }
-                }
-                return questions == static_cast<long long>(school.subjects) * kLessons * kPoints * kQuestions
-                    && shown == school.subjects * kLessons * kPoints * kQuestions;
+                    return questions == kPoints * kQuestions && shown == kPoints * kQuestions;
+                });
             } };
 }
 
