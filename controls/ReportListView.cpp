@@ -242,7 +242,10 @@ void ReportListView::paintEvent(QPaintEvent *event)
     const QColor grid = QColor::fromRgba(
         static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
     const QRect area = event->rect();
-    const int firstRow = qMax(0, rowAt(area.top()));
+    const int firstRow = rowAt(area.top());
+    // Below the rows there is no grid.
+    if (firstRow < 0)
+        return;
     const int lastRow = rowAt(area.bottom()) < 0 ? GetItemCount() - 1 : rowAt(area.bottom());
     const int lastColumn = GetColumnCount() - 1;
     const int left = columnViewportPosition(0);
