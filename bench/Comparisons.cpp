@@ -41,12 +41,6 @@ std::vector<std::unique_ptr<detail::Kept>> &kept()
     return objects;
 }
 
-void releaseKept()
-{
-    while (!kept().empty())
-        kept().pop_back();
-}
-
 // The time per iteration of the run just made, on the comparison's clock. Google Benchmark's
 // own table goes to standard error, so that standard output holds the verdict lines alone.
 class LastRunReporter : public benchmark::ConsoleReporter
@@ -244,6 +238,12 @@ std::string selfPath(const char *argv0)
 }
 
 void detail::keep(std::unique_ptr<Kept> object) { kept().push_back(std::move(object)); }
+
+void releaseKept()
+{
+    while (!kept().empty())
+        kept().pop_back();
+}
 
 int run(int argc, char **argv, const std::vector<Comparison> &comparisons)
 {

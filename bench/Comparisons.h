@@ -92,6 +92,9 @@ template <typename T> T &keep(T object)
     return value;
 }
 
+// Lets go of what was kept, the last first: before the application object goes.
+void releaseKept();
+
 // Shows a window and waits until it has been laid out and painted.
 void show(QWidget &window);
 

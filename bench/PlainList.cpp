@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace {
@@ -67,6 +69,17 @@ private:
     QList<QStringList> m_rows;
 };
 
+// The least a list can draw of a cell: its text, once, in the painter's font.
+class PlainList::OneText : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignVCenter, index.data().toString());
+    }
+};
+
 PlainList::PlainList(const QTableView &like)
     : m_view(std::make_unique<QTableView>())
 {
@@ -76,7 +89,10 @@ PlainList::PlainList(const QTableView &like)
         headings << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
     m_model = new Model(headings, m_view.get());
     m_view->setModel(m_model);
+    m_view->setItemDelegate(new OneText(m_view.get()));
     m_view->setFont(like.font());
+    // The font the page's cells are drawn in: the one a view's painter starts with.
+    m_view->viewport()->setFont(like.viewport()->font());
     m_view->verticalHeader()->hide();
     m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_view->verticalHeader()->setDefaultSectionSize(like.verticalHeader()->defaultSectionSize());

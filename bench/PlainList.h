@@ -11,8 +11,9 @@
 class QTableView;
 
 // The floor of a list shown and painted: the same rows in Qt's plain table view over a plain
-// model, as large as the page's list and with its font, row height and column widths; no
-// colours, no delegate, no header of our own. Made after the page's list has been shown.
+// model, whose delegate draws each cell with one drawText and nothing else: no fill, no
+// colours, no style panel. As large as the page's list, with the font its cells are drawn in,
+// its row height and its column widths. Made after the page's list has been shown.
 class PlainList
 {
 public:
@@ -27,6 +28,7 @@ public:
 
 private:
     class Model;
+    class OneText;
     std::unique_ptr<QTableView> m_view;
     Model *m_model;
 };

@@ -3,6 +3,7 @@
 #include "CellText.h"
 #include "ControlFont.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 CHeaderCtrlCl::CHeaderCtrlCl(QWidget *parent)
@@ -20,27 +21,23 @@ QSize CHeaderCtrlCl::sizeHint() const
     return size;
 }
 
-// Rows from top to bottom inclusive, columns left to right exclusive.
-void CHeaderCtrlCl::fillGradient(QPainter *painter, int left, int right, int top, int bottom) const
+void CHeaderCtrlCl::fillGradient(QPainter *painter, int left, int right) const
 {
     if (right <= left)
         return;
-    for (int y = top; y <= bottom; ++y)
-        painter->fillRect(QRect(left, y, right - left, 1),
-                          CellText::gradientRow(m_nR, m_nG, m_nB, m_nGradient, y - top));
+    const int height = viewport()->height();
+    painter->drawTiledPixmap(
+        QRect(left, 0, right - left, height), m_gradient.get(m_nR, m_nG, m_nB, m_nGradient, height));
 }
 
 void CHeaderCtrlCl::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
 {
-    painter->save();
-    painter->fillRect(rect, palette().button());
     const int right = rect.left() + rect.width();
-    const int bottom = rect.top() + rect.height();
-    // The first pixel column stays unpainted, so neighbouring columns show a seam.
-    fillGradient(painter, rect.left() + 1, right, rect.top(), bottom);
+    // The first pixel column keeps the button colour, so neighbouring columns show a seam.
+    painter->fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), palette().button());
+    fillGradient(painter, rect.left() + 1, right);
 
-    const QFont font = ControlFont::make(QStringLiteral("宋体"), m_nFontHeight, m_nFontWidth);
-    painter->setFont(font);
+    painter->setFont(m_titleFont.get(m_nFontHeight, m_nFontWidth));
     painter->setPen(m_crText);
     QRect textRect = rect;
     Qt::Alignment align = Qt::AlignHCenter;
@@ -54,18 +51,30 @@ void CHeaderCtrlCl::paintSection(QPainter *painter, const QRect &rect, int logic
     }
     textRect.translate(0, CellText::centreOffset(rect.height(), painter->fontMetrics().height(), 1));
     const QString title = logicalIndex < m_arrTitles.size() ? m_arrTitles.at(logicalIndex) : QString();
-    painter->drawText(textRect, int(align | Qt::AlignTop), title);
-    painter->restore();
+    if (!title.isEmpty())
+        painter->drawText(textRect, int(align | Qt::AlignTop), title);
 }
 
 void CHeaderCtrlCl::paintEvent(QPaintEvent *event)
 {
-    QHeaderView::paintEvent(event);
+    // The sections and the strip right of the last one, each pixel painted once: the view's
+    // own paint would draw a styled header first under every section and the strip.
     if (count() == 0)
         return;
-    // The strip right of the last column carries the gradient too.
-    const int last = logicalIndex(count() - 1);
-    const int lastRight = sectionViewportPosition(last) + sectionSize(last);
     QPainter painter(viewport());
-    fillGradient(&painter, lastRight + 1, viewport()->width(), 0, viewport()->height());
+    const QRect dirty = event->rect();
+    const int height = viewport()->height();
+    int end = 0;
+    for (int visual = 0; visual < count(); ++visual) {
+        const int logical = logicalIndex(visual);
+        if (isSectionHidden(logical))
+            continue;
+        const QRect section(sectionViewportPosition(logical), 0, sectionSize(logical), height);
+        end = section.left() + section.width();
+        if (section.intersects(dirty))
+            paintSection(&painter, section, logical);
+    }
+    // The strip right of the last column carries the gradient too, after its own seam.
+    painter.fillRect(QRect(end, 0, 1, height), palette().button());
+    fillGradient(&painter, end + 1, viewport()->width());
 }

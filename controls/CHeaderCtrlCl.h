@@ -1,5 +1,8 @@
 #pragma once
 
+#include "CellText.h"
+#include "ControlFont.h"
+
 #include <QColor>
 #include <QHeaderView>
 #include <QStringList>
@@ -32,5 +35,9 @@ protected:
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override;
 
 private:
-    void fillGradient(QPainter *painter, int left, int right, int top, int bottom) const;
+    // The gradient over columns left to right (exclusive), the viewport's height tall.
+    void fillGradient(QPainter *painter, int left, int right) const;
+
+    mutable CellText::GradientStrip m_gradient;
+    mutable ControlFont::Cached m_titleFont { QStringLiteral("宋体") };
 };

@@ -30,7 +30,8 @@ const QColor *findColumnColor(const std::vector<CListCtrlCl::ColumnColor> &list,
 
 } // namespace
 
-// Paints one cell as the list asks: the fill, then the text left-aligned and centred by lines.
+// Paints one cell as the list asks: the fill, then the text left-aligned and centred by lines,
+// with one drawText in the font the viewport's painter starts with (the list's cell font).
 class CListCtrlClDelegate : public QStyledItemDelegate
 {
 public:
@@ -43,29 +44,37 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         const int column = index.column();
-        const QRect fill = option.rect;
-        QRect label = fill;
-        // The first column's text keeps a margin; its fill still reaches the row's left edge.
-        if (column == 0)
-            label.setLeft(label.left() + 2);
-
-        painter->save();
+        const QRect cell = m_list->insideGrid(option.rect);
+        // The viewport is filled with the list's back colour before any cell is painted: a
+        // column of that colour needs no fill of its own.
         if (option.state & QStyle::State_Selected) {
-            painter->fillRect(fill, m_list->highlightColor());
-        } else {
-            painter->fillRect(fill, m_list->GetBkColor());
-            if (const QColor *back = m_list->ColumnBackColor(column))
-                painter->fillRect(fill, *back);
+            painter->fillRect(cell, m_list->highlightColor());
+        } else if (const QColor *back = m_list->ColumnBackColor(column)) {
+            if (*back != m_list->GetBkColor())
+                painter->fillRect(cell, *back);
         }
 
         const CellText::Lines lines = CellText::splitLines(index.data().toString());
-        label.translate(0, CellText::centreOffset(label.height(), m_list->m_nFontHeight, lines.count));
+        if (lines.text.isEmpty())
+            return;
+        QRect label = cell;
+        // The first column's text keeps a margin; its fill still reaches the row's left edge.
+        if (column == 0)
+            label.setLeft(label.left() + 2);
+        const int offset = CellText::centreOffset(label.height(), m_list->m_nFontHeight, lines.count);
         const QColor *text = m_list->ColumnTextColor(column);
         painter->setPen(text ? *text : m_list->m_crText);
-        painter->setFont(ControlFont::make(QStringLiteral("宋体"), m_list->m_nFontHeight, m_list->m_nFontWidth));
-        painter->setClipRect(fill);
-        painter->drawText(label, Qt::AlignLeft | Qt::AlignTop, lines.text);
-        painter->restore();
+        constexpr int flags = Qt::AlignLeft | Qt::AlignTop;
+        if (offset >= 0) {
+            // drawText cuts what does not fit at this rectangle's edges, which are the cell's.
+            painter->drawText(label.adjusted(0, offset, 0, 0), flags, lines.text);
+        } else {
+            // Lines taller than the row start above it: cut at the cell's top as well.
+            painter->save();
+            painter->setClipRect(cell);
+            painter->drawText(label.translated(0, offset), flags, lines.text);
+            painter->restore();
+        }
     }
 
 private:
@@ -78,6 +87,14 @@ CListCtrlCl::CListCtrlCl(QWidget *parent)
 {
     setHorizontalHeader(&m_Header);
     setItemDelegate(new CListCtrlClDelegate(this));
+    RefreshLayout();
+}
+
+void CListCtrlCl::RefreshLayout()
+{
+    // Cells are drawn in the font a painter of the viewport starts with.
+    viewport()->setFont(ControlFont::make(QStringLiteral("宋体"), m_nFontHeight, m_nFontWidth));
+    ReportListView::RefreshLayout();
 }
 
 int CListCtrlCl::InsertColumn(int column, const QString &heading, int format, int width, int)

@@ -36,6 +36,9 @@ public:
     const QColor *ColumnBackColor(int column) const;
     const QColor *ColumnTextColor(int column) const;
 
+    // Also takes up the cell font written into m_nFontHeight and m_nFontWidth.
+    void RefreshLayout() override;
+
     CHeaderCtrlCl &m_Header;
     std::vector<ColumnColor> m_listColumnBackColors;
     std::vector<ColumnColor> m_listColumnTextColors;

@@ -29,8 +29,9 @@ public:
         const int row = index.row();
         const QRect rowRect(-m_list->horizontalHeader()->offset(), m_list->rowViewportPosition(row),
                             m_list->horizontalHeader()->length(), m_list->rowHeight(row));
+        const QRect cell = m_list->insideGrid(option.rect);
         painter->save();
-        painter->setClipRect(option.rect);
+        painter->setClipRect(cell);
         // The current row keeps the selected look even when it is not selected.
         const bool selected = (option.state & QStyle::State_Selected) || m_list->currentIndex().row() == row;
         if (selected) {
@@ -40,7 +41,7 @@ public:
             painter->fillRect(rowRect, row % 2 ? QColor(Qt::white) : kPaleGreen);
         }
 
-        QRect label = option.rect;
+        QRect label = cell;
         if (index.column() == 0)
             label.setLeft(label.left() + 2);
         label.adjust(5, 0, -1, 0);

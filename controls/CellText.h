@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QString>
 
 // Text and colour arithmetic of the painted lists and headers, kept apart from painting so that
@@ -25,5 +26,16 @@ int centreOffset(int height, int lineHeight, int count);
 // Colour of pixel row `row` of a header gradient that starts at r, g, b and loses `step` per
 // row on each channel, never below 0. Channels are taken as bytes, as a colour value keeps them.
 QColor gradientRow(int r, int g, int b, int step, int row);
+
+// The rows of such a gradient, `height` tall, made again only when the colour, the step or
+// the height changed: drawn tiled across a header, in place of one fill per pixel row.
+class GradientStrip {
+public:
+    const QPixmap &get(int r, int g, int b, int step, int height);
+
+private:
+    int m_key[5] = { -1, -1, -1, -1, -1 };
+    QPixmap m_pixmap;
+};
 
 } // namespace CellText

@@ -3,6 +3,7 @@
 #include "platform/base/NumberText.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 namespace CheckListRules {
@@ -53,9 +54,19 @@ void checkAll(QList<Row> &rows)
 {
     for (Row &row : rows)
         row.checked = false;
-    for (qsizetype i = rows.size() - 1; i >= 0; --i) {
-        if (!isGroupChecked(rows, rows.at(i).year, rows.at(i).group))
-            rows[i].checked = true;
+    // A row's group is looked for among the rows checked so far (six at most), not among every
+    // row again; with six checked, every row above stays unchecked.
+    std::array<const Row *, kMaxChecked> taken {};
+    int count = 0;
+    for (qsizetype i = rows.size() - 1; i >= 0 && count < kMaxChecked; --i) {
+        Row &row = rows[i];
+        const auto sameGroup = [&row](const Row *other) {
+            return sameText(other->year, row.year) && sameText(other->group, row.group);
+        };
+        if (std::none_of(taken.cbegin(), taken.cbegin() + count, sameGroup)) {
+            row.checked = true;
+            taken[count++] = &row;
+        }
     }
 }
 

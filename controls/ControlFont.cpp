@@ -19,4 +19,16 @@ QFont make(const QString &face, int height, int width, int weight)
     return font;
 }
 
+const QFont &Cached::get(int height, int width, int weight)
+{
+    if (!m_made || height != m_height || width != m_width || weight != m_weight) {
+        m_font = make(m_face, height, width, weight);
+        m_height = height;
+        m_width = width;
+        m_weight = weight;
+        m_made = true;
+    }
+    return m_font;
+}
+
 } // namespace ControlFont

@@ -10,4 +10,24 @@ namespace ControlFont {
 
 QFont make(const QString &face, int height, int width = 0, int weight = 0);
 
+// The font of make(), made again only when its height, width or weight changed: a header
+// draws every title in it at every paint.
+class Cached {
+public:
+    explicit Cached(QString face)
+        : m_face(std::move(face))
+    {
+    }
+
+    const QFont &get(int height, int width = 0, int weight = 0);
+
+private:
+    QString m_face;
+    int m_height = 0;
+    int m_width = 0;
+    int m_weight = 0;
+    bool m_made = false;
+    QFont m_font;
+};
+
 } // namespace ControlFont

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 
 ReportListView::ReportListView(QWidget *parent)
@@ -105,7 +106,7 @@ void ReportListView::SetBkColor(const QColor &color)
 void ReportListView::SetExtendedStyle(quint32 style)
 {
     m_extendedStyle = style;
-    setShowGrid(style & LVS_EX_GRIDLINES);
+    viewport()->update();
 }
 
 int ReportListView::GetNextSelectedItem(int after) const
@@ -221,4 +222,41 @@ void ReportListView::mouseDoubleClickEvent(QMouseEvent *event)
 QColor ReportListView::highlightColor() const
 {
     return palette().color(QPalette::Active, QPalette::Highlight);
+}
+
+QRect ReportListView::insideGrid(const QRect &cell) const
+{
+    return (m_extendedStyle & LVS_EX_GRIDLINES) ? cell.adjusted(0, 0, -1, -1) : cell;
+}
+
+void ReportListView::paintEvent(QPaintEvent *event)
+{
+    QTableView::paintEvent(event);
+    if (!(m_extendedStyle & LVS_EX_GRIDLINES) || GetItemCount() == 0 || GetColumnCount() == 0)
+        return;
+    // The grid over the cells, where the view would draw it, but as one short line per row and
+    // cell: the view's lines the height of the list are filled by a pool of threads, which
+    // costs a list more than all its texts.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QColor grid = QColor::fromRgba(
+        static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    const QRect area = event->rect();
+    const int firstRow = rowAt(area.top());
+    // Below the rows there is no grid.
+    if (firstRow < 0)
+        return;
+    const int lastRow = rowAt(area.bottom()) < 0 ? GetItemCount() - 1 : rowAt(area.bottom());
+    const int lastColumn = GetColumnCount() - 1;
+    const int left = columnViewportPosition(0);
+    const int right = columnViewportPosition(lastColumn) + columnWidth(lastColumn);
+    QPainter painter(viewport());
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int top = rowViewportPosition(row);
+        const int height = rowHeight(row);
+        painter.fillRect(QRect(left, top + height - 1, right - left, 1), grid);
+        for (int column = 0; column <= lastColumn; ++column)
+            painter.fillRect(
+                QRect(columnViewportPosition(column) + columnWidth(column) - 1, top, 1, height), grid);
+    }
 }

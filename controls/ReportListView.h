@@ -67,10 +67,14 @@ public:
     void SetRowHeight(int height);
     // Measures the rows and the header again and repaints: what pages call after writing the
     // row height, the header's height factor, colours or fonts directly.
-    void RefreshLayout();
+    virtual void RefreshLayout();
 
     // The selection colour that selected rows are filled with.
     QColor highlightColor() const;
+
+    // With LVS_EX_GRIDLINES a cell's last pixel column and row are its grid lines; the part
+    // of the cell that its delegate paints lies inside them.
+    QRect insideGrid(const QRect &cell) const;
 
 signals:
     // A left click went down on the list: the row under it, or -1 below the rows.
@@ -84,6 +88,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     ReportListModel *m_model;

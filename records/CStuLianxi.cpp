@@ -135,7 +135,7 @@ void CStuLianxi::LoadStudentList()
     QList<StudentRecord> students;
     if (groupId() > 0) {
         try {
-            students = store().students(groupId());
+            students = store().listedStudents(groupId());
         } catch (const DbError &error) {
             Prompt::app(error.message());
         }

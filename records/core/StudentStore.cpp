@@ -379,6 +379,25 @@ QList<StudentRecord> StudentStore::students(int groupId) const
     return rows;
 }
 
+QList<StudentRecord> StudentStore::listedStudents(int groupId) const
+{
+    // Every column read costs on a long roster, the note most: only those the list shows.
+    QSqlQuery query = m_db.prepare(
+        QStringLiteral("SELECT 学号,姓名,地址,联系方式 FROM %1 ORDER BY 学号").arg(rosterTable(groupId)));
+    query.setForwardOnly(true);
+    m_db.run(query, {});
+    QList<StudentRecord> rows;
+    while (query.next()) {
+        StudentRecord row;
+        row.number = intOf(query.value(0)).value_or(0);
+        row.name = textOf(query.value(1));
+        row.address = textOf(query.value(2));
+        row.contact = textOf(query.value(3));
+        rows.append(std::move(row));
+    }
+    return rows;
+}
+
 QList<int> StudentStore::studentNumbers(int groupId) const
 {
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT 学号 FROM %1 ORDER BY 学号").arg(rosterTable(groupId)));

@@ -162,6 +162,8 @@ public:
     HeadCount headCount(int groupId) const;
     // By number, without photos: a list never needs them.
     QList<StudentRecord> students(int groupId) const;
+    // The same rows with what the roster list shows alone: number, name, address, contact.
+    QList<StudentRecord> listedStudents(int groupId) const;
     QList<int> studentNumbers(int groupId) const; // ascending
     // One student with the photo.
     std::optional<StudentRecord> student(int groupId, int number) const;

@@ -116,12 +116,37 @@ private slots:
         ShownList shown;
         shown.list.SetColumnBackColor(1, QColor(200, 0, 0));
         shown.list.SetColumnBackColor(1, kColumnBack);
-        const QImage image = shown.list.grab().toImage();
+        QImage image = shown.list.grab().toImage();
         for (int row = 0; row < 3; ++row) {
             QCOMPARE(pixelAt(image, shown.cellPoint(row, 0)), kListBack);
             QCOMPARE(pixelAt(image, shown.cellPoint(row, 1)), kColumnBack);
             QCOMPARE(pixelAt(image, shown.cellPoint(row, 2)), kListBack);
         }
+
+        // Grid lines are each cell's last pixel column and row, in the style's grid colour,
+        // over the cells' fills; the cells keep their fills inside them.
+        ReportListView &list = shown.list;
+        list.SetExtendedStyle(ReportListView::LVS_EX_GRIDLINES);
+        QStyleOptionViewItem option;
+        option.initFrom(&list);
+        const QColor grid = QColor::fromRgba(
+            static_cast<QRgb>(list.style()->styleHint(QStyle::SH_Table_GridLineColor, &option, &list)));
+        QVERIFY(grid != kColumnBack && grid != kListBack);
+        image = list.grab().toImage();
+        const int right = list.columnWidth(1) - 1;
+        const int bottom = list.rowHeight(1) - 1;
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(pixelAt(image, shown.cellPoint(row, 1, right)), grid);
+            QCOMPARE(pixelAt(image, shown.cellPoint(row, 1, right - 1)), kColumnBack);
+            const QPoint lastLine = list.viewport()->mapTo(
+                &list, QPoint(list.columnViewportPosition(1) + 10, list.rowViewportPosition(row) + bottom));
+            QCOMPARE(pixelAt(image, lastLine), grid);
+            QCOMPARE(pixelAt(image, lastLine - QPoint(0, 1)), kColumnBack);
+        }
+        // Below the rows there is no grid.
+        const QPoint belowRows = list.viewport()->mapTo(
+            &list, QPoint(list.columnViewportPosition(2) - 1, list.rowViewportPosition(2) + 40));
+        QCOMPARE(pixelAt(image, belowRows), kListBack);
     }
 
     void selectedRowHighlight()
@@ -170,6 +195,7 @@ private slots:
         // The strip right of the last column.
         const int end = header.sectionViewportPosition(2) + header.sectionSize(2);
         QVERIFY(end + 10 < header.width());
+        QCOMPARE(pixelAt(image, shown.headerPoint(end, 0)), header.palette().button().color());
         QCOMPARE(pixelAt(image, shown.headerPoint(end + 5, 0)), QColor(171, 199, 235));
         QCOMPARE(pixelAt(image, shown.headerPoint(end + 5, 20)), QColor(11, 39, 75));
 
