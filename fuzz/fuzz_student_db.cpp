@@ -43,6 +43,13 @@ void readEverything(const Database &db)
                 store.score(semester.id, listed.number);
             }
         });
+        read([&] {
+            const QList<StudentRecord> listed = store.listedStudents(group);
+            checkWhole(db, listed.size(), StudentStore::rosterTable(group));
+            for (const StudentRecord &row : listed)
+                for (const auto &text : {row.name, row.address, row.contact})
+                    checkText(text);
+        });
     }
 }
 

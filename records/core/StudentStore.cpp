@@ -387,7 +387,7 @@ QList<StudentRecord> StudentStore::listedStudents(int groupId) const
     query.setForwardOnly(true);
     m_db.run(query, {});
     QList<StudentRecord> rows;
-    while (query.next()) {
+    while (m_db.nextRow(query)) {
         StudentRecord row;
         row.number = intOf(query.value(0)).value_or(0);
         row.name = textOf(query.value(1));
