@@ -7,6 +7,7 @@
 
 #include "platform/base/ProgramFolder.h"
 #include "platform/gui/DialogTemplate.h"
+#include "platform/gui/Picture.h"
 #include "platform/gui/Prompt.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ void prepareApplication()
     QApplication::setApplicationVersion(QStringLiteral("3.1"));
     DialogTemplate::installFontSubstitutions();
     installQtTranslation();
+    Picture::prepareDecoding();
 }
 
 bool installQtTranslation()

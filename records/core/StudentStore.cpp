@@ -397,6 +397,24 @@ std::optional<StudentRecord> StudentStore::student(int groupId, int number) cons
     return studentOf(query, true);
 }
 
+std::optional<StudentRecord> StudentStore::studentDetails(int groupId, int number) const
+{
+    QSqlQuery query = m_db.exec(
+        QStringLiteral("SELECT %1 FROM %2 WHERE 学号=?").arg(kStudentColumns, rosterTable(groupId)), {number});
+    if (!m_db.nextRow(query))
+        return std::nullopt;
+    return studentOf(query, false);
+}
+
+QByteArray StudentStore::photo(int groupId, int number) const
+{
+    QSqlQuery query
+        = m_db.exec(QStringLiteral("SELECT 照片 FROM %1 WHERE 学号=?").arg(rosterTable(groupId)), {number});
+    if (!m_db.nextRow(query) || query.value(0).isNull())
+        return {};
+    return query.value(0).toByteArray();
+}
+
 bool StudentStore::hasStudent(int groupId, int number) const
 {
     return count(QStringLiteral("SELECT count(*) FROM %1 WHERE 学号=?").arg(rosterTable(groupId)), {number}) > 0;
