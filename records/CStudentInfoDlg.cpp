@@ -1,8 +1,8 @@
 #include "CStudentInfoDlg.h"
 
 #include "CStuBanjiPage.h"
-#include "CStuLianxi.h"
 #include "CStuEditStuDlg.h"
+#include "CStuLianxi.h"
 #include "CStudentPellorScorePage.h"
 #include "PhotoCache.h"
 #include "core/StudentDatabase.h"

@@ -201,6 +201,7 @@ public:
 
 private:
     int count(const QString &sql, const QVariantList &values) const;
+    std::optional<StudentRecord> studentRow(int groupId, int number, bool withPhoto) const;
     // Refuses (DbError) a new semester row once the numbers a table name carries are used up.
     void checkSemesterNumberLeft() const;
     void createClassInfo(const QString &name) const;
