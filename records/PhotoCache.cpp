@@ -33,8 +33,6 @@ bool PhotoCache::serves(const std::shared_ptr<const Picture> &picture, const QSi
 
 void PhotoCache::setDatabaseFile(const QString &path)
 {
-    if (path == m_databaseFile)
-        return;
     m_databaseFile = path;
     while (!m_kept.empty())
         drop(m_kept.begin());

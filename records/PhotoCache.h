@@ -43,7 +43,8 @@ public:
     explicit PhotoCache(QObject *parent = nullptr, qint64 budgetBytes = kDefaultBudgetBytes);
     ~PhotoCache() override;
 
-    // The database file photos are read from; another one drops every photo kept.
+    // The database file photos are read from from now on, through a connection opened anew:
+    // every photo kept goes, since the file may have been replaced at the same path.
     void setDatabaseFile(const QString &path);
     // Photos are decoded at least this large: the room of a frame that shows them later (the
     // edit form's), so that one decoding serves every frame.
