@@ -12,6 +12,8 @@ PhotoCache::PhotoCache(QObject *parent, qint64 budgetBytes)
 {
     // Before the worker decodes anything.
     Picture::prepareDecoding();
+    // Queued when the worker tells, at once when a test runs the read on this thread.
+    connect(this, &PhotoCache::readDone, this, &PhotoCache::takeDoneReads);
 }
 
 PhotoCache::~PhotoCache() = default;
@@ -111,9 +113,24 @@ void PhotoCache::startNextRead()
     const Reading reading{m_wanted.last().student, m_room, m_generation};
     m_reading = reading;
     m_worker.start([this, file = m_databaseFile, reading] {
-        const Read photo = read(file, reading.student, reading.room);
-        QMetaObject::invokeMethod(this, [this, reading, photo] { finishRead(reading, photo); });
+        Read photo = read(file, reading.student, reading.room);
+        {
+            const std::lock_guard<std::mutex> lock(m_doneLock);
+            m_done.emplace_back(reading, std::move(photo));
+        }
+        emit readDone(QPrivateSignal());
     });
+}
+
+void PhotoCache::takeDoneReads()
+{
+    std::vector<std::pair<Reading, Read>> done;
+    {
+        const std::lock_guard<std::mutex> lock(m_doneLock);
+        done.swap(m_done);
+    }
+    for (const auto &[reading, photo] : done)
+        finishRead(reading, photo);
 }
 
 PhotoCache::Read PhotoCache::read(const QString &databaseFile, const Student &student, const QSize &room)

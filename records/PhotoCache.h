@@ -13,7 +13,9 @@
 #include <functional>
 #include <list>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <vector>
 
 // The photos of the students the records window shows, decoded only as large as its frames
 // show them and kept for the window's life within a bound in bytes: a student clicked again,
@@ -60,6 +62,10 @@ public:
 
     qint64 keptBytes() const { return m_keptBytes; }
 
+signals:
+    // From the worker: a read is done, for the window's thread to take.
+    void readDone(QPrivateSignal);
+
 private:
     struct Wanted
     {
@@ -96,6 +102,7 @@ private:
     void keep(const Student &student, const std::shared_ptr<const Picture> &picture, const QSize &decodedFor);
     void drop(std::list<Kept>::iterator kept);
     void startNextRead();
+    void takeDoneReads();
     void finishRead(const Reading &reading, const Read &read);
 
     const qint64 m_budgetBytes;
@@ -109,6 +116,9 @@ private:
     std::optional<Reading> m_reading;
     // Rises with every change that makes a photo read before it stale.
     quint64 m_generation = 0;
+    // Reads the worker has done and the window's thread has not taken yet.
+    std::mutex m_doneLock;
+    std::vector<std::pair<Reading, Read>> m_done;
     // Last, so that it goes first: it waits for the read under way while all it reports to lives.
     BackgroundWorker m_worker;
 };

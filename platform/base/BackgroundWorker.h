@@ -1,18 +1,21 @@
 #pragma once
 
-#include <QThreadPool>
-
+#include <condition_variable>
+#include <deque>
 #include <functional>
+#include <mutex>
+#include <thread>
 
 // A thread that runs jobs one after another away from the windows' thread, so that slow work
 // (a phone's photo read and decoded) never holds up a click. Tests decide where every job
 // runs instead: at once, or held until the test runs it, so that no test waits for a thread.
+// Made of the standard library's thread and locks, which ThreadSanitizer sees through.
 class BackgroundWorker
 {
 public:
     using Job = std::function<void()>;
 
-    BackgroundWorker();
+    BackgroundWorker() = default;
     // Drops the jobs not begun and waits for the one under way.
     ~BackgroundWorker();
     BackgroundWorker(const BackgroundWorker &) = delete;
@@ -24,5 +27,11 @@ public:
     static void setRunner(std::function<void(const Job &)> runner);
 
 private:
-    QThreadPool m_pool;
+    void run();
+
+    std::mutex m_lock;
+    std::condition_variable m_wake;
+    std::deque<Job> m_jobs;
+    bool m_stopping = false;
+    std::thread m_thread; // started with the first job
 };
