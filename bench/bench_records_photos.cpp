@@ -20,11 +20,11 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QThread>
-#include <QTimer>
 #include <QImage>
 #include <QMouseEvent>
 #include <QRandomGenerator>
+#include <QThread>
+#include <QTimer>
 
 #include <ctime>
 
