@@ -5,6 +5,7 @@
 #include "PellorStartup.h"
 
 #include "application/CPellorApp.h"
+#include "application/SettingsFile.h"
 #include "core/GroupScoreFile.h"
 #include "core/RollCallLesson.h"
 
@@ -64,6 +65,11 @@ void fitComboHeight(QComboBox *combo)
 } // namespace
 
 CPellorDlg::CPellorDlg(QWidget *parent)
+    : CPellorDlg(ProfileFile(SettingsFile::pathIn(ProgramFolder::executableFolder())).contents(), parent)
+{
+}
+
+CPellorDlg::CPellorDlg(const ProfileFile::Contents &settings, QWidget *parent)
     : QDialog(parent)
     , m_hIcon(PellorStartup::programIcon())
 {
@@ -73,7 +79,7 @@ CPellorDlg::CPellorDlg(QWidget *parent)
     setWindowIcon(m_hIcon);
     setSizeGripEnabled(true);
     createControls();
-    OnInitDialog();
+    OnInitDialog(settings);
     WindowPlacement::keepOnScreen(this);
 }
 
@@ -185,7 +191,7 @@ void CPellorDlg::createControls()
     connect(m_comboNumber, &QComboBox::activated, this, &CPellorDlg::OnCbnSelchangeStudent);
 }
 
-bool CPellorDlg::OnInitDialog()
+bool CPellorDlg::OnInitDialog(const ProfileFile::Contents &settings)
 {
     // The window's menu (its context menu here) carries the About item.
     auto about = new QAction(QStringLiteral("&About %1...").arg(PellorStartup::kProductName), this);
@@ -222,7 +228,7 @@ bool CPellorDlg::OnInitDialog()
 
     RandomSource::seedFromClock();
     m_strStuNumber = QStringLiteral("0");
-    LoadSettings();
+    LoadSettings(settings);
     if (!QFileInfo::exists(ProgramFolder::normalised(backBrush()))) {
         RollCallSettings settings = m_lesson->settings();
         settings.m_strBackBrush = defaultBackground();
@@ -263,9 +269,9 @@ void CPellorDlg::OnCtlColor()
     setColors(m_comboNumber->view(), kRed, kGreen);
 }
 
-void CPellorDlg::LoadSettings()
+void CPellorDlg::LoadSettings(const ProfileFile::Contents &settings)
 {
-    m_lesson->LoadSettings();
+    m_lesson->LoadSettings(settings);
 }
 
 bool CPellorDlg::LoadGroupScores(const QString &scoreDir, int numOfClass)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/CMyButton.h"
+#include "platform/base/ProfileFile.h"
 
 #include <QBrush>
 #include <QDialog>
@@ -46,7 +47,10 @@ public:
     static constexpr int IDM_ABOUTBOX = 0x10;
     static constexpr int kDefaultFontHeight = 30;
 
+    // Reads its settings from res/set.ini in the program folder.
     explicit CPellorDlg(QWidget *parent = nullptr);
+    // Takes its settings from the file as start-up read it.
+    explicit CPellorDlg(const ProfileFile::Contents &settings, QWidget *parent = nullptr);
     ~CPellorDlg() override;
 
     // Runs the window until it ends, also through the time the presentation tool bar stands
@@ -55,8 +59,8 @@ public:
 
     RollCallLesson &lesson() const { return *m_lesson; }
 
-    // Reads the lesson's settings from res/set.ini in the program folder.
-    void LoadSettings();
+    // Puts the lesson's settings from res/set.ini in effect.
+    void LoadSettings(const ProfileFile::Contents &settings);
     // Loads every group file and refills the group list; false (after telling the teacher)
     // when the number of groups is unusable or a file could not be read.
     bool LoadGroupScores(const QString &scoreDir, int numOfClass);
@@ -143,7 +147,7 @@ public slots:
     void OnSysCommand(int nID);
 
 protected:
-    bool OnInitDialog();
+    bool OnInitDialog(const ProfileFile::Contents &settings);
     void keyPressEvent(QKeyEvent *event) override;
     void reject() override;
     void resizeEvent(QResizeEvent *event) override;

@@ -7,6 +7,7 @@
 
 #include "platform/base/ProgramFolder.h"
 #include "platform/gui/DialogTemplate.h"
+#include "platform/gui/Picture.h"
 #include "platform/gui/Prompt.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ void prepareApplication()
     QApplication::setApplicationVersion(QStringLiteral("3.1"));
     DialogTemplate::installFontSubstitutions();
     installQtTranslation();
+    Picture::prepareDecoding();
 }
 
 bool installQtTranslation()
@@ -58,9 +60,12 @@ QIcon programIcon()
 
 bool InitInstance(CPellorApp &app)
 {
-    // The settings file is read from the program folder, wherever the program was started.
-    CPellorDlg dlg;
-    app.ReadScoreWeights(SettingsFile::pathIn(ProgramFolder::executableFolder()));
+    // The settings file is read once, from the program folder wherever the program was
+    // started: the main window's settings and the weights both come from that read.
+    const ProfileFile::Contents settings
+        = ProfileFile(SettingsFile::pathIn(ProgramFolder::executableFolder())).contents();
+    CPellorDlg dlg(settings);
+    app.ReadScoreWeights(settings);
     dlg.exec();
     return false;
 }

@@ -50,6 +50,11 @@ void CPellorApp::ReadScoreWeights(const QString &settingsPath)
     SettingsFile::readScoreWeights(settingsPath, *this);
 }
 
+void CPellorApp::ReadScoreWeights(const ProfileFile::Contents &settings)
+{
+    SettingsFile::readScoreWeights(settings, *this);
+}
+
 int CPellorApp::ExitInstance()
 {
     for (DatabaseConnection *connection : {&m_pConnection, &m_pStudentConnection}) {

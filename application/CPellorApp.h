@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/base/Database.h"
+#include "platform/base/ProfileFile.h"
 
 #include <QString>
 
@@ -24,6 +25,7 @@ public:
 
     // The six grading weights of section Score of res/set.ini; a missing file keeps them.
     void ReadScoreWeights(const QString &settingsPath);
+    void ReadScoreWeights(const ProfileFile::Contents &settings);
     QString SettingsPath() const;
     // The program folder: m_strAppDir, or the executable's folder before the main window has
     // set it.

@@ -18,21 +18,21 @@ namespace {
 
 const QString kScore = QStringLiteral("Score");
 
-void readText(const ProfileFile &file, const QString &section, const QString &key, QString &member)
+void readText(const ProfileFile::Contents &file, const QString &section, const QString &key, QString &member)
 {
     const QString value = file.read(section, key);
     if (!value.isEmpty())
         member = value;
 }
 
-void readInt(const ProfileFile &file, const QString &section, const QString &key, int &member)
+void readInt(const ProfileFile::Contents &file, const QString &section, const QString &key, int &member)
 {
     const QString value = file.read(section, key);
     if (!value.isEmpty())
         member = NumberText::toInt(value);
 }
 
-void readInRange(const ProfileFile &file, const QString &section, const QString &key,
+void readInRange(const ProfileFile::Contents &file, const QString &section, const QString &key,
                  const SettingRange &range, int &member)
 {
     const QString value = file.read(section, key);
@@ -41,14 +41,14 @@ void readInRange(const ProfileFile &file, const QString &section, const QString 
 }
 
 // Scores may be stored with a fraction; the roll-call counts whole points.
-void readScore(const ProfileFile &file, const QString &key, int &member)
+void readScore(const ProfileFile::Contents &file, const QString &key, int &member)
 {
     const QString value = file.read(kScore, key);
     if (!value.isEmpty())
         member = RollCallSettings::kScoreRange.clamped(NumberText::toDouble(value));
 }
 
-void readFloat(const ProfileFile &file, const QString &key, float &member)
+void readFloat(const ProfileFile::Contents &file, const QString &key, float &member)
 {
     const QString value = file.read(kScore, key);
     if (value.isEmpty())
@@ -95,13 +95,17 @@ QString pathIn(const QString &programFolder)
     return ProgramFolder::join(programFolder, QStringLiteral("res/set.ini"));
 }
 
-void readRollCallSettings(const QString &path, RollCallSettings &s)
+void readRollCallSettings(const QString &path, RollCallSettings &settings)
 {
-    const ProfileFile file(path);
+    readRollCallSettings(ProfileFile(path).contents(), settings);
+}
+
+void readRollCallSettings(const ProfileFile::Contents &file, RollCallSettings &s)
+{
     if (!file.exists())
         return;
     readText(file, QStringLiteral("backBrush"), QStringLiteral("backBrush"), s.m_strBackBrush);
-    s.m_strBackBrush = readPicture(s.m_strBackBrush, programFolderOf(path));
+    s.m_strBackBrush = readPicture(s.m_strBackBrush, programFolderOf(file.path()));
     readInt(file, QStringLiteral("NumOfClass"), QStringLiteral("NumOfClass"), s.m_nNumOfClass);
     readInRange(file, QStringLiteral("JiGu"), QStringLiteral("NumOfJiGu"), RollCallSettings::kBeatsRange,
                 s.m_nNumOfJiGu);
@@ -122,7 +126,11 @@ void readRollCallSettings(const QString &path, RollCallSettings &s)
 
 void readScoreWeights(const QString &path, CPellorApp &app)
 {
-    const ProfileFile file(path);
+    readScoreWeights(ProfileFile(path).contents(), app);
+}
+
+void readScoreWeights(const ProfileFile::Contents &file, CPellorApp &app)
+{
     if (!file.exists())
         return;
     readFloat(file, QStringLiteral("BasicScore"), app.m_fBasicScore);

@@ -2,6 +2,8 @@
 
 #include "RollCallSettings.h"
 
+#include "platform/base/ProfileFile.h"
+
 #include <QString>
 
 class CPellorApp;
@@ -16,10 +18,13 @@ QString pathIn(const QString &programFolder);
 // a missing file reads nothing. The five integer scores are truncated toward zero. Paths
 // come back with '/' separators, the score folder always ending with one; a relative picture
 // path is read against the program folder that holds res/set.ini.
+// Each reader also takes the file as read once, so that start-up reads it once for both.
 void readRollCallSettings(const QString &path, RollCallSettings &settings);
+void readRollCallSettings(const ProfileFile::Contents &file, RollCallSettings &settings);
 
 // The application object's reader of the six grading weights.
 void readScoreWeights(const QString &path, CPellorApp &app);
+void readScoreWeights(const ProfileFile::Contents &file, CPellorApp &app);
 
 // Each writer sets its keys in one replacement of the file: all of them or, with the reason
 // returned, none. An empty string means written.

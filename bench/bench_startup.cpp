@@ -224,7 +224,7 @@ int main(int argc, char **argv)
 
     // One start per run, many pairs.
     Bench::Comparison startup { "start-up: roll-call window painted / QDialog with text and Qt's translation",
-        startupPellor, startupDialog, 1.5 };
+        startupPellor, startupDialog, 1.25 };
     startup.repetitions = 41;
     startup.iterations = 1;
     startup.manualTime = true;

@@ -30,6 +30,11 @@ CStuEditStuDlg::CStuEditStuDlg(QWidget *parent)
     setObjectName(QStringLiteral("CStuEditStuDlg"));
 }
 
+QSize CStuEditStuDlg::photoRoom(const QWidget &window)
+{
+    return StudentForm::photoRoom(editLayout(), window.devicePixelRatioF());
+}
+
 void CStuEditStuDlg::OnInitDialog()
 {
     selectGender(m_strGender == QStringLiteral("女") ? 1 : 0);

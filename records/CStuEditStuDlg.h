@@ -11,6 +11,9 @@ class CStuEditStuDlg : public StudentForm
 public:
     explicit CStuEditStuDlg(QWidget *parent = nullptr);
 
+    // The most room its photo frame has over that window's screen.
+    static QSize photoRoom(const QWidget &window);
+
 protected:
     // "女" when the student is recorded so, "男" otherwise; the photo the page put in.
     void OnInitDialog() override;

@@ -3,6 +3,7 @@
 #include "CStuAddStuDlg.h"
 #include "CStuEditStuDlg.h"
 #include "CStudentInfoDlg.h"
+#include "PhotoCache.h"
 #include "PhotoFrame.h"
 #include "RecordsPage.h"
 #include "core/StudentRenumbering.h"
@@ -167,8 +168,7 @@ void CStuLianxi::ForgetShownStudent()
     m_nShownNumber = 0;
     m_strNote.clear();
     showNote();
-    m_picture.FreePicture();
-    m_staticPhoto->update();
+    m_staticPhoto->ShowNoPhoto();
 }
 
 void CStuLianxi::showNote()
@@ -183,7 +183,7 @@ void CStuLianxi::OnNMClickStudentList(int item, bool again)
     const int number = numberAt(item);
     std::optional<StudentRecord> student;
     try {
-        student = store().student(groupId(), number);
+        student = store().studentDetails(groupId(), number);
     } catch (const DbError &error) {
         Prompt::app(error.message());
         return;
@@ -201,8 +201,7 @@ void CStuLianxi::OnNMClickStudentList(int item, bool again)
 
 void CStuLianxi::ShowPhoto(const StudentRecord &student)
 {
-    // Without a picture the frame keeps the size the last photo gave it and shows empty.
-    m_staticPhoto->ShowPhoto(student.photo);
+    m_staticPhoto->ShowStudentPhoto(*m_photos, {groupId(), student.number});
 }
 
 // --- Deleting ---
@@ -222,6 +221,7 @@ void CStuLianxi::OnBnClickedDeleteStudent()
     const int number = numberAt(item);
     const StudentChange change
         = apply([&](const StudentStore &students) { return students.DeleteStudentRecord(groupId(), number); });
+    m_photos->forgetGroup(groupId());
     if (change.outcome == StudentChange::Outcome::Failed)
         pageBox(this, change.error);
     LoadStudentList();
@@ -254,6 +254,7 @@ bool CStuLianxi::AddStudentRecord(const StudentRecord &student, const QByteArray
     row.photo = photo;
     const StudentChange change
         = apply([&](const StudentStore &students) { return students.AddStudentRecord(groupId(), row); });
+    m_photos->forgetGroup(groupId());
     switch (change.outcome) {
     case StudentChange::Outcome::NumberTaken:
         Prompt::app(QStringLiteral("已经存在此学号，请输入下一个学生的学号"));
@@ -283,7 +284,7 @@ void CStuLianxi::OnBnClickedEditStudent()
     int number = oldNumber;
     std::optional<StudentRecord> student;
     try {
-        student = store().student(groupId(), oldNumber);
+        student = store().studentDetails(groupId(), oldNumber);
     } catch (const DbError &error) {
         // What the database says (a file held by another program, say), under the
         // operation's name; the row stays selected and shown as it was.
@@ -329,7 +330,7 @@ void CStuLianxi::GetStudentInfo(const StudentRecord &student, QString &name, QSt
 
 void CStuLianxi::LoadPhotoToDialog(const StudentRecord &student, CStuEditStuDlg &form) const
 {
-    form.m_staticPhoto->ShowPhoto(student.photo);
+    form.m_staticPhoto->ShowStudentPhoto(*m_photos, {groupId(), student.number});
 }
 
 int CStuLianxi::SaveStudentEdit(int oldNumber, const StudentRecord &edited, const QByteArray &chosenPhoto,
@@ -340,6 +341,8 @@ int CStuLianxi::SaveStudentEdit(int oldNumber, const StudentRecord &edited, cons
     const StudentChange change = apply([&](const StudentStore &students) {
         return students.SaveStudentEdit(groupId(), oldNumber, edited, photo, numberChangeConfirmed);
     });
+    // A new photo or a new number: no photo kept of the group is sure to be its student's.
+    m_photos->forgetGroup(groupId());
     switch (change.outcome) {
     case StudentChange::Outcome::NotFound:
         Prompt::app(QStringLiteral("未找到此学生"));

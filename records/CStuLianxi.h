@@ -13,6 +13,7 @@
 class CListCtrlCl;
 class CStuEditStuDlg;
 class CStudentInfoDlg;
+class PhotoCache;
 class PhotoFrame;
 class QPlainTextEdit;
 
@@ -66,6 +67,8 @@ public:
     static int nextNumber(int n);
 
     DatabaseConnection m_pConnection;
+    // The records window's photos, handed over with the connection.
+    PhotoCache *m_photos = nullptr;
     CStudentInfoDlg *m_pParentDlg = nullptr;
     int m_nLastClickedItem = -1; // the row whose student is shown, -1 for none
     CListCtrlCl *m_listStudents = nullptr;

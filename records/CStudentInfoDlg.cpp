@@ -1,8 +1,10 @@
 #include "CStudentInfoDlg.h"
 
 #include "CStuBanjiPage.h"
+#include "CStuEditStuDlg.h"
 #include "CStuLianxi.h"
 #include "CStudentPellorScorePage.h"
+#include "PhotoCache.h"
 #include "core/StudentDatabase.h"
 
 #include "application/CPellorApp.h"
@@ -31,6 +33,8 @@ CStudentInfoDlg::CStudentInfoDlg(QWidget *parent)
     m_pageScore = new CStudentPellorScorePage(this);
     m_pageRoster = new CStuLianxi(this);
     m_pageBanji = new CStuBanjiPage(this);
+    // After the pages, so that it outlives their photo frames.
+    m_photos = new PhotoCache(this);
     connect(m_tabSheet, &CTabSheet::selChange, this, &CStudentInfoDlg::OnTcnSelchangeTab);
     connect(m_pageBanji, &CStuBanjiPage::groupImported, this, &CStudentInfoDlg::OnGroupImported);
     OnInitDialog();
@@ -44,6 +48,9 @@ bool CStudentInfoDlg::OnInitDialog()
     m_pageBanji->m_pParentDlg = this;
     m_pageRoster->m_pParentDlg = this;
     m_pageScore->m_pParentDlg = this;
+    m_pageRoster->m_photos = m_photos;
+    m_pageScore->m_photos = m_photos;
+    m_photos->reserveRoom(CStuEditStuDlg::photoRoom(*this));
     GiveConnectionToPages();
     m_tabSheet->AddPage(QStringLiteral("选择小组"), m_pageBanji, IDD_BANJI);
     m_tabSheet->AddPage(QStringLiteral("学生信息"), m_pageRoster, IDD_ROSTER);
@@ -70,6 +77,7 @@ void CStudentInfoDlg::GiveConnectionToPages()
     m_pageBanji->m_pConnection = m_pConnection;
     m_pageRoster->m_pConnection = m_pConnection;
     m_pageScore->m_pConnection = m_pConnection;
+    m_photos->setDatabaseFile(m_pConnection ? m_pConnection->filePath() : QString());
 }
 
 bool CStudentInfoDlg::EnsureConnection()

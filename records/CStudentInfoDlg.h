@@ -8,6 +8,7 @@ class CStuBanjiPage;
 class CStuLianxi;
 class CStudentPellorScorePage;
 class CTabSheet;
+class PhotoCache;
 
 // The records window: groups and semesters, the roster and the classroom scores over the
 // student records database, with the current group and semester its pages share. The pages
@@ -44,6 +45,8 @@ public:
     CStuLianxi *m_pageRoster = nullptr;
     CStuBanjiPage *m_pageBanji = nullptr;
     DatabaseConnection m_pConnection;
+    // The photos its pages and forms show, kept for the window's life.
+    PhotoCache *m_photos = nullptr;
     int m_nGroupID = 0;
     int m_nClassID = 0;
 

@@ -3,6 +3,7 @@
 #include "CStudentEditScoreDlg.h"
 #include "CStudentInfoDlg.h"
 #include "CStudentPellorSetScoreDlg.h"
+#include "PhotoCache.h"
 #include "PhotoFrame.h"
 #include "RecordsPage.h"
 
@@ -179,7 +180,7 @@ void CStudentPellorScorePage::OnNMClickList(int item)
         return;
     try {
         // A student gone from the roster meanwhile leaves the photo shown before.
-        if (const std::optional<StudentRecord> student = store().student(groupId(), numberAt(item)))
+        if (const std::optional<StudentRecord> student = store().studentDetails(groupId(), numberAt(item)))
             ShowPhoto(*student);
     } catch (const DbError &error) {
         // The counts are the list's own: they are shown all the same.
@@ -191,8 +192,7 @@ void CStudentPellorScorePage::OnNMClickList(int item)
 
 void CStudentPellorScorePage::ShowPhoto(const StudentRecord &student)
 {
-    // Without a picture the frame keeps the size the last photo gave it and shows empty.
-    m_staticPhoto->ShowPhoto(student.photo);
+    m_staticPhoto->ShowStudentPhoto(*m_photos, {groupId(), student.number});
 }
 
 void CStudentPellorScorePage::showInfo()

@@ -11,6 +11,7 @@
 
 class CListCtrlCl;
 class CStudentInfoDlg;
+class PhotoCache;
 class PhotoFrame;
 class QPlainTextEdit;
 
@@ -56,6 +57,8 @@ public:
     CStudentInfoDlg *m_pParentDlg = nullptr;
     // The records window's student connection, handed over before the page is created.
     DatabaseConnection m_pConnection;
+    // The records window's photos, handed over with the connection.
+    PhotoCache *m_photos = nullptr;
     float m_fBasicScore = 0.0f;
     float m_fMaxScore = 100.0f;
     float m_fYouxiu = 2.0f;

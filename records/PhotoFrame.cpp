@@ -1,6 +1,7 @@
 #include "PhotoFrame.h"
 
 #include "controls/CPicture.h"
+#include "platform/gui/Prompt.h"
 
 #include <QPainter>
 
@@ -48,13 +49,33 @@ QSize PhotoFrame::room() const
     return (QSizeF(widest(), height()) * devicePixelRatioF()).toSize();
 }
 
-void PhotoFrame::ShowPhoto(const QByteArray &bytes)
+void PhotoFrame::ShowStudentPhoto(PhotoCache &photos, const PhotoCache::Student &student)
 {
+    stopWaiting();
+    m_photos = &photos;
+    // Nothing of the student shown before while this one's photo is read.
     m_picture.FreePicture();
-    if (!bytes.isEmpty())
-        m_picture.LoadFromBuffer(reinterpret_cast<const unsigned char *>(bytes.constData()),
-                                 static_cast<int>(bytes.size()), room());
-    ShowPicture();
+    update();
+    photos.want(this, student, room(), [this](const std::shared_ptr<const Picture> &picture, const QString &failure) {
+        m_picture.m_pPicture = picture;
+        // Without a picture the frame keeps the size the last photo gave it and shows empty.
+        ShowPicture();
+        if (!failure.isEmpty())
+            Prompt::app(failure);
+    });
+}
+
+void PhotoFrame::ShowNoPhoto()
+{
+    stopWaiting();
+    m_picture.FreePicture();
+    update();
+}
+
+void PhotoFrame::stopWaiting()
+{
+    if (m_photos)
+        m_photos->cancel(this);
 }
 
 Picture::Failure PhotoFrame::ShowChosenPhoto(const QByteArray &bytes)
@@ -62,6 +83,7 @@ Picture::Failure PhotoFrame::ShowChosenPhoto(const QByteArray &bytes)
     const Picture::Decoded chosen = Picture::decode(bytes, room());
     if (!chosen.picture)
         return chosen.failure;
+    stopWaiting();
     m_picture.FreePicture();
     m_picture.m_pPicture = chosen.picture;
     ShowPicture();
@@ -81,6 +103,11 @@ void PhotoFrame::paintEvent(QPaintEvent *)
     QRect target = rect().adjusted(-1, -1, 0, 0);
     if (fitted->width() > width() && fitted->width() > 0)
         target.setHeight(qMax(1, static_cast<int>(static_cast<qint64>(target.width()) * height() / fitted->width())));
+    // A photo kept for a larger frame (the edit form's) is shrunk smoothly, as decoding it
+    // for this frame would have; stretching stays plain.
+    const QSize decoded = m_picture.m_pPicture->image().size();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                          target.width() < decoded.width() && target.height() < decoded.height());
     m_picture.MeasurePixelSize(this);
     m_picture.Draw(&painter, target);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "PhotoCache.h"
+
 #include "platform/gui/Picture.h"
 
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
@@ -35,9 +38,13 @@ public:
     // Fits the frame to the owner's picture, when it holds one, and draws it again. Without
     // a picture the frame keeps the size it has and shows empty.
     void ShowPicture();
-    // Puts a photo's bytes (none when empty) into the owner's picture, decoded no larger than
-    // the frame can show it, and shows it.
-    void ShowPhoto(const QByteArray &bytes);
+    // Puts the student's photo from the window's photos into the owner's picture, fitted to
+    // what the frame can show, and shows it: at once when it is kept, otherwise the frame is
+    // empty until it has been read. A photo that could not be read is reported as the pages
+    // report the database.
+    void ShowStudentPhoto(PhotoCache &photos, const PhotoCache::Student &student);
+    // Shows no photo, and takes none that comes in later.
+    void ShowNoPhoto();
     // A photo file chosen by the teacher: decoded first, and shown in place of the picture
     // held only when it is one. Why not, with the picture held still shown, when it is not.
     Picture::Failure ShowChosenPhoto(const QByteArray &bytes);
@@ -49,5 +56,9 @@ private:
     // The most the frame can show of a picture, in the screen's own pixels.
     QSize room() const;
 
+    // No photo asked for earlier comes in any more.
+    void stopWaiting();
+
     CPicture &m_picture; // the owner's; measured by each paint
+    QPointer<PhotoCache> m_photos; // where a photo asked for comes from
 };

@@ -132,6 +132,16 @@ QString StudentForm::tooLargeMessage(const QString &path)
         .arg(QDir::toNativeSeparators(path));
 }
 
+QSize StudentForm::photoRoom(const Layout &layout, qreal devicePixelRatio)
+{
+    const DialogTemplate units(
+        DialogTemplate::templateFont(DialogTemplate::installedFamily(QStringLiteral("MS Shell Dlg")), 8));
+    // As the frame's room: from its left edge to the form's right edge, and its height.
+    const QRect frame = units.toPixels(layout.photo.x(), layout.photo.y(), layout.photo.width(), layout.photo.height());
+    const QSize room(units.toPixelsX(layout.size.width()) - frame.x(), frame.height());
+    return (QSizeF(room) * devicePixelRatio).toSize();
+}
+
 StudentRecord StudentForm::record() const
 {
     StudentRecord student;

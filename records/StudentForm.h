@@ -65,6 +65,10 @@ public:
     // names exactly.
     static QString photoFilter();
 
+    // The most room the photo frame of a form of that layout has, in the screen's own pixels
+    // (a form too large for its screen is laid out smaller): photos decoded that large serve it.
+    static QSize photoRoom(const Layout &layout, qreal devicePixelRatio);
+
     // The members as the roster row they describe, photo aside.
     StudentRecord record() const;
 

@@ -15,7 +15,12 @@ RollCallLesson::RollCallLesson(const QString &programFolder, QObject *parent)
 
 void RollCallLesson::LoadSettings()
 {
-    SettingsFile::readRollCallSettings(m_strSettingsPath, m_settings);
+    LoadSettings(ProfileFile(m_strSettingsPath).contents());
+}
+
+void RollCallLesson::LoadSettings(const ProfileFile::Contents &file)
+{
+    SettingsFile::readRollCallSettings(file, m_settings);
     emit settingsChanged();
 }
 

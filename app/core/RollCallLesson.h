@@ -4,6 +4,7 @@
 #include "RollCallPick.h"
 #include "RollCallTables.h"
 #include "application/RollCallSettings.h"
+#include "platform/base/ProfileFile.h"
 
 #include <QObject>
 
@@ -25,6 +26,8 @@ public:
 
     // Reads the settings file; keys absent or empty keep their values.
     void LoadSettings();
+    // The same from the file as read once.
+    void LoadSettings(const ProfileFile::Contents &file);
     // Puts the settings in effect as they are; nothing is written or read again.
     void UseSettings(const RollCallSettings &settings);
     // The tool bar's two switches.

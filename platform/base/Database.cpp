@@ -156,7 +156,7 @@ Database::~Database()
         QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-void Database::open(const QString &filePath)
+void Database::open(const QString &filePath, Access access)
 {
     m_filePath = filePath;
     if (!m_handle.isValid()) {
@@ -165,6 +165,7 @@ void Database::open(const QString &filePath)
             : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     }
     m_handle.setDatabaseName(filePath);
+    m_handle.setConnectOptions(access == Access::ReadOnly ? QStringLiteral("QSQLITE_OPEN_READONLY") : QString());
     if (!m_handle.open()) {
         m_openError = driverText(m_handle.lastError());
         throw DbError(m_openError);

@@ -63,8 +63,10 @@ public:
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
 
-    // Throws DbError when the file cannot be opened.
-    void open(const QString &filePath);
+    enum class Access { ReadWrite, ReadOnly };
+    // Throws DbError when the file cannot be opened. Opened only to read, a missing file is
+    // never made.
+    void open(const QString &filePath, Access access = Access::ReadWrite);
     void close();
     // Closes the connection for good: every later statement fails with reason.
     void refuse(const QString &reason);

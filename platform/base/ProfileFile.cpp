@@ -10,6 +10,8 @@ namespace {
 
 using TextCodec::Encoding;
 
+std::function<void(const QString &)> g_readObserver;
+
 struct Line
 {
     QByteArray bytes; // the line's own bytes, as they are in the file
@@ -207,6 +209,8 @@ bool readBytes(const QString &path, QByteArray &bytes, bool &missing, QString &r
         reason = file.errorString();
         return false;
     }
+    if (g_readObserver)
+        g_readObserver(path);
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         reason = file.errorString();
@@ -222,26 +226,40 @@ ProfileFile::ProfileFile(QString path)
 {
 }
 
+void ProfileFile::setReadObserver(std::function<void(const QString &path)> observer)
+{
+    g_readObserver = std::move(observer);
+}
+
 bool ProfileFile::exists() const
 {
     return QFileInfo(m_path).isFile();
 }
 
-QString ProfileFile::readFrom(const QByteArray &bytes, const QString &section, const QString &key)
+ProfileFile::Contents::Contents(QString path, bool exists, const QByteArray &bytes)
+    : m_path(std::move(path))
+    , m_exists(exists)
 {
     const ProfileText text = parse(bytes);
+    m_lines.reserve(text.lines.size());
+    for (const Line &line : text.lines)
+        m_lines.append(line.text);
+}
+
+QString ProfileFile::Contents::read(const QString &section, const QString &key) const
+{
     bool inSection = false;
     QString name;
-    for (const Line &line : text.lines) {
-        if (isSectionLine(line.text, name)) {
+    for (const QString &line : m_lines) {
+        if (isSectionLine(line, name)) {
             // Only the first section of the name counts, as for a write.
             if (inSection)
                 break;
             inSection = sameName(name, section);
             continue;
         }
-        if (inSection && isKeyLine(line.text, key)) {
-            QString value = valueOf(line.text);
+        if (inSection && isKeyLine(line, key)) {
+            QString value = valueOf(line);
             if (value.size() > kMaxValueLength) {
                 value.truncate(kMaxValueLength);
                 if (value.back().isHighSurrogate())
@@ -251,6 +269,11 @@ QString ProfileFile::readFrom(const QByteArray &bytes, const QString &section, c
         }
     }
     return {};
+}
+
+QString ProfileFile::readFrom(const QByteArray &bytes, const QString &section, const QString &key)
+{
+    return Contents({}, true, bytes).read(section, key);
 }
 
 std::optional<QByteArray> ProfileFile::writeInto(const QByteArray &bytes, const QList<Entry> &entries, QString *error)
@@ -289,12 +312,17 @@ std::optional<QByteArray> ProfileFile::writeInto(const QByteArray &bytes, const 
 
 QString ProfileFile::read(const QString &section, const QString &key) const
 {
+    return contents().read(section, key);
+}
+
+ProfileFile::Contents ProfileFile::contents() const
+{
     QByteArray bytes;
     bool missing = false;
     QString reason;
-    if (!readBytes(m_path, bytes, missing, reason))
-        return {};
-    return readFrom(bytes, section, key);
+    // A file that cannot be read reads as empty: its keys keep their defaults.
+    const bool read = readBytes(m_path, bytes, missing, reason);
+    return Contents(m_path, !missing && QFileInfo(m_path).isFile(), read ? bytes : QByteArray());
 }
 
 QString ProfileFile::write(const QString &section, const QString &key, const QString &value) const

@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // A settings file of [section] headers and key=value lines. Sections and keys match
@@ -23,6 +25,26 @@ public:
         QString value;
     };
 
+    // The file as it was when read, read and parsed once: its keys read as read() reads
+    // them, however many are read.
+    class Contents
+    {
+    public:
+        Contents() = default;
+        const QString &path() const { return m_path; }
+        // A file was there (it may still have been unreadable: then every key reads empty).
+        bool exists() const { return m_exists; }
+        QString read(const QString &section, const QString &key) const;
+
+    private:
+        friend class ProfileFile;
+        Contents(QString path, bool exists, const QByteArray &bytes);
+
+        QString m_path;
+        bool m_exists = false;
+        QStringList m_lines;
+    };
+
     explicit ProfileFile(QString path);
 
     const QString &path() const { return m_path; }
@@ -32,6 +54,8 @@ public:
     // Empty when the file, the section, the key or the value is missing, or when the file
     // cannot be read.
     QString read(const QString &section, const QString &key) const;
+    // One read of the file, for many keys.
+    Contents contents() const;
 
     // Creates the file, the section or the key as needed and replaces an existing value
     // in place; other lines keep their bytes and order. Returns an empty string on
@@ -47,6 +71,10 @@ public:
     static QString readFrom(const QByteArray &bytes, const QString &section, const QString &key);
     static std::optional<QByteArray> writeInto(const QByteArray &bytes, const QList<Entry> &entries,
                                                QString *error = nullptr);
+
+    // Told the path of every file read from disk, so that tests can count the reads; an
+    // empty function stops it.
+    static void setReadObserver(std::function<void(const QString &path)> observer);
 
 private:
     QString m_path;

@@ -132,13 +132,18 @@ Picture::Picture(const QImage &image, const QSize &pixels, const QSize &dpi)
 {
 }
 
-Picture::Decoded Picture::decode(const QByteArray &bytes, const QSize &fitInto)
+void Picture::prepareDecoding()
 {
     static const bool limitSet = [] {
         QImageReader::setAllocationLimit(kAllocationLimitMb);
         return true;
     }();
     Q_UNUSED(limitSet);
+}
+
+Picture::Decoded Picture::decode(const QByteArray &bytes, const QSize &fitInto)
+{
+    prepareDecoding();
     if (bytes.isEmpty())
         return {nullptr, Failure::NotAPicture};
     const QByteArray format = formatBySignature(bytes);

@@ -42,6 +42,9 @@ public:
     // whatever the version (Qt 6.4 allows 128), so that a 6000 x 6000 bitmap, which decodes
     // whole, is taken.
     static constexpr int kAllocationLimitMb = 256;
+    // Raises Qt's limit to that, once. Qt keeps the limit in one unguarded global: start-up
+    // sets it before any picture is decoded away from the GUI thread.
+    static void prepareDecoding();
 
     const QImage &image() const { return m_image; }
     int himetricWidth() const { return m_himetric.width(); }

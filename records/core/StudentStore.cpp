@@ -409,11 +409,31 @@ QList<int> StudentStore::studentNumbers(int groupId) const
 
 std::optional<StudentRecord> StudentStore::student(int groupId, int number) const
 {
-    QSqlQuery query = m_db.exec(
-        QStringLiteral("SELECT %1 FROM %2 WHERE 学号=?").arg(kStudentColumnsWithPhoto, rosterTable(groupId)), {number});
+    return studentRow(groupId, number, true);
+}
+
+std::optional<StudentRecord> StudentStore::studentDetails(int groupId, int number) const
+{
+    return studentRow(groupId, number, false);
+}
+
+std::optional<StudentRecord> StudentStore::studentRow(int groupId, int number, bool withPhoto) const
+{
+    QSqlQuery query = m_db.exec(QStringLiteral("SELECT %1 FROM %2 WHERE 学号=?")
+                                    .arg(withPhoto ? kStudentColumnsWithPhoto : kStudentColumns, rosterTable(groupId)),
+                                {number});
     if (!m_db.nextRow(query))
         return std::nullopt;
-    return studentOf(query, true);
+    return studentOf(query, withPhoto);
+}
+
+QByteArray StudentStore::photo(int groupId, int number) const
+{
+    QSqlQuery query
+        = m_db.exec(QStringLiteral("SELECT 照片 FROM %1 WHERE 学号=?").arg(rosterTable(groupId)), {number});
+    if (!m_db.nextRow(query) || query.value(0).isNull())
+        return {};
+    return query.value(0).toByteArray();
 }
 
 bool StudentStore::hasStudent(int groupId, int number) const

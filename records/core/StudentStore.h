@@ -167,6 +167,10 @@ public:
     QList<int> studentNumbers(int groupId) const; // ascending
     // One student with the photo.
     std::optional<StudentRecord> student(int groupId, int number) const;
+    // One student without the photo, which is read on its own where it is decoded.
+    std::optional<StudentRecord> studentDetails(int groupId, int number) const;
+    // The student's photo; null when there is none, or no such student.
+    QByteArray photo(int groupId, int number) const;
     bool hasStudent(int groupId, int number) const;
 
     // --- 课堂成绩表<semester> ---
@@ -199,6 +203,7 @@ public:
 
 private:
     int count(const QString &sql, const QVariantList &values) const;
+    std::optional<StudentRecord> studentRow(int groupId, int number, bool withPhoto) const;
     // Refuses (DbError) a new semester row once the numbers a table name carries are used up.
     void checkSemesterNumberLeft() const;
     void createClassInfo(const QString &name) const;

@@ -16,6 +16,7 @@
 #include "controls/CListCtrlCl.h"
 #include "controls/CListCtrlEx.h"
 #include "controls/CTabSheet.h"
+#include "platform/base/BackgroundWorker.h"
 #include "platform/base/ProgramFolder.h"
 #include "platform/gui/Prompt.h"
 #include "records/CStuBanjiPage.h"
@@ -213,6 +214,8 @@ int main(int argc, char *argv[])
     ProgramFolder::setExecutableFolder(folder.path());
     ReportingPrompt prompt;
     Prompt::setHandler(&prompt);
+    // Each photo clicked is read before its picture is taken.
+    BackgroundWorker::setRunner([](const BackgroundWorker::Job &job) { job(); });
     g_driving = true;
     int fakeArgc = 1;
     const int status = PellorStartup::run(fakeArgc, argv);

@@ -4,8 +4,11 @@
 #include "ScriptedPrompt.h"
 #include "TempProgramFolder.h"
 
+#include "app/CPellorDlg.h"
 #include "app/PellorStartup.h"
+#include "app/core/RollCallLesson.h"
 #include "application/CPellorApp.h"
+#include "platform/base/ProfileFile.h"
 
 #include <QDialog>
 #include <QDir>
@@ -26,12 +29,15 @@ private slots:
 private:
     // Runs InitInstance, closing the main window as soon as it is up; returns its class name.
     // Closes the main window as the close box does, dropping the lesson it began.
-    static QString runAndClose(CPellorApp &app, bool &result, ScriptedPrompt &prompt)
+    static QString runAndClose(CPellorApp &app, bool &result, ScriptedPrompt &prompt,
+                               const std::function<void(QWidget *)> &whileUp = {})
     {
         prompt.answerNext(Prompt::No);
         QString shown;
-        TestSupport::whenModal([&shown](QWidget *modal) {
+        TestSupport::whenModal([&shown, &whileUp](QWidget *modal) {
             shown = QString::fromLatin1(modal->metaObject()->className());
+            if (whileUp)
+                whileUp(modal);
             if (auto dialog = qobject_cast<QDialog *>(modal))
                 dialog->reject();
         });
@@ -73,7 +79,17 @@ void TestPellorApp::startUpRunsTheMainWindowAndReadsWeights()
     ScriptedPrompt prompt;
     CPellorApp app;
     bool result = true;
-    QCOMPARE(runAndClose(app, result, prompt), QStringLiteral("CPellorDlg"));
+    // The file is read once, for the main window's settings and the weights alike.
+    int reads = 0;
+    ProfileFile::setReadObserver([&reads](const QString &path) { reads += path.endsWith(QStringLiteral("set.ini")); });
+    int groups = 0;
+    const QString shown = runAndClose(app, result, prompt, [&groups](QWidget *main) {
+        groups = qobject_cast<CPellorDlg *>(main)->lesson().settings().m_nNumOfClass;
+    });
+    ProfileFile::setReadObserver({});
+    QCOMPARE(shown, QStringLiteral("CPellorDlg"));
+    QCOMPARE(reads, 1);
+    QCOMPARE(groups, 3);
     QVERIFY(!result); // the program ends with the main window
     QCOMPARE(app.m_fBasicScore, 2.5f);
     QCOMPARE(app.m_fMaxScore, 120.0f);

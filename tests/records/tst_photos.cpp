@@ -5,10 +5,12 @@
 #include "TestMain.h"
 
 #include "application/CPellorApp.h"
+#include "platform/base/BackgroundWorker.h"
 #include "controls/CListCtrlCl.h"
 #include "controls/CTabSheet.h"
 #include "records/CStuLianxi.h"
 #include "records/CStudentInfoDlg.h"
+#include "records/PhotoCache.h"
 #include "records/PhotoFrame.h"
 #include "records/StudentForm.h"
 #include "records/core/StudentDatabase.h"
@@ -69,6 +71,24 @@ class TestPhotos : public QObject
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 1)).center());
     }
 
+    // The colour of the middle of the photo the page shows; invalid for none.
+    QColor shownColour() const
+    {
+        if (!m_page->m_picture.m_pPicture)
+            return {};
+        const QImage &image = m_page->m_picture.m_pPicture->image();
+        return image.pixelColor(image.width() / 2, image.height() / 2);
+    }
+
+    // A photo of one colour larger than any frame, as a camera's are.
+    static QByteArray photo(Qt::GlobalColor color) { return picture(1600, 1200, color, "JPEG"); }
+
+    void storePhoto(int number, Qt::GlobalColor color)
+    {
+        StudentRecord student = *store().student(m_group, number);
+        store().SaveStudentEdit(m_group, number, student, photo(color), false);
+    }
+
     void selectRow(int row)
     {
         m_page->m_listStudents->clearSelection();
@@ -116,9 +136,130 @@ private slots:
 
     void cleanup()
     {
+        BackgroundWorker::setRunner([](const BackgroundWorker::Job &job) { job(); });
         m_dlg.reset();
         theApp().m_pStudentConnection.reset();
         m_folder.reset();
+    }
+
+    void aClickBeforeThePhotoIsReadShowsOnlyTheStudentClicked()
+    {
+        // Photos are read off the window's thread: here they wait until the test runs them.
+        ScriptedPrompt prompt;
+        storePhoto(1, Qt::red);
+        storePhoto(2, Qt::blue);
+        QList<BackgroundWorker::Job> held;
+        BackgroundWorker::setRunner([&held](const BackgroundWorker::Job &job) { held.append(job); });
+        clickRow(0);
+        QCOMPARE(m_page->m_nLastClickedItem, 0);
+        QVERIFY(!shownColour().isValid());
+        clickRow(1);
+        QCOMPARE(held.size(), 1);
+        // The first student's photo comes in after the second student was clicked: not shown.
+        held.takeFirst()();
+        QVERIFY(!shownColour().isValid());
+        QCOMPARE(held.size(), 1);
+        held.takeFirst()();
+        QVERIFY(TestSupport::isBlue(shownColour()));
+
+        // Read once, a photo shows at once: on the page, and in the edit form.
+        clickRow(0);
+        QVERIFY(TestSupport::isRed(shownColour()));
+        selectRow(0);
+        bool inForm = false;
+        TestSupport::whenModal([&inForm](QWidget *form) {
+            const CPicture &preview = qobject_cast<StudentForm *>(form)->m_picture;
+            inForm = preview.m_pPicture && TestSupport::isRed(preview.m_pPicture->image().pixelColor(10, 10));
+            TestSupport::clickButton(form, 2);
+        });
+        m_page->OnBnClickedEditStudent();
+        QVERIFY(inForm);
+        QVERIFY(held.isEmpty());
+        QCOMPARE(prompt.shown.size(), 0);
+    }
+
+    void aPhotoChangedNeverShowsTheOneBefore()
+    {
+        // Each photo is read once and kept; every change of students drops what was kept.
+        ScriptedPrompt prompt;
+        store().AddStudentRecord(m_group, StudentRecord{3, QStringLiteral("丙"), {}, {}, {}, {}, {}});
+        storePhoto(1, Qt::red);
+        storePhoto(2, Qt::blue);
+        storePhoto(3, Qt::green);
+        for (int row : {0, 1, 2})
+            clickRow(row);
+
+        // A new photo chosen in the edit form.
+        const QString file = m_folder->file(QStringLiteral("res/photo/新.jpg"));
+        m_folder->writeFile(QStringLiteral("res/photo/新.jpg"), photo(Qt::yellow));
+        selectRow(0);
+        TestSupport::whenModal([&](QWidget *form) {
+            prompt.fileNameNext(file);
+            TestSupport::clickButton(form, 1005);
+            TestSupport::clickButton(form, 1);
+        });
+        m_page->OnBnClickedEditStudent();
+        QVERIFY(TestSupport::isYellow(shownColour()));
+
+        // Student 1 renumbered 2: the others follow, 2 becomes 3 and 3 becomes 4.
+        clickRow(1);
+        clickRow(2);
+        prompt.answerNext(Prompt::Ok);
+        TestSupport::whenModal([](QWidget *form) {
+            edit(form, 1000)->setText(QStringLiteral("2"));
+            TestSupport::clickButton(form, 1);
+        });
+        selectRow(0);
+        m_page->OnBnClickedEditStudent();
+        QVERIFY(TestSupport::isYellow(shownColour()));
+        clickRow(1);
+        QVERIFY(TestSupport::isBlue(shownColour()));
+
+        // Student 4 deleted, and a student added in its number without a photo.
+        clickRow(2);
+        QVERIFY(TestSupport::isGreen(shownColour()));
+        prompt.answerNext(Prompt::Ok);
+        m_page->OnBnClickedDeleteStudent();
+        inAddForm([](QWidget *form) {
+            edit(form, 1001)->setText(QStringLiteral("丁"));
+            TestSupport::clickButton(form, 1);
+        });
+        clickRow(2);
+        QCOMPARE(m_page->m_nLastClickedItem, 2);
+        QVERIFY(!shownColour().isValid());
+        QCOMPARE(prompt.texts(), (QStringList{CStuLianxi::renumberQuestion(), QStringLiteral("确定要删除此学生吗？")}));
+    }
+
+    void keptPhotosStayWithinTheirBound()
+    {
+        // Room for two of these photos: the one shown longest ago goes first.
+        storePhoto(1, Qt::red);
+        storePhoto(2, Qt::blue);
+        store().AddStudentRecord(m_group, StudentRecord{3, QStringLiteral("丙"), {}, {}, {}, {}, photo(Qt::green)});
+        const qint64 onePhoto = 100 * 75 * 4; // decoded to fit 100 x 100
+        PhotoCache photos(nullptr, 2 * onePhoto + 2 * PhotoCache::kEntryBytes);
+        photos.setDatabaseFile(theApp().m_pStudentConnection->filePath());
+        QObject frame;
+        QList<BackgroundWorker::Job> held;
+        BackgroundWorker::setRunner([&held](const BackgroundWorker::Job &job) { held.append(job); });
+        int shown = 0;
+        auto show = [&](int number) {
+            photos.want(&frame, {m_group, number}, QSize(100, 100),
+                        [&shown](const std::shared_ptr<const Picture> &picture, const QString &) { shown += bool(picture); });
+            while (!held.isEmpty())
+                held.takeFirst()();
+        };
+        for (int number : {1, 2, 3})
+            show(number);
+        QCOMPARE(shown, 3);
+        QVERIFY(photos.keptBytes() <= 2 * onePhoto + 2 * PhotoCache::kEntryBytes);
+        photos.want(&frame, {m_group, 3}, QSize(100, 100), [&shown](auto, auto) { ++shown; });
+        photos.want(&frame, {m_group, 2}, QSize(100, 100), [&shown](auto, auto) { ++shown; });
+        QCOMPARE(shown, 5);
+        QVERIFY(held.isEmpty());
+        photos.want(&frame, {m_group, 1}, QSize(100, 100), [&shown](auto, auto) { ++shown; });
+        QCOMPARE(held.size(), 1);
+        QCOMPARE(shown, 5);
     }
 
     void theChooserListsEveryPictureATeacherHas()

@@ -47,6 +47,16 @@ inline bool isRed(const QColor &c)
     return c.red() > 200 && c.green() < 60 && c.blue() < 60;
 }
 
+inline bool isGreen(const QColor &c)
+{
+    return c.green() > 100 && c.red() < 60 && c.blue() < 60;
+}
+
+inline bool isYellow(const QColor &c)
+{
+    return c.red() > 200 && c.green() > 200 && c.blue() < 60;
+}
+
 inline bool isBlue(const QColor &c)
 {
     return c.blue() > 200 && c.red() < 60 && c.green() < 60;

@@ -1,5 +1,6 @@
 #include "TestMain.h"
 
+#include "platform/base/BackgroundWorker.h"
 #include "platform/gui/DialogTemplate.h"
 #include "platform/gui/Pause.h"
 
@@ -24,8 +25,9 @@ void initApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Quorinde"));
     DialogTemplate::installFontSubstitutions();
-    // No test waits in real time.
+    // No test waits in real time, nor for another thread.
     Pause::setHandler([](int) {});
+    BackgroundWorker::setRunner([](const BackgroundWorker::Job &job) { job(); });
 }
 
 } // namespace TestSupport
