@@ -346,7 +346,8 @@ void CPellorDlg::ShowLesson()
     m_strStuNumber = k == 0 ? QString() : QString::number(k);
     m_strStuName = k == 0 ? QString() : tables.m_vecNames[g].at(k - 1);
     m_strStuScore = k == 0 ? QString() : QString::number(tables.m_vecTotalScore[g].at(k - 1));
-    m_strGroupScore = inTables ? QString::number(tables.m_nGroupScore[g]) : QString();
+    // A group left out of the lesson has its score in its file, not the 0 of its empty table.
+    m_strGroupScore = inTables && tables.m_bLoaded[g] ? QString::number(tables.m_nGroupScore[g]) : QString();
     OnRefreshFields();
 }
 

@@ -494,6 +494,11 @@ private slots:
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Quorinde"));
         QCOMPARE(dlg.m_comboGroup->count(), 3);
         QCOMPARE(dlg.m_comboNumber->count(), 8);
+        // A group left out shows no score: its file holds its score, not a 0.
+        dlg.m_comboGroup->setCurrentIndex(1);
+        dlg.OnCbnSelchangeGroup();
+        QCOMPARE(shownFields(dlg), QStringList(4, QString()));
+        QCOMPARE(dlg.m_comboNumber->count(), 0);
 
         m_prompt.clear();
         QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);
