@@ -361,9 +361,7 @@ bool CPellorDlg::SaveAndExit()
     // Only groups read from their files are written back; with none there is nothing to
     // save, and the group files are left exactly as they are.
     if (!m_lesson->tables().hasLoadedGroup()) {
-        const QStringList &unrecognised = m_lesson->unrecognisedFiles();
-        Prompt::app(unrecognised.isEmpty() ? GroupScoreFile::badGroupCountMessage()
-                                           : GroupScoreFile::unrecognisedMessage(unrecognised));
+        Prompt::app(m_lesson->NothingReadMessage());
         return false;
     }
     // A file the teacher changed during the lesson is overwritten only when asked to. 否

@@ -304,6 +304,17 @@ private slots:
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Marlowen"));
         QCOMPARE(dlg.m_comboNumber->count(), 0);
         QCOMPARE(dlg.m_comboGroup->count(), 2);
+
+        // With no group read there is nothing to save: 保存并退出 names the file that failed,
+        // not a group count that is fine, and writes nothing.
+        QVERIFY(QFile::remove(m_program->file(QStringLiteral("成绩/课堂成绩1.txt"))));
+        const auto before = scoreFiles(*m_program);
+        m_prompt.clear();
+        CPellorDlg none;
+        none.m_btnSaveExit->click();
+        QCOMPARE(m_prompt.texts(), QStringList(2, m_program->scoreDir() + QStringLiteral("课堂成绩1.txt")
+                                                      + QStringLiteral(" 读取失败，请检查此文件，或小组数目设置不合理")));
+        QCOMPARE(scoreFiles(*m_program), before);
     }
 
     void backgroundFallsBack()
