@@ -352,7 +352,8 @@ void CPellorDlg::ShowLesson()
     m_strStuNumber = k == 0 ? QString() : QString::number(k);
     m_strStuName = k == 0 ? QString() : tables.m_vecNames[g].at(k - 1);
     m_strStuScore = k == 0 ? QString() : QString::number(tables.m_vecTotalScore[g].at(k - 1));
-    m_strGroupScore = inTables ? QString::number(tables.m_nGroupScore[g]) : QString();
+    // A group left out of the lesson has its score in its file, not the 0 of its empty table.
+    m_strGroupScore = inTables && tables.m_bLoaded[g] ? QString::number(tables.m_nGroupScore[g]) : QString();
     OnRefreshFields();
 }
 
@@ -366,9 +367,7 @@ bool CPellorDlg::SaveAndExit()
     // Only groups read from their files are written back; with none there is nothing to
     // save, and the group files are left exactly as they are.
     if (!m_lesson->tables().hasLoadedGroup()) {
-        const QStringList &unrecognised = m_lesson->unrecognisedFiles();
-        Prompt::app(unrecognised.isEmpty() ? GroupScoreFile::badGroupCountMessage()
-                                           : GroupScoreFile::unrecognisedMessage(unrecognised));
+        Prompt::app(m_lesson->NothingReadMessage());
         return false;
     }
     // A file the teacher changed during the lesson is overwritten only when asked to. 否

@@ -2,6 +2,7 @@
 
 #include "CSetDlg.h"
 #include "PellorStartup.h"
+#include "application/CPellorApp.h"
 #include "core/RollCallLesson.h"
 
 #include "platform/gui/Prompt.h"
@@ -12,6 +13,8 @@ void CPellorDlg::OnBnClickedSettings()
 {
     CSetDlg dlg(this);
     dlg.FillFrom(m_lesson->settings());
+    // Not taken here, but shown as the tool bar last set it.
+    dlg.m_nShowScore = theApp().m_bShowScore;
     // A chosen picture shows on this window at once, before the dialog is closed.
     connect(&dlg, &CSetDlg::pictureChosen, this, &CPellorDlg::PreviewBackground);
     // A reload drops the lesson's grades, so it asks before anything is taken. 否 keeps the

@@ -186,8 +186,8 @@ void CPlayPPtDlg::OnBnClickedSettings()
 {
     CPellorApp &app = theApp();
     CSetDlg dlg(this);
-    // The fields show the settings in effect, so that OK finds each in its range; only the
-    // three switches are taken back.
+    // The fields show the settings in effect; only the three switches are taken back.
+    dlg.setTaken(CSetDlg::Taken::ToolBarSwitches);
     dlg.FillFrom(m_lesson.settings());
     dlg.m_nShowScore = app.m_bShowScore;
     if (dlg.exec() != QDialog::Accepted)

@@ -49,9 +49,20 @@ CSetDlg::CSetDlg(QWidget *parent)
                    | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(size());
     createControls();
+    setTaken(Taken::RollCall);
 }
 
 CSetDlg::~CSetDlg() = default;
+
+void CSetDlg::setTaken(Taken taken)
+{
+    const bool rollCall = taken == Taken::RollCall;
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             m_editBasicScore, m_editWrongScore, m_editRightScore, m_editQuiteRightScore, m_editJigu,
+             m_editNumOfClass, m_checkSelectClass, m_btnBrowse})
+        control->setEnabled(rollCall);
+    m_checkShowScore->setEnabled(!rollCall);
+}
 
 void CSetDlg::FillFrom(const RollCallSettings &s)
 {
@@ -161,13 +172,13 @@ void CSetDlg::createControls()
     addLabel(QStringLiteral("背景图："), 8, 299, 35, 14);
     m_editBackBrush = addEdit(IDC_BACK_BRUSH, 45, 299, 212, 14);
     m_editBackBrush->setReadOnly(true);
-    QPushButton *browse = addButton(IDC_BROWSE, QStringLiteral("。。。"), 261, 299);
+    m_btnBrowse = addButton(IDC_BROWSE, QStringLiteral("。。。"), 261, 299);
 
     QPushButton *cancel = addButton(IDC_CANCEL, QStringLiteral("取消"), 44, 358);
     QPushButton *ok = addButton(IDC_OK, QStringLiteral("确定"), 148, 358);
     ok->setDefault(true);
 
-    connect(browse, &QPushButton::clicked, this, &CSetDlg::OnBnClickedBrowsePicture);
+    connect(m_btnBrowse, &QPushButton::clicked, this, &CSetDlg::OnBnClickedBrowsePicture);
     connect(cancel, &QPushButton::clicked, this, &CSetDlg::reject);
     connect(ok, &QPushButton::clicked, this, &CSetDlg::accept);
 }
@@ -200,7 +211,8 @@ void CSetDlg::exchangeCheck(DataExchange &dx, QCheckBox *box, int &value)
 void CSetDlg::checkRange(DataExchange &dx, QLineEdit *field, double value, const SettingRange &range,
                          const QString &name)
 {
-    if (dx.saving() && !range.holds(value))
+    // A setting the run does not take is shown as it is, whatever it holds.
+    if (dx.saving() && field->isEnabled() && !range.holds(value))
         dx.refuse(field, QStringLiteral("%1 应在 %2 到 %3 之间，请重新输入。")
                              .arg(name)
                              .arg(range.lowest)

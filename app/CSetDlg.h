@@ -49,8 +49,15 @@ public:
     static constexpr int kBackGreen = 237;
     static constexpr int kBackBlue = 204;
 
+    // The settings a run takes back after OK: the main window's run takes all but the score
+    // display, the tool bar's only its three switches. The others stand as they are in
+    // effect, greyed, and are never refused.
+    enum class Taken { RollCall, ToolBarSwitches };
+
     explicit CSetDlg(QWidget *parent = nullptr);
     ~CSetDlg() override;
+
+    void setTaken(Taken taken);
 
     // The fields from the settings in effect; the score display keeps its own value.
     void FillFrom(const RollCallSettings &settings);
@@ -115,6 +122,7 @@ private:
     QLineEdit *m_editNumOfClass = nullptr;
     QLineEdit *m_editBackBrush = nullptr;
     QCheckBox *m_checkShowScore = nullptr;
+    QPushButton *m_btnBrowse = nullptr;
     QButtonGroup *m_groupVoice = nullptr;
     std::function<bool()> m_acceptCheck;
 };

@@ -61,12 +61,23 @@ GroupScoreFile::LoadResult RollCallLesson::LoadGroupScores(const QString &scoreD
     const bool whole = result.status == GroupScoreFile::LoadStatus::Loaded;
     m_nGroupsListed = whole ? numOfClass : qMin(numOfClass, result.groupsLoaded + 1);
     m_unrecognised = result.unrecognised;
+    m_strLoadFailure = whole ? QString() : result.message;
     m_bSaved = false;
     // New tables: the number on call addresses nobody in them.
     m_nGroup = whole ? 0 : -1;
     m_nStudentOnCall = 0;
     emit studentOnCallChanged();
     return result;
+}
+
+QString RollCallLesson::NothingReadMessage() const
+{
+    QStringList reasons;
+    if (!m_unrecognised.isEmpty())
+        reasons << GroupScoreFile::unrecognisedMessage(m_unrecognised);
+    if (!m_strLoadFailure.isEmpty())
+        reasons << m_strLoadFailure;
+    return reasons.isEmpty() ? GroupScoreFile::badGroupCountMessage() : reasons.join(u'\n');
 }
 
 QStringList RollCallLesson::Save()

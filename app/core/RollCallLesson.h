@@ -50,8 +50,9 @@ public:
     // call in the new tables; the first group is shown when every file was read, none
     // otherwise. A bad number of groups changes nothing.
     GroupScoreFile::LoadResult LoadGroupScores(const QString &scoreDir, int numOfClass);
-    // Files of the last load that were left out for their first two lines.
-    const QStringList &unrecognisedFiles() const { return m_unrecognised; }
+    // Why the last load read no group at all: the files left out and the one that could not
+    // be read, or a number of groups that reads nothing.
+    QString NothingReadMessage() const;
     // The groups the last load offers to choose from: those read, and the one that failed.
     int groupsListed() const { return m_nGroupsListed; }
     // Writes the summary and every group read; the paths that could not be written come
@@ -115,6 +116,8 @@ private:
     RollCallSettings m_settings;
     RollCallTables m_tables;
     QStringList m_unrecognised;
+    // The message of the file the last load could not read, empty when it read every file.
+    QString m_strLoadFailure;
     int m_nGroupsListed = 0;
     bool m_bSaved = false;
     int m_nGroup = -1;

@@ -304,6 +304,17 @@ private slots:
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Marlowen"));
         QCOMPARE(dlg.m_comboNumber->count(), 0);
         QCOMPARE(dlg.m_comboGroup->count(), 2);
+
+        // With no group read there is nothing to save: 保存并退出 names the file that failed,
+        // not a group count that is fine, and writes nothing.
+        QVERIFY(QFile::remove(m_program->file(QStringLiteral("成绩/课堂成绩1.txt"))));
+        const auto before = scoreFiles(*m_program);
+        m_prompt.clear();
+        CPellorDlg none;
+        none.m_btnSaveExit->click();
+        QCOMPARE(m_prompt.texts(), QStringList(2, m_program->scoreDir() + QStringLiteral("课堂成绩1.txt")
+                                                      + QStringLiteral(" 读取失败，请检查此文件，或小组数目设置不合理")));
+        QCOMPARE(scoreFiles(*m_program), before);
     }
 
     void backgroundFallsBack()
@@ -494,6 +505,11 @@ private slots:
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Quorinde"));
         QCOMPARE(dlg.m_comboGroup->count(), 3);
         QCOMPARE(dlg.m_comboNumber->count(), 8);
+        // A group left out shows no score: its file holds its score, not a 0.
+        dlg.m_comboGroup->setCurrentIndex(1);
+        dlg.OnCbnSelchangeGroup();
+        QCOMPARE(shownFields(dlg), QStringList(4, QString()));
+        QCOMPARE(dlg.m_comboNumber->count(), 0);
 
         m_prompt.clear();
         QTest::mouseClick(dlg.m_btnSaveExit, Qt::LeftButton);

@@ -529,6 +529,61 @@ private slots:
         QVERIFY(!m_prompt->lastText().isEmpty());
     }
 
+    void eachRunOffersOnlyWhatItTakes()
+    {
+        // A group count the dialog would refuse, edited by hand into the file.
+        m_program->writeFile("res/set.ini", "[NumOfClass]\r\nNumOfClass=9\r\n[Voice]\r\nVoice=2\r\n");
+        m_app.m_bShowScore = 1;
+        CPlayPPtDlg *bar = startPresenting();
+        m_prompt->clear();
+        const QList<QPair<const char *, int>> notTaken = {
+            {"edit", CSetDlg::IDC_BASIC_SCORE}, {"edit", CSetDlg::IDC_WRONG_SCORE},
+            {"edit", CSetDlg::IDC_RIGHT_SCORE}, {"edit", CSetDlg::IDC_QUITE_RIGHT_SCORE},
+            {"edit", CSetDlg::IDC_JIGU},        {"edit", CSetDlg::IDC_NUM_OF_CLASS},
+            {"check", CSetDlg::IDC_SELECT_CLASS}, {"button", CSetDlg::IDC_BROWSE}};
+        const QList<QPair<const char *, int>> switches = {{"radio", CSetDlg::IDC_VOICE_SOUND},
+                                                          {"radio", CSetDlg::IDC_VOICE_JIGU},
+                                                          {"radio", CSetDlg::IDC_VOICE_NONE},
+                                                          {"check", CSetDlg::IDC_SHOW_DONGHUA},
+                                                          {"check", CSetDlg::IDC_SHOW_SCORE}};
+        auto enabled = [](CSetDlg *dlg, const QList<QPair<const char *, int>> &controls) {
+            QStringList states;
+            for (const auto &[kind, id] : controls)
+                states << QString::number(check<QWidget>(dlg, kind, id)->isEnabled());
+            return states;
+        };
+
+        // The bar takes its three switches and nothing else: the rest stands as it is in
+        // effect, greyed, and is never refused.
+        QStringList barStates;
+        runSettings(bar, [&](CSetDlg *dlg) {
+            barStates << enabled(dlg, notTaken) << enabled(dlg, switches)
+                      << check<QLineEdit>(dlg, "edit", CSetDlg::IDC_NUM_OF_CLASS)->text();
+            check<QRadioButton>(dlg, "radio", CSetDlg::IDC_VOICE_JIGU)->click();
+            check<QCheckBox>(dlg, "check", CSetDlg::IDC_SHOW_SCORE)->click();
+            TestSupport::clickButton(dlg, CSetDlg::IDC_OK);
+            barStates << (dlg->isVisible() ? "open" : "closed");
+        });
+        QCOMPARE(barStates, QStringList({"0", "0", "0", "0", "0", "0", "0", "0", "1", "1", "1", "1", "1", "9", "closed"}));
+        QCOMPARE(m_prompt->texts(), QStringList());
+        QCOMPARE(m_dlg->lesson().settings().m_nVoice, 1);
+        QCOMPARE(m_program->readFile("res/set.ini"),
+                 QByteArray("[NumOfClass]\r\nNumOfClass=9\r\n[Voice]\r\nVoice=1\r\n[DongHua]\r\nShowDongHua=1\r\n"
+                            "[Score]\r\nShowScore=0\r\n"));
+
+        // The main window takes everything but the score display, which it shows as it is.
+        barButton(bar, CPlayPPtDlg::IDC_ROLL_CALL)->click();
+        QStringList windowStates;
+        TestSupport::whenModal([&](QWidget *modal) {
+            auto dlg = qobject_cast<CSetDlg *>(modal);
+            windowStates << enabled(dlg, notTaken) << enabled(dlg, switches)
+                         << QString::number(check<QCheckBox>(dlg, "check", CSetDlg::IDC_SHOW_SCORE)->isChecked());
+            dlg->reject();
+        });
+        m_dlg->m_btnSettings->click();
+        QCOMPARE(windowStates, QStringList({"1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "0", "0"}));
+    }
+
     void recordsAndLessonPlan()
     {
         CPlayPPtDlg *bar = startPresenting();
