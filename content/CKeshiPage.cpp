@@ -55,9 +55,15 @@ bool CKeshiPage::subjectChosen()
         return false;
     }
     // Rows of another subject are never acted on.
-    if (m_nLoadedKemuID != theApp().m_nKemuID)
+    if (!ShowsCurrentLesson())
         LoadKeshiList();
     return true;
+}
+
+bool CKeshiPage::ShowsCurrentLesson() const
+{
+    const CPellorApp &app = theApp();
+    return m_nLoadedKemuID == app.m_nKemuID && (m_listKeshi->GetItemCount() == 0 || app.m_nKeshiID >= 0);
 }
 
 void CKeshiPage::LoadKeshiList()

@@ -132,7 +132,7 @@ void CQuestionDlg::OnTcnSelchangeTab(int tab)
     if (!EnsureConnection() || !connected)
         return;
     const BrowserReload::Plan plan
-        = BrowserReload::onTabChange(tab, theApp().m_nKemuID, m_pageKeshi->m_nLoadedKemuID);
+        = BrowserReload::onTabChange(tab, theApp().m_nKemuID, m_pageKeshi->ShowsCurrentLesson());
     if (plan.lessons)
         m_pageKeshi->LoadKeshiList();
     if (plan.points)

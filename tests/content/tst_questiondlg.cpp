@@ -155,6 +155,7 @@ private slots:
                 s.addLesson(1, n, QStringLiteral("语文%1").arg(n));
             for (int n : {1, 2, 3})
                 s.addLesson(2, n, QStringLiteral("数学%1").arg(n));
+            s.addPoint(1, {0, 2, 1, QStringLiteral("语文2的点"), false, false});
         }
         ScriptedPrompt prompt;
         auto dlg = openBrowser();
@@ -193,11 +194,23 @@ private slots:
         tabs->setCurrentIndex(1);
         QCOMPARE(lessons->m_nLoadCount, 2);
 
+        // Another subject and back before the next change of tab: the lessons page still lists
+        // subject 1's lessons, but the lesson went with the subject, so the page loads again and
+        // the points are those of a lesson the page shows selected.
+        tabs->setCurrentIndex(0);
+        clickRow(dlg->m_pageKemu->m_listKemu, 1);
+        clickRow(dlg->m_pageKemu->m_listKemu, 0);
+        tabs->setCurrentIndex(2);
+        QCOMPARE(lessons->m_nLoadCount, 3);
+        QCOMPARE(theApp().m_nKeshiID, 2);
+        QVERIFY(lessons->m_listKeshi->IsItemSelected(1));
+        QCOMPARE(column(dlg->m_pageZhishidian->m_listZhishidian, 1), QStringList{QStringLiteral("语文2的点")});
+
         // Straight to the lessons tab after a change reloads it too.
         tabs->setCurrentIndex(0);
         clickRow(dlg->m_pageKemu->m_listKemu, 1);
         tabs->setCurrentIndex(1);
-        QCOMPARE(lessons->m_nLoadCount, 3);
+        QCOMPARE(lessons->m_nLoadCount, 4);
         QCOMPARE(theApp().m_nKeshiID, 3);
         clickRow(lessons->m_listKeshi, 0);
         QCOMPARE(theApp().m_nKeshiID, 1);
