@@ -167,6 +167,11 @@ void CKeshiZhishidianPage::OnNMDblclkList(int item)
     dlg.m_strPoint = m_strPointText;
     dlg.m_nCount = CountWenti(number);
     dlg.DoModal();
+    // A point found deleted by another program: the list shows what is left.
+    if (m_navigator.FoundPointGone()) {
+        LoadZhishidianList();
+        return;
+    }
     // Texts stored from the presenter, in place: the rows keep their selection.
     for (int row = 0; row < m_listZhishidian->GetItemCount(); ++row) {
         const QString text = m_navigator.PointText(row);
