@@ -235,8 +235,15 @@ void CKeshiZhishidianPage::OnBnClickedEdit()
     dlg.m_strPoint = shown;
     dlg.m_bZhongdian = isSet(ColZhongdian);
     dlg.m_bNandian = isSet(ColNandian);
-    if (dlg.exec() != QDialog::Accepted)
-        return;
+    bool rowGone = false;
+    dlg.m_storePoint = [&] { return StoreEditedPoint(dlg, number, shown, rowGone); };
+    if (dlg.exec() == QDialog::Accepted || rowGone)
+        LoadZhishidianList();
+}
+
+bool CKeshiZhishidianPage::StoreEditedPoint(const CAddZhishidianDlg &dlg, int number, const QString &shown,
+                                            bool &rowGone)
+{
     // A text left as it was shown is not written, so a point never entered stays so.
     const std::optional<QString> text
         = PlainText::same(dlg.m_strPoint, shown) ? std::nullopt : std::optional(dlg.m_strPoint);
@@ -244,11 +251,11 @@ void CKeshiZhishidianPage::OnBnClickedEdit()
         store().updatePoint(theApp().m_nKemuID, theApp().m_nKeshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian);
     } catch (const DbError &error) {
         ShowError(error.message(), QStringLiteral("编辑数据失败"));
-        if (ContentStore::isRowGone(error))
-            LoadZhishidianList();
-        return;
+        // The dialog stays with what was typed; once it closes, the list shows what is left.
+        rowGone = rowGone || ContentStore::isRowGone(error);
+        return false;
     }
-    LoadZhishidianList();
+    return true;
 }
 
 void CKeshiZhishidianPage::OnBnClickedDelete()
