@@ -247,15 +247,9 @@ bool CKeshiZhishidianPage::StoreEditedPoint(const CAddZhishidianDlg &dlg, int nu
     // A text left as it was shown is not written, so a point never entered stays so.
     const std::optional<QString> text
         = PlainText::same(dlg.m_strPoint, shown) ? std::nullopt : std::optional(dlg.m_strPoint);
-    try {
+    return Stored([&] {
         store().updatePoint(theApp().m_nKemuID, theApp().m_nKeshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian);
-    } catch (const DbError &error) {
-        ShowError(error.message(), QStringLiteral("编辑数据失败"));
-        // The dialog stays with what was typed; once it closes, the list shows what is left.
-        rowGone = rowGone || ContentStore::isRowGone(error);
-        return false;
-    }
-    return true;
+    }, QStringLiteral("编辑数据失败"), &rowGone);
 }
 
 void CKeshiZhishidianPage::OnBnClickedDelete()
