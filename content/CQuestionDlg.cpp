@@ -64,6 +64,8 @@ void CQuestionDlg::ShowAgain()
         GiveConnectionToPages();
         ReloadPages();
     }
+    // Where it was hidden: a dialog the window system placed would be centred over its owner.
+    setAttribute(Qt::WA_Moved);
     show();
     raise();
     activateWindow();

@@ -123,8 +123,14 @@ private slots:
         QCOMPARE(dlg->m_pageWenti->m_nLoadCount, 2);
         QCOMPARE(prompt.shown.size(), 3);
 
-        // Closed, it is hidden; shown again as it was, on its tab, nothing loaded.
+        // Closed, it is hidden; shown again as it was, where it was, on its tab, nothing loaded.
+        // Where the window system put it on a desktop, rather than a move of the program's own:
+        // a dialog is then centred over its owner at each showing unless told otherwise.
         dlg->resize(600, 400);
+        dlg->close();
+        dlg->setAttribute(Qt::WA_Moved, false);
+        dlg->ShowAgain();
+        QCOMPARE(dlg->pos(), QPoint(0, 0));
         dlg->move(40, 30);
         dlg->close();
         QVERIFY(!dlg->isVisible());
