@@ -81,15 +81,12 @@ void CKemuPage::OnBnClickedAdd()
     if (!EnsureConnection())
         return;
     CKemuPage_Add dlg(this);
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    try {
-        store().addSubject(dlg.m_strKemu);
-    } catch (const DbError &error) {
-        ShowError(error.message(), QStringLiteral("更新数据失败！"));
-        return;
-    }
-    LoadKemuList();
+    // Stored at "确定", so that a failure keeps the dialog with the name typed.
+    dlg.m_storeKemu = [&] {
+        return Stored([&] { store().addSubject(dlg.m_strKemu); }, QStringLiteral("更新数据失败！"));
+    };
+    if (dlg.exec() == QDialog::Accepted)
+        LoadKemuList();
 }
 
 void CKemuPage::OnBnClickedEdit()
@@ -99,19 +96,16 @@ void CKemuPage::OnBnClickedEdit()
         Prompt::app(QStringLiteral("请选择要编辑的条目！"));
         return;
     }
+    const int kemuID = RowKey(*m_listKemu, item);
     CKemuPage_Add dlg(this);
     dlg.m_strKemu = m_listKemu->GetItemText(item, ColName);
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    try {
-        store().renameSubject(RowKey(*m_listKemu, item), dlg.m_strKemu);
-    } catch (const DbError &error) {
-        ShowError(error.message(), QStringLiteral("编辑数据失败"));
-        if (ContentStore::isRowGone(error))
-            LoadKemuList();
-        return;
-    }
-    LoadKemuList();
+    bool rowGone = false;
+    dlg.m_storeKemu = [&] {
+        return Stored([&] { store().renameSubject(kemuID, dlg.m_strKemu); }, QStringLiteral("编辑数据失败"),
+                      &rowGone);
+    };
+    if (dlg.exec() == QDialog::Accepted || rowGone)
+        LoadKemuList();
 }
 
 void CKemuPage::OnBnClickedDelete()

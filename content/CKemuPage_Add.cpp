@@ -25,7 +25,9 @@ CKemuPage_Add::~CKemuPage_Add() = default;
 
 void CKemuPage_Add::OnBnClickedOk()
 {
-    OnOK();
+    if (!UpdateData(true) || (m_storeKemu && !m_storeKemu()))
+        return;
+    accept();
 }
 
 void CKemuPage_Add::DoDataExchange(DataExchange &dx)

@@ -55,9 +55,15 @@ bool CKeshiPage::subjectChosen()
         return false;
     }
     // Rows of another subject are never acted on.
-    if (m_nLoadedKemuID != theApp().m_nKemuID)
+    if (!ShowsCurrentLesson())
         LoadKeshiList();
     return true;
+}
+
+bool CKeshiPage::ShowsCurrentLesson() const
+{
+    const CPellorApp &app = theApp();
+    return m_nLoadedKemuID == app.m_nKemuID && (m_listKeshi->GetItemCount() == 0 || app.m_nKeshiID >= 0);
 }
 
 void CKeshiPage::LoadKeshiList()
@@ -110,20 +116,23 @@ void CKeshiPage::OnBnClickedAdd()
     const int rows = m_listKeshi->GetItemCount();
     CAddKeshiDlg dlg(this);
     dlg.m_nKeshi = rows == 0 ? 1 : RowKey(*m_listKeshi, rows - 1) + 1;
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    const QString title
-        = dlg.m_strTitle.isEmpty() ? QStringLiteral("第%1课的题目").arg(dlg.m_nKeshi) : dlg.m_strTitle;
-    try {
-        if (store().addLesson(theApp().m_nKemuID, dlg.m_nKeshi, title) == ContentStore::Outcome::Duplicate) {
+    // Stored at "确定": a number the subject has already, or a failure, keeps the dialog with
+    // what was typed.
+    dlg.m_storeLesson = [&] {
+        const QString title
+            = dlg.m_strTitle.isEmpty() ? QStringLiteral("第%1课的题目").arg(dlg.m_nKeshi) : dlg.m_strTitle;
+        ContentStore::Outcome outcome = ContentStore::Outcome::Done;
+        if (!Stored([&] { outcome = store().addLesson(theApp().m_nKemuID, dlg.m_nKeshi, title); },
+                    QStringLiteral("添加数据失败")))
+            return false;
+        if (outcome == ContentStore::Outcome::Duplicate) {
             Prompt::app(QStringLiteral("添加课时重复"));
-            return;
+            return false;
         }
-    } catch (const DbError &error) {
-        ShowError(error.message(), QStringLiteral("添加数据失败"));
-        return;
-    }
-    LoadKeshiList();
+        return true;
+    };
+    if (dlg.exec() == QDialog::Accepted)
+        LoadKeshiList();
 }
 
 void CKeshiPage::OnBnClickedEdit()
@@ -140,17 +149,13 @@ void CKeshiPage::OnBnClickedEdit()
     CAddKeshiDlg dlg(this);
     dlg.m_nKeshi = number;
     dlg.m_strTitle = m_listKeshi->GetItemText(item, ColTitle);
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    try {
-        store().setLessonTitle(theApp().m_nKemuID, number, dlg.m_strTitle);
-    } catch (const DbError &error) {
-        ShowError(error.message(), QStringLiteral("编辑数据失败"));
-        if (ContentStore::isRowGone(error))
-            LoadKeshiList();
-        return;
-    }
-    LoadKeshiList();
+    bool rowGone = false;
+    dlg.m_storeLesson = [&] {
+        return Stored([&] { store().setLessonTitle(theApp().m_nKemuID, number, dlg.m_strTitle); },
+                      QStringLiteral("编辑数据失败"), &rowGone);
+    };
+    if (dlg.exec() == QDialog::Accepted || rowGone)
+        LoadKeshiList();
 }
 
 void CKeshiPage::OnBnClickedDelete()

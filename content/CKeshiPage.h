@@ -26,6 +26,10 @@ public:
     // rows, the last row's.
     void OnNMClickList(int item);
 
+    // Whether the list is that of the current subject and, when it has rows, the current lesson
+    // is among them: another subject chosen and then this one again leaves no lesson current.
+    bool ShowsCurrentLesson() const;
+
     CListCtrlCl *m_listKeshi = nullptr;
     // The subject the list was last loaded for; -1 before the first load, for none and after
     // a failed load.

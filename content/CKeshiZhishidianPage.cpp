@@ -167,6 +167,11 @@ void CKeshiZhishidianPage::OnNMDblclkList(int item)
     dlg.m_strPoint = m_strPointText;
     dlg.m_nCount = CountWenti(number);
     dlg.DoModal();
+    // A point found deleted by another program: the list shows what is left.
+    if (m_navigator.FoundPointGone()) {
+        LoadZhishidianList();
+        return;
+    }
     // Texts stored from the presenter, in place: the rows keep their selection.
     for (int row = 0; row < m_listZhishidian->GetItemCount(); ++row) {
         const QString text = m_navigator.PointText(row);
@@ -230,20 +235,21 @@ void CKeshiZhishidianPage::OnBnClickedEdit()
     dlg.m_strPoint = shown;
     dlg.m_bZhongdian = isSet(ColZhongdian);
     dlg.m_bNandian = isSet(ColNandian);
-    if (dlg.exec() != QDialog::Accepted)
-        return;
+    bool rowGone = false;
+    dlg.m_storePoint = [&] { return StoreEditedPoint(dlg, number, shown, rowGone); };
+    if (dlg.exec() == QDialog::Accepted || rowGone)
+        LoadZhishidianList();
+}
+
+bool CKeshiZhishidianPage::StoreEditedPoint(const CAddZhishidianDlg &dlg, int number, const QString &shown,
+                                            bool &rowGone)
+{
     // A text left as it was shown is not written, so a point never entered stays so.
     const std::optional<QString> text
         = PlainText::same(dlg.m_strPoint, shown) ? std::nullopt : std::optional(dlg.m_strPoint);
-    try {
+    return Stored([&] {
         store().updatePoint(theApp().m_nKemuID, theApp().m_nKeshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian);
-    } catch (const DbError &error) {
-        ShowError(error.message(), QStringLiteral("编辑数据失败"));
-        if (ContentStore::isRowGone(error))
-            LoadZhishidianList();
-        return;
-    }
-    LoadZhishidianList();
+    }, QStringLiteral("编辑数据失败"), &rowGone);
 }
 
 void CKeshiZhishidianPage::OnBnClickedDelete()

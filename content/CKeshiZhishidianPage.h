@@ -71,6 +71,9 @@ private:
     // The point entered in the dialog, stored while the dialog is still up; false after a
     // reported failure, so that the dialog stays with what was typed.
     bool StoreNewPoint(const CAddZhishidianDlg &dlg);
+    // The same for an edit of the point of that number, shown with that text; rowGone is set
+    // when the point was found deleted by another program.
+    bool StoreEditedPoint(const CAddZhishidianDlg &dlg, int number, const QString &shown, bool &rowGone);
     void ShowPoints();
     int PointNumber(int row) const;
     void OpenNewQuestion(int row);

@@ -64,6 +64,8 @@ void CQuestionDlg::ShowAgain()
         GiveConnectionToPages();
         ReloadPages();
     }
+    // Where it was hidden: a dialog the window system placed would be centred over its owner.
+    setAttribute(Qt::WA_Moved);
     show();
     raise();
     activateWindow();
@@ -132,7 +134,7 @@ void CQuestionDlg::OnTcnSelchangeTab(int tab)
     if (!EnsureConnection() || !connected)
         return;
     const BrowserReload::Plan plan
-        = BrowserReload::onTabChange(tab, theApp().m_nKemuID, m_pageKeshi->m_nLoadedKemuID);
+        = BrowserReload::onTabChange(tab, theApp().m_nKemuID, m_pageKeshi->ShowsCurrentLesson());
     if (plan.lessons)
         m_pageKeshi->LoadKeshiList();
     if (plan.points)

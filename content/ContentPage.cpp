@@ -37,6 +37,19 @@ void ContentPage::ShowError(const QString &text, const QString &caption)
     Prompt::box(this, text, caption, Prompt::OkOnly, Prompt::NoIcon);
 }
 
+bool ContentPage::Stored(const std::function<void()> &write, const QString &caption, bool *rowGone)
+{
+    try {
+        write();
+    } catch (const DbError &error) {
+        ShowError(error.message(), caption);
+        if (rowGone && ContentStore::isRowGone(error))
+            *rowGone = true;
+        return false;
+    }
+    return true;
+}
+
 int ContentPage::TakeClickedRow(ReportListView &list, int item)
 {
     if (item >= 0)

@@ -46,6 +46,10 @@ protected:
     ContentStore store() const;
     // A box owned by the page, with the error's text and the operation's caption.
     void ShowError(const QString &text, const QString &caption);
+    // Runs a write of an entry dialog's "确定" or "保存"; false, after showing the failure under
+    // the caption, keeps the dialog open with what was typed. rowGone, when given, is set once
+    // a failure found the row deleted by another program, so that the list is read again.
+    bool Stored(const std::function<void()> &write, const QString &caption, bool *rowGone = nullptr);
     // The row a click takes: the one clicked, or below the rows the last one, which is
     // then selected; -1 when the list is empty.
     static int TakeClickedRow(ReportListView &list, int item);

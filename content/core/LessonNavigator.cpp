@@ -39,6 +39,7 @@ void LessonNavigator::Load(const DatabaseConnection &db, int kemuId, int keshiId
         m_counter.reset();
     m_db = db;
     m_points.clear();
+    m_bPointGone = false;
     m_nKemuID = -1;
     m_nKeshiID = -1;
     if (kemuId < 0 || keshiId < 0)
@@ -185,7 +186,12 @@ bool LessonNavigator::SaveKnowledgePoint(const QString &text)
     const int row = CurrentPointRow();
     if (PlainText::same(text, PointText(row)))
         return false;
-    store().setPointText(m_nKemuID, m_nKeshiID, number, text);
+    try {
+        store().setPointText(m_nKemuID, m_nKeshiID, number, text);
+    } catch (const DbError &error) {
+        m_bPointGone = m_bPointGone || ContentStore::isRowGone(error);
+        throw;
+    }
     m_points[row].text = text;
     return true;
 }

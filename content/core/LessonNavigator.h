@@ -84,6 +84,9 @@ public:
     // Writes the current point's text unless it is the one shown (a point never entered
     // stays so); false when there was nothing to write.
     bool SaveKnowledgePoint(const QString &text);
+    // A write found a point gone that the points still hold (another program deleted it):
+    // what the page lists is no longer so until the next Load.
+    bool FoundPointGone() const { return m_bPointGone; }
 
 private:
     int Step(Direction direction);
@@ -98,6 +101,7 @@ private:
     int m_nKeshiID = -1;
     QList<PointRecord> m_points;
     int m_nCurRow = -1;
+    bool m_bPointGone = false;
     QuestionCursor m_questions;
     QuestionState m_nQuestionState = QuestionsClosed;
     // One prepared statement for the presenter's count at every step; declared after the

@@ -286,20 +286,20 @@ private slots:
     void tabChangesReload()
     {
         using namespace BrowserReload;
-        auto plan = [](int tab, int subject, int loadedFor) {
-            const Plan p = onTabChange(tab, subject, loadedFor);
+        auto plan = [](int tab, int subject, bool lessonsCurrent) {
+            const Plan p = onTabChange(tab, subject, lessonsCurrent);
             return QStringLiteral("%1%2%3").arg(p.lessons).arg(p.points).arg(p.questions);
         };
-        QCOMPARE(plan(TabLessons, -1, 3), QStringLiteral("000"));
+        QCOMPARE(plan(TabLessons, -1, false), QStringLiteral("000"));
         // Without a subject the points and questions pages still load: they empty themselves.
-        QCOMPARE(plan(TabPoints, -1, 3), QStringLiteral("010"));
-        QCOMPARE(plan(TabQuestions, -1, -1), QStringLiteral("001"));
-        QCOMPARE(plan(TabSubjects, 4, 3), QStringLiteral("000"));
-        QCOMPARE(plan(TabLessons, 3, 3), QStringLiteral("000"));
-        QCOMPARE(plan(TabLessons, 4, 3), QStringLiteral("100"));
-        QCOMPARE(plan(TabPoints, 3, 3), QStringLiteral("010"));
-        QCOMPARE(plan(TabPoints, 4, 3), QStringLiteral("110"));
-        QCOMPARE(plan(TabQuestions, 4, 3), QStringLiteral("101"));
+        QCOMPARE(plan(TabPoints, -1, false), QStringLiteral("010"));
+        QCOMPARE(plan(TabQuestions, -1, false), QStringLiteral("001"));
+        QCOMPARE(plan(TabSubjects, 4, false), QStringLiteral("000"));
+        QCOMPARE(plan(TabLessons, 3, true), QStringLiteral("000"));
+        QCOMPARE(plan(TabLessons, 4, false), QStringLiteral("100"));
+        QCOMPARE(plan(TabPoints, 3, true), QStringLiteral("010"));
+        QCOMPARE(plan(TabPoints, 4, false), QStringLiteral("110"));
+        QCOMPARE(plan(TabQuestions, 4, false), QStringLiteral("101"));
     }
 };
 

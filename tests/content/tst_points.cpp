@@ -289,15 +289,24 @@ private slots:
         QCOMPARE(rows(QStringLiteral("SELECT 知识点,重点 FROM Zhishidian1 WHERE 知识点ID=5")),
                  QStringList{QStringLiteral("别处改的|1")});
 
-        // A point deleted meanwhile is reported under the edit's caption.
+        // A point deleted meanwhile is reported under the edit's caption; the dialog stays with
+        // what was typed, and once it is closed the list shows the points still there.
         theApp().m_pConnection->exec(QStringLiteral("DELETE FROM Zhishidian1 WHERE 知识点ID=6"));
         selectOnly(list, 4);
-        answerEntry(QStringLiteral("6"), QStringLiteral("改"));
+        bool keptOpen = false;
+        TestSupport::whenModal([&](QWidget *dialog) {
+            dialog->findChild<QTextEdit *>(QStringLiteral("edit1059"))->setPlainText(QStringLiteral("改"));
+            TestSupport::clickButton(dialog, 1);
+            keptOpen = dialog->isVisible();
+            TestSupport::clickButton(dialog, CAddZhishidianDlg::IDC_CANCEL);
+        });
         page->OnBnClickedEdit();
+        QVERIFY(keptOpen);
         QCOMPARE(prompt.texts(), QStringList{ContentStore::rowGoneText()});
         QCOMPARE(prompt.shown.last().caption, QStringLiteral("编辑数据失败"));
         QVERIFY(!prompt.shown.last().applicationBox);
-        page->LoadZhishidianList();
+        QCOMPARE(column(list, 0),
+                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("5")}));
         prompt.clear();
 
         // A point with a question stays; the row's own number, not its cell, names it.
@@ -348,33 +357,52 @@ private slots:
             addPoint(1, n, QStringLiteral("第%1点").arg(n));
         ScriptedPrompt prompt;
         auto page = openPage();
-        TestSupport::HeldFile holder(m_folder->file(QStringLiteral("Content.db")));
+        const QString held = TestSupport::HeldFile::message(QStringLiteral("Content.db"));
 
-        // "保存" while the file is held: said once, and the dialog stays with the text typed.
+        // "保存" while the file is held: said once, and the dialog stays with the text typed;
+        // once the file is free, the same "保存" stores it.
         const QString typed(3000, u'字');
         bool openAfterFailure = false;
         QString kept;
         int rowsMeanwhile = -1;
-        TestSupport::whenModal([&](QWidget *dialog) {
-            auto text = dialog->findChild<QTextEdit *>(QStringLiteral("edit1059"));
-            text->setPlainText(typed);
-            TestSupport::clickButton(dialog, 1);
-            openAfterFailure = dialog->isVisible();
-            kept = text->toPlainText();
-            rowsMeanwhile = page->m_listZhishidian->GetItemCount();
-            // Free again: the same "保存" stores it.
-            holder.release();
-            TestSupport::clickButton(dialog, 1);
-        });
+        auto saveWhileHeld = [&](const QString &text) {
+            openAfterFailure = false;
+            kept.clear();
+            auto holder = std::make_shared<TestSupport::HeldFile>(m_folder->file(QStringLiteral("Content.db")));
+            TestSupport::whenModal([&, holder, text](QWidget *dialog) {
+                auto box = dialog->findChild<QTextEdit *>(QStringLiteral("edit1059"));
+                box->setPlainText(text);
+                TestSupport::clickButton(dialog, 1);
+                openAfterFailure = dialog->isVisible();
+                kept = box->toPlainText();
+                rowsMeanwhile = page->m_listZhishidian->GetItemCount();
+                holder->release();
+                TestSupport::clickButton(dialog, 1);
+            });
+        };
+        saveWhileHeld(typed);
         page->OnBnClickedAdd();
         QVERIFY(openAfterFailure);
         QCOMPARE(kept, typed);
         QCOMPARE(rowsMeanwhile, 3);
-        QCOMPARE(prompt.texts(), QStringList{TestSupport::HeldFile::message(QStringLiteral("Content.db"))});
+        QCOMPARE(prompt.texts(), QStringList{held});
         QCOMPARE(prompt.shown.first().caption, QStringLiteral("添加数据失败"));
         QCOMPARE(pointRows().last(), QStringLiteral("1|4|%1|0|0").arg(typed));
         QCOMPARE(column(page->m_listZhishidian, 0),
                  (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}));
+
+        // An edit the same.
+        prompt.clear();
+        const QString edited = typed + QStringLiteral("改");
+        selectOnly(page->m_listZhishidian, 1);
+        saveWhileHeld(edited);
+        page->OnBnClickedEdit();
+        QVERIFY(openAfterFailure);
+        QCOMPARE(kept, edited);
+        QCOMPARE(prompt.texts(), QStringList{held});
+        QCOMPARE(prompt.shown.first().caption, QStringLiteral("编辑数据失败"));
+        QCOMPARE(pointRows().at(1), QStringLiteral("1|2|%1|0|0").arg(edited));
+        QCOMPARE(page->m_listZhishidian->GetItemText(1, CKeshiZhishidianPage::ColText), edited);
     }
 
     void theEntryDialogSpansTheScreenAndPastesPlainText()

@@ -30,8 +30,9 @@ using namespace ContentTest;
 
 namespace {
 
-// Answers the next subject or lesson dialog: fills its fields and presses a button.
-void answerDialog(const QString &number, const QString &text, int button = 1)
+// Answers the next subject or lesson dialog: fills its fields and presses a button. A dialog
+// that stays open (its store failed) is then cancelled, and keptOpen says so.
+void answerDialog(const QString &number, const QString &text, int button = 1, bool *keptOpen = nullptr)
 {
     TestSupport::whenModal([=](QWidget *dialog) {
         if (auto edit = dialog->findChild<QPlainTextEdit *>(QStringLiteral("edit1001"))) {
@@ -41,6 +42,10 @@ void answerDialog(const QString &number, const QString &text, int button = 1)
             dialog->findChild<QLineEdit *>(QStringLiteral("edit1000"))->setText(text);
         }
         TestSupport::clickButton(dialog, button);
+        if (keptOpen)
+            *keptOpen = dialog->isVisible();
+        if (dialog->isVisible())
+            TestSupport::clickButton(dialog, 2);
     });
 }
 
@@ -118,8 +123,14 @@ private slots:
         QCOMPARE(dlg->m_pageWenti->m_nLoadCount, 2);
         QCOMPARE(prompt.shown.size(), 3);
 
-        // Closed, it is hidden; shown again as it was, on its tab, nothing loaded.
+        // Closed, it is hidden; shown again as it was, where it was, on its tab, nothing loaded.
+        // Where the window system put it on a desktop, rather than a move of the program's own:
+        // a dialog is then centred over its owner at each showing unless told otherwise.
         dlg->resize(600, 400);
+        dlg->close();
+        dlg->setAttribute(Qt::WA_Moved, false);
+        dlg->ShowAgain();
+        QCOMPARE(dlg->pos(), QPoint(0, 0));
         dlg->move(40, 30);
         dlg->close();
         QVERIFY(!dlg->isVisible());
@@ -155,6 +166,7 @@ private slots:
                 s.addLesson(1, n, QStringLiteral("语文%1").arg(n));
             for (int n : {1, 2, 3})
                 s.addLesson(2, n, QStringLiteral("数学%1").arg(n));
+            s.addPoint(1, {0, 2, 1, QStringLiteral("语文2的点"), false, false});
         }
         ScriptedPrompt prompt;
         auto dlg = openBrowser();
@@ -193,11 +205,23 @@ private slots:
         tabs->setCurrentIndex(1);
         QCOMPARE(lessons->m_nLoadCount, 2);
 
+        // Another subject and back before the next change of tab: the lessons page still lists
+        // subject 1's lessons, but the lesson went with the subject, so the page loads again and
+        // the points are those of a lesson the page shows selected.
+        tabs->setCurrentIndex(0);
+        clickRow(dlg->m_pageKemu->m_listKemu, 1);
+        clickRow(dlg->m_pageKemu->m_listKemu, 0);
+        tabs->setCurrentIndex(2);
+        QCOMPARE(lessons->m_nLoadCount, 3);
+        QCOMPARE(theApp().m_nKeshiID, 2);
+        QVERIFY(lessons->m_listKeshi->IsItemSelected(1));
+        QCOMPARE(column(dlg->m_pageZhishidian->m_listZhishidian, 1), QStringList{QStringLiteral("语文2的点")});
+
         // Straight to the lessons tab after a change reloads it too.
         tabs->setCurrentIndex(0);
         clickRow(dlg->m_pageKemu->m_listKemu, 1);
         tabs->setCurrentIndex(1);
-        QCOMPARE(lessons->m_nLoadCount, 3);
+        QCOMPARE(lessons->m_nLoadCount, 4);
         QCOMPARE(theApp().m_nKeshiID, 3);
         clickRow(lessons->m_listKeshi, 0);
         QCOMPARE(theApp().m_nKeshiID, 1);
@@ -361,7 +385,9 @@ private slots:
         QCOMPARE(theApp().m_nKeshiID, 3);
         QVERIFY(list->IsItemSelected(2));
 
-        // 4 is proposed; 101 is refused by the dialog, 2 exists already.
+        // 4 is proposed; 101 is refused by the dialog, 2 exists already: the dialog stays with
+        // the title typed, for another number.
+        bool keptOpen = false;
         TestSupport::whenModal([&](QWidget *form) {
             auto number = form->findChild<QLineEdit *>(QStringLiteral("edit1000"));
             proposed = number->text();
@@ -369,17 +395,22 @@ private slots:
             TestSupport::clickButton(form, 1);
             QVERIFY(form->isVisible());
             number->setText(QStringLiteral("2"));
+            form->findChild<QPlainTextEdit *>(QStringLiteral("edit1001"))->setPlainText(QStringLiteral("第四"));
             TestSupport::clickButton(form, 1);
+            keptOpen = form->isVisible();
+            TestSupport::clickButton(form, 2);
         });
         page->OnBnClickedAdd();
         QCOMPARE(proposed, QStringLiteral("4"));
+        QVERIFY(keptOpen);
         QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("Enter an integer between 1 and 100."),
                                               QStringLiteral("添加课时重复")}));
         QCOMPARE(list->GetItemCount(), 3);
         prompt.clear();
         // Any other failure shows the driver's text.
-        answerDialog(QStringLiteral("4"), QString(101, u'长'));
+        answerDialog(QStringLiteral("4"), QString(101, u'长'), 1, &keptOpen);
         page->OnBnClickedAdd();
+        QVERIFY(keptOpen);
         QCOMPARE(prompt.shown.size(), 1);
         QCOMPARE(prompt.shown.first().caption, QStringLiteral("添加数据失败"));
         QVERIFY(prompt.lastText().contains(QLatin1String("CHECK")));
@@ -428,6 +459,58 @@ private slots:
         page->OnBnClickedDelete();
         QCOMPARE(prompt.texts(), QStringList(4, QStringLiteral("请先选择课目")));
         QCOMPARE(list->GetItemCount(), 0);
+    }
+
+    void subjectsAndLessonsStoredWhileTheFileIsHeldKeepWhatWasTyped()
+    {
+        ContentDatabase::open(theApp().m_pConnection);
+        store().addSubject(QStringLiteral("语文"));
+        store().addLesson(1, 1, QStringLiteral("第一课"));
+        ScriptedPrompt prompt;
+        auto dlg = openBrowser();
+        const QString held = TestSupport::HeldFile::message(QStringLiteral("Content.db"));
+        // "确定" while another program holds the file: said once, the dialog stays with what was
+        // typed; once the file is free, the same "确定" stores it.
+        QStringList seen;
+        auto typeWhileHeld = [&](const QString &number, const QString &text) {
+            const QString path = m_folder->file(QStringLiteral("Content.db"));
+            auto holder = std::make_shared<TestSupport::HeldFile>(path);
+            TestSupport::whenModal([&, holder, number, text](QWidget *dialog) {
+                auto title = dialog->findChild<QPlainTextEdit *>(QStringLiteral("edit1001"));
+                auto first = dialog->findChild<QLineEdit *>(QStringLiteral("edit1000"));
+                if (title) {
+                    first->setText(number);
+                    title->setPlainText(text);
+                } else {
+                    first->setText(text);
+                }
+                TestSupport::clickButton(dialog, 1);
+                const QString kept = title ? title->toPlainText() : first->text();
+                seen << QStringLiteral("%1 %2").arg(dialog->isVisible()).arg(kept);
+                holder->release();
+                TestSupport::clickButton(dialog, 1);
+            });
+        };
+        const QString title = QStringLiteral("分数的意义\n第二行");
+        typeWhileHeld(QStringLiteral("2"), title);
+        dlg->m_pageKeshi->OnBnClickedAdd();
+        dlg->m_pageKeshi->m_listKeshi->clearSelection();
+        dlg->m_pageKeshi->m_listKeshi->SetItemSelected(0, true);
+        typeWhileHeld(QStringLiteral("1"), QStringLiteral("第一课改"));
+        dlg->m_pageKeshi->OnBnClickedEdit();
+        typeWhileHeld({}, QStringLiteral("数学"));
+        dlg->m_pageKemu->OnBnClickedAdd();
+        typeWhileHeld({}, QStringLiteral("算术"));
+        dlg->m_pageKemu->OnBnClickedEdit();
+        QCOMPARE(seen, (QStringList{QStringLiteral("1 ") + title, QStringLiteral("1 第一课改"),
+                                    QStringLiteral("1 数学"), QStringLiteral("1 算术")}));
+        QCOMPARE(prompt.texts(), QStringList(4, held));
+        QCOMPARE(TestSupport::rows(*theApp().m_pConnection, QStringLiteral("SELECT 课时,题目 FROM Keshi1")),
+                 (QStringList{QStringLiteral("1|第一课改"), QStringLiteral("2|") + title}));
+        QCOMPARE(TestSupport::rows(*theApp().m_pConnection, QStringLiteral("SELECT ID,课目 FROM Kemu")),
+                 (QStringList{QStringLiteral("1|语文"), QStringLiteral("2|算术")}));
+        QCOMPARE(column(dlg->m_pageKemu->m_listKemu, 0),
+                 (QStringList{QStringLiteral("语文"), QStringLiteral("算术")}));
     }
 
     void aListOfAnotherSubjectIsLoadedAgainBeforeThePageActs()

@@ -313,6 +313,21 @@ private slots:
         QCOMPARE(prompt.texts(), QStringList(5, kAskSavePoint));
         QCOMPARE(prompt.shown.first().buttons, Prompt::YesNoCancel);
         QCOMPARE(page->m_listZhishidian->GetItemText(0, CKeshiZhishidianPage::ColText), QStringLiteral("一三改"));
+
+        // A point another program deleted meanwhile: the save says so, and once the presenter
+        // is closed the list shows the points that are still there.
+        prompt.clear();
+        onPresenter([&](CRichEditDlg &dlg) {
+            store().deletePoint(1, 1, 2);
+            dlg.m_editTop->setPlainText(QStringLiteral("二再改"));
+            dlg.OnCommand(CRichEditDlg::ID_SAVE_POINT);
+            prompt.answerNext(Prompt::No);
+            dlg.OnCommand(CRichEditDlg::ID_CLOSE);
+        });
+        doubleClickRow(page->m_listZhishidian, 1);
+        QCOMPARE(prompt.texts(), (QStringList{ContentStore::rowGoneText(), kAskSavePoint}));
+        QCOMPARE(prompt.shown.first().caption, QStringLiteral("编辑数据失败"));
+        QCOMPARE(column(page->m_listZhishidian, 0), (QStringList{QStringLiteral("1"), QStringLiteral("3")}));
     }
 
     void aNewQuestionIsStoredOnlyWhole()
