@@ -87,6 +87,7 @@ void CStuBanjiPage::RefreshGroupList()
     m_listGroups->m_vecRows.clear();
     m_listGroups->FreeItemData();
     m_listGroups->DeleteAllItems();
+    m_bListRead = false;
     // Without an open file the window has said why; the list stays empty without a word.
     if (!m_pConnection || !m_pConnection->isOpen())
         return;
@@ -97,6 +98,7 @@ void CStuBanjiPage::RefreshGroupList()
         Prompt::app(error.message());
         return;
     }
+    m_bListRead = true;
     const GroupSelection::Listing listing
         = GroupSelection::list(semesters, m_pParentDlg->m_nGroupID, m_pParentDlg->m_nClassID);
     for (int i = 0; i < listing.rows.size(); ++i) {

@@ -385,6 +385,36 @@ private slots:
         QCOMPARE(dlg.m_pageRoster->m_pConnection, dlg.m_pConnection);
     }
 
+    void aWindowOpenedAgainWhileTheFileIsHeldReadsAgainOnceItIsFree()
+    {
+        // The connection is open from an earlier window; the file is held when this one opens.
+        ScriptedPrompt prompt;
+        TestSupport::HeldFile holder(m_folder->file(QStringLiteral("Student.db")));
+        const QString held = TestSupport::HeldFile::message(QStringLiteral("Student.db"));
+        CStudentInfoDlg dlg;
+        dlg.show();
+        QCOMPARE(dlg.m_pConnection, theApp().m_pStudentConnection);
+        QCOMPARE(prompt.texts(), QStringList{held});
+        QCOMPARE(dlg.m_pageBanji->m_listGroups->GetItemCount(), 0);
+
+        // Still held: a change of tab tries again and says so once.
+        prompt.clear();
+        dlg.m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(prompt.texts(), QStringList{held});
+        QCOMPARE(dlg.m_pageRoster->m_listStudents->GetItemCount(), 0);
+
+        // Free again: the next change of tab lists the groups, and the roster of the last one.
+        holder.release();
+        prompt.clear();
+        dlg.m_tabSheet->setCurrentIndex(0);
+        QCOMPARE(prompt.texts(), QStringList());
+        QCOMPARE(dlg.m_pageBanji->m_listGroups->GetItemCount(), 3);
+        QCOMPARE(dlg.m_nGroupID, m_groupB);
+        dlg.m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(dlg.m_pageRoster->m_listStudents->GetItemCount(), 1);
+        QCOMPARE(prompt.texts(), QStringList());
+    }
+
     void importSwitchesToTheRosterAndNewSemesterRefusesDuplicates()
     {
         ScriptedPrompt prompt;
