@@ -112,6 +112,12 @@ void CStuBanjiPage::RefreshGroupList()
     // When the current semester is gone the last row's takes its place, and the roster tab
     // then shows that semester's group: its buttons act on the current group.
     m_pParentDlg->setCurrent(listing.groupId, listing.classId);
+    // A head count is shown only of the current group.
+    if (m_nInfoGroup != listing.groupId) {
+        m_nInfoGroup = 0;
+        m_strInfo.clear();
+        showInfo();
+    }
 }
 
 void CStuBanjiPage::setRowTexts(int item, const GroupSelection::Row &row)
@@ -161,6 +167,7 @@ void CStuBanjiPage::OnNMClickList(int item)
                                                               m_pParentDlg->m_nGroupID, m_pParentDlg->m_nClassID);
     m_pParentDlg->setCurrent(click.groupId, click.classId);
     if (click.info) {
+        m_nInfoGroup = click.groupId;
         m_strInfo = *click.info;
         showInfo();
     }

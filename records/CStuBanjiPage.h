@@ -58,4 +58,6 @@ private:
     void showInfo();
 
     QPlainTextEdit *m_editInfo = nullptr;
+    // The group whose head count m_strInfo holds, 0 for none.
+    int m_nInfoGroup = 0;
 };

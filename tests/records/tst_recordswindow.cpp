@@ -240,6 +240,8 @@ private slots:
         QCOMPARE(dlg.m_pageRoster->m_listStudents->GetItemCount(), 1);
         dlg.m_tabSheet->setCurrentIndex(0);
         CListCtrlEx *list = dlg.m_pageBanji->m_listGroups;
+        dlg.m_pageBanji->OnNMClickList(0);
+        QVERIFY(dlg.m_pageBanji->m_strInfo.startsWith(QStringLiteral("本班共有：5个学生")));
         while (list->GetItemCount() > 0) {
             list->clearSelection();
             list->SetItemSelected(0, true);
@@ -248,6 +250,9 @@ private slots:
         }
         QCOMPARE(dlg.m_nGroupID, 0);
         QCOMPARE(dlg.m_nClassID, 0);
+        // No head count of a group the list no longer shows.
+        QVERIFY(dlg.m_pageBanji->m_strInfo.isEmpty());
+        QVERIFY(dlg.m_pageBanji->findChild<QPlainTextEdit *>(QStringLiteral("edit1000"))->toPlainText().isEmpty());
         const auto written = [&] {
             const Database &db = *theApp().m_pStudentConnection;
             return TestSupport::rows(db, QStringLiteral("SELECT name FROM sqlite_master ORDER BY name"))
