@@ -326,6 +326,16 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 0);
         QVERIFY(!m_db->hasTable(QStringLiteral("小组表1")));
         QVERIFY(!m_db->hasTable(QStringLiteral("课堂成绩表1")));
+
+        // The line named is the file's own, blank lines counted, though they make no student.
+        const RosterFile roster = RosterFile::parse(
+            (QStringLiteral("\r\n甲\r\n\r\n") + QString(21, u'长') + QStringLiteral("\r\n")).toUtf8());
+        QCOMPARE(roster.lines, (QList<int>{2, 4}));
+        QVERIFY(TestSupport::failureOf([&] {
+                    m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")}, roster.names,
+                                         roster.gender(), roster.lines);
+                }).startsWith(QStringLiteral("名单第4行：姓名最多20个字")));
+        QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 0);
     }
 
     void addingAStudent()
