@@ -536,6 +536,20 @@ private slots:
         QVERIFY(!m_store->semester(other.groupId)->ticked);
         QVERIFY(click.error.isEmpty());
 
+        // A file that cannot be written (a read-only program folder): a click that changes no
+        // tick writes nothing, so it is not refused and the head count is shown; a tick changed
+        // is refused with the database's words.
+        m_db->exec(QStringLiteral("CREATE TRIGGER refused BEFORE UPDATE ON ClassInfo BEGIN SELECT RAISE(ABORT,'refused'); END"));
+        click = GroupSelection::click(*m_store, rowA, boys.groupId, boys.groupId);
+        QCOMPARE(click.error, QString());
+        QCOMPARE(*click.info, QStringLiteral("本班共有：0个学生\r\n其中男生：0 \r\n        女生：0 \r\n"));
+        GroupSelection::Row toggled = rowA;
+        toggled.ticked = true;
+        click = GroupSelection::click(*m_store, toggled, boys.groupId, boys.groupId);
+        QVERIFY2(click.error.contains(QStringLiteral("refused")), qPrintable(click.error));
+        QVERIFY(!m_store->semester(other.groupId)->ticked);
+        m_db->exec(QStringLiteral("DROP TRIGGER refused"));
+
         // The check-all box stores every row's tick together.
         m_store->setTicks({{other.groupId, true}, {second.classId, true}});
         QCOMPARE(rows(QStringLiteral("SELECT 点名 FROM ClassInfo ORDER BY ID")),
