@@ -307,7 +307,8 @@ void CStuLianxi::OnBnClickedEditStudent()
             // Asked before anything is written: Cancel drops only the number change.
             const bool confirmed = edited.number != oldNumber
                 && Prompt::box(this, renumberQuestion(), QString(), Prompt::OkCancel, Prompt::NoIcon) == Prompt::Ok;
-            if (const std::optional<int> saved = SaveStudentEdit(oldNumber, edited, form.m_chosenPhoto, confirmed)) {
+            const std::optional<int> saved = SaveStudentEdit(oldNumber, edited, form.m_chosenPhoto, confirmed);
+            if (saved) {
                 number = *saved;
                 break;
             }

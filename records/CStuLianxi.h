@@ -61,8 +61,8 @@ public:
     // Returns the number the student has afterwards; none when the database refused the
     // edit, which wrote nothing of it then.
     // A photo chosen in the form (empty for none, and the stored one stays) is stored as shown.
-    std::optional<int> SaveStudentEdit(int oldNumber, const StudentRecord &edited, const QByteArray &chosenPhoto,
-                                       bool numberChangeConfirmed);
+    std::optional<int> SaveStudentEdit(int oldNumber, const StudentRecord &edited,
+                                       const QByteArray &chosenPhoto, bool numberChangeConfirmed);
 
     static QString renumberQuestion(); // "修改学号会导致其他学生的学号也会发生变动，确定要修改此学生的学号吗 "
     // The number after n that the add form suggests; the largest number has none after it.

@@ -113,7 +113,8 @@ Decoding decodeAs(const QByteArray &bytes, const QByteArray &format, const QSize
     // Scaled as stored, then turned. A format that cannot decode scaled is decoded whole and
     // shrunk below; so is a PNG of one bit a pixel, which Qt's PNG reader would shrink
     // smoothly without its two colours (black and white dots come out).
-    if (shrink && reader.supportsOption(QImageIOHandler::ScaledSize) && !(format == "png" && pngBitDepth(bytes) == 1))
+    const bool twoColourPng = format == "png" && pngBitDepth(bytes) == 1;
+    if (shrink && reader.supportsOption(QImageIOHandler::ScaledSize) && !twoColourPng)
         reader.setScaledSize(turned ? shrunk.transposed() : shrunk);
     out.image = reader.read();
     if (out.image.isNull()) {

@@ -539,7 +539,8 @@ private slots:
         // A file that cannot be written (a read-only program folder): a click that changes no
         // tick writes nothing, so it is not refused and the head count is shown; a tick changed
         // is refused with the database's words.
-        m_db->exec(QStringLiteral("CREATE TRIGGER refused BEFORE UPDATE ON ClassInfo BEGIN SELECT RAISE(ABORT,'refused'); END"));
+        m_db->exec(QStringLiteral("CREATE TRIGGER refused BEFORE UPDATE ON ClassInfo "
+                                  "BEGIN SELECT RAISE(ABORT,'refused'); END"));
         click = GroupSelection::click(*m_store, rowA, boys.groupId, boys.groupId);
         QCOMPARE(click.error, QString());
         QCOMPARE(*click.info, QStringLiteral("本班共有：0个学生\r\n其中男生：0 \r\n        女生：0 \r\n"));
