@@ -87,6 +87,7 @@ void CStuBanjiPage::RefreshGroupList()
     m_listGroups->m_vecRows.clear();
     m_listGroups->FreeItemData();
     m_listGroups->DeleteAllItems();
+    m_bListRead = false;
     // Without an open file the window has said why; the list stays empty without a word.
     if (!m_pConnection || !m_pConnection->isOpen())
         return;
@@ -97,6 +98,7 @@ void CStuBanjiPage::RefreshGroupList()
         Prompt::app(error.message());
         return;
     }
+    m_bListRead = true;
     const GroupSelection::Listing listing
         = GroupSelection::list(semesters, m_pParentDlg->m_nGroupID, m_pParentDlg->m_nClassID);
     for (int i = 0; i < listing.rows.size(); ++i) {
@@ -110,6 +112,12 @@ void CStuBanjiPage::RefreshGroupList()
     // When the current semester is gone the last row's takes its place, and the roster tab
     // then shows that semester's group: its buttons act on the current group.
     m_pParentDlg->setCurrent(listing.groupId, listing.classId);
+    // A head count is shown only of the current group.
+    if (m_nInfoGroup != listing.groupId) {
+        m_nInfoGroup = 0;
+        m_strInfo.clear();
+        showInfo();
+    }
 }
 
 void CStuBanjiPage::setRowTexts(int item, const GroupSelection::Row &row)
@@ -159,6 +167,7 @@ void CStuBanjiPage::OnNMClickList(int item)
                                                               m_pParentDlg->m_nGroupID, m_pParentDlg->m_nClassID);
     m_pParentDlg->setCurrent(click.groupId, click.classId);
     if (click.info) {
+        m_nInfoGroup = click.groupId;
         m_strInfo = *click.info;
         showInfo();
     }

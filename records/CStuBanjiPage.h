@@ -40,6 +40,8 @@ public:
     DatabaseConnection m_pConnection;
     CStudentInfoDlg *m_pParentDlg = nullptr;
     QString m_strInfo;
+    // The list shows the semesters of the file: its last reading came through.
+    bool m_bListRead = false;
 
 signals:
     // A group was imported; its number is also its first semester's ID.
@@ -56,4 +58,6 @@ private:
     void showInfo();
 
     QPlainTextEdit *m_editInfo = nullptr;
+    // The group whose head count m_strInfo holds, 0 for none.
+    int m_nInfoGroup = 0;
 };

@@ -300,12 +300,18 @@ void CStuLianxi::OnBnClickedEditStudent()
         form.m_nNumber = oldNumber;
         form.m_strName = name;
         LoadPhotoToDialog(*student, form);
-        if (form.exec() == QDialog::Accepted) {
+        // An edit the database refused (the file held by another program, say) shows the form
+        // again with what was typed, to be saved once more or cancelled.
+        while (form.exec() == QDialog::Accepted) {
             const StudentRecord edited = form.record();
             // Asked before anything is written: Cancel drops only the number change.
             const bool confirmed = edited.number != oldNumber
                 && Prompt::box(this, renumberQuestion(), QString(), Prompt::OkCancel, Prompt::NoIcon) == Prompt::Ok;
-            number = SaveStudentEdit(oldNumber, edited, form.m_chosenPhoto, confirmed);
+            const std::optional<int> saved = SaveStudentEdit(oldNumber, edited, form.m_chosenPhoto, confirmed);
+            if (saved) {
+                number = *saved;
+                break;
+            }
         }
     }
     // The edited student again, at whichever row holds the number it has now.
@@ -333,8 +339,8 @@ void CStuLianxi::LoadPhotoToDialog(const StudentRecord &student, CStuEditStuDlg 
     form.m_staticPhoto->ShowStudentPhoto(*m_photos, {groupId(), student.number});
 }
 
-int CStuLianxi::SaveStudentEdit(int oldNumber, const StudentRecord &edited, const QByteArray &chosenPhoto,
-                                bool numberChangeConfirmed)
+std::optional<int> CStuLianxi::SaveStudentEdit(int oldNumber, const StudentRecord &edited,
+                                               const QByteArray &chosenPhoto, bool numberChangeConfirmed)
 {
     const std::optional<QByteArray> photo
         = chosenPhoto.isEmpty() ? std::nullopt : std::optional<QByteArray>(chosenPhoto);
@@ -349,7 +355,7 @@ int CStuLianxi::SaveStudentEdit(int oldNumber, const StudentRecord &edited, cons
         return oldNumber;
     case StudentChange::Outcome::Failed:
         Prompt::box(this, change.error, QStringLiteral("添加学生失败"), Prompt::OkOnly, Prompt::NoIcon);
-        return oldNumber;
+        return std::nullopt;
     default:
         break;
     }

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class CListCtrlCl;
 class CStuEditStuDlg;
@@ -57,10 +58,11 @@ public:
     void GetStudentInfo(const StudentRecord &student, QString &name, QString &gender, QString &address,
                         QString &contact, QString &note) const;
     void LoadPhotoToDialog(const StudentRecord &student, CStuEditStuDlg &form) const;
-    // Returns the number the student has afterwards.
+    // Returns the number the student has afterwards; none when the database refused the
+    // edit, which wrote nothing of it then.
     // A photo chosen in the form (empty for none, and the stored one stays) is stored as shown.
-    int SaveStudentEdit(int oldNumber, const StudentRecord &edited, const QByteArray &chosenPhoto,
-                        bool numberChangeConfirmed);
+    std::optional<int> SaveStudentEdit(int oldNumber, const StudentRecord &edited,
+                                       const QByteArray &chosenPhoto, bool numberChangeConfirmed);
 
     static QString renumberQuestion(); // "修改学号会导致其他学生的学号也会发生变动，确定要修改此学生的学号吗 "
     // The number after n that the add form suggests; the largest number has none after it.

@@ -82,15 +82,25 @@ void CStudentInfoDlg::GiveConnectionToPages()
 
 bool CStudentInfoDlg::EnsureConnection()
 {
-    if (m_pConnection && m_pConnection == theApp().m_pStudentConnection)
-        return true;
+    if (m_pConnection && m_pConnection == theApp().m_pStudentConnection) {
+        // Taken over while another program held the file, the groups could not be read:
+        // they are read now, and no page loads for a group the list does not show.
+        if (m_pageBanji->m_bListRead || !m_pConnection->isOpen())
+            return true;
+        RefreshGroups();
+        return m_pageBanji->m_bListRead;
+    }
     const bool opened = OpenConnection();
     GiveConnectionToPages();
-    if (opened) {
-        m_pageBanji->RefreshGroupList();
-        m_bRosterDirty = true;
-    }
+    if (opened)
+        RefreshGroups();
     return opened;
+}
+
+void CStudentInfoDlg::RefreshGroups()
+{
+    m_pageBanji->RefreshGroupList();
+    m_bRosterDirty = true;
 }
 
 void CStudentInfoDlg::setCurrent(int groupId, int classId)

@@ -30,10 +30,11 @@ public:
     // The window's connection: the published one, or a newly opened one that is then
     // published. False after a reported failure; the next records window tries again.
     bool OpenConnection();
-    // After an opening that failed, each change of tab and "导入小组" try again, saying once
-    // why they still cannot; on success the groups are listed again. A file found replaced
+    // After an opening that failed, or a list of groups that could not be read (the file
+    // held by another program), each change of tab and "导入小组" try again, saying once why
+    // they still cannot; on success the groups are listed again. A file found replaced
     // meanwhile is taken up only by the next window, as its message says. True with the
-    // window's connection in place.
+    // window's connection in place and its groups read.
     bool EnsureConnection();
     void OnTcnSelchangeTab(int tab);
 
@@ -52,4 +53,5 @@ public:
 
 private:
     void GiveConnectionToPages();
+    void RefreshGroups();
 };

@@ -109,6 +109,15 @@ int CStudentPellorScorePage::numberAt(int item) const
     return static_cast<int>(m_listScores->GetItemData(item));
 }
 
+int CStudentPellorScorePage::rowOfNumber(int number) const
+{
+    for (int row = 0; row < m_listScores->GetItemCount(); ++row) {
+        if (numberAt(row) == number)
+            return row;
+    }
+    return -1;
+}
+
 WeightedScore::Counts CStudentPellorScorePage::countsAt(int item) const
 {
     const auto count = [&](int column) { return NumberText::toInt(m_listScores->GetItemText(item, column)); };
@@ -152,6 +161,26 @@ void CStudentPellorScorePage::ReloadScores()
     }
     m_listScores->SetRows(std::move(rows));
     update();
+
+    // The student shown, as the list has it now: the counts edited, the photo of whoever holds
+    // the number since a renumbering; nobody once the list lacks the number.
+    const int shownRow = m_nShownGroup == groupId() ? rowOfNumber(m_nShownNumber) : -1;
+    if (shownRow < 0) {
+        ForgetShownStudent();
+        return;
+    }
+    m_staticPhoto->ShowStudentPhoto(*m_photos, {groupId(), m_nShownNumber});
+    m_strInfo = WeightedScore::infoText(countsAt(shownRow));
+    showInfo();
+}
+
+void CStudentPellorScorePage::ForgetShownStudent()
+{
+    m_nShownGroup = 0;
+    m_nShownNumber = 0;
+    m_strInfo.clear();
+    showInfo();
+    m_staticPhoto->ShowNoPhoto();
 }
 
 void CStudentPellorScorePage::OnBnClickedRollCall()
@@ -178,16 +207,21 @@ void CStudentPellorScorePage::OnNMClickList(int item)
 {
     if (item < 0 || item >= m_listScores->GetItemCount())
         return;
-    try {
-        // A student gone from the roster meanwhile leaves the photo shown before.
-        if (const std::optional<StudentRecord> student = store().studentDetails(groupId(), numberAt(item)))
-            ShowPhoto(*student);
-    } catch (const DbError &error) {
-        // The counts are the list's own: they are shown all the same.
-        Prompt::app(error.message());
-    }
+    m_nShownGroup = groupId();
+    m_nShownNumber = numberAt(item);
+    // The counts are the list's own: they are shown whatever becomes of the photo.
     m_strInfo = WeightedScore::infoText(countsAt(item));
     showInfo();
+    try {
+        if (const std::optional<StudentRecord> student = store().studentDetails(groupId(), numberAt(item))) {
+            ShowPhoto(*student);
+            return;
+        }
+    } catch (const DbError &error) {
+        Prompt::app(error.message());
+    }
+    // Gone from the roster, or not readable: no photo, rather than the one of the student before.
+    m_staticPhoto->ShowNoPhoto();
 }
 
 void CStudentPellorScorePage::ShowPhoto(const StudentRecord &student)

@@ -44,8 +44,11 @@ public:
     // "点名": with a row selected and the semester still there, the list is read again.
     void OnBnClickedRollCall();
     // Shows the photo and the counts of the row's student; a click below the rows does nothing.
+    // A photo that cannot be read leaves the frame empty beside the counts: never another's.
     void OnNMClickList(int item);
     void ShowPhoto(const StudentRecord &student);
+    // The photo and counts shown follow the student's row through each reload, and go with it.
+    void ForgetShownStudent();
     // "编辑": the selected student's four counts.
     void OnBnClickedEdit();
     // "设置": the six weights, for this page, the application object and res/set.ini.
@@ -78,8 +81,12 @@ private:
     // A semester is current; otherwise the teacher is told to choose or import a group first.
     bool SemesterChosen() const;
     int numberAt(int item) const;
+    int rowOfNumber(int number) const;
     WeightedScore::Counts countsAt(int item) const;
     void showInfo();
 
     QPlainTextEdit *m_editInfo = nullptr;
+    // Whose photo and counts are shown: the group and number, 0 for nobody.
+    int m_nShownGroup = 0;
+    int m_nShownNumber = 0;
 };

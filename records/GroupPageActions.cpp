@@ -29,7 +29,7 @@ std::optional<int> ImportGroup(QWidget *page, const StudentStore &store)
     }
 
     try {
-        const StudentStore::ImportResult result = store.importGroup(first, roster.names, roster.gender());
+        const StudentStore::ImportResult result = store.importGroup(first, roster.names, roster.gender(), roster.lines);
         if (result.outcome == StudentStore::Outcome::Duplicate) {
             Prompt::app(QStringLiteral("已经存在此小组，只需为此小组增加新的学期即可"));
             return std::nullopt;

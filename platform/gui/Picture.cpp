@@ -73,6 +73,17 @@ std::optional<QSize> pngDotsPerMeter(const QByteArray &bytes)
     return std::nullopt;
 }
 
+// A PNG's bits a pixel, from its header; none when the bytes hold no PNG header.
+std::optional<int> pngBitDepth(const QByteArray &bytes)
+{
+    // The signature, then the header chunk: length, "IHDR", width, height, bit depth.
+    constexpr qsizetype kHeaderType = 12;
+    constexpr qsizetype kBitDepth = 24;
+    if (bytes.size() <= kBitDepth || QByteArrayView(bytes.constData() + kHeaderType, 4) != "IHDR")
+        return std::nullopt;
+    return static_cast<uchar>(bytes.at(kBitDepth));
+}
+
 struct Decoding
 {
     QImage image;
@@ -100,8 +111,10 @@ Decoding decodeAs(const QByteArray &bytes, const QByteArray &format, const QSize
         && (out.pixels.width() > fitInto.width() || out.pixels.height() > fitInto.height());
     const QSize shrunk = shrink ? out.pixels.scaled(fitInto, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)) : QSize();
     // Scaled as stored, then turned. A format that cannot decode scaled is decoded whole and
-    // shrunk by the reader.
-    if (shrink)
+    // shrunk below; so is a PNG of one bit a pixel, which Qt's PNG reader would shrink
+    // smoothly without its two colours (black and white dots come out).
+    const bool twoColourPng = format == "png" && pngBitDepth(bytes) == 1;
+    if (shrink && reader.supportsOption(QImageIOHandler::ScaledSize) && !twoColourPng)
         reader.setScaledSize(turned ? shrunk.transposed() : shrunk);
     out.image = reader.read();
     if (out.image.isNull()) {
@@ -111,8 +124,12 @@ Decoding decodeAs(const QByteArray &bytes, const QByteArray &format, const QSize
     }
     if (!out.pixels.isValid())
         out.pixels = out.image.size();
-    if (shrink && out.image.size() != shrunk)
-        out.image = out.image.scaled(shrunk, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // One bit a pixel is shrunk pixel by pixel: Qt's smooth shrinking drops its two colours.
+    if (shrink && out.image.size() != shrunk) {
+        const bool oneBit = out.image.depth() == 1;
+        out.image = out.image.scaled(shrunk, Qt::IgnoreAspectRatio,
+                                     oneBit ? Qt::FastTransformation : Qt::SmoothTransformation);
+    }
     out.dotsPerMeter = QSize(out.image.dotsPerMeterX(), out.image.dotsPerMeterY());
     // A PNG decoded scaled states the smaller copy's resolution: its own is in the file.
     if (shrink && reader.format() == "png") {

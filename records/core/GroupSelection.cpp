@@ -41,12 +41,16 @@ Click click(const StudentStore &store, const Row &row, int groupId, int classId)
     result.groupId = groupId;
     result.classId = classId;
     try {
-        if (const std::optional<SemesterRecord> found = store.semester(row.id)) {
+        const std::optional<SemesterRecord> found = store.semester(row.id);
+        if (found) {
             result.classId = found->id;
             if (found->groupId)
                 result.groupId = *found->groupId;
         }
-        store.setTick(row.id, row.ticked);
+        // Only a tick the teacher changed is written: a file that cannot be written (a
+        // read-only program folder) still lets every group be looked at.
+        if (!found || found->ticked != row.ticked)
+            store.setTick(row.id, row.ticked);
         result.info = store.headCount(result.groupId).text();
     } catch (const DbError &error) {
         result.error = error.message();

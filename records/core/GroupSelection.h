@@ -41,8 +41,8 @@ struct Click
     QString error;               // the driver's text of a failure, to show
 };
 
-// A click on a row: its semester becomes current, its tick is stored and the group's
-// head count is taken. After a failure the numbers keep what was done before it.
+// A click on a row: its semester becomes current, its tick is stored when it changed and
+// the group's head count is taken. After a failure the numbers keep what was done before it.
 Click click(const StudentStore &store, const Row &row, int groupId, int classId);
 
 } // namespace GroupSelection

@@ -26,9 +26,13 @@ RosterFile RosterFile::parse(const QByteArray &bytes)
 {
     RosterFile roster;
     roster.encoding = TextCodec::detect(bytes);
+    int lineNumber = 0;
     for (const QString &line : TextCodec::splitLines(TextCodec::decode(bytes, roster.encoding))) {
-        if (!isBlank(line))
+        ++lineNumber;
+        if (!isBlank(line)) {
             roster.names << line;
+            roster.lines << lineNumber;
+        }
     }
     return roster;
 }

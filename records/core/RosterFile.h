@@ -14,6 +14,8 @@ struct RosterFile
 {
     TextCodec::Encoding encoding = TextCodec::Encoding::Gb18030;
     QStringList names;
+    // The line of the file each name is on, counted from 1, blank lines included.
+    QList<int> lines;
 
     // The file is only read, so a read-only roster imports. Empty when it cannot be opened.
     static std::optional<RosterFile> read(const QString &path);

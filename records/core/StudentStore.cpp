@@ -295,7 +295,8 @@ void StudentStore::createScoreTable(int classId, int nameWidth) const
 }
 
 StudentStore::ImportResult StudentStore::importGroup(const SemesterKey &first, const QStringList &names,
-                                                     const std::optional<QString> &gender) const
+                                                     const std::optional<QString> &gender,
+                                                     const QList<int> &lines) const
 {
     Transaction transaction(m_db);
     if (groupCount(first.year, first.group) > 0)
@@ -327,8 +328,9 @@ StudentStore::ImportResult StudentStore::importGroup(const SemesterKey &first, c
             m_db.run(student, {number, name, genderValue});
             m_db.run(scoreRow, {number, name});
         } catch (const DbError &error) {
-            // Students are numbered by their line in the roster file.
-            throw DbError(QStringLiteral("名单第%1行：%2").arg(number).arg(error.message()));
+            // Named by its line in the roster file, where the teacher mends it.
+            const int line = number <= lines.size() ? lines.at(number - 1) : number;
+            throw DbError(QStringLiteral("名单第%1行：%2").arg(line).arg(error.message()));
         }
     }
     student.finish();

@@ -145,9 +145,10 @@ public:
     };
     // A new group: its first semester row, its roster and first score table, the
     // placeholder row, and one student per name numbered from 1 with zero counts.
-    // Refused (nothing written) when a group of that year and name exists.
+    // Refused (nothing written) when a group of that year and name exists. A name refused is
+    // reported by its line of the roster file (lines, one per name), by default its number.
     ImportResult importGroup(const SemesterKey &first, const QStringList &names,
-                             const std::optional<QString> &gender) const;
+                             const std::optional<QString> &gender, const QList<int> &lines = {}) const;
 
     struct SemesterResult
     {

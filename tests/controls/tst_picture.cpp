@@ -159,6 +159,28 @@ private slots:
         }
     }
 
+    void twoColourPicturesKeepTheirColoursWhenShrunk()
+    {
+        // A two-colour picture (one bit a pixel with its own two colours, as optimisers save
+        // a picture of two colours), the top half green: shrunk, still green and white.
+        QImage image(800, 600, QImage::Format_Mono);
+        image.setColorTable({qRgb(255, 255, 255), qRgb(0, 160, 0)});
+        image.fill(0);
+        for (int y = 0; y < 300; ++y) {
+            for (int x = 0; x < 800; ++x)
+                image.setPixel(x, y, 1);
+        }
+        for (const char *format : {"PNG", "BMP"}) {
+            const std::shared_ptr<const Picture> picture
+                = Picture::decode(TestSupport::encodedImage(image, format), QSize(100, 100)).picture;
+            QVERIFY2(picture, format);
+            QCOMPARE(picture->image().size(), QSize(100, 75));
+            QCOMPARE(picture->image().pixelColor(10, 10), QColor(0, 160, 0));
+            QCOMPARE(picture->image().pixelColor(11, 20), QColor(0, 160, 0));
+            QCOMPARE(picture->image().pixelColor(10, 60), QColor(Qt::white));
+        }
+    }
+
     void picturesTooLargeToDecodeWhole()
     {
         // 6000 x 6000 pixels: decoded whole, more than Qt lets one image take. Drawn at most

@@ -240,6 +240,8 @@ private slots:
         QCOMPARE(dlg.m_pageRoster->m_listStudents->GetItemCount(), 1);
         dlg.m_tabSheet->setCurrentIndex(0);
         CListCtrlEx *list = dlg.m_pageBanji->m_listGroups;
+        dlg.m_pageBanji->OnNMClickList(0);
+        QVERIFY(dlg.m_pageBanji->m_strInfo.startsWith(QStringLiteral("本班共有：5个学生")));
         while (list->GetItemCount() > 0) {
             list->clearSelection();
             list->SetItemSelected(0, true);
@@ -248,6 +250,9 @@ private slots:
         }
         QCOMPARE(dlg.m_nGroupID, 0);
         QCOMPARE(dlg.m_nClassID, 0);
+        // No head count of a group the list no longer shows.
+        QVERIFY(dlg.m_pageBanji->m_strInfo.isEmpty());
+        QVERIFY(dlg.m_pageBanji->findChild<QPlainTextEdit *>(QStringLiteral("edit1000"))->toPlainText().isEmpty());
         const auto written = [&] {
             const Database &db = *theApp().m_pStudentConnection;
             return TestSupport::rows(db, QStringLiteral("SELECT name FROM sqlite_master ORDER BY name"))
@@ -383,6 +388,36 @@ private slots:
         QCOMPARE(dlg.m_pageScore->m_listScores->GetItemCount(), 1);
         QCOMPARE(theApp().m_pStudentConnection, dlg.m_pConnection);
         QCOMPARE(dlg.m_pageRoster->m_pConnection, dlg.m_pConnection);
+    }
+
+    void aWindowOpenedAgainWhileTheFileIsHeldReadsAgainOnceItIsFree()
+    {
+        // The connection is open from an earlier window; the file is held when this one opens.
+        ScriptedPrompt prompt;
+        TestSupport::HeldFile holder(m_folder->file(QStringLiteral("Student.db")));
+        const QString held = TestSupport::HeldFile::message(QStringLiteral("Student.db"));
+        CStudentInfoDlg dlg;
+        dlg.show();
+        QCOMPARE(dlg.m_pConnection, theApp().m_pStudentConnection);
+        QCOMPARE(prompt.texts(), QStringList{held});
+        QCOMPARE(dlg.m_pageBanji->m_listGroups->GetItemCount(), 0);
+
+        // Still held: a change of tab tries again and says so once.
+        prompt.clear();
+        dlg.m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(prompt.texts(), QStringList{held});
+        QCOMPARE(dlg.m_pageRoster->m_listStudents->GetItemCount(), 0);
+
+        // Free again: the next change of tab lists the groups, and the roster of the last one.
+        holder.release();
+        prompt.clear();
+        dlg.m_tabSheet->setCurrentIndex(0);
+        QCOMPARE(prompt.texts(), QStringList());
+        QCOMPARE(dlg.m_pageBanji->m_listGroups->GetItemCount(), 3);
+        QCOMPARE(dlg.m_nGroupID, m_groupB);
+        dlg.m_tabSheet->setCurrentIndex(1);
+        QCOMPARE(dlg.m_pageRoster->m_listStudents->GetItemCount(), 1);
+        QCOMPARE(prompt.texts(), QStringList());
     }
 
     void importSwitchesToTheRosterAndNewSemesterRefusesDuplicates()

@@ -465,17 +465,31 @@ private slots:
         QCOMPARE(prompt.lastText(), QStringLiteral("其他学生的学号将超过111111,请重新设置学号"));
         QCOMPARE(listed(), moved);
 
-        // A failure: asked first, then the page's box with the database's text; the list as it was.
+        // A failure: asked first, then the page's box with the database's text; the form
+        // comes back with what was typed, and cancelled leaves the list as it was.
         prompt.clear();
         failOn(QStringLiteral("UPDATE"), m_semesters.last());
-        editRow(0, [](QWidget *form) {
-            edit(form, 1000)->setText(QStringLiteral("3"));
-            edit(form, 1001)->setText(QStringLiteral("甲甲"));
-        });
+        QStringList again;
+        selectRow(0);
+        answerShowings({[](QWidget *form) {
+                            edit(form, 1000)->setText(QStringLiteral("3"));
+                            edit(form, 1001)->setText(QStringLiteral("甲甲"));
+                            form->findChild<QPlainTextEdit *>(QStringLiteral("edit1004"))
+                                ->setPlainText(QStringLiteral("长长的寄语"));
+                            TestSupport::clickButton(form, 1);
+                        },
+                        [&again](QWidget *form) {
+                            again << edit(form, 1000)->text() << edit(form, 1001)->text()
+                                  << form->findChild<QPlainTextEdit *>(QStringLiteral("edit1004"))->toPlainText();
+                            TestSupport::clickButton(form, 2);
+                        }});
+        m_page->OnBnClickedEditStudent();
         QCOMPARE(prompt.shown.size(), 2);
         QCOMPARE(prompt.shown.last().caption, QStringLiteral("添加学生失败"));
         QVERIFY2(prompt.lastText().contains(QStringLiteral("injected")), qPrintable(prompt.lastText()));
+        QCOMPARE(again, (QStringList{QStringLiteral("3"), QStringLiteral("甲甲"), QStringLiteral("长长的寄语")}));
         QCOMPARE(listed(), moved);
+        QCOMPARE(store().student(m_group, 1)->name, std::optional<QString>(QStringLiteral("甲")));
         QCOMPARE(m_page->m_listStudents->GetNextSelectedItem(-1), 0);
     }
 

@@ -201,6 +201,63 @@ private slots:
         QCOMPARE(prompt.shown.size(), 0);
     }
 
+    void photoAndCountsShownAreThoseOfAStudentListed()
+    {
+        ScriptedPrompt prompt;
+        showSemester(0);
+        clickRow(0);
+        QVERIFY(m_page->m_picture.m_pPicture);
+
+        // Counts edited: the summary beside the photo says what the list says.
+        selectRow(0);
+        TestSupport::whenModal([](QWidget *form) {
+            edit(form, 1000)->setText(QStringLiteral("4"));
+            TestSupport::clickButton(form, 1);
+        });
+        m_page->OnBnClickedEdit();
+        QCOMPARE(listed().at(0), QStringLiteral("1 甲 10 4 2 1 0"));
+        QCOMPARE(m_page->m_strInfo,
+                 QStringLiteral("    共被提问过：7次  \r\n \t优秀：4 \r\n \t    良：2 \r\n \t加油：1 \r\n \t旷课：0 \r\n"));
+        QVERIFY(m_page->m_picture.m_pPicture);
+
+        // Another group's semester: nobody of this list is shown.
+        showSemester(2);
+        QCOMPARE(list()->GetItemCount(), 0);
+        QVERIFY(m_page->m_strInfo.isEmpty());
+        QVERIFY(m_page->findChild<QPlainTextEdit *>(QStringLiteral("edit1000"))->toPlainText().isEmpty());
+        QVERIFY(!m_page->m_picture.m_pPicture);
+
+        // Every semester deleted: the page is empty.
+        showSemester(0);
+        clickRow(0);
+        m_dlg->m_tabSheet->setCurrentIndex(0);
+        CListCtrlEx *groups = m_dlg->m_pageBanji->m_listGroups;
+        while (groups->GetItemCount() > 0) {
+            groups->clearSelection();
+            groups->SetItemSelected(0, true);
+            prompt.answerNext(Prompt::Ok);
+            m_dlg->m_pageBanji->OnBnClickedDelete();
+        }
+        m_dlg->m_tabSheet->setCurrentIndex(2);
+        QVERIFY(m_page->m_strInfo.isEmpty());
+        QVERIFY(!m_page->m_picture.m_pPicture);
+        QCOMPARE(prompt.texts(), QStringList(3, QStringLiteral("删除会导致与之对应的成绩表不可用， 是否确定删除")));
+    }
+
+    void aStudentWhosePhotoCannotBeReadShowsNoOtherPhoto()
+    {
+        ScriptedPrompt prompt;
+        showSemester(0);
+        clickRow(0);
+        QVERIFY(m_page->m_picture.m_pPicture);
+        // The roster no longer readable: the counts of the student clicked, beside no photo.
+        db().exec(QStringLiteral("ALTER TABLE 小组表%1 RENAME TO 别的表").arg(m_group));
+        clickRow(2);
+        QCOMPARE(prompt.shown.size(), 1);
+        QVERIFY(m_page->m_strInfo.startsWith(QStringLiteral("    共被提问过：5次")));
+        QVERIFY(!m_page->m_picture.m_pPicture);
+    }
+
     void aClickAnywhereOnARowSelectsItsStudent()
     {
         ScriptedPrompt prompt;

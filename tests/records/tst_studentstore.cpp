@@ -326,6 +326,16 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 0);
         QVERIFY(!m_db->hasTable(QStringLiteral("小组表1")));
         QVERIFY(!m_db->hasTable(QStringLiteral("课堂成绩表1")));
+
+        // The line named is the file's own, blank lines counted, though they make no student.
+        const RosterFile roster = RosterFile::parse(
+            (QStringLiteral("\r\n甲\r\n\r\n") + QString(21, u'长') + QStringLiteral("\r\n")).toUtf8());
+        QCOMPARE(roster.lines, (QList<int>{2, 4}));
+        QVERIFY(TestSupport::failureOf([&] {
+                    m_store->importGroup({2012, QStringLiteral("1班"), QStringLiteral("上")}, roster.names,
+                                         roster.gender(), roster.lines);
+                }).startsWith(QStringLiteral("名单第4行：姓名最多20个字")));
+        QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM ClassInfo")), 0);
     }
 
     void addingAStudent()
@@ -525,6 +535,21 @@ private slots:
         QCOMPARE(click.groupId, other.groupId);
         QVERIFY(!m_store->semester(other.groupId)->ticked);
         QVERIFY(click.error.isEmpty());
+
+        // A file that cannot be written (a read-only program folder): a click that changes no
+        // tick writes nothing, so it is not refused and the head count is shown; a tick changed
+        // is refused with the database's words.
+        m_db->exec(QStringLiteral("CREATE TRIGGER refused BEFORE UPDATE ON ClassInfo "
+                                  "BEGIN SELECT RAISE(ABORT,'refused'); END"));
+        click = GroupSelection::click(*m_store, rowA, boys.groupId, boys.groupId);
+        QCOMPARE(click.error, QString());
+        QCOMPARE(*click.info, QStringLiteral("本班共有：0个学生\r\n其中男生：0 \r\n        女生：0 \r\n"));
+        GroupSelection::Row toggled = rowA;
+        toggled.ticked = true;
+        click = GroupSelection::click(*m_store, toggled, boys.groupId, boys.groupId);
+        QVERIFY2(click.error.contains(QStringLiteral("refused")), qPrintable(click.error));
+        QVERIFY(!m_store->semester(other.groupId)->ticked);
+        m_db->exec(QStringLiteral("DROP TRIGGER refused"));
 
         // The check-all box stores every row's tick together.
         m_store->setTicks({{other.groupId, true}, {second.classId, true}});
