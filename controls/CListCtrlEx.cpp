@@ -160,6 +160,9 @@ int CListCtrlEx::ToggleRowCheck(int row, const QPoint &point)
 
 int CListCtrlEx::OnCheckAll(int wParam)
 {
+    m_vecChecksBeforeAll.clear();
+    for (const RowRecord &record : m_vecRows)
+        m_vecChecksBeforeAll.push_back(record.checked);
     QList<CheckListRules::Row> rows = checkRows();
     if (wParam == 1) {
         CheckListRules::checkAll(rows);
@@ -172,6 +175,24 @@ int CListCtrlEx::OnCheckAll(int wParam)
     viewport()->update(QRect(columnViewportPosition(0), 0, columnWidth(0), viewport()->height()));
     emit checkAllChanged(wParam);
     return 1;
+}
+
+void CListCtrlEx::SetRowChecked(int row, bool checked)
+{
+    if (row < 0 || row >= int(m_vecRows.size()))
+        return;
+    m_vecRows[row].checked = checked ? 1 : 0;
+    viewport()->update(CheckBoxRect(row));
+}
+
+void CListCtrlEx::RestoreChecksBeforeAll()
+{
+    // Rows added, deleted or sorted since leave nothing to put back by position.
+    if (m_vecChecksBeforeAll.size() != m_vecRows.size())
+        return;
+    for (size_t i = 0; i < m_vecRows.size(); ++i)
+        m_vecRows[i].checked = m_vecChecksBeforeAll[i];
+    viewport()->update(QRect(columnViewportPosition(0), 0, columnWidth(0), viewport()->height()));
 }
 
 int CListCtrlEx::OnColumnResized()

@@ -38,6 +38,11 @@ public:
     int ToggleRowCheck(int row, const QPoint &point);
     bool IsGroupChecked(const QString &year, const QString &group) const;
     bool IsRowChecked(int row) const;
+    // Shows the check the teacher's click was not allowed to leave (a change that could not be
+    // stored).
+    void SetRowChecked(int row, bool checked);
+    // Puts back the checks of before the last select-all, which could not be stored.
+    void RestoreChecksBeforeAll();
     void DrawCheck(QPainter *painter, int row) const;
     // The check box of a row in viewport coordinates.
     QRect CheckBoxRect(int row) const;
@@ -54,6 +59,8 @@ public:
     CHeaderCtrlEx &m_Header;
     std::vector<RowRecord> m_vecRows;
     int m_nSortColumn = -1;
+    // Each row's check before the last select-all, by position.
+    std::vector<quint16> m_vecChecksBeforeAll;
     bool m_bSortAscending = true;
 
 signals:

@@ -165,6 +165,8 @@ void CStuBanjiPage::OnNMClickList(int item)
     const GroupSelection::Row row = *rowAt(item);
     const GroupSelection::Click click = GroupSelection::click(StudentStore(*m_pConnection), row,
                                                               m_pParentDlg->m_nGroupID, m_pParentDlg->m_nClassID);
+    if (click.storedTick)
+        m_listGroups->SetRowChecked(item, *click.storedTick);
     m_pParentDlg->setCurrent(click.groupId, click.classId);
     if (click.info) {
         m_nInfoGroup = click.groupId;
@@ -182,7 +184,8 @@ void CStuBanjiPage::showInfo()
 
 void CStuBanjiPage::OnCheckAllChanged()
 {
-    GroupPageActions::StoreTicks(StudentStore(*m_pConnection), allRows());
+    if (!GroupPageActions::StoreTicks(StudentStore(*m_pConnection), allRows()))
+        m_listGroups->RestoreChecksBeforeAll();
 }
 
 void CStuBanjiPage::OnBnClickedEdit()

@@ -120,7 +120,7 @@ bool DeleteSemester(QWidget *page, const StudentStore &store, const std::optiona
     }
 }
 
-void StoreTicks(const StudentStore &store, const QList<GroupSelection::Row> &rows)
+bool StoreTicks(const StudentStore &store, const QList<GroupSelection::Row> &rows)
 {
     QList<QPair<int, bool>> ticks;
     for (const GroupSelection::Row &row : rows)
@@ -129,7 +129,9 @@ void StoreTicks(const StudentStore &store, const QList<GroupSelection::Row> &row
         store.setTicks(ticks);
     } catch (const DbError &error) {
         Prompt::app(error.message());
+        return false;
     }
+    return true;
 }
 
 } // namespace GroupPageActions

@@ -35,7 +35,8 @@ std::optional<GroupSelection::Row> EditSemester(QWidget *page, const StudentStor
 // refresh. Its score table and the group's roster stay in the database.
 bool DeleteSemester(QWidget *page, const StudentStore &store, const std::optional<GroupSelection::Row> &selected);
 
-// The header's check-all box: every row's tick, stored as one operation.
-void StoreTicks(const StudentStore &store, const QList<GroupSelection::Row> &rows);
+// The header's check-all box: every row's tick, stored as one operation; false after a
+// failure, which has been shown.
+bool StoreTicks(const StudentStore &store, const QList<GroupSelection::Row> &rows);
 
 } // namespace GroupPageActions

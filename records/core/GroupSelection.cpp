@@ -49,8 +49,15 @@ Click click(const StudentStore &store, const Row &row, int groupId, int classId)
         }
         // Only a tick the teacher changed is written: a file that cannot be written (a
         // read-only program folder) still lets every group be looked at.
-        if (!found || found->ticked != row.ticked)
-            store.setTick(row.id, row.ticked);
+        if (!found || found->ticked != row.ticked) {
+            try {
+                store.setTick(row.id, row.ticked);
+            } catch (const DbError &) {
+                if (found)
+                    result.storedTick = found->ticked;
+                throw;
+            }
+        }
         result.info = store.headCount(result.groupId).text();
     } catch (const DbError &error) {
         result.error = error.message();

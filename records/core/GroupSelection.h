@@ -39,6 +39,7 @@ struct Click
     int classId = 0;
     std::optional<QString> info; // the head-count text, when it could be counted
     QString error;               // the driver's text of a failure, to show
+    std::optional<bool> storedTick; // the tick the file still holds after a refused change
 };
 
 // A click on a row: its semester becomes current, its tick is stored when it changed and

@@ -104,6 +104,38 @@ private slots:
         QCOMPARE(prompt.shown.size(), 0);
     }
 
+    void aTickTheFileRefusedIsNotShown()
+    {
+        ScriptedPrompt prompt;
+        CStudentInfoDlg dlg;
+        dlg.show();
+        CListCtrlEx *list = dlg.m_pageBanji->m_listGroups;
+        auto ticks = [&] {
+            QList<bool> out;
+            for (int row = 0; row < list->GetItemCount(); ++row)
+                out << list->IsRowChecked(row);
+            return out;
+        };
+        QCOMPARE(ticks(), (QList<bool>{false, false, false}));
+        // The file takes no change of a tick (another program's lock, a read-only folder).
+        theApp().m_pStudentConnection->exec(
+            QStringLiteral("CREATE TRIGGER refused BEFORE UPDATE ON ClassInfo BEGIN SELECT RAISE(ABORT,'refused'); END"));
+
+        // A click on a box: said, and the box shows what the file holds.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->CheckBoxRect(0).center());
+        QCOMPARE(prompt.shown.size(), 1);
+        QVERIFY2(prompt.lastText().contains(QStringLiteral("refused")), qPrintable(prompt.lastText()));
+        QCOMPARE(ticks(), (QList<bool>{false, false, false}));
+
+        // The header's check-all: said, and every box as it was.
+        prompt.clear();
+        list->OnCheckAll(1);
+        QCOMPARE(prompt.shown.size(), 1);
+        QCOMPARE(ticks(), (QList<bool>{false, false, false}));
+        QCOMPARE(TestSupport::rows(*theApp().m_pStudentConnection, QStringLiteral("SELECT 点名 FROM ClassInfo")),
+                 (QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
+    }
+
     void rowsActOnTheirOwnSemester()
     {
         ScriptedPrompt prompt;

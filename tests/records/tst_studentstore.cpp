@@ -548,6 +548,7 @@ private slots:
         toggled.ticked = true;
         click = GroupSelection::click(*m_store, toggled, boys.groupId, boys.groupId);
         QVERIFY2(click.error.contains(QStringLiteral("refused")), qPrintable(click.error));
+        QCOMPARE(click.storedTick, std::optional<bool>(false));
         QVERIFY(!m_store->semester(other.groupId)->ticked);
         m_db->exec(QStringLiteral("DROP TRIGGER refused"));
 
