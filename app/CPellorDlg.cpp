@@ -458,8 +458,12 @@ bool CPellorDlg::showBackground(const QString &path, QString *fallback)
             *fallback = defaultPicture;
         loaded = LoadPictureFile(bitmap, defaultPicture);
     }
-    if (loaded)
+    if (loaded) {
         m_brushBack = QBrush(bitmap);
+        // An opaque picture covers the window, so Qt need not fill it with the window's colour
+        // first: on a window this large that fill is a pass over a megabyte or more.
+        setAttribute(Qt::WA_OpaquePaintEvent, !bitmap.hasAlphaChannel());
+    }
     update();
     UpdateData(true);
     return loaded;
@@ -468,7 +472,13 @@ bool CPellorDlg::showBackground(const QString &path, QString *fallback)
 void CPellorDlg::paintEvent(QPaintEvent *event)
 {
     const QSize screen = Screen::size();
+    // Where Qt leaves the filling to this window, whatever the picture does not cover shows
+    // the window's colour, as under Qt's own fill.
+    const QBrush windowFill = palette().window();
+    const bool unfilled = testAttribute(Qt::WA_OpaquePaintEvent);
     if (m_brushBack.style() == Qt::NoBrush || screen.isEmpty()) {
+        if (unfilled)
+            QPainter(this).fillRect(event->rect(), windowFill);
         QDialog::paintEvent(event);
         return;
     }
@@ -480,8 +490,14 @@ void CPellorDlg::paintEvent(QPaintEvent *event)
     for (int y = 0; y <= dirty.bottom(); y += screen.height()) {
         for (int x = 0; x <= dirty.right(); x += screen.width()) {
             const QRect tile(QPoint(x, y), screen);
-            if (tile.intersects(dirty))
-                painter.drawPixmap(tile, picture);
+            if (!tile.intersects(dirty))
+                continue;
+            if (unfilled) {
+                // Stretching may round a tile's last row or column away.
+                painter.fillRect(QRect(tile.left(), tile.bottom(), tile.width(), 1), windowFill);
+                painter.fillRect(QRect(tile.right(), tile.top(), 1, tile.height()), windowFill);
+            }
+            painter.drawPixmap(tile, picture);
         }
     }
 }

@@ -126,6 +126,14 @@ private slots:
         const QImage field = dlg.m_editName->grab().toImage();
         QCOMPARE(field.pixelColor(field.width() / 2, field.height() / 2), QColor(0, 255, 0));
         QCOMPARE(dlg.m_editName->palette().color(QPalette::Text), QColor(0, 0, 255));
+        // Through the clear parts of a picture the window's own colour shows.
+        QImage clear(64, 64, QImage::Format_ARGB32);
+        clear.fill(Qt::transparent);
+        QVERIFY(clear.save(m_program->file(QStringLiteral("res/photo/clear.png"))));
+        QVERIFY(dlg.PreviewBackground(m_program->file(QStringLiteral("res/photo/clear.png"))));
+        const QImage through = dlg.grab().toImage();
+        QCOMPARE(through.pixelColor(dlg.width() - 3, dlg.height() / 2 + 40),
+                 dlg.palette().color(QPalette::Window));
     }
 
     void choosingAGroupAndANumber()
