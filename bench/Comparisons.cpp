@@ -18,6 +18,7 @@
 #include <iostream>
 
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -235,6 +236,41 @@ std::string selfPath(const char *argv0)
     char self[4096] = {};
     const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
     return n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string(argv0);
+}
+
+std::optional<std::string> runChild(const std::string &self, const std::vector<std::string> &arguments,
+                                    rusage *usage)
+{
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return std::nullopt;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    std::vector<std::string> args { self };
+    args.insert(args.end(), arguments.begin(), arguments.end());
+    std::vector<char *> argv;
+    for (std::string &arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, self.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeFds[1]);
+    std::string out;
+    char buffer[256];
+    ssize_t n = 0;
+    while (rc == 0 && (n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
+        out.append(buffer, static_cast<size_t>(n));
+    close(pipeFds[0]);
+    int status = 0;
+    rusage used {};
+    if (rc != 0 || wait4(pid, &status, 0, &used) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    if (usage)
+        *usage = used;
+    return out;
 }
 
 void detail::keep(std::unique_ptr<Kept> object) { kept().push_back(std::move(object)); }

@@ -8,8 +8,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 class QAbstractItemView;
 class QWidget;
@@ -65,6 +68,12 @@ int run(int argc, char **argv, const std::vector<Comparison> &comparisons);
 std::string argument(int argc, char **argv, const char *prefix);
 // The path of this program's executable.
 std::string selfPath(const char *argv0);
+
+// Runs this program again with the arguments given (after the program's own path) and returns
+// what it printed; nothing when it could not start or did not end with 0. `usage`, when
+// given, receives the resources the child used.
+std::optional<std::string> runChild(const std::string &self, const std::vector<std::string> &arguments,
+                                    rusage *usage = nullptr);
 
 namespace detail {
 struct Kept

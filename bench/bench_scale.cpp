@@ -47,13 +47,9 @@
 #include <cstdio>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
-
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char **environ;
 
 namespace {
 
@@ -398,32 +394,9 @@ int runCase(int argc, char **argv, size_t index, int scale)
 // The figure of a child process; negative when it failed.
 double spawnCase(const std::string &self, size_t index, int scale)
 {
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0)
-        return -1;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    std::vector<std::string> args { self, "--case=" + std::to_string(index), "--scale=" + std::to_string(scale) };
-    std::vector<char *> argv;
-    for (std::string &arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, self.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeFds[1]);
-    std::string out;
-    char buffer[256];
-    ssize_t n = 0;
-    while (rc == 0 && (n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
-        out.append(buffer, static_cast<size_t>(n));
-    close(pipeFds[0]);
-    int status = 0;
-    if (rc != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || out.empty())
-        return -1;
-    return std::atof(out.c_str());
+    const std::optional<std::string> out
+        = Bench::runChild(self, { "--case=" + std::to_string(index), "--scale=" + std::to_string(scale) });
+    return out && !out->empty() ? std::atof(out->c_str()) : -1;
 }
 
 } // namespace

@@ -24,15 +24,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char **environ;
 
 namespace {
 
@@ -100,7 +96,6 @@ int runPellorChild(int argc, char **argv, long long startNs, const QString &fold
 }
 
 struct Sample
-
 {
     double shownSeconds = 0;
     long peakRssKb = 0;
@@ -114,41 +109,11 @@ long g_pellorPeakKb = 0;
 
 bool spawnChild(const std::vector<std::string> &childArgs, Sample &sample)
 {
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0)
-        return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-
-    const long long start = monotonicNs();
     std::vector<std::string> args = childArgs;
-    args.push_back("--start=" + std::to_string(start));
-    std::vector<char *> argv;
-    argv.push_back(g_self.data());
-    for (std::string &a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, g_self.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeFds[1]);
-    if (rc != 0) {
-        close(pipeFds[0]);
-        return false;
-    }
-    std::string out;
-    char buffer[256];
-    ssize_t n = 0;
-    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
-        out.append(buffer, static_cast<size_t>(n));
-    close(pipeFds[0]);
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return false;
-    const long long shownNs = std::atoll(out.c_str());
+    args.push_back("--start=" + std::to_string(monotonicNs()));
+    rusage usage {};
+    const std::optional<std::string> out = Bench::runChild(g_self, args, &usage);
+    const long long shownNs = out ? std::atoll(out->c_str()) : 0;
     if (shownNs <= 0)
         return false;
     sample.shownSeconds = static_cast<double>(shownNs) / 1e9;
