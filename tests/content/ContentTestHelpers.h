@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DatabaseRows.h"
+#include "ListClicks.h"
 #include "ModalHelper.h"
 
 #include "content/CRichEditDlg.h"
@@ -23,17 +24,17 @@ namespace ContentTest {
 
 inline QPoint rowCentre(const CListCtrlCl *list, int row)
 {
-    return list->visualRect(list->model()->index(row, 0)).center();
+    return TestSupport::cellCentre(list, row);
 }
 
 inline void clickRow(CListCtrlCl *list, int row)
 {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
+    TestSupport::clickCell(list, row);
 }
 
 inline void doubleClickRow(CListCtrlCl *list, int row)
 {
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
+    TestSupport::doubleClickCell(list, row);
 }
 
 // The texts of one column, top to bottom.

@@ -1,3 +1,4 @@
+#include "ListClicks.h"
 #include "ModalHelper.h"
 #include "PhotoBytes.h"
 #include "ScriptedPrompt.h"
@@ -67,8 +68,7 @@ class TestPhotos : public QObject
 
     void clickRow(int row)
     {
-        CListCtrlCl *list = m_page->m_listStudents;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 1)).center());
+        TestSupport::clickCell(m_page->m_listStudents, row, 1);
     }
 
     // The colour of the middle of the photo the page shows; invalid for none.

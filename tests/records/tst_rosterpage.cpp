@@ -1,4 +1,5 @@
 #include "DatabaseRows.h"
+#include "ListClicks.h"
 #include "ModalHelper.h"
 #include "ScriptedPrompt.h"
 #include "TempProgramFolder.h"
@@ -90,8 +91,7 @@ class TestRosterPage : public QObject
 
     void clickRow(int row)
     {
-        CListCtrlCl *list = m_page->m_listStudents;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 1)).center());
+        TestSupport::clickCell(m_page->m_listStudents, row, 1);
     }
 
     void selectRow(int row)

@@ -1,3 +1,4 @@
+#include "ListClicks.h"
 #include "ModalHelper.h"
 #include "ScriptedPrompt.h"
 #include "TempProgramFolder.h"
@@ -85,7 +86,7 @@ class TestScorePage : public QObject
 
     void clickRow(int row)
     {
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(list()->model()->index(row, 1)).center());
+        TestSupport::clickCell(list(), row, 1);
     }
 
     void selectRow(int row)
