@@ -81,14 +81,6 @@ int CStuLianxi::groupId() const
     return m_pParentDlg ? m_pParentDlg->m_nGroupID : 0;
 }
 
-bool CStuLianxi::GroupChosen() const
-{
-    if (groupId() > 0)
-        return true;
-    Prompt::app(RecordsPage::noGroupText());
-    return false;
-}
-
 int CStuLianxi::numberAt(int item) const
 {
     return static_cast<int>(m_listStudents->GetItemData(item));
@@ -96,21 +88,16 @@ int CStuLianxi::numberAt(int item) const
 
 StudentChange CStuLianxi::apply(const std::function<StudentChange(const StudentStore &)> &operation) const
 {
-    return StudentStore::outcomeOf([&] { return operation(store()); });
+    const StudentChange change = StudentStore::outcomeOf([&] { return operation(store()); });
+    // A student added, deleted, renumbered or given a new photo: no photo kept of the group
+    // is sure to be its student's.
+    m_photos->forgetGroup(groupId());
+    return change;
 }
 
 int CStuLianxi::nextNumber(int n)
 {
     return n < std::numeric_limits<int>::max() ? n + 1 : n;
-}
-
-int CStuLianxi::rowOfNumber(int number) const
-{
-    for (int row = 0; row < m_listStudents->GetItemCount(); ++row) {
-        if (numberAt(row) == number)
-            return row;
-    }
-    return -1;
 }
 
 // --- The roster ---
@@ -154,7 +141,9 @@ void CStuLianxi::LoadStudentList()
     // In one step: the list repaints itself, and nothing else of the page needs to.
     list.SetRows(std::move(rows));
 
-    const int shownRow = m_nShownGroup == groupId() ? rowOfNumber(m_nShownNumber) : -1;
+    const int shownRow = m_nShownGroup == groupId()
+        ? RecordsPage::rowOfNumber(*m_listStudents, m_nShownNumber)
+        : -1;
     if (shownRow < 0)
         ForgetShownStudent();
     else
@@ -208,7 +197,7 @@ void CStuLianxi::ShowPhoto(const StudentRecord &student)
 
 void CStuLianxi::OnBnClickedDeleteStudent()
 {
-    if (!GroupChosen())
+    if (!RecordsPage::chosen(groupId()))
         return;
     if (Prompt::box(this, QStringLiteral("确定要删除此学生吗？"), QString(), Prompt::OkCancel, Prompt::NoIcon)
         != Prompt::Ok)
@@ -221,7 +210,6 @@ void CStuLianxi::OnBnClickedDeleteStudent()
     const int number = numberAt(item);
     const StudentChange change
         = apply([&](const StudentStore &students) { return students.DeleteStudentRecord(groupId(), number); });
-    m_photos->forgetGroup(groupId());
     if (change.outcome == StudentChange::Outcome::Failed)
         pageBox(this, change.error);
     LoadStudentList();
@@ -231,7 +219,7 @@ void CStuLianxi::OnBnClickedDeleteStudent()
 
 void CStuLianxi::OnBnClickedAddStudent()
 {
-    if (!GroupChosen())
+    if (!RecordsPage::chosen(groupId()))
         return;
     CStuAddStuDlg form(this);
     const int rows = m_listStudents->GetItemCount();
@@ -254,7 +242,6 @@ bool CStuLianxi::AddStudentRecord(const StudentRecord &student, const QByteArray
     row.photo = photo;
     const StudentChange change
         = apply([&](const StudentStore &students) { return students.AddStudentRecord(groupId(), row); });
-    m_photos->forgetGroup(groupId());
     switch (change.outcome) {
     case StudentChange::Outcome::NumberTaken:
         Prompt::app(QStringLiteral("已经存在此学号，请输入下一个学生的学号"));
@@ -273,7 +260,7 @@ bool CStuLianxi::AddStudentRecord(const StudentRecord &student, const QByteArray
 
 void CStuLianxi::OnBnClickedEditStudent()
 {
-    if (!GroupChosen())
+    if (!RecordsPage::chosen(groupId()))
         return;
     const int item = m_listStudents->GetNextSelectedItem(-1);
     if (item < 0) {
@@ -315,7 +302,7 @@ void CStuLianxi::OnBnClickedEditStudent()
         }
     }
     // The edited student again, at whichever row holds the number it has now.
-    const int row = rowOfNumber(number);
+    const int row = RecordsPage::rowOfNumber(*m_listStudents, number);
     m_listStudents->clearSelection();
     if (row >= 0) {
         m_listStudents->SetItemSelected(row, true);
@@ -347,8 +334,6 @@ std::optional<int> CStuLianxi::SaveStudentEdit(int oldNumber, const StudentRecor
     const StudentChange change = apply([&](const StudentStore &students) {
         return students.SaveStudentEdit(groupId(), oldNumber, edited, photo, numberChangeConfirmed);
     });
-    // A new photo or a new number: no photo kept of the group is sure to be its student's.
-    m_photos->forgetGroup(groupId());
     switch (change.outcome) {
     case StudentChange::Outcome::NotFound:
         Prompt::app(QStringLiteral("未找到此学生"));

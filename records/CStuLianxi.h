@@ -85,10 +85,9 @@ private:
     StudentStore store() const { return StudentStore(database()); }
     int groupId() const;
     // A group is current; otherwise the teacher is told to choose or import one first.
-    bool GroupChosen() const;
     int numberAt(int item) const;
-    int rowOfNumber(int number) const;
-    // A change through the store; a page without a database gets its failure.
+    // A change through the store; a page without a database gets its failure. Whatever
+    // became of it, the photos kept of the group are dropped.
     StudentChange apply(const std::function<StudentChange(const StudentStore &)> &operation) const;
     void showNote();
 

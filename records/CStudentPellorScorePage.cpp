@@ -96,26 +96,9 @@ int CStudentPellorScorePage::classId() const
     return m_pParentDlg ? m_pParentDlg->m_nClassID : 0;
 }
 
-bool CStudentPellorScorePage::SemesterChosen() const
-{
-    if (classId() > 0)
-        return true;
-    Prompt::app(RecordsPage::noGroupText());
-    return false;
-}
-
 int CStudentPellorScorePage::numberAt(int item) const
 {
     return static_cast<int>(m_listScores->GetItemData(item));
-}
-
-int CStudentPellorScorePage::rowOfNumber(int number) const
-{
-    for (int row = 0; row < m_listScores->GetItemCount(); ++row) {
-        if (numberAt(row) == number)
-            return row;
-    }
-    return -1;
 }
 
 WeightedScore::Counts CStudentPellorScorePage::countsAt(int item) const
@@ -164,7 +147,9 @@ void CStudentPellorScorePage::ReloadScores()
 
     // The student shown, as the list has it now: the counts edited, the photo of whoever holds
     // the number since a renumbering; nobody once the list lacks the number.
-    const int shownRow = m_nShownGroup == groupId() ? rowOfNumber(m_nShownNumber) : -1;
+    const int shownRow = m_nShownGroup == groupId()
+        ? RecordsPage::rowOfNumber(*m_listScores, m_nShownNumber)
+        : -1;
     if (shownRow < 0) {
         ForgetShownStudent();
         return;
@@ -185,7 +170,7 @@ void CStudentPellorScorePage::ForgetShownStudent()
 
 void CStudentPellorScorePage::OnBnClickedRollCall()
 {
-    if (!SemesterChosen())
+    if (!RecordsPage::chosen(classId()))
         return;
     if (m_listScores->GetNextSelectedItem(-1) < 0) {
         Prompt::app(kNotSelected);
@@ -236,7 +221,7 @@ void CStudentPellorScorePage::showInfo()
 
 void CStudentPellorScorePage::OnBnClickedEdit()
 {
-    if (!SemesterChosen())
+    if (!RecordsPage::chosen(classId()))
         return;
     const int item = m_listScores->GetNextSelectedItem(-1);
     if (item < 0) {

@@ -79,9 +79,7 @@ private:
     int groupId() const;
     int classId() const;
     // A semester is current; otherwise the teacher is told to choose or import a group first.
-    bool SemesterChosen() const;
     int numberAt(int item) const;
-    int rowOfNumber(int number) const;
     WeightedScore::Counts countsAt(int item) const;
     void showInfo();
 

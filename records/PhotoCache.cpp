@@ -50,13 +50,8 @@ void PhotoCache::want(QObject *frame, const Student &student, const QSize &room,
 {
     cancel(frame);
     m_room = m_room.expandedTo(room);
-    if (!m_watched.contains(frame)) {
-        m_watched.insert(frame);
-        connect(frame, &QObject::destroyed, this, [this, frame] {
-            cancel(frame);
-            m_watched.remove(frame);
-        });
-    }
+    // Once for each frame: a frame destroyed wants nothing any more.
+    connect(frame, &QObject::destroyed, this, &PhotoCache::cancel, Qt::UniqueConnection);
     const auto kept = m_keptByStudent.constFind(keyOf(student));
     if (kept != m_keptByStudent.constEnd() && serves((*kept)->picture, (*kept)->decodedFor, room)) {
         m_kept.splice(m_kept.begin(), m_kept, *kept);

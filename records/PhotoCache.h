@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QSet>
 #include <QSize>
 #include <QString>
 
@@ -112,7 +111,6 @@ private:
     QHash<quint64, std::list<Kept>::iterator> m_keptByStudent;
     qint64 m_keptBytes = 0;
     QList<Wanted> m_wanted; // the one asked for last last
-    QSet<const QObject *> m_watched;
     std::optional<Reading> m_reading;
     // Rises with every change that makes a photo read before it stale.
     quint64 m_generation = 0;

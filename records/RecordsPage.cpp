@@ -3,6 +3,7 @@
 #include "core/StudentDatabase.h"
 
 #include "controls/CListCtrlCl.h"
+#include "platform/gui/Prompt.h"
 
 namespace RecordsPage {
 
@@ -18,9 +19,21 @@ const Database &database(const DatabaseConnection &connection)
     return *connection;
 }
 
-QString noGroupText()
+bool chosen(int id)
 {
-    return QStringLiteral("请先在“选择小组”中选择或导入一个小组");
+    if (id > 0)
+        return true;
+    Prompt::app(QStringLiteral("请先在“选择小组”中选择或导入一个小组"));
+    return false;
+}
+
+int rowOfNumber(const CListCtrlCl &list, int number)
+{
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        if (static_cast<int>(list.GetItemData(row)) == number)
+            return row;
+    }
+    return -1;
 }
 
 void applyListLook(CListCtrlCl &list)

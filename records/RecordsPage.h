@@ -11,9 +11,12 @@ namespace RecordsPage {
 // unopened when the database did not open; a page given none fails the same way.
 const Database &database(const DatabaseConnection &connection);
 
-// What the roster and score pages' buttons say while no group is current: every semester
-// deleted, or none imported yet. "请先在“选择小组”中选择或导入一个小组"
-QString noGroupText();
+// Whether a group or semester is current (its ID above 0). While none is (every semester
+// deleted, or none imported yet) the roster and score pages' buttons say so and do nothing.
+bool chosen(int id);
+
+// The row of the list whose student has that number; -1 when none has.
+int rowOfNumber(const CListCtrlCl &list, int number);
 
 // Green rows with cyan text, the first column darker, the third in yellow, and a tall
 // green header with orange titles: set after the list's columns exist.

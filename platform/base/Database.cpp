@@ -410,8 +410,7 @@ Transaction::Transaction(const Database &db)
     db.checkOpen();
     m_level = db.m_transactionDepth + 1;
     if (m_level == 1) {
-        db.m_waitStartedMs = -1;
-        db.checkFileInPlace();
+        db.startOperationOutsideTransaction();
         control(QStringLiteral("BEGIN IMMEDIATE"));
     } else {
         control(QStringLiteral("SAVEPOINT level%1").arg(m_level));

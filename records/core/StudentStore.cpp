@@ -62,6 +62,8 @@ SemesterRecord semesterOf(const QSqlQuery &query)
 // student shown.
 const QString kStudentColumns = QStringLiteral("学号,姓名,性别,地址,联系方式,备注");
 const QString kStudentColumnsWithPhoto = kStudentColumns + QStringLiteral(",照片");
+// The columns the roster list shows, in the same places; gender and note are not read.
+const QString kListedColumns = QStringLiteral("学号,姓名,NULL,地址,联系方式,NULL");
 
 StudentRecord studentOf(const QSqlQuery &query, bool withPhoto)
 {
@@ -370,33 +372,25 @@ HeadCount StudentStore::headCount(int groupId) const
 
 QList<StudentRecord> StudentStore::students(int groupId) const
 {
+    return studentList(groupId, kStudentColumns);
+}
+
+QList<StudentRecord> StudentStore::listedStudents(int groupId) const
+{
+    // Every column read costs on a long roster, the note most: only those the list shows.
+    return studentList(groupId, kListedColumns);
+}
+
+QList<StudentRecord> StudentStore::studentList(int groupId, const QString &columns) const
+{
     QSqlQuery query
-        = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY 学号").arg(kStudentColumns, rosterTable(groupId)));
+        = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY 学号").arg(columns, rosterTable(groupId)));
     // Walked once: no row is kept for going back.
     query.setForwardOnly(true);
     m_db.run(query, {});
     QList<StudentRecord> rows;
     while (m_db.nextRow(query))
         rows.append(studentOf(query, false));
-    return rows;
-}
-
-QList<StudentRecord> StudentStore::listedStudents(int groupId) const
-{
-    // Every column read costs on a long roster, the note most: only those the list shows.
-    QSqlQuery query = m_db.prepare(
-        QStringLiteral("SELECT 学号,姓名,地址,联系方式 FROM %1 ORDER BY 学号").arg(rosterTable(groupId)));
-    query.setForwardOnly(true);
-    m_db.run(query, {});
-    QList<StudentRecord> rows;
-    while (m_db.nextRow(query)) {
-        StudentRecord row;
-        row.number = intOf(query.value(0)).value_or(0);
-        row.name = textOf(query.value(1));
-        row.address = textOf(query.value(2));
-        row.contact = textOf(query.value(3));
-        rows.append(std::move(row));
-    }
     return rows;
 }
 

@@ -204,6 +204,7 @@ public:
 
 private:
     int count(const QString &sql, const QVariantList &values) const;
+    QList<StudentRecord> studentList(int groupId, const QString &columns) const;
     std::optional<StudentRecord> studentRow(int groupId, int number, bool withPhoto) const;
     // Refuses (DbError) a new semester row once the numbers a table name carries are used up.
     void checkSemesterNumberLeft() const;
