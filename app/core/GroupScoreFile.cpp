@@ -75,10 +75,10 @@ QStringList line2Fields(const QString &line2)
     return fields;
 }
 
-// Line 2 of a roster never saved: "0".
-bool isFreshLine2(const QString &line2)
+// The fields of line 2 of a roster never saved: "0".
+bool isFreshLine2(const QStringList &line2Fields)
 {
-    return line2Fields(line2) == QStringList{QStringLiteral("0")};
+    return line2Fields == QStringList{QStringLiteral("0")};
 }
 
 } // namespace
@@ -111,9 +111,9 @@ bool hasGroupFileHeader(const QStringList &lines)
         return true;
     if (lines.size() < 2 || !isWholeInt(lines.at(0)))
         return false;
-    if (isFreshLine2(lines.at(1)))
-        return true;
     const QStringList fields = line2Fields(lines.at(1));
+    if (isFreshLine2(fields))
+        return true;
     if (fields.size() != 3 || !isWholeInt(fields.at(0)) || fields.at(1) != u"总成绩")
         return false;
     const QString &total = fields.at(2);
@@ -135,7 +135,8 @@ void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int
     t.clearGroup(g);
     const int declaredCount = NumberText::toInt(lines.value(0));
     const QString line2 = lines.value(1);
-    const bool fresh = isFreshLine2(line2);
+    const QStringList fields = line2Fields(line2);
+    const bool fresh = isFreshLine2(fields);
 
     QStringList studentLines;
     if (fresh) {
@@ -146,7 +147,7 @@ void parseLines(const QStringList &lines, int basicScore, RollCallTables &t, int
                 studentLines << lines.at(i);
         }
     } else {
-        t.m_nLessonCount[g] = line2.contains(kTab) ? NumberText::toInt(line2Fields(line2).value(0)) : 0;
+        t.m_nLessonCount[g] = line2.contains(kTab) ? NumberText::toInt(fields.value(0)) : 0;
         studentLines = lines.mid(2);
     }
 
@@ -214,10 +215,15 @@ QString groupBlock(const RollCallTables &t, int g)
     return block;
 }
 
+namespace {
+
+// The summary's line in the place of a group left out of the lesson.
 QString leftOutLine(int groupNumber)
 {
     return QStringLiteral("第%1组：%2 没有读入，本节课没有记分\n").arg(groupNumber).arg(groupFileName(groupNumber));
 }
+
+} // namespace
 
 QString summaryText(const RollCallTables &t, int numOfClass)
 {

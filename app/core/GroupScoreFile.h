@@ -39,7 +39,6 @@ QString groupBlock(const RollCallTables &tables, int g);
 // block, or for a group left out of the lesson one line that says so, so that no block
 // takes another group's place.
 QString summaryText(const RollCallTables &tables, int numOfClass);
-QString leftOutLine(int groupNumber);
 
 // Text with CR LF line ends in the Chinese code page.
 QByteArray encodeForFile(const QString &text);

@@ -120,13 +120,13 @@ RollCallLesson::PickStart RollCallLesson::StartPick()
         if (start.group < 0)
             start.refusal = PickRefusal::NoGroupWithStudents;
         return start;
-    } else if (m_nGroup < 0) {
+    }
+    if (m_nGroup < 0) {
         start.refusal = PickRefusal::NoGroupChosen;
         return start;
-    } else {
-        start.group = m_nGroup;
     }
-    if (start.group >= RollCallTables::kMaxGroups || m_tables.m_nGroupCount[start.group] == 0)
+    start.group = m_nGroup;
+    if (!HasStudents(start.group))
         start.refusal = PickRefusal::EmptyGroup;
     return start;
 }
@@ -150,8 +150,7 @@ QString RollCallLesson::refusalText(PickRefusal refusal)
 
 bool RollCallLesson::HasStudents(int group) const
 {
-    return group >= 0 && group < RollCallTables::kMaxGroups && m_tables.m_bLoaded[group]
-        && m_tables.m_nGroupCount[group] > 0;
+    return m_tables.hasStudents(group);
 }
 
 bool RollCallLesson::HasGroupWithStudents() const

@@ -27,7 +27,7 @@ int randomGroupWithStudents(const RollCallTables &tables)
 {
     QList<int> groups;
     for (int g = 0; g < RollCallTables::kMaxGroups; ++g) {
-        if (tables.m_bLoaded[g] && tables.m_nGroupCount[g] > 0)
+        if (tables.hasStudents(g))
             groups.append(g);
     }
     if (groups.isEmpty())

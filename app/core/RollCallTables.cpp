@@ -42,6 +42,11 @@ int RollCallTables::summaryPlaces() const
     return places;
 }
 
+bool RollCallTables::hasStudents(int group) const
+{
+    return group >= 0 && group < kMaxGroups && m_bLoaded[group] && m_nGroupCount[group] > 0;
+}
+
 bool RollCallTables::hasStudent(int group, int number) const
 {
     return group >= 0 && group < kMaxGroups && number >= 1 && number <= m_nGroupCount[group]

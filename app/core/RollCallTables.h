@@ -48,4 +48,6 @@ struct RollCallTables
 
     // True when group (0-based) and student number (1-based) address a student.
     bool hasStudent(int group, int number) const;
+    // True when the group (0-based) was read for the lesson and has students.
+    bool hasStudents(int group) const;
 };
