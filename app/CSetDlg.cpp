@@ -274,9 +274,8 @@ void CSetDlg::showEvent(QShowEvent *event)
 
 void CSetDlg::accept()
 {
-    if (!UpdateData(true) || (m_acceptCheck && !m_acceptCheck()))
-        return;
-    QDialog::accept();
+    if (UpdateData(true) && acceptCheckPasses())
+        QDialog::accept();
 }
 
 void CSetDlg::OnBnClickedBrowsePicture()

@@ -86,10 +86,6 @@ public:
     // "。。。": choose the background picture.
     void OnBnClickedBrowsePicture();
 
-    // Asked after the fields passed their checks, before OK closes the dialog: false keeps
-    // it open with the teacher's edits.
-    void setAcceptCheck(std::function<bool()> check) { m_acceptCheck = std::move(check); }
-
 signals:
     // A picture chosen, before the dialog is closed.
     void pictureChosen(const QString &path);
@@ -124,5 +120,4 @@ private:
     QCheckBox *m_checkShowScore = nullptr;
     QPushButton *m_btnBrowse = nullptr;
     QButtonGroup *m_groupVoice = nullptr;
-    std::function<bool()> m_acceptCheck;
 };

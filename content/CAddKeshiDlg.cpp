@@ -26,18 +26,11 @@ CAddKeshiDlg::CAddKeshiDlg(QWidget *parent)
     ok->setDefault(true);
     QPushButton *cancel = tmpl.addButton(this, IDCANCEL_BUTTON, QStringLiteral("取消"), 267, 191, 50, 14);
 
-    connect(ok, &QPushButton::clicked, this, &CAddKeshiDlg::OnBnClickedOk);
+    connect(ok, &QPushButton::clicked, this, &ExchangeDialog::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 CAddKeshiDlg::~CAddKeshiDlg() = default;
-
-void CAddKeshiDlg::OnBnClickedOk()
-{
-    if (!UpdateData(true) || (m_storeLesson && !m_storeLesson()))
-        return;
-    accept();
-}
 
 void CAddKeshiDlg::DoDataExchange(DataExchange &dx)
 {

@@ -20,13 +20,8 @@ public:
     explicit CAddKeshiDlg(QWidget *parent = nullptr);
     ~CAddKeshiDlg() override;
 
-    void OnBnClickedOk();
-
     int m_nKeshi = 0;
     QString m_strTitle;
-    // Run by "确定" once the fields are taken: false keeps the dialog open with everything
-    // entered (the store failed and has said why). None: "确定" just closes.
-    std::function<bool()> m_storeLesson;
 
 protected:
     void DoDataExchange(DataExchange &dx) override;

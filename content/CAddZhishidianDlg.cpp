@@ -40,7 +40,7 @@ CAddZhishidianDlg::CAddZhishidianDlg(QWidget *parent)
     m_richEdit = new RichEditBox(this);
     m_richEdit->setObjectName(QStringLiteral("edit%1").arg(IDC_POINT));
 
-    connect(save, &QPushButton::clicked, this, &CAddZhishidianDlg::OnBnClickedSave);
+    connect(save, &QPushButton::clicked, this, &ExchangeDialog::OnOK);
     connect(cancel, &QPushButton::clicked, this, &CAddZhishidianDlg::OnBnClickedCancel);
     OnInitDialog();
     ContextMenu::watchRightButton(this, [this](const QPoint &at) {
@@ -126,13 +126,6 @@ void CAddZhishidianDlg::OnCommand(int id)
     default:
         break;
     }
-}
-
-void CAddZhishidianDlg::OnBnClickedSave()
-{
-    if (!UpdateData(true) || (m_storePoint && !m_storePoint()))
-        return;
-    accept();
 }
 
 // The same as Esc and the close box: nothing entered is kept.

@@ -39,7 +39,6 @@ public:
     // keyboard focus, otherwise none.
     std::unique_ptr<QMenu> CreatePopupMenu();
 
-    void OnBnClickedSave();
     void OnBnClickedCancel();
     void OnCopy();
     void OnCut();
@@ -50,9 +49,6 @@ public:
     bool m_bNandian = false;
     QString m_strPoint;
     RichEditBox *m_richEdit = nullptr;
-    // Run by "保存" once the fields are taken: false keeps the dialog open with everything
-    // entered (the store failed and has said why). None: "保存" just closes.
-    std::function<bool()> m_storePoint;
 
 protected:
     void DoDataExchange(DataExchange &dx) override;

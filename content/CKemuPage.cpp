@@ -82,9 +82,9 @@ void CKemuPage::OnBnClickedAdd()
         return;
     CKemuPage_Add dlg(this);
     // Stored at "确定", so that a failure keeps the dialog with the name typed.
-    dlg.m_storeKemu = [&] {
+    dlg.setAcceptCheck([&] {
         return Stored([&] { store().addSubject(dlg.m_strKemu); }, QStringLiteral("更新数据失败！"));
-    };
+    });
     if (dlg.exec() == QDialog::Accepted)
         LoadKemuList();
 }
@@ -100,10 +100,10 @@ void CKemuPage::OnBnClickedEdit()
     CKemuPage_Add dlg(this);
     dlg.m_strKemu = m_listKemu->GetItemText(item, ColName);
     bool rowGone = false;
-    dlg.m_storeKemu = [&] {
+    dlg.setAcceptCheck([&] {
         return Stored([&] { store().renameSubject(kemuID, dlg.m_strKemu); }, QStringLiteral("编辑数据失败"),
                       &rowGone);
-    };
+    });
     if (dlg.exec() == QDialog::Accepted || rowGone)
         LoadKemuList();
 }

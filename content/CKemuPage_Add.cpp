@@ -25,9 +25,7 @@ CKemuPage_Add::~CKemuPage_Add() = default;
 
 void CKemuPage_Add::OnBnClickedOk()
 {
-    if (!UpdateData(true) || (m_storeKemu && !m_storeKemu()))
-        return;
-    accept();
+    OnOK();
 }
 
 void CKemuPage_Add::DoDataExchange(DataExchange &dx)

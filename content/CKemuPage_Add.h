@@ -2,8 +2,6 @@
 
 #include "platform/gui/ExchangeDialog.h"
 
-#include <functional>
-
 class QLineEdit;
 
 // "课目": the name of a subject. Any name is taken, an empty one too.
@@ -20,9 +18,6 @@ public:
     void OnBnClickedOk();
 
     QString m_strKemu;
-    // Run by "确定" once the name is taken: false keeps the dialog open with it (the store
-    // failed and has said why). None: "确定" just closes.
-    std::function<bool()> m_storeKemu;
 
 protected:
     void DoDataExchange(DataExchange &dx) override;

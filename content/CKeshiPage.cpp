@@ -118,7 +118,7 @@ void CKeshiPage::OnBnClickedAdd()
     dlg.m_nKeshi = rows == 0 ? 1 : RowKey(*m_listKeshi, rows - 1) + 1;
     // Stored at "确定": a number the subject has already, or a failure, keeps the dialog with
     // what was typed.
-    dlg.m_storeLesson = [&] {
+    dlg.setAcceptCheck([&] {
         const QString title
             = dlg.m_strTitle.isEmpty() ? QStringLiteral("第%1课的题目").arg(dlg.m_nKeshi) : dlg.m_strTitle;
         ContentStore::Outcome outcome = ContentStore::Outcome::Done;
@@ -130,7 +130,7 @@ void CKeshiPage::OnBnClickedAdd()
             return false;
         }
         return true;
-    };
+    });
     if (dlg.exec() == QDialog::Accepted)
         LoadKeshiList();
 }
@@ -150,10 +150,10 @@ void CKeshiPage::OnBnClickedEdit()
     dlg.m_nKeshi = number;
     dlg.m_strTitle = m_listKeshi->GetItemText(item, ColTitle);
     bool rowGone = false;
-    dlg.m_storeLesson = [&] {
+    dlg.setAcceptCheck([&] {
         return Stored([&] { store().setLessonTitle(theApp().m_nKemuID, number, dlg.m_strTitle); },
                       QStringLiteral("编辑数据失败"), &rowGone);
-    };
+    });
     if (dlg.exec() == QDialog::Accepted || rowGone)
         LoadKeshiList();
 }

@@ -187,7 +187,7 @@ void CKeshiZhishidianPage::OnBnClickedAdd()
     const int rows = m_listZhishidian->GetItemCount();
     CAddZhishidianDlg dlg(this);
     dlg.m_nPointID = rows == 0 ? 1 : PointNumber(rows - 1) + 1;
-    dlg.m_storePoint = [&] { return StoreNewPoint(dlg); };
+    dlg.setAcceptCheck([&] { return StoreNewPoint(dlg); });
     // After a failure the list stays as it was: a held file would read as no points at all.
     if (dlg.exec() == QDialog::Accepted)
         LoadZhishidianList();
@@ -201,15 +201,13 @@ bool CKeshiZhishidianPage::StoreNewPoint(const CAddZhishidianDlg &dlg)
         return false;
     }
     const QString text = dlg.m_strPoint.isEmpty() ? QStringLiteral("第%1个知识点").arg(number) : dlg.m_strPoint;
-    try {
-        const PointRecord point{0, theApp().m_nKeshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian};
-        if (store().addPoint(theApp().m_nKemuID, point) == ContentStore::Outcome::Duplicate) {
-            // The dialog stays with what was typed, for another number.
-            Prompt::app(QStringLiteral("已存在知识点%1").arg(number));
-            return false;
-        }
-    } catch (const DbError &error) {
-        ShowError(error.message(), QStringLiteral("添加数据失败"));
+    const PointRecord point{0, theApp().m_nKeshiID, number, text, dlg.m_bZhongdian, dlg.m_bNandian};
+    ContentStore::Outcome outcome = ContentStore::Outcome::Done;
+    if (!Stored([&] { outcome = store().addPoint(theApp().m_nKemuID, point); }, QStringLiteral("添加数据失败")))
+        return false;
+    if (outcome == ContentStore::Outcome::Duplicate) {
+        // The dialog stays with what was typed, for another number.
+        Prompt::app(QStringLiteral("已存在知识点%1").arg(number));
         return false;
     }
     return true;
@@ -236,7 +234,7 @@ void CKeshiZhishidianPage::OnBnClickedEdit()
     dlg.m_bZhongdian = isSet(ColZhongdian);
     dlg.m_bNandian = isSet(ColNandian);
     bool rowGone = false;
-    dlg.m_storePoint = [&] { return StoreEditedPoint(dlg, number, shown, rowGone); };
+    dlg.setAcceptCheck([&] { return StoreEditedPoint(dlg, number, shown, rowGone); });
     if (dlg.exec() == QDialog::Accepted || rowGone)
         LoadZhishidianList();
 }

@@ -20,7 +20,7 @@ bool ExchangeDialog::UpdateData(bool saveAndValidate)
 
 void ExchangeDialog::OnOK()
 {
-    if (UpdateData(true))
+    if (UpdateData(true) && acceptCheckPasses())
         accept();
 }
 
