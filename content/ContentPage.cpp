@@ -43,7 +43,7 @@ bool ContentPage::Stored(const std::function<void()> &write, const QString &capt
         write();
     } catch (const DbError &error) {
         ShowError(error.message(), caption);
-        if (rowGone && ContentStore::isRowGone(error))
+        if (rowGone && dynamic_cast<const RowGoneError *>(&error))
             *rowGone = true;
         return false;
     }

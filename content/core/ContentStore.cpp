@@ -110,9 +110,9 @@ QString ContentStore::rowGoneText()
         .arg(ContentDatabase::fileName());
 }
 
-bool ContentStore::isRowGone(const DbError &error)
+RowGoneError::RowGoneError()
+    : DbError(ContentStore::rowGoneText())
 {
-    return error.message() == rowGoneText();
 }
 
 StoreLayout ContentStore::layout() const
@@ -155,7 +155,7 @@ void ContentStore::update(const QString &sql, const QVariantList &values) const
 {
     const QSqlQuery query = m_db.exec(sql, values);
     if (query.numRowsAffected() == 0)
-        throw DbError(rowGoneText());
+        throw RowGoneError();
 }
 
 // --- Kemu ---

@@ -53,12 +53,20 @@ private:
     QSqlQuery m_query;
 };
 
+// A change of a row that another program deleted meanwhile, saying so with
+// ContentStore::rowGoneText().
+class RowGoneError : public DbError
+{
+public:
+    RowGoneError();
+};
+
 // Every statement on the lesson content tables: Kemu, and for each subject its lessons
 // (Keshi<ID>), knowledge points (Zhishidian<ID>) and questions (Wenti<ID>). Values are always
 // bound, and texts are stored and read as storedText() gives them; only the subject's number
 // is formatted into a table name. Each operation that writes runs in one transaction, so it
 // commits whole or not at all, and composes into a caller's transaction. Failures throw DbError with the teacher's message; a change of a row
-// that is no longer there fails too, with rowGoneText().
+// that is no longer there fails too, with a RowGoneError.
 //
 // Lists leave out rows whose key column (Kemu.ID, Keshi.课时, Zhishidian.知识点ID, Wenti.ID,
 // Wenti.知识点ID) is NULL: nothing could edit or delete them.
@@ -89,7 +97,6 @@ public:
     // The text of a failed change of a row that was deleted meanwhile; a page that shows it
     // reads its list again, so that the teacher chooses among the rows still there.
     static QString rowGoneText();
-    static bool isRowGone(const DbError &error);
     // The largest number a subject's tables carry in their names (32 bits, as the files of
     // earlier versions): subjects numbered outside 1 to it are not listed.
     static constexpr int kHighestSubjectId = std::numeric_limits<int>::max();
@@ -153,7 +160,7 @@ public:
 private:
     int count(const QString &sql, const QVariantList &values) const;
     bool tableExists(const QString &name) const;
-    // Runs an UPDATE; throws rowGoneText() when it matched no row.
+    // Runs an UPDATE; throws RowGoneError when it matched no row.
     void update(const QString &sql, const QVariantList &values) const;
     // sql selects the columns given by questionColumns(answers), in that order.
     QList<QuestionRecord> questionRows(const QString &sql, const QVariantList &values, Answers answers) const;

@@ -188,8 +188,8 @@ bool LessonNavigator::SaveKnowledgePoint(const QString &text)
         return false;
     try {
         store().setPointText(m_nKemuID, m_nKeshiID, number, text);
-    } catch (const DbError &error) {
-        m_bPointGone = m_bPointGone || ContentStore::isRowGone(error);
+    } catch (const RowGoneError &) {
+        m_bPointGone = true;
         throw;
     }
     m_points[row].text = text;
