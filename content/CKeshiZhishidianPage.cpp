@@ -6,7 +6,6 @@
 
 #include "application/CPellorApp.h"
 #include "controls/CListCtrlCl.h"
-#include "controls/ControlFont.h"
 #include "platform/gui/DialogTemplate.h"
 #include "platform/gui/Prompt.h"
 
@@ -56,9 +55,8 @@ bool CKeshiZhishidianPage::OnInitDialog()
     ContentListLook::textRows(QColor(153, 102, 204)).applyTo(*m_listZhishidian);
     // The number column is as wide as its heading, drawn in the header's face, needs.
     const CHeaderCtrlCl &header = m_listZhishidian->m_Header;
-    const QFont headingFont = ControlFont::make(QStringLiteral("宋体"), header.m_nFontHeight, header.m_nFontWidth);
     const int numberWidth
-        = qMax(kNumberWidth, QFontMetrics(headingFont).horizontalAdvance(header.m_arrTitles.value(ColNumber))
+        = qMax(kNumberWidth, QFontMetrics(header.titleFont()).horizontalAdvance(header.m_arrTitles.value(ColNumber))
                                  + kHeadingPadding);
     m_listZhishidian->SetColumnWidth(ColNumber, numberWidth);
     m_listZhishidian->SetColumnWidth(ColText, width - numberWidth);

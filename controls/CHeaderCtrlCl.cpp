@@ -37,7 +37,7 @@ void CHeaderCtrlCl::paintSection(QPainter *painter, const QRect &rect, int logic
     painter->fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), palette().button());
     fillGradient(painter, rect.left() + 1, right);
 
-    painter->setFont(m_titleFont.get(m_nFontHeight, m_nFontWidth));
+    painter->setFont(titleFont());
     painter->setPen(m_crText);
     QRect textRect = rect;
     Qt::Alignment align = Qt::AlignHCenter;

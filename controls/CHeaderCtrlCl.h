@@ -18,6 +18,8 @@ public:
     explicit CHeaderCtrlCl(QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
+    // The face the titles are drawn in, at the header's font height and width.
+    const QFont &titleFont() const { return m_titleFont.get(m_nFontHeight, m_nFontWidth); }
 
     QStringList m_arrTitles;  // drawn in place of the model's headings, one per column
     QString m_strFormat;      // per column: '0' left, '1' centred, '2' right

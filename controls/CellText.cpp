@@ -48,11 +48,8 @@ const QPixmap &GradientStrip::get(int r, int g, int b, int step, int height)
         constexpr int kWidth = 256;
         QImage strip(kWidth, qMax(1, height), QImage::Format_RGB32);
         for (int row = 0; row < strip.height(); ++row) {
-            const QRgb colour = qRgb(r & 0xFF, g & 0xFF, b & 0xFF);
+            const QRgb colour = gradientRow(r, g, b, step, row).rgb();
             std::fill_n(reinterpret_cast<QRgb *>(strip.scanLine(row)), kWidth, colour);
-            r = qMax(r - step, 0);
-            g = qMax(g - step, 0);
-            b = qMax(b - step, 0);
         }
         m_pixmap = QPixmap::fromImage(strip);
         std::copy(std::begin(key), std::end(key), std::begin(m_key));
