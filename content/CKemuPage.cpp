@@ -78,7 +78,7 @@ void CKemuPage::LoadKemuList()
 
 void CKemuPage::OnBnClickedAdd()
 {
-    if (!EnsureConnection())
+    if (m_ensureConnection && !m_ensureConnection())
         return;
     CKemuPage_Add dlg(this);
     // Stored at "确定", so that a failure keeps the dialog with the name typed.

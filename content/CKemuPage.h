@@ -28,4 +28,7 @@ public:
 
     CListCtrlCl *m_listKemu = nullptr;
     int m_nLoadCount = 0;
+    // Given by the browser: after an opening that failed, opens again before a subject is
+    // added (saying why, when it still cannot). True with a connection.
+    std::function<bool()> m_ensureConnection;
 };

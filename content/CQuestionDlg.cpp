@@ -106,15 +106,14 @@ bool CQuestionDlg::OpenConnection()
 void CQuestionDlg::GiveConnectionToPages()
 {
     const std::array<ContentPage *, 4> pages{m_pageKemu, m_pageKeshi, m_pageZhishidian, m_pageWenti};
-    for (ContentPage *page : pages) {
+    for (ContentPage *page : pages)
         page->m_pConnection = m_pConnection;
-        page->m_ensureConnection = [this] { return EnsureConnection(); };
-    }
 }
 
 void CQuestionDlg::InitPages()
 {
     GiveConnectionToPages();
+    m_pageKemu->m_ensureConnection = [this] { return EnsureConnection(); };
     m_tabSheet->AddPage(QStringLiteral("选择课目"), m_pageKemu, CKemuPage::IDD);
     m_tabSheet->AddPage(QStringLiteral("选择课时"), m_pageKeshi, CKeshiPage::IDD);
     m_tabSheet->AddPage(QStringLiteral("本课知识点"), m_pageZhishidian, CKeshiZhishidianPage::IDD);

@@ -25,9 +25,6 @@ public:
     using QWidget::QWidget;
 
     DatabaseConnection m_pConnection;
-    // Given by the browser: after an opening that failed, opens again before an action that
-    // needs the database (saying why, when it still cannot). True with a connection.
-    std::function<bool()> m_ensureConnection;
 
     // What a list shows for a text that was never entered (NULL).
     static QString NotEnteredText();
@@ -40,7 +37,6 @@ protected:
     // The connection is open: without one a page loads nothing and says nothing, the browser
     // having said why.
     bool HasDatabase() const;
-    bool EnsureConnection() const { return !m_ensureConnection || m_ensureConnection(); }
     // The store on the page's connection. A page given no connection fails as one on an
     // unopened database does, with a message instead of a crash.
     ContentStore store() const;
